@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/ProfileStore.h"
+
+#include <filesystem>
+
+class CQuizDlg;
+
+// The application object: fixes where Parameter.INI lies, owns the settings store and runs
+// the quiz dialog as the only main window.
+class CQuizApp
+{
+public:
+    // Fixes the settings path from the directory that is current now; it never moves later.
+    CQuizApp();
+
+    // Runs the quiz dialog modally; the program ends when it closes. Always false.
+    bool InitInstance();
+
+    ProfileStore& Profile() { return m_profile; }
+    CQuizDlg* MainWnd() const { return m_pMainWnd; }
+
+    // The current directory, the separator and "Parameter.INI"; empty when the directory
+    // cannot be read (settings then take their defaults and writes are dropped).
+    static std::filesystem::path SettingsPath();
+
+private:
+    ProfileStore m_profile;
+    CQuizDlg* m_pMainWnd = nullptr;
+};

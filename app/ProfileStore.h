@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The settings file Parameter.INI, read and written the way Windows private-profile files are:
+// nothing is cached, every read sees the file as it is now, and each caller brings its default.
+// Names and values are cp932 bytes, matched without regard to ASCII case.
+//
+// Reading: CRLF or LF line ends; blanks around names and values are ignored; lines starting
+// with ';' are comments; the first matching section and entry win; a value enclosed in a pair
+// of matching quotes loses them. A missing file, section or entry gives the default; a present
+// but empty value is an empty text.
+// Integers: optional blanks, an optional sign, then the leading decimal digits; no digits give 0,
+// an empty value gives the default, and overflow wraps round to 32 bits as on Windows.
+// Writing: an existing entry is replaced in place, a new entry goes after the last line of its
+// section, a new section at the end of the file; every other byte stays as it was, and the lines
+// written end in CRLF. The file is replaced atomically; a failed write changes nothing.
+class ProfileStore
+{
+public:
+    explicit ProfileStore(std::filesystem::path path) : m_path(std::move(path)) {}
+
+    int GetProfileIntA(std::string_view section, std::string_view entry, int nDefault) const;
+    std::string GetProfileStringA(std::string_view section, std::string_view entry,
+                                  std::string_view strDefault) const;
+    bool WriteProfileInt(std::string_view section, std::string_view entry, int nValue);
+    bool WriteProfileStringA(std::string_view section, std::string_view entry,
+                             std::string_view value);
+
+    const std::filesystem::path& Path() const { return m_path; }
+
+    // The integer rule above, on a value's text.
+    static int ParseInt(std::string_view text);
+
+private:
+    std::filesystem::path m_path;
+};

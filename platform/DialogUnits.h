@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+// Lays dialogs out from their templates' dialog units, as the Windows dialog manager does:
+// the horizontal unit is a quarter of the font's average character width, the vertical one
+// an eighth of its height.
+class DialogUnits
+{
+public:
+    explicit DialogUnits(const QFont& font);
+
+    QRect Rect(int x, int y, int cx, int cy) const;
+    QSize Size(int cx, int cy) const;
+    int X(int x) const;
+    int Y(int y) const;
+
+    int BaseX() const { return m_nBaseX; }
+    int BaseY() const { return m_nBaseY; }
+
+private:
+    int m_nBaseX;
+    int m_nBaseY;
+};
+
+// The dialogs' font: "ＭＳ Ｐゴシック" 9 pt, or a metric-compatible stand-in.
+QFont DialogFont();

@@ -1,0 +1,24 @@
+#include "platform/EnterEscFilter.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+EnterEscFilter::EnterEscFilter(QWidget* pWindow) : QObject(pWindow), m_pWindow(pWindow)
+{
+    qApp->installEventFilter(this);
+}
+
+bool EnterEscFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    const QEvent::Type type = pEvent->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return false;
+    const int nKey = static_cast<QKeyEvent*>(pEvent)->key();
+    if (nKey != Qt::Key_Return && nKey != Qt::Key_Enter && nKey != Qt::Key_Escape)
+        return false;
+    auto* pWidget = qobject_cast<QWidget*>(pWatched);
+    if (!pWidget || pWidget->window() != m_pWindow)
+        return false;
+    return type == QEvent::KeyPress;
+}

@@ -1,0 +1,181 @@
+#include "platform/File.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::int64_t g_nWriteBudget = -1; // bytes left before writes fail; -1 = no fault
+
+// write() that honours the injected fault; a short write counts as an error.
+bool WriteAll(int fd, std::string_view bytes, int& nErrno)
+{
+    while (!bytes.empty()) {
+        std::size_t nChunk = bytes.size();
+        if (g_nWriteBudget >= 0) {
+            if (g_nWriteBudget == 0) {
+                nErrno = ENOSPC;
+                return false;
+            }
+            nChunk = std::min<std::size_t>(nChunk, static_cast<std::size_t>(g_nWriteBudget));
+        }
+        ssize_t n = ::write(fd, bytes.data(), nChunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            nErrno = errno;
+            return false;
+        }
+        if (g_nWriteBudget >= 0)
+            g_nWriteBudget -= n;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+namespace FileFaults {
+void FailWritesAfter(std::int64_t nBytes) { g_nWriteBudget = nBytes; }
+void Reset() { g_nWriteBudget = -1; }
+} // namespace FileFaults
+
+CFile::~CFile() { Close(); }
+
+bool CFile::Fail(const char* szWhat, int nErrno)
+{
+    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
+    return false;
+}
+
+bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
+{
+    Close();
+    m_path = path;
+    m_strError.clear();
+    int nMode = O_RDONLY;
+    if (nFlags & modeReadWrite)
+        nMode = O_RDWR;
+    else if (nFlags & modeWrite)
+        nMode = O_WRONLY;
+    if (nFlags & modeCreate) {
+        nMode |= O_CREAT;
+        if (!(nFlags & modeNoTruncate))
+            nMode |= O_TRUNC;
+    }
+    m_fd = ::open(path.c_str(), nMode | O_CLOEXEC, 0644);
+    if (m_fd < 0)
+        return Fail("open", errno);
+    // A directory opens read-only on POSIX; it is no question file.
+    struct stat st {};
+    if (::fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        Close();
+        return Fail("open", EISDIR);
+    }
+    return true;
+}
+
+void CFile::Close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+std::uint64_t CFile::GetLength() const
+{
+    struct stat st {};
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+        return 0;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool CFile::Seek(std::uint64_t nOffset)
+{
+    if (::lseek(m_fd, static_cast<off_t>(nOffset), SEEK_SET) < 0)
+        return Fail("seek", errno);
+    return true;
+}
+
+bool CFile::SeekToEnd()
+{
+    if (::lseek(m_fd, 0, SEEK_END) < 0)
+        return Fail("seek", errno);
+    return true;
+}
+
+bool CFile::Read(std::string& out, std::size_t nCount)
+{
+    out.resize(nCount);
+    std::size_t nDone = 0;
+    while (nDone < nCount) {
+        ssize_t n = ::read(m_fd, out.data() + nDone, nCount - nDone);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            out.resize(nDone);
+            return Fail("read", errno);
+        }
+        if (n == 0)
+            break;
+        nDone += static_cast<std::size_t>(n);
+    }
+    out.resize(nDone);
+    return true;
+}
+
+bool CFile::Write(std::string_view bytes)
+{
+    int nErrno = 0;
+    if (!WriteAll(m_fd, bytes, nErrno))
+        return Fail("write", nErrno);
+    return true;
+}
+
+bool CFile::Flush()
+{
+    if (::fsync(m_fd) != 0)
+        return Fail("flush", errno);
+    return true;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         std::string* pError)
+{
+    auto fail = [&](const char* szWhat, int nErrno) {
+        if (pError)
+            *pError = std::string(szWhat) + ": " + std::strerror(nErrno);
+        return false;
+    };
+    std::string strTemp = path.string() + ".XXXXXX";
+    int fd = ::mkstemp(strTemp.data());
+    if (fd < 0)
+        return fail("create", errno);
+    // Keep the old file's permissions; a new file gets the usual ones.
+    struct stat st {};
+    mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    ::fchmod(fd, mode);
+    int nErrno = 0;
+    bool bOk = WriteAll(fd, bytes, nErrno);
+    if (bOk && ::fsync(fd) != 0) {
+        nErrno = errno;
+        bOk = false;
+    }
+    if (::close(fd) != 0 && bOk) {
+        nErrno = errno;
+        bOk = false;
+    }
+    if (bOk && ::rename(strTemp.c_str(), path.c_str()) != 0) {
+        nErrno = errno;
+        bOk = false;
+    }
+    if (!bOk) {
+        ::unlink(strTemp.c_str());
+        return fail("write", nErrno);
+    }
+    return true;
+}

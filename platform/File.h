@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// File access with the open modes the question files have always been opened with:
+// read/write without truncation for every reader, create (with or without truncation) for writers.
+class CFile
+{
+public:
+    enum OpenFlags : unsigned {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+    };
+
+    CFile() = default;
+    ~CFile();
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // False when the file cannot be opened; Error() then says why.
+    bool Open(const std::filesystem::path& path, unsigned nFlags);
+    void Close();
+    bool IsOpen() const { return m_fd >= 0; }
+
+    // Read errors and short writes are reported, never hidden: the caller shows Error().
+    std::uint64_t GetLength() const;
+    bool Seek(std::uint64_t nOffset);
+    bool SeekToEnd();
+    // Reads up to nCount bytes; fewer at the end of the file. False on an I/O error.
+    bool Read(std::string& out, std::size_t nCount);
+    bool Write(std::string_view bytes);
+    bool Flush();
+
+    const std::filesystem::path& Path() const { return m_path; }
+    const std::string& Error() const { return m_strError; }
+
+private:
+    bool Fail(const char* szWhat, int nErrno);
+
+    int m_fd = -1;
+    std::filesystem::path m_path;
+    std::string m_strError;
+};
+
+// Writes the whole file beside the target and renames it over, so a crash, a full disk or an
+// I/O error leaves either the old file or the new one whole. False on failure (old file kept).
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         std::string* pError = nullptr);
+
+// Tests make writes fail after a given number of bytes, as a full disk would.
+namespace FileFaults {
+void FailWritesAfter(std::int64_t nBytes);
+void Reset();
+} // namespace FileFaults

@@ -1,0 +1,22 @@
+#include "platform/QtText.h"
+
+#include "platform/Cp932.h"
+
+QString ToQString(std::string_view cp932)
+{
+    const std::string utf8 = Cp932::ToUtf8(cp932);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::optional<std::string> FromQString(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return Cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+std::optional<std::string> ToLocalFileName(std::string_view cp932)
+{
+    if (!Cp932::IsValid(cp932))
+        return std::nullopt;
+    return Cp932::ToUtf8(cp932);
+}

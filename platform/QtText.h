@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Where cp932 bytes meet a widget. Conversion happens here and nowhere else.
+QString ToQString(std::string_view cp932);
+// Empty when the text holds a character cp932 cannot represent.
+std::optional<std::string> FromQString(const QString& text);
+// File-system names are UTF-8 here; names stored in Parameter.INI are cp932.
+std::optional<std::string> ToLocalFileName(std::string_view cp932);

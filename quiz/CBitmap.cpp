@@ -1,0 +1,3 @@
+#include "quiz/CBitmap.h"
+
+CBitmap g_bmpFlag;

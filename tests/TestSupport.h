@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// A fresh folder under the system's temporary directory, removed with the object.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Changes the current directory for a scope, as the program's files live there.
+class ScopedCurrentDir
+{
+public:
+    explicit ScopedCurrentDir(const std::filesystem::path& dir);
+    ~ScopedCurrentDir();
+
+private:
+    std::filesystem::path m_old;
+};
+
+std::string ReadFileBytes(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
+// UTF-8 source text as cp932 bytes, for fixtures.
+std::string Sjis(std::string_view utf8);
