@@ -1,0 +1,42 @@
+#include "platform/Resources.h"
+
+#include <QFile>
+#include <QString>
+
+// The compiled-in resources live in a static library; naming their
+// initialiser here keeps the linker from dropping them. Global scope on
+// purpose: Q_INIT_RESOURCE declares the initialiser where it stands.
+static void EnsureResources()
+{
+    static const bool once = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)once;
+}
+
+QImage LoadFlagBitmap(int nId)
+{
+    EnsureResources();
+    QImage image;
+    image.load(QStringLiteral(":/flags/%1.bmp").arg(nId), "BMP");
+    return image;
+}
+
+QByteArray LoadWave(int nId)
+{
+    EnsureResources();
+    QFile file(QStringLiteral(":/sounds/%1.wav").arg(nId));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QIcon AppIcon()
+{
+    EnsureResources();
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icon/128-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
