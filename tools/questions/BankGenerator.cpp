@@ -1,0 +1,351 @@
+#include "tools/questions/BankGenerator.h"
+
+#include "platform/Cp932.h"
+#include "quiz/FlagCatalog.h"
+#include "quiz/QuestionRecord.h"
+#include "tools/questions/FieldText.h"
+#include "tools/questions/Prng.h"
+#include "tools/questions/QuestionTsv.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+
+namespace BankGenerator {
+namespace {
+
+constexpr std::array<const char*, 4> kQuestionTexts = {
+    "この国旗はどの国の国旗？",
+    "この国旗の国の首都はどこ？",
+    "この国旗の国は世界のどの地域にある？",
+    "この国旗の国の公用語は？",
+};
+constexpr std::array<const char*, 4> kKindNames = {"国名", "首都", "地域", "公用語"};
+constexpr std::array<const char*, 6> kRequiredColumns = {"code",   "name",      "capital",
+                                                         "region", "continent", "languages"};
+constexpr std::string_view kLanguageSeparator = "、";
+constexpr std::size_t kMaxLanguagesShown = 4;
+// Each country's four questions stand this many places apart in the drill order, country name
+// first, so that a flag is met again while it is still fresh.
+constexpr std::size_t kLag = 3;
+
+std::vector<std::string> Split(std::string_view text, std::string_view separator)
+{
+    std::vector<std::string> parts;
+    while (!text.empty()) {
+        std::size_t n = text.find(separator);
+        if (n != 0)
+            parts.emplace_back(text.substr(0, n));
+        if (n == std::string_view::npos)
+            break;
+        text.remove_prefix(n + separator.size());
+    }
+    return parts;
+}
+
+std::size_t Cp932Size(const std::string& utf8)
+{
+    std::optional<std::string> bytes = Cp932::FromUtf8(utf8);
+    return bytes ? bytes->size() : std::string::npos;
+}
+
+std::string Join(const std::vector<Language>& languages, std::size_t nCount)
+{
+    std::string out;
+    for (std::size_t i = 0; i < nCount; ++i)
+        out += (i ? std::string(kLanguageSeparator) : "") + languages[i].names[0];
+    return out;
+}
+
+// A possible answer; answers that share a key cannot stand beside each other.
+struct Option
+{
+    std::string strText;
+    std::vector<std::string> keys;
+};
+
+bool Compatible(const Option& a, const Option& b)
+{
+    if (a.strText == b.strText)
+        return false;
+    for (const std::string& key : a.keys)
+        if (std::find(b.keys.begin(), b.keys.end(), key) != b.keys.end())
+            return false;
+    return true;
+}
+
+Option OptionFor(const Country& c, Kind kind)
+{
+    switch (kind) {
+    case Kind::Country:
+        return {c.strName, {c.strName}};
+    case Kind::Capital:
+        return {c.strCapital, {c.strCapital}};
+    case Kind::Region:
+        return {c.strRegion, {c.strRegion}};
+    case Kind::Language:
+        break;
+    }
+    Option option{LanguageAnswer(c), {}};
+    for (const Language& language : c.languages)
+        option.keys.insert(option.keys.end(), language.names.begin(), language.names.end());
+    return option;
+}
+
+// True when the last three characters agree, as in 南アメリカ and 北アメリカ.
+bool SameEnding(std::string_view a, std::string_view b)
+{
+    constexpr std::size_t kBytes = 9; // three kana in UTF-8
+    return a.size() >= kBytes && b.size() >= kBytes &&
+           a.substr(a.size() - kBytes) == b.substr(b.size() - kBytes);
+}
+
+class Builder
+{
+  public:
+    Builder(const std::vector<Country>& countries, std::uint64_t nSeed)
+        : m_countries(countries), m_prng(nSeed)
+    {
+    }
+
+    BankResult Run();
+
+  private:
+    std::optional<Question> Make(std::size_t nCountry, Kind kind);
+    std::vector<std::vector<Option>> Tiers(std::size_t nCountry, Kind kind);
+    std::vector<std::vector<Option>> RegionTiers(const Country& self);
+
+    const std::vector<Country>& m_countries;
+    Prng m_prng;
+    std::string m_strError;
+};
+
+std::vector<std::vector<Option>> Builder::RegionTiers(const Country& self)
+{
+    std::vector<std::vector<Option>> tiers(3);
+    std::set<std::string> seen = {self.strRegion};
+    seen.insert(self.regionAlso.begin(), self.regionAlso.end());
+    for (const Country& c : m_countries) {
+        if (!seen.insert(c.strRegion).second)
+            continue;
+        std::size_t nTier = c.strContinent == self.strContinent ? 0
+                            : SameEnding(c.strRegion, self.strRegion) ||
+                                    SameEnding(c.strContinent, self.strContinent)
+                                ? 1
+                                : 2;
+        tiers[nTier].push_back(OptionFor(c, Kind::Region));
+    }
+    return tiers;
+}
+
+// Wrong answers from other countries, the most plausible first: look-alike flags for the
+// country name, then the same region, then the same continent, then anywhere.
+std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
+{
+    const Country& self = m_countries[nCountry];
+    if (kind == Kind::Region)
+        return RegionTiers(self);
+    std::vector<std::function<bool(const Country&)>> tests;
+    if (kind == Kind::Country)
+        tests.push_back([&](const Country& c) {
+            return std::find(self.similarFlags.begin(), self.similarFlags.end(), c.strCode) !=
+                   self.similarFlags.end();
+        });
+    tests.push_back([&](const Country& c) { return c.strRegion == self.strRegion; });
+    tests.push_back([&](const Country& c) { return c.strContinent == self.strContinent; });
+    tests.push_back([](const Country&) { return true; });
+
+    std::vector<std::vector<Option>> tiers(tests.size());
+    for (std::size_t i = 0; i < m_countries.size(); ++i) {
+        if (i == nCountry)
+            continue;
+        for (std::size_t t = 0; t < tests.size(); ++t) {
+            if (tests[t](m_countries[i])) {
+                tiers[t].push_back(OptionFor(m_countries[i], kind));
+                break;
+            }
+        }
+    }
+    return tiers;
+}
+
+std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
+{
+    const Country& self = m_countries[nCountry];
+    const Option correct = OptionFor(self, kind);
+    std::vector<Option> chosen = {correct};
+    for (std::vector<Option>& tier : Tiers(nCountry, kind)) {
+        m_prng.Shuffle(tier);
+        for (const Option& option : tier) {
+            if (chosen.size() < 4 &&
+                std::all_of(chosen.begin(), chosen.end(),
+                            [&](const Option& o) { return Compatible(option, o); }))
+                chosen.push_back(option);
+        }
+    }
+    const std::string strWhere =
+        self.strCode + " の" + kKindNames[static_cast<std::size_t>(kind)] + "の問題: ";
+    if (chosen.size() < 4) {
+        m_strError = strWhere + "誤答を 3 つ選べません（事実表の国が足りません）";
+        return std::nullopt;
+    }
+    Question q{self.strCode, kind, kQuestionTexts[static_cast<std::size_t>(kind)], {}, 0};
+    q.nCorrect = static_cast<int>(m_prng.Below(4));
+    std::size_t nWrong = 1;
+    for (std::size_t i = 0; i < 4; ++i)
+        q.answers[i] =
+            static_cast<int>(i) == q.nCorrect ? correct.strText : chosen[nWrong++].strText;
+    for (const std::string& answer : q.answers) {
+        if (Cp932Size(answer) > kAnswerSize - 1) {
+            m_strError =
+                strWhere + "解答「" + answer + "」は cp932 で 78 バイトを超えるか表せません";
+            return std::nullopt;
+        }
+    }
+    return q;
+}
+
+BankResult Builder::Run()
+{
+    std::vector<std::size_t> order(m_countries.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    m_prng.Shuffle(order);
+
+    // Slot of the k-th question of the p-th country in the drill: p + kLag * k. Within a slot the
+    // kinds take turns leading, so no kind runs long.
+    struct Placed
+    {
+        std::size_t nSlot;
+        std::size_t nTurn;
+        Question question;
+    };
+    std::vector<Placed> placed;
+    for (std::size_t p = 0; p < order.size(); ++p) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            std::optional<Question> q = Make(order[p], static_cast<Kind>(k));
+            if (!q)
+                return {false, {}, m_strError};
+            std::size_t nSlot = p + kLag * k;
+            placed.push_back({nSlot, (k + 4 - nSlot % 4) % 4, std::move(*q)});
+        }
+    }
+    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+        return a.nSlot != b.nSlot ? a.nSlot < b.nSlot : a.nTurn < b.nTurn;
+    });
+    BankResult result{true, {}, {}};
+    for (Placed& p : placed)
+        result.questions.push_back(std::move(p.question));
+    return result;
+}
+
+std::string CheckRow(const Country& c, const std::map<std::string, int>& seen)
+{
+    for (const std::string* text :
+         {&c.strCode, &c.strName, &c.strCapital, &c.strRegion, &c.strContinent})
+        if (text->empty())
+            return "必須の欄が空です";
+    if (!LookupFlagBitmap(c.strCode))
+        return "国コード「" + c.strCode + "」は国旗の一覧にありません";
+    if (auto it = seen.find(c.strCode); it != seen.end())
+        return "国コード「" + c.strCode + "」は " + std::to_string(it->second) +
+               " 行目と重複しています";
+    if (c.languages.empty())
+        return "公用語がありません";
+    return {};
+}
+
+} // namespace
+
+std::string LanguageAnswer(const Country& country)
+{
+    const std::size_t n = country.languages.size();
+    std::string all = Join(country.languages, n);
+    if (n <= kMaxLanguagesShown && Cp932Size(all) <= kAnswerSize - 1)
+        return all;
+    return Join(country.languages, std::min<std::size_t>(n, 3)) + "など" + std::to_string(n) +
+           "言語";
+}
+
+FactsResult ParseFacts(std::string_view utf8)
+{
+    FactsResult result;
+    std::map<std::string, std::size_t> columns;
+    std::map<std::string, int> seen;
+    for (int nLine = 1; !utf8.empty(); ++nLine) {
+        std::size_t nEnd = utf8.find('\n');
+        std::string_view line = utf8.substr(0, nEnd);
+        utf8.remove_prefix(nEnd == std::string_view::npos ? utf8.size() : nEnd + 1);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.empty() || line.starts_with('#'))
+            continue;
+        std::vector<std::string> fields;
+        for (std::size_t n = 0;; line.remove_prefix(n + 1)) {
+            n = line.find('\t');
+            fields.emplace_back(line.substr(0, n));
+            if (n == std::string_view::npos)
+                break;
+        }
+        const std::string strAt = std::to_string(nLine) + " 行目: ";
+        if (columns.empty()) {
+            for (std::size_t i = 0; i < fields.size(); ++i)
+                columns[fields[i]] = i;
+            for (const char* name : kRequiredColumns)
+                if (!columns.contains(name))
+                    return {false, {}, strAt + "見出しに列「" + name + "」がありません"};
+            continue;
+        }
+        if (fields.size() != columns.size())
+            return {false, {}, strAt + "列の数が見出しと違います"};
+        auto get = [&](const char* name) {
+            auto it = columns.find(name);
+            return it == columns.end() ? std::string() : fields[it->second];
+        };
+        Country c{nLine,
+                  get("code"),
+                  get("name"),
+                  get("capital"),
+                  get("region"),
+                  get("continent"),
+                  {},
+                  Split(get("region_also"), " "),
+                  Split(get("similar_flags"), " ")};
+        for (const std::string& item : Split(get("languages"), kLanguageSeparator))
+            c.languages.push_back({Split(item, "=")});
+        if (std::string strError = CheckRow(c, seen); !strError.empty())
+            return {false, {}, strAt + strError};
+        seen[c.strCode] = nLine;
+        result.countries.push_back(std::move(c));
+    }
+    for (const Country& c : result.countries)
+        for (const std::string& code : c.similarFlags)
+            if (!seen.contains(code) || code == c.strCode)
+                return {false,
+                        {},
+                        std::to_string(c.nLine) + " 行目: similar_flags の「" + code +
+                            "」は表の他の国のコードではありません"};
+    result.bOk = true;
+    return result;
+}
+
+BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed)
+{
+    return Builder(countries, nSeed).Run();
+}
+
+std::string ToImportTsv(const std::vector<Question>& questions)
+{
+    std::string out = std::string(QuestionTsv::kHeader) + "\n";
+    for (const Question& q : questions) {
+        out += q.strCode + "\t" + FieldText::EscapeUtf8(q.strQuestion);
+        for (const std::string& answer : q.answers)
+            out += "\t" + FieldText::EscapeUtf8(answer);
+        out += "\t" + std::to_string(q.nCorrect + 1) + "\n";
+    }
+    return out;
+}
+
+} // namespace BankGenerator

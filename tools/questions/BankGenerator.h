@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The bundled question bank, made from the facts table: for every country four questions about
+// the flag on screen, each with three wrong answers taken from other countries.
+namespace BankGenerator {
+
+inline constexpr std::uint64_t kDefaultSeed = 524;
+
+enum class Kind
+{
+    Country,
+    Capital,
+    Region,
+    Language
+};
+
+struct Language
+{
+    std::vector<std::string> names; // the name shown first, then other names of the same language
+};
+
+struct Country
+{
+    int nLine = 0; // in the facts table
+    std::string strCode;
+    std::string strName;
+    std::string strCapital;
+    std::string strRegion;
+    std::string strContinent;
+    std::vector<Language> languages;
+    std::vector<std::string> regionAlso;   // regions some sources give: never a wrong answer
+    std::vector<std::string> similarFlags; // codes of look-alike flags: first wrong answers
+};
+
+struct FactsResult
+{
+    bool bOk = false;
+    std::vector<Country> countries;
+    std::string strError; // UTF-8, with the line number
+};
+
+// UTF-8 TSV with a header naming the columns code, name, capital, region, continent, languages
+// and optionally region_also, similar_flags, note. Languages are separated by "、"; "韓国語=朝鮮語"
+// shows 韓国語 and says that 朝鮮語 is the same language. region_also and similar_flags are
+// space-separated. Every code must be a flag catalogue code, once.
+FactsResult ParseFacts(std::string_view utf8);
+
+// The answer to the language question: all names when four or fewer fit, else the first three
+// and the count ("英語、アフリカーンス語、ズールー語など12言語").
+std::string LanguageAnswer(const Country& country);
+
+struct Question
+{
+    std::string strCode;
+    Kind kind = Kind::Country;
+    std::string strQuestion;            // UTF-8
+    std::array<std::string, 4> answers; // UTF-8
+    int nCorrect = 0;                   // 0-3
+};
+
+struct BankResult
+{
+    bool bOk = false;
+    std::vector<Question> questions; // in drill order
+    std::string strError;
+};
+
+BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed = kDefaultSeed);
+
+// The questions as the table that import reads (QuestionTsv).
+std::string ToImportTsv(const std::vector<Question>& questions);
+
+} // namespace BankGenerator

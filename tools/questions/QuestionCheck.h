@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What an author should fix in a question file before the quiz or the editor meets it.
+namespace QuestionCheck {
+
+enum class Rule
+{
+    NoRecords,       // the file holds no whole record
+    PartialTail,     // bytes after the last whole record
+    NoMarker,        // no answer marked "*"
+    SeveralMarkers,  // more than one "*"; the quiz takes the first
+    OddMarker,       // a marker byte that is neither "*" nor a space
+    UnknownCode,     // the first three bytes name no flag
+    NulByte,         // the quiz's text ends at a NUL
+    ControlByte,     // tab, line end or other control byte inside a record
+    InvalidCp932,    // bytes that are no cp932 character
+    CutCharacter,    // a text ends in the first byte of a two-byte character
+    QuestionTooLong, // question byte 97 (record byte 100), which the quiz never shows
+    AnswerTooLong,   // answer byte 79, which the editor's rewrite drops
+    EmptyText,       // a question or answer that is only spaces
+    SameAnswers,     // two answers with the same bytes
+};
+
+struct Problem
+{
+    Rule rule;
+    std::int64_t nRecord;   // 1-based; 0 for the file as a whole
+    std::string strMessage; // UTF-8, Japanese
+};
+
+std::vector<Problem> Check(std::string_view fileBytes);
+std::vector<Problem> CheckRecord(std::string_view record, std::int64_t nRecord);
+
+// "レコード 3: ..." or the message alone for the whole file.
+std::string FormatProblem(const Problem& problem);
+
+} // namespace QuestionCheck

@@ -1,0 +1,197 @@
+#include "tools/questions/QuestionTool.h"
+
+#include "platform/File.h"
+#include "tools/questions/BankGenerator.h"
+#include "tools/questions/QuestionCheck.h"
+#include "tools/questions/QuestionTsv.h"
+
+#include <optional>
+#include <ostream>
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "使い方:\n"
+    "  marelto-questions check FILE...              問題ファイルを調べる\n"
+    "  marelto-questions export FILE [-o TSV]       問題ファイルを UTF-8 の TSV に書き出す\n"
+    "  marelto-questions import TSV -o FILE [--cut] TSV から問題ファイルを作る\n"
+    "  marelto-questions generate FACTS [-o FILE]   事実表から問題集を作る（-o なしは TSV "
+    "を出力）\n";
+
+struct Args
+{
+    std::vector<std::string> files;
+    std::string strOutput;
+    bool bCut = false;
+    bool bOk = true;
+};
+
+Args ParseArgs(const std::vector<std::string>& args, bool bAllowCut)
+{
+    Args parsed;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size() && parsed.strOutput.empty())
+            parsed.strOutput = args[++i];
+        else if (args[i] == "--cut" && bAllowCut)
+            parsed.bCut = true;
+        else if (args[i].starts_with("-") && args[i] != "-")
+            parsed.bOk = false;
+        else
+            parsed.files.push_back(args[i]);
+    }
+    return parsed;
+}
+
+std::optional<std::string> ReadAll(const std::string& strPath, std::ostream& err)
+{
+    CFile file;
+    std::string bytes;
+    if (!file.Open(strPath, CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
+        err << strPath << ": 読めません（" << file.Error() << "）\n";
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool Write(const std::string& strPath, std::string_view bytes, std::ostream& err)
+{
+    std::string strError;
+    if (WriteFileAtomically(strPath, bytes, &strError))
+        return true;
+    err << strPath << ": 書けません（" << strError << "）。元のファイルはそのままです\n";
+    return false;
+}
+
+int Check(const Args& args, std::ostream& out, std::ostream& err)
+{
+    int nStatus = 0;
+    for (const std::string& strPath : args.files) {
+        std::optional<std::string> bytes = ReadAll(strPath, err);
+        if (!bytes) {
+            nStatus = 1;
+            continue;
+        }
+        std::vector<QuestionCheck::Problem> problems = QuestionCheck::Check(*bytes);
+        for (const QuestionCheck::Problem& problem : problems)
+            out << strPath << ": " << QuestionCheck::FormatProblem(problem) << "\n";
+        out << strPath << ": " << bytes->size() / 420 << " 件、";
+        if (problems.empty()) {
+            out << "問題なし\n";
+        } else {
+            out << "問題 " << problems.size() << " 件\n";
+            nStatus = 1;
+        }
+    }
+    return nStatus;
+}
+
+int Export(const Args& args, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> bytes = ReadAll(args.files[0], err);
+    if (!bytes)
+        return 1;
+    QuestionTsv::ExportResult result = QuestionTsv::Export(*bytes);
+    if (result.nTailBytes != 0)
+        err << "警告: " << args.files[0] << ": 末尾の " << result.nTailBytes
+            << " バイトはレコードにならないため書き出しません\n";
+    if (args.strOutput.empty()) {
+        out << result.strTsv;
+        return 0;
+    }
+    return Write(args.strOutput, result.strTsv, err) ? 0 : 1;
+}
+
+int Import(const Args& args, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> tsv = ReadAll(args.files[0], err);
+    if (!tsv)
+        return 1;
+    QuestionTsv::ImportResult result = QuestionTsv::Import(*tsv, {args.bCut});
+    for (const QuestionTsv::Diagnostic& diag : result.diagnostics)
+        err << args.files[0] << ": " << QuestionTsv::FormatDiagnostic(diag) << "\n";
+    if (!result.bOk) {
+        err << args.strOutput << " は書きませんでした\n";
+        return 1;
+    }
+    if (!Write(args.strOutput, result.strBytes, err))
+        return 1;
+    out << args.strOutput << ": " << result.nRecords << " 件を書きました\n";
+    return 0;
+}
+
+int Generate(const Args& args, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> facts = ReadAll(args.files[0], err);
+    if (!facts)
+        return 1;
+    if (args.strOutput.empty()) {
+        BankGenerator::FactsResult parsed = BankGenerator::ParseFacts(*facts);
+        BankGenerator::BankResult bank;
+        if (parsed.bOk)
+            bank = BankGenerator::Generate(parsed.countries);
+        if (!parsed.bOk || !bank.bOk) {
+            err << args.files[0] << ": " << (parsed.bOk ? bank.strError : parsed.strError) << "\n";
+            return 1;
+        }
+        out << BankGenerator::ToImportTsv(bank.questions);
+        return 0;
+    }
+    MadeFile made = MakeQuestionFile(*facts);
+    for (const std::string& message : made.messages)
+        err << args.files[0] << ": " << message << "\n";
+    if (!made.bOk) {
+        err << args.strOutput << " は書きませんでした\n";
+        return 1;
+    }
+    if (!Write(args.strOutput, made.strBytes, err))
+        return 1;
+    out << args.strOutput << ": " << made.strBytes.size() / 420 << " 件を書きました\n";
+    return 0;
+}
+
+} // namespace
+
+MadeFile MakeQuestionFile(std::string_view factsUtf8)
+{
+    MadeFile made;
+    BankGenerator::FactsResult parsed = BankGenerator::ParseFacts(factsUtf8);
+    if (!parsed.bOk) {
+        made.messages.push_back(parsed.strError);
+        return made;
+    }
+    BankGenerator::BankResult bank = BankGenerator::Generate(parsed.countries);
+    if (!bank.bOk) {
+        made.messages.push_back(bank.strError);
+        return made;
+    }
+    QuestionTsv::ImportResult result =
+        QuestionTsv::Import(BankGenerator::ToImportTsv(bank.questions));
+    for (const QuestionTsv::Diagnostic& diag : result.diagnostics)
+        made.messages.push_back("生成した TSV の " + QuestionTsv::FormatDiagnostic(diag));
+    made.bOk = result.bOk;
+    made.strBytes = std::move(result.strBytes);
+    return made;
+}
+
+int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help" || args[0] == "help")) {
+        out << kUsage;
+        return 0;
+    }
+    const std::string strCommand = args.empty() ? "" : args[0];
+    Args parsed = ParseArgs(args, strCommand == "import");
+    const bool bOneFile = parsed.files.size() == 1;
+    if (parsed.bOk) {
+        if (strCommand == "check" && !parsed.files.empty() && parsed.strOutput.empty())
+            return Check(parsed, out, err);
+        if (strCommand == "export" && bOneFile)
+            return Export(parsed, out, err);
+        if (strCommand == "import" && bOneFile && !parsed.strOutput.empty())
+            return Import(parsed, out, err);
+        if (strCommand == "generate" && bOneFile)
+            return Generate(parsed, out, err);
+    }
+    err << kUsage;
+    return 2;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// marelto-questions: checks, exports, imports and generates question files. Messages are
+// Japanese, in UTF-8. Exit status 0 when all went well, 1 on problems or errors, 2 on bad usage.
+//
+//   check FILE...                 report what the quiz or the editor would stumble over
+//   export FILE [-o TSV]          the records as UTF-8 TSV (standard output without -o)
+//   import TSV -o FILE [--cut]    a question file from such a table, written only if all is well
+//   generate FACTS [-o FILE]      the bundled bank from the facts table; without -o its TSV
+int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+struct MadeFile
+{
+    bool bOk = false;
+    std::string strBytes;              // the question file
+    std::vector<std::string> messages; // errors and warnings, UTF-8
+};
+
+// generate's whole path: facts table, generated questions, their TSV, the import of that TSV.
+MadeFile MakeQuestionFile(std::string_view factsUtf8);
