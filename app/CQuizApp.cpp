@@ -1,6 +1,11 @@
 #include "app/CQuizApp.h"
 
+#include "platform/Resources.h"
+#include "platform/Translations.h"
 #include "quiz/CQuizDlg.h"
+
+#include <QApplication>
+#include <QStyleFactory>
 
 std::filesystem::path CQuizApp::SettingsPath()
 {
@@ -15,8 +20,18 @@ CQuizApp::CQuizApp() : m_profile(SettingsPath()) {}
 
 bool CQuizApp::InitInstance()
 {
+    // The classic look: group titles on the frame line, sunken edits and three-dimensional
+    // buttons, as the dialogs were drawn.
+    if (QStyle* pStyle = QStyleFactory::create(QStringLiteral("Windows")))
+        QApplication::setStyle(pStyle);
     CQuizDlg dlg(m_profile);
     m_pMainWnd = &dlg;
+    // Nothing that can wait delays the first paint.
+    dlg.SetAfterFirstPaint([&dlg] {
+        QApplication::setWindowIcon(AppIcon());
+        dlg.setWindowIcon(AppIcon());
+        LoadQtJapaneseTranslations();
+    });
     dlg.exec();
     m_pMainWnd = nullptr;
     return false;

@@ -1,15 +1,349 @@
 #include "quiz/CQuizDlg.h"
 
+#include "about/AboutMenu.h"
+#include "about/CAboutDlg.h"
+#include "about/Help.h"
 #include "app/ProfileStore.h"
+#include "editor/CEditDlg.h"
 #include "platform/DialogUnits.h"
+#include "platform/EnterEscFilter.h"
+#include "platform/MessageBox.h"
+#include "platform/QtText.h"
+#include "platform/Resources.h"
+#include "platform/Sound.h"
+#include "quiz/CBitmap.h"
+#include "quiz/CColorStatic.h"
+#include "quiz/CJudgeDlg.h"
+#include "settings/CSettingDlg.h"
 
-CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent)
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFirstButtonId = 1010;
+constexpr int kWaveCorrect = 145;
+constexpr int kWaveWrong = 146;
+
+struct ButtonDef
+{
+    int nId;
+    const char* szText;
+    const char* szName;
+    int x, y, cx, cy;
+};
+
+// Template order, which is also the tab order.
+constexpr ButtonDef kButtons[] = {
+    {1010, "1", "answer1", 62, 167, 27, 16},   {1011, "2", "answer2", 100, 167, 27, 16},
+    {1012, "3", "answer3", 138, 167, 27, 16},  {1013, "4", "answer4", 176, 167, 27, 16},
+    {1015, "編集", "edit", 117, 207, 40, 21},  {1016, "開始", "start", 21, 207, 40, 21},
+    {1017, "停止", "stop", 69, 207, 40, 21},   {1018, "終了", "exit", 165, 207, 40, 21},
+};
+
+struct GroupDef
+{
+    const char* szTitle;
+    int x, y, cx, cy;
+};
+
+constexpr GroupDef kGroups[] = {
+    {"*正解率", 13, 155, 36, 34},     {"*各種ボタン", 13, 193, 200, 44},
+    {"*回答ボタン", 54, 155, 159, 34}, {"*制限時間", 13, 243, 332, 33},
+    {"*解答群", 13, 47, 293, 102},     {"*問題", 13, 10, 332, 33},
+    {"", 311, 47, 34, 102},
+};
+
+QLabel* SunkenStatic(QWidget* pParent, const QRect& rect, const QString& text)
+{
+    auto* pLabel = new QLabel(text, pParent);
+    pLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pLabel->setAlignment(Qt::AlignCenter);
+    pLabel->setGeometry(rect);
+    pLabel->setAccessibleName(text);
+    return pLabel;
+}
+
+QLineEdit* ReadOnlyEdit(QWidget* pParent, const QRect& rect, const QString& name,
+                        const QString& accessibleName)
+{
+    auto* pEdit = new QLineEdit(pParent);
+    pEdit->setObjectName(name);
+    pEdit->setReadOnly(true);
+    pEdit->setGeometry(rect);
+    pEdit->setAccessibleName(accessibleName);
+    return pEdit;
+}
+
+void ShowText(QLineEdit* pEdit, const std::string& cp932)
+{
+    pEdit->setText(ToQString(cp932));
+    pEdit->setCursorPosition(0); // show the start of the text, as a fresh edit control does
+}
+
+} // namespace
+
+CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
     : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint),
-      m_profile(profile)
+      m_profile(profile), m_timing(timing),
+      m_round(profile, *this, m_random, [] { return std::time(nullptr); })
 {
     setWindowTitle(QStringLiteral("Marelto Ver1.0～首都・地域・公用語まで"));
+    setObjectName(QStringLiteral("quizDialog"));
     setFont(DialogFont());
+    CreateMenu();
+    CreateControls();
+    new EnterEscFilter(this);
+
+    m_timer.setInterval(m_timing.nQuestionTickMs);
+    connect(&m_timer, &QTimer::timeout, this, [this] { m_round.OnTimer(kQuestionTimer); });
+
+    // What the window's own initialisation does: Stop and the answers wait for a round.
+    for (int nId : {IDC_BUTTON_STOP, IDC_BUTTON_ANSWER1, IDC_BUTTON_ANSWER2, IDC_BUTTON_ANSWER3,
+                    IDC_BUTTON_ANSWER4})
+        EnableControl(nId, false);
+    m_nSound = m_profile.GetProfileIntA("SOUND", "SW", 1);
+    m_round.m_nSeq = m_profile.GetProfileIntA("SEQ", "1", 0);
+    m_pSoundAction->setChecked(m_nSound == 1);
+
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, &CQuizDlg::ShowSystemMenu);
+}
+
+CQuizDlg::~CQuizDlg() = default;
+
+void CQuizDlg::CreateMenu()
+{
+    auto* pBar = new QMenuBar(this);
+    pBar->setObjectName(QStringLiteral("menuBar"));
+    QMenu* pFile = pBar->addMenu(QStringLiteral("ファイル(&F)"));
+    QAction* pExit = pFile->addAction(QStringLiteral("終了(&E)"), this, &CQuizDlg::OnMenuExit);
+    pExit->setObjectName(QStringLiteral("menuExit"));
+    QMenu* pSettings = pBar->addMenu(QStringLiteral("設定(&C)"));
+    pSettings->addAction(QStringLiteral("出題設定(&A)"), this, &CQuizDlg::OnMenuSetting)
+        ->setObjectName(QStringLiteral("menuSetting"));
+    m_pSoundAction = pSettings->addAction(QStringLiteral("効果音(&K)"));
+    m_pSoundAction->setObjectName(QStringLiteral("menuSound"));
+    m_pSoundAction->setCheckable(true);
+    // The check mark follows the stored switch, not the click.
+    connect(m_pSoundAction, &QAction::triggered, this, [this] { OnMenuSound(); });
+    QMenu* pHelp = pBar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    pHelp->addAction(QStringLiteral("説明と出題国旗リスト(&S)"), this, &CQuizDlg::OnMenuSupport)
+        ->setObjectName(QStringLiteral("menuSupport"));
+    pHelp->addAction(QStringLiteral("バージョン情報(&V)"), this, &CQuizDlg::OnMenuAbout)
+        ->setObjectName(QStringLiteral("menuAbout"));
+    m_nTop = pBar->sizeHint().height();
+    pBar->setGeometry(0, 0, 0, m_nTop); // width set with the window's below
+}
+
+void CQuizDlg::CreateControls()
+{
     const DialogUnits du(font());
-    setFixedSize(du.Size(358, 292));
+    auto rect = [&](int x, int y, int cx, int cy) { return du.Rect(x, y, cx, cy).translated(0, m_nTop); };
+    setFixedSize(du.X(358), du.Y(292) + m_nTop);
+    findChild<QMenuBar*>()->setFixedWidth(width());
+
+    for (const GroupDef& g : kGroups)
+        (new QGroupBox(QString::fromUtf8(g.szTitle), this))->setGeometry(rect(g.x, g.y, g.cx, g.cy));
+
+    m_pQuestion = ReadOnlyEdit(this, rect(19, 23, 306, 12), QStringLiteral("question"),
+                               QStringLiteral("問題"));
+    const int answerY[4] = {59, 80, 101, 122};
+    for (int i = 0; i < 4; ++i)
+        m_pAnswers[i] = ReadOnlyEdit(this, rect(35, answerY[i], 248, 13),
+                                     QStringLiteral("answerText%1").arg(i + 1),
+                                     QStringLiteral("解答%1").arg(i + 1));
+    const int lampY[3] = {80, 101, 123};
+    for (int i = 0; i < 3; ++i) {
+        m_pLamps[i] = new CColorStatic(this);
+        m_pLamps[i]->setObjectName(QStringLiteral("lamp%1").arg(i + 1));
+        m_pLamps[i]->setAccessibleName(QStringLiteral("誤答ランプ%1").arg(i + 1));
+        m_pLamps[i]->setGeometry(rect(317, lampY[i], 23, 18));
+    }
+    QLabel* pLampHead = SunkenStatic(this, rect(317, 59, 23, 18), QStringLiteral("*誤答残数"));
+    pLampHead->setWordWrap(true);
+
+    m_pTimeBar = new QProgressBar(this);
+    m_pTimeBar->setObjectName(QStringLiteral("timeBar"));
+    m_pTimeBar->setAccessibleName(QStringLiteral("制限時間"));
+    m_pTimeBar->setTextVisible(false);
+    m_pTimeBar->setRange(0, 100);
+    m_pTimeBar->setValue(0);
+    m_pTimeBar->setGeometry(rect(19, 255, 305, 14));
+
+    for (const ButtonDef& b : kButtons) {
+        auto* pButton = new QPushButton(QString::fromUtf8(b.szText), this);
+        pButton->setObjectName(QString::fromLatin1(b.szName));
+        pButton->setAccessibleName(pButton->text());
+        pButton->setGeometry(rect(b.x, b.y, b.cx, b.cy));
+        pButton->setAutoDefault(false);
+        m_pButtons[b.nId - kFirstButtonId] = pButton;
+    }
+    m_pRate = SunkenStatic(this, rect(19, 167, 25, 14), QString());
+    m_pRate->setObjectName(QStringLiteral("rate"));
+    m_pRate->setAccessibleName(QStringLiteral("正解率"));
+    for (int i = 0; i < 4; ++i)
+        SunkenStatic(this, rect(18, answerY[i], 12, 14), QString::number(i + 1));
+
+    m_pFlag = new QLabel(this);
+    m_pFlag->setObjectName(QStringLiteral("flag"));
+    m_pFlag->setAccessibleName(QStringLiteral("国旗"));
+    m_pFlag->setGeometry(rect(261, 172, 13, 14));
+
+    // The edit button stays disabled; nothing in the program enables it.
+    m_pButtons[IDC_BUTTON_EDIT - kFirstButtonId]->setEnabled(false);
+
+    auto on = [this](int nId, auto fn) {
+        connect(m_pButtons[nId - kFirstButtonId], &QPushButton::clicked, this, fn);
+    };
+    on(IDC_BUTTON_START, [this] { OnButtonStart(); });
+    on(IDC_BUTTON_STOP, [this] { OnButtonStop(); });
+    on(IDC_BUTTON_EDIT, [this] { OnButtonEdit(); });
+    on(1018, [this] { OnButtonExit(); });
+    for (int n = 1; n <= 4; ++n)
+        on(kFirstButtonId + n - 1, [this, n] { m_round.JudgeAnswer(n); });
+
+    // The menu sits above the template's client area, as a window menu does.
+    setFocus();
+    m_pQuestion->setFocus();
+}
+
+void CQuizDlg::paintEvent(QPaintEvent* pEvent)
+{
+    QDialog::paintEvent(pEvent);
+    if (!m_bPainted) {
+        m_bPainted = true;
+        if (m_afterFirstPaint)
+            QTimer::singleShot(0, this, [this] { m_afterFirstPaint(); });
+    }
+}
+
+void CQuizDlg::OnButtonExit()
+{
+    // A running round just stops with the window: no end message.
+    reject();
+    g_bmpFlag.DeleteObject();
+}
+
+// The other windows are modal over this one; the question clock keeps running under them.
+void CQuizDlg::OnButtonEdit()
+{
+    CEditDlg dlg(m_profile, this);
+    dlg.exec();
+}
+
+void CQuizDlg::OnMenuSetting()
+{
+    CSettingDlg dlg(m_profile, this);
+    dlg.exec();
+}
+
+void CQuizDlg::OnMenuAbout()
+{
+    CAboutDlg dlg(this);
+    dlg.exec();
+}
+
+void CQuizDlg::OnMenuSupport() { OpenSupportPage(); }
+
+void CQuizDlg::OnSysCommand(unsigned nId)
+{
+    if (IsAboutCommand(nId))
+        OnMenuAbout();
+}
+
+void CQuizDlg::ShowSystemMenu(const QPoint& pos)
+{
+    QMenu menu(this);
+    menu.addSeparator();
+    menu.addAction(AboutMenuText(), this, [this] { OnSysCommand(kIdmAboutBox); });
+    menu.exec(mapToGlobal(pos));
+}
+
+void CQuizDlg::OnMenuSound()
+{
+    m_profile.WriteProfileStringA("SOUND", "SW", m_nSound == 1 ? "0" : "1");
+    m_nSound = m_profile.GetProfileIntA("SOUND", "SW", 1);
+    m_pSoundAction->setChecked(m_nSound == 1);
+}
+
+void CQuizDlg::PlaySoundEffect(int nSound, int nKind)
+{
+    if (nSound != 1)
+        return;
+    if (nKind == kEffectCorrect)
+        PlayWaveResource(kWaveCorrect);
+    else if (nKind == kEffectWrong)
+        PlayWaveResource(kWaveWrong);
+}
+
+void CQuizDlg::StartTimer() { m_timer.start(); }
+
+void CQuizDlg::StopTimer() { m_timer.stop(); }
+
+void CQuizDlg::EnableControl(int nId, bool bEnable)
+{
+    if (nId >= kFirstButtonId && nId <= 1018 && m_pButtons[nId - kFirstButtonId])
+        m_pButtons[nId - kFirstButtonId]->setEnabled(bEnable);
+}
+
+void CQuizDlg::SetLampColor(int nLamp, std::uint32_t nColor)
+{
+    if (nLamp >= 1 && nLamp <= 3)
+        m_pLamps[nLamp - 1]->SetColor(nColor);
+}
+
+void CQuizDlg::SetTimeRange(int nMax)
+{
+    // The bar's range is 16 bits wide, as it always was. An empty range stays an empty bar
+    // (Qt would show a busy indicator for 0..0).
+    m_nTimeMax = static_cast<std::uint16_t>(nMax);
+    m_pTimeBar->setRange(0, std::max(m_nTimeMax, 1));
+    m_pTimeBar->setValue(0);
+}
+
+void CQuizDlg::SetTimePos(int nPos) { m_pTimeBar->setValue(std::clamp(nPos, 0, m_nTimeMax)); }
+
+void CQuizDlg::Judge(const std::string& strVerdict, const std::string& strCorrect)
+{
+    CJudgeDlg dlg(this, m_timing.nJudgeTickMs);
+    dlg.SetTexts(ToQString(strVerdict), ToQString(strCorrect));
+    dlg.exec();
+}
+
+void CQuizDlg::PlayEffect(int nKind) { PlaySoundEffect(m_nSound, nKind); }
+
+int CQuizDlg::MessageBox(const std::string& strText, unsigned nType)
+{
+    return AfxMessageBox(strText, nType);
+}
+
+void CQuizDlg::ShowFlag(std::optional<int> nBitmapId)
+{
+    g_bmpFlag.DeleteObject();
+    if (nBitmapId)
+        g_bmpFlag.Attach(LoadFlagBitmap(*nBitmapId));
+    if (g_bmpFlag.IsEmpty()) {
+        m_pFlag->clear();
+        return;
+    }
+    m_pFlag->setPixmap(QPixmap::fromImage(g_bmpFlag.Image()));
+    m_pFlag->resize(g_bmpFlag.Image().size()); // the control takes the picture's size
+}
+
+void CQuizDlg::UpdateData()
+{
+    ShowText(m_pQuestion, m_round.m_strQuestion);
+    for (int i = 0; i < 4; ++i)
+        ShowText(m_pAnswers[i], m_round.m_strAnswers[static_cast<std::size_t>(i)]);
+    m_pRate->setText(ToQString(m_round.m_strRate));
 }

@@ -1,0 +1,17 @@
+#include "platform/Translations.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void LoadQtJapaneseTranslations()
+{
+    static QTranslator* pTranslator = nullptr;
+    if (pTranslator)
+        return;
+    pTranslator = new QTranslator(qApp);
+    // A missing translation leaves Qt's English texts; nothing else depends on it.
+    if (pTranslator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(pTranslator);
+}

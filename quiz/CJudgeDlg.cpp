@@ -1,0 +1,63 @@
+#include "quiz/CJudgeDlg.h"
+
+#include "platform/DialogUnits.h"
+#include "platform/EnterEscFilter.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+QLabel* SunkenLine(QWidget* pParent, const QRect& rect, const char* szName)
+{
+    auto* pLabel = new QLabel(pParent);
+    pLabel->setObjectName(QString::fromLatin1(szName));
+    pLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pLabel->setAlignment(Qt::AlignCenter);
+    pLabel->setGeometry(rect);
+    return pLabel;
+}
+
+} // namespace
+
+CJudgeDlg::CJudgeDlg(QWidget* pParent, int nTickMs)
+    : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QStringLiteral("正誤判定"));
+    setFont(DialogFont());
+    const DialogUnits du(font());
+    setFixedSize(du.Size(86, 61));
+    auto* pFrame = new QGroupBox(this);
+    pFrame->setGeometry(du.Rect(9, 3, 69, 50));
+    m_pVerdict = SunkenLine(this, du.Rect(15, 14, 58, 13), "verdict");
+    m_pCorrect = SunkenLine(this, du.Rect(15, 33, 58, 13), "correct");
+    new EnterEscFilter(this);
+
+    m_timer.setInterval(nTickMs);
+    connect(&m_timer, &QTimer::timeout, this, &CJudgeDlg::OnTimer);
+}
+
+void CJudgeDlg::SetTexts(const QString& strVerdict, const QString& strCorrect)
+{
+    m_pVerdict->setText(strVerdict);
+    m_pVerdict->setAccessibleName(strVerdict);
+    m_pCorrect->setText(strCorrect);
+    m_pCorrect->setAccessibleName(strCorrect);
+}
+
+void CJudgeDlg::showEvent(QShowEvent* pEvent)
+{
+    QDialog::showEvent(pEvent);
+    m_nTick = 0;
+    m_timer.start();
+}
+
+void CJudgeDlg::OnTimer()
+{
+    // The first tick only counts; the second closes the popup, about two seconds after it opened.
+    if (m_nTick == 1)
+        done(1);
+    else
+        ++m_nTick;
+}

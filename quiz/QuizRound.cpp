@@ -1,0 +1,211 @@
+#include "quiz/QuizRound.h"
+
+#include "app/ProfileStore.h"
+#include "platform/Cp932.h"
+#include "platform/File.h"
+#include "quiz/AnswerOrder.h"
+#include "quiz/FlagCatalog.h"
+#include "quiz/QuestionRecord.h"
+#include "quiz/RateText.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+// The fixed texts, as cp932 bytes.
+const std::string kVerdictRight = "\x90\xb3\x89\xf0";          // 正解
+const std::string kVerdictWrong = "\x8c\xeb\x82\xe8";          // 誤り
+const std::string kCorrectIs = "\x90\xb3\x89\xf0\x82\xcd";     // 正解は
+const std::string kNumberSuffix = "\x94\xd4";                  // 番
+const std::string kEndMessage = "\x8f\x49\x97\xb9!!";          // 終了!!
+const std::string kOpenError =                                 // ファイルオープンエラー
+    "\x83\x74\x83\x40\x83\x43\x83\x8b\x83\x49\x81\x5b\x83\x76\x83\x93\x83\x47\x83\x89\x81\x5b";
+const char* const kDefaultQuestionFile = "sample0524.txt";
+constexpr unsigned kIconStop = 0x10;
+constexpr unsigned kIconInformation = 0x40;
+
+constexpr std::array<int, 4> kAnswerButtons = {IDC_BUTTON_ANSWER1, IDC_BUTTON_ANSWER2,
+                                               IDC_BUTTON_ANSWER3, IDC_BUTTON_ANSWER4};
+
+// The configured question file in the current directory; empty when the stored name is no
+// usable file name here.
+std::filesystem::path QuestionFilePath(const std::string& strName)
+{
+    if (strName.empty() || !Cp932::IsValid(strName))
+        return {};
+    std::error_code ec;
+    std::filesystem::path dir = std::filesystem::current_path(ec);
+    if (ec)
+        return {};
+    return dir / Cp932::ToUtf8(strName);
+}
+
+} // namespace
+
+void CRuntimeRandom::Seed(unsigned nSeed) { std::srand(nSeed); }
+int CRuntimeRandom::Next() { return std::rand(); }
+
+CQuizRound::CQuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock)
+    : m_profile(profile), m_view(view), m_random(random), m_clock(std::move(clock))
+{
+}
+
+void CQuizRound::OnButtonStart()
+{
+    const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 0);
+    m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
+    m_nRemaining = m_profile.GetProfileIntA("QUESTION_CNT", "1", 3);
+    m_nSeq = m_profile.GetProfileIntA("SEQ", "1", 0);
+
+    m_view.StartTimer();
+    m_view.EnableControl(IDC_BUTTON_START, false);
+    m_view.EnableControl(IDC_BUTTON_STOP, true);
+    for (int nId : kAnswerButtons)
+        m_view.EnableControl(nId, true);
+    for (int nLamp = 1; nLamp <= 3; ++nLamp)
+        m_view.SetLampColor(nLamp, kLampRed);
+
+    m_nTick = 0;
+    m_nCorrectNo = 0;
+    m_nCorrect = 0;
+    m_nAnswered = 0;
+    m_view.SetTimeRange(nTimeLimit);
+    m_view.SetTimePos(0);
+    DrawQuestion();
+}
+
+void CQuizRound::OnTimer(int nIdEvent)
+{
+    if (nIdEvent != kQuestionTimer)
+        return;
+    const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 0);
+    ++m_nTick;
+    // Equality, not "reached": a limit lowered below the ticks already counted never times out.
+    if (m_nTick != nTimeLimit + 1) {
+        m_view.SetTimePos(m_nTick);
+        return;
+    }
+    m_view.StopTimer();
+    m_view.Judge(kVerdictWrong, CorrectLine());
+    m_view.StartTimer();
+    m_nTick = 0;
+    m_view.SetTimePos(0);
+    --m_nLife;
+    --m_nRemaining;
+    ++m_nAnswered;
+    UpdateLamp();
+    AfterJudgement();
+}
+
+void CQuizRound::JudgeAnswer(int nAnswer)
+{
+    std::string strVerdict;
+    if (nAnswer == m_nCorrectNo) {
+        strVerdict = kVerdictRight;
+        m_view.PlayEffect(kEffectCorrect);
+        ++m_nCorrect;
+    } else {
+        --m_nLife;
+        strVerdict = kVerdictWrong;
+        m_view.PlayEffect(kEffectWrong);
+        UpdateLamp(); // the lamp goes out before the popup opens
+    }
+    m_view.StopTimer();
+    m_view.Judge(strVerdict, CorrectLine());
+    m_view.StartTimer();
+    m_nTick = 0;
+    m_view.SetTimePos(0);
+    --m_nRemaining;
+    ++m_nAnswered;
+    AfterJudgement();
+}
+
+void CQuizRound::AfterJudgement()
+{
+    // Both tests are for exactly zero: an allowance or count that starts at 0 or below runs on.
+    if (m_nLife != 0 && m_nRemaining != 0)
+        DrawQuestion();
+    else
+        EndRound();
+}
+
+void CQuizRound::EndRound()
+{
+    m_view.StopTimer();
+    m_view.SetTimePos(0);
+    m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
+    m_view.MessageBox(kEndMessage, kIconInformation);
+    m_view.EnableControl(IDC_BUTTON_START, true);
+    m_view.EnableControl(IDC_BUTTON_STOP, false);
+    for (int nId : kAnswerButtons)
+        m_view.EnableControl(nId, false);
+    m_strRate = FormatRate(m_nCorrect, m_nAnswered);
+    m_view.UpdateData();
+}
+
+void CQuizRound::UpdateLamp()
+{
+    switch (m_nLife) {
+    case 2:
+        m_view.SetLampColor(3, kLampWhite);
+        break;
+    case 1:
+        m_view.SetLampColor(2, kLampWhite);
+        break;
+    case 0:
+        m_view.SetLampColor(1, kLampWhite);
+        break;
+    default:
+        break;
+    }
+}
+
+std::string CQuizRound::CorrectLine() const
+{
+    return kCorrectIs + std::to_string(m_nCorrectNo) + kNumberSuffix;
+}
+
+bool CQuizRound::DrawQuestion()
+{
+    const std::filesystem::path path =
+        QuestionFilePath(m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile));
+    CFile file;
+    if (path.empty() || !file.Open(path, CFile::modeReadWrite)) {
+        m_view.MessageBox(kOpenError, kIconStop);
+        return false;
+    }
+    const std::uint64_t nLength = file.GetLength();
+    m_random.Seed(static_cast<unsigned>(m_clock()));
+
+    const std::int64_t nRecords = RecordCount(nLength);
+    std::int64_t nIndex = m_nAnswered;
+    if (m_nSeq != 0)
+        nIndex = nRecords > 0 ? m_random.Next() % nRecords : 0; // an empty file has no record
+
+    std::string bytes;
+    if (nIndex < 0 || !file.Seek(RecordOffset(nIndex)) || !file.Read(bytes, kRecordSize)) {
+        // The file went bad between open and read: the same path as a file that won't open.
+        m_view.MessageBox(kOpenError, kIconStop);
+        return false;
+    }
+    // Past the last whole record there is no question: show nothing rather than stale bytes.
+    if (bytes.size() < kRecordSize)
+        bytes.clear();
+    const QuestionRecord rec = SplitRecord(bytes);
+
+    m_strQuestion = rec.strQuizQuestion;
+    m_view.ShowFlag(LookupFlagBitmap(rec.strCode));
+
+    const int nRow = m_random.Next() % kAnswerOrderCount;
+    for (int p = 1; p <= 4; ++p)
+        m_strAnswers[static_cast<std::size_t>(p - 1)] =
+            rec.answers[static_cast<std::size_t>(StoredAt(nRow, p) - 1)];
+    if (std::optional<int> nStored = rec.CorrectIndex())
+        m_nCorrectNo = PositionOf(nRow, *nStored + 1);
+
+    m_view.SetTimePos(0);
+    m_strRate = FormatRate(m_nCorrect, m_nAnswered);
+    m_view.UpdateData();
+    return true;
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+
+class ProfileStore;
+
+// Control ids of the main window that the round enables and disables.
+enum QuizControl : int {
+    IDC_BUTTON_ANSWER1 = 1010,
+    IDC_BUTTON_ANSWER2 = 1011,
+    IDC_BUTTON_ANSWER3 = 1012,
+    IDC_BUTTON_ANSWER4 = 1013,
+    IDC_BUTTON_EDIT = 1015,
+    IDC_BUTTON_START = 1016,
+    IDC_BUTTON_STOP = 1017,
+};
+
+inline constexpr std::uint32_t kLampRed = 255;        // COLORREF: red in the lowest byte
+inline constexpr std::uint32_t kLampWhite = 16777215;
+inline constexpr int kEffectCorrect = 1;
+inline constexpr int kEffectWrong = 2;
+inline constexpr int kQuestionTimer = 1;
+
+// The screen side of a round. The main window implements it; tests record it.
+class IRoundView
+{
+public:
+    virtual ~IRoundView() = default;
+    virtual void StartTimer() = 0;
+    virtual void StopTimer() = 0;
+    virtual void EnableControl(int nId, bool bEnable) = 0;
+    virtual void SetLampColor(int nLamp, std::uint32_t nColor) = 0; // nLamp 1-3, top to bottom
+    virtual void SetTimeRange(int nMax) = 0;
+    virtual void SetTimePos(int nPos) = 0;
+    // Shows the verdict popup and returns when it has closed.
+    virtual void Judge(const std::string& strVerdict, const std::string& strCorrect) = 0;
+    virtual void PlayEffect(int nKind) = 0;
+    virtual int MessageBox(const std::string& strText, unsigned nType) = 0;
+    virtual void ShowFlag(std::optional<int> nBitmapId) = 0;
+    // Puts the question, the four answers and the rate on screen.
+    virtual void UpdateData() = 0;
+};
+
+// The C library's generator, as every draw re-seeds and uses it. Tests supply their own.
+class IRandom
+{
+public:
+    virtual ~IRandom() = default;
+    virtual void Seed(unsigned nSeed) = 0;
+    virtual int Next() = 0;
+};
+
+class CRuntimeRandom : public IRandom
+{
+public:
+    void Seed(unsigned nSeed) override;
+    int Next() override;
+};
+
+// One round after another: start, ticks, answers, time-outs, the end. Texts are cp932 bytes.
+class CQuizRound
+{
+public:
+    using Clock = std::function<std::time_t()>;
+
+    CQuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock);
+
+    void OnButtonStart();
+    void OnButtonStop() { EndRound(); }
+    void OnTimer(int nIdEvent);
+    void JudgeAnswer(int nAnswer);
+    // Fetches the next question from the configured file; false when the file cannot be used.
+    bool DrawQuestion();
+    void EndRound();
+    void UpdateLamp();
+
+    // Round counters, in the main window's terms.
+    int m_nSeq = 0;
+    int m_nAnswered = 0;
+    int m_nCorrect = 0;
+    int m_nRemaining = 0;
+    int m_nCorrectNo = 0;
+    int m_nLife = 0;
+    int m_nTick = 0;
+
+    std::string m_strQuestion;
+    std::array<std::string, 4> m_strAnswers;
+    std::string m_strRate;
+
+private:
+    void AfterJudgement();
+    std::string CorrectLine() const;
+
+    ProfileStore& m_profile;
+    IRoundView& m_view;
+    IRandom& m_random;
+    Clock m_clock;
+};

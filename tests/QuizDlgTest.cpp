@@ -1,0 +1,217 @@
+#include "app/ProfileStore.h"
+#include "platform/MessageBox.h"
+#include "platform/Sound.h"
+#include "quiz/CBitmap.h"
+#include "quiz/CColorStatic.h"
+#include "quiz/CJudgeDlg.h"
+#include "quiz/CQuizDlg.h"
+#include "quiz/QuestionRecord.h"
+
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class QuizDlgTest : public ::testing::Test
+{
+protected:
+    QuizDlgTest() : m_cd(m_dir.Path())
+    {
+        std::string bytes;
+        for (int i = 0; i < 5; ++i)
+            bytes += ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
+                                   {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0);
+        WriteFileBytes(m_dir / "sample0524.txt", bytes);
+        SetMessageBoxHandler([this](const QString& text, unsigned nType) {
+            m_messages.push_back({text, nType});
+            return IDOK;
+        });
+        SetSoundHandler([this](int nId) { m_sounds.push_back(nId); });
+        // A popup opened by the round: note what it shows; it closes itself on its short timer.
+        m_judgeWatch.setInterval(0);
+        QObject::connect(&m_judgeWatch, &QTimer::timeout, [this] {
+            for (QWidget* pWidget : QApplication::topLevelWidgets())
+                if (auto* pJudge = dynamic_cast<CJudgeDlg*>(pWidget); pJudge && pJudge->isVisible()) {
+                    const QString text = pJudge->findChild<QLabel*>("verdict")->text() + "/" +
+                                         pJudge->findChild<QLabel*>("correct")->text();
+                    if (m_popups.isEmpty() || m_popups.back() != text || !m_bSeen) {
+                        m_popups.push_back(text);
+                        m_bMainEnabledDuringPopup = m_dlg.isActiveWindow();
+                    }
+                    m_bSeen = true;
+                    return;
+                }
+            m_bSeen = false;
+        });
+        m_judgeWatch.start();
+    }
+    ~QuizDlgTest() override
+    {
+        SetMessageBoxHandler({});
+        SetSoundHandler({});
+    }
+
+    QPushButton* Button(const char* szName) { return m_dlg.findChild<QPushButton*>(szName); }
+    void Click(const char* szName) { QTest::mouseClick(Button(szName), Qt::LeftButton); }
+
+    TempDir m_dir;
+    ScopedCurrentDir m_cd;
+    ProfileStore m_store{m_dir / "Parameter.INI"};
+    CQuizDlg m_dlg{m_store, nullptr, QuizTiming{5, 1}};
+    QTimer m_judgeWatch;
+    bool m_bSeen = false;
+    bool m_bMainEnabledDuringPopup = true;
+    QStringList m_popups;
+    std::vector<std::pair<QString, unsigned>> m_messages;
+    std::vector<int> m_sounds;
+};
+
+} // namespace
+
+TEST_F(QuizDlgTest, BeforeTheFirstRoundOnlyStartAnswers)
+{
+    m_dlg.show();
+    EXPECT_TRUE(Button("start")->isEnabled());
+    EXPECT_TRUE(Button("exit")->isEnabled());
+    for (const char* sz : {"stop", "edit", "answer1", "answer2", "answer3", "answer4"})
+        EXPECT_FALSE(Button(sz)->isEnabled()) << sz;
+    auto* pLamp = m_dlg.findChild<CColorStatic*>("lamp1");
+    EXPECT_EQ(pLamp->Color(), pLamp->palette().color(QPalette::Base));
+    EXPECT_TRUE(m_dlg.findChild<QLineEdit*>("question")->text().isEmpty());
+    for (QWidget* pWidget : m_dlg.findChildren<QWidget*>())
+        if (qobject_cast<QPushButton*>(pWidget) || qobject_cast<QLineEdit*>(pWidget) ||
+            qobject_cast<QProgressBar*>(pWidget) || dynamic_cast<CColorStatic*>(pWidget))
+            EXPECT_FALSE(pWidget->accessibleName().isEmpty()) << pWidget->objectName().toStdString();
+}
+
+TEST_F(QuizDlgTest, StartShowsAQuestionItsFlagAndRedLamps)
+{
+    m_store.WriteProfileInt("LIFE", "1", 3);
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
+    m_dlg.show();
+    Click("start");
+    EXPECT_FALSE(Button("start")->isEnabled());
+    EXPECT_TRUE(Button("stop")->isEnabled());
+    EXPECT_TRUE(Button("answer3")->isEnabled());
+    EXPECT_EQ(m_dlg.findChild<QLineEdit*>("question")->text().trimmed(), "この国旗の国はどこ?");
+    QStringList answers;
+    for (int i = 1; i <= 4; ++i)
+        answers << m_dlg.findChild<QLineEdit*>(QString("answerText%1").arg(i))->text().trimmed();
+    answers.sort();
+    EXPECT_EQ(answers, (QStringList{"タイ", "中国", "日本", "韓国"}));
+    for (const char* sz : {"lamp1", "lamp2", "lamp3"})
+        EXPECT_EQ(m_dlg.findChild<CColorStatic*>(sz)->Color(), QColor(Qt::red)) << sz;
+    auto* pFlag = m_dlg.findChild<QLabel*>("flag");
+    EXPECT_EQ(pFlag->pixmap().size(), QSize(109, 73));
+    EXPECT_EQ(pFlag->size(), QSize(109, 73));
+    EXPECT_FALSE(g_bmpFlag.IsEmpty());
+    EXPECT_EQ(m_dlg.findChild<QProgressBar*>("timeBar")->maximum(), 60);
+}
+
+TEST_F(QuizDlgTest, AnAnswerOpensThePopupThatClosesItselfAndTheLampGoesOut)
+{
+    m_store.WriteProfileInt("LIFE", "1", 3);
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
+    m_dlg.show();
+    Click("start");
+    const int nRight = m_dlg.Round().m_nCorrectNo;
+    const int nWrong = nRight % 4 + 1;
+    Click(QString("answer%1").arg(nWrong).toLatin1().constData());
+    ASSERT_EQ(m_popups.size(), 1);
+    EXPECT_EQ(m_popups[0], QString("誤り/正解は%1番").arg(nRight));
+    EXPECT_FALSE(m_bMainEnabledDuringPopup);
+    EXPECT_EQ(m_dlg.findChild<CColorStatic*>("lamp3")->Color(), QColor(Qt::white));
+    EXPECT_EQ(m_sounds, (std::vector<int>{146}));
+
+    const int nRight2 = m_dlg.Round().m_nCorrectNo;
+    Click(QString("answer%1").arg(nRight2).toLatin1().constData());
+    EXPECT_EQ(m_popups.back(), QString("正解/正解は%1番").arg(nRight2));
+    EXPECT_EQ(m_sounds, (std::vector<int>{146, 145}));
+    EXPECT_EQ(m_dlg.findChild<QLabel*>("rate")->text(), "50.0%");
+}
+
+TEST_F(QuizDlgTest, TheQuestionClockTimesOutAndTheRoundEndsWithItsMessage)
+{
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 2);
+    m_store.WriteProfileInt("LIFE", "1", 3);
+    m_store.WriteProfileInt("QUESTION_CNT", "1", 2);
+    m_dlg.show();
+    Click("start");
+    QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), size_t(1), 5000);
+    EXPECT_EQ(m_messages[0].first, "終了!!");
+    EXPECT_EQ(m_messages[0].second, unsigned(MB_ICONINFORMATION));
+    EXPECT_EQ(m_popups.size(), 2);
+    EXPECT_TRUE(m_sounds.empty());
+    EXPECT_TRUE(Button("start")->isEnabled());
+    EXPECT_FALSE(Button("answer1")->isEnabled());
+    EXPECT_EQ(m_dlg.findChild<QLabel*>("rate")->text(), "%");
+}
+
+TEST_F(QuizDlgTest, EnterAndEscapeDoNothing)
+{
+    m_dlg.show();
+    QApplication::setActiveWindow(&m_dlg);
+    Button("start")->setEnabled(true);
+    for (QWidget* pTarget : {static_cast<QWidget*>(&m_dlg), static_cast<QWidget*>(Button("start")),
+                             static_cast<QWidget*>(m_dlg.findChild<QLineEdit*>("question"))}) {
+        QTest::keyClick(pTarget, Qt::Key_Return);
+        QTest::keyClick(pTarget, Qt::Key_Enter);
+        QTest::keyClick(pTarget, Qt::Key_Escape);
+    }
+    EXPECT_TRUE(m_dlg.isVisible());
+    EXPECT_TRUE(Button("start")->isEnabled()); // no round was started
+    EXPECT_TRUE(m_messages.empty());
+
+    CJudgeDlg judge(&m_dlg, 60000);
+    judge.show();
+    QTest::keyClick(&judge, Qt::Key_Escape);
+    QTest::keyClick(&judge, Qt::Key_Return);
+    EXPECT_TRUE(judge.isVisible());
+    judge.close(); // its close box closes it at once
+    EXPECT_FALSE(judge.isVisible());
+}
+
+TEST_F(QuizDlgTest, TheSoundSwitchFollowsTheSettingsFile)
+{
+    auto* pSound = m_dlg.findChild<QAction*>("menuSound");
+    EXPECT_TRUE(pSound->isChecked()); // no SOUND entry: on
+    pSound->trigger();
+    EXPECT_FALSE(pSound->isChecked());
+    EXPECT_EQ(ReadFileBytes(m_dir / "Parameter.INI"), "[SOUND]\r\nSW=0\r\n");
+    pSound->trigger();
+    EXPECT_TRUE(pSound->isChecked());
+    EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
+
+    m_store.WriteProfileStringA("SOUND", "SW", "2"); // anything but 1 is off
+    CQuizDlg other(m_store);
+    auto* pOther = other.findChild<QAction*>("menuSound");
+    EXPECT_FALSE(pOther->isChecked());
+    other.PlaySoundEffect(other.SoundSwitch(), 1);
+    EXPECT_TRUE(m_sounds.empty());
+    pOther->trigger();
+    EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
+}
+
+TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
+{
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
+    m_dlg.show();
+    Click("start");
+    ASSERT_FALSE(g_bmpFlag.IsEmpty());
+    QSignalSpy rejected(&m_dlg, &QDialog::rejected);
+    Click("exit");
+    EXPECT_EQ(rejected.count(), 1);
+    EXPECT_FALSE(m_dlg.isVisible());
+    EXPECT_TRUE(g_bmpFlag.IsEmpty());
+    EXPECT_TRUE(m_messages.empty()); // no end message for a round cut short
+}

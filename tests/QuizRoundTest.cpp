@@ -1,0 +1,402 @@
+#include "app/ProfileStore.h"
+#include "quiz/AnswerOrder.h"
+#include "quiz/QuestionRecord.h"
+#include "quiz/QuizRound.h"
+#include "quiz/RateText.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace {
+
+// Records what the round asks of the screen; answers message boxes with OK.
+class FakeView : public IRoundView
+{
+public:
+    void StartTimer() override { bTimerRunning = true; }
+    void StopTimer() override { bTimerRunning = false; }
+    void EnableControl(int nId, bool bEnable) override { enabled[nId] = bEnable; }
+    void SetLampColor(int nLamp, std::uint32_t nColor) override
+    {
+        lamps[nLamp] = nColor;
+        events.push_back("lamp" + std::to_string(nLamp));
+    }
+    void SetTimeRange(int nMax) override { nTimeMax = nMax; }
+    void SetTimePos(int nPos) override { nTimePos = nPos; }
+    void Judge(const std::string& strVerdict, const std::string& strCorrect) override
+    {
+        EXPECT_FALSE(bTimerRunning) << "the question clock runs under the popup";
+        judgements.push_back({strVerdict, strCorrect});
+        events.push_back("judge");
+    }
+    void PlayEffect(int nKind) override { effects.push_back(nKind); }
+    int MessageBox(const std::string& strText, unsigned nType) override
+    {
+        messages.push_back({strText, nType});
+        return 1;
+    }
+    void ShowFlag(std::optional<int> nId) override { flags.push_back(nId); }
+    void UpdateData() override { ++nUpdates; }
+
+    bool bTimerRunning = false;
+    std::map<int, bool> enabled;
+    std::map<int, std::uint32_t> lamps;
+    int nTimeMax = -1, nTimePos = -1, nUpdates = 0;
+    std::vector<std::pair<std::string, std::string>> judgements;
+    std::vector<int> effects;
+    std::vector<std::pair<std::string, unsigned>> messages;
+    std::vector<std::optional<int>> flags;
+    std::vector<std::string> events;
+};
+
+// Hands out scripted values; remembers the seeds.
+class ScriptedRandom : public IRandom
+{
+public:
+    void Seed(unsigned nSeed) override { seeds.push_back(nSeed); }
+    int Next() override
+    {
+        if (values.empty())
+            return 0;
+        int n = values.front();
+        values.pop_front();
+        return n;
+    }
+    std::deque<int> values;
+    std::vector<unsigned> seeds;
+};
+
+const std::string kRight = Sjis("正解");
+const std::string kWrong = Sjis("誤り");
+const std::string kEnd = Sjis("終了!!");
+const std::string kOpenError = Sjis("ファイルオープンエラー");
+
+std::string Record(const std::string& code, const std::string& question, int nCorrect)
+{
+    return ComposeRecord(code + question, {"A1", "A2", "A3", "A4"}, nCorrect);
+}
+
+class QuizRoundTest : public ::testing::Test
+{
+protected:
+    QuizRoundTest() : m_cd(m_dir.Path()) {}
+
+    void WriteQuestions(const std::string& bytes, const char* szName = "sample0524.txt")
+    {
+        WriteFileBytes(m_dir / szName, bytes);
+    }
+    void Set(const char* szSection, int nValue) { m_store.WriteProfileInt(szSection, "1", nValue); }
+    std::string CorrectLine(int n) { return Sjis("正解は") + std::to_string(n) + Sjis("番"); }
+    // Ticks until the current question times out (limit + 1 ticks).
+    void TimeOut(int nLimit)
+    {
+        for (int i = 0; i <= nLimit; ++i)
+            m_round.OnTimer(kQuestionTimer);
+    }
+
+    TempDir m_dir;
+    ScopedCurrentDir m_cd;
+    ProfileStore m_store{m_dir / "Parameter.INI"};
+    FakeView m_view;
+    ScriptedRandom m_random;
+    std::time_t m_now = 1700000000;
+    CQuizRound m_round{m_store, m_view, m_random, [this] { return m_now; }};
+};
+
+} // namespace
+
+TEST_F(QuizRoundTest, WithoutSettingsARoundHasNoTimeNoAllowanceAndThreeQuestions)
+{
+    WriteQuestions(Record("jpn", "q1", 0) + Record("fra", "q2", 1) + Record("usa", "q3", 2) +
+                   Record("deu", "q4", 3));
+    m_round.OnButtonStart();
+    EXPECT_TRUE(m_view.bTimerRunning);
+    EXPECT_EQ(m_view.nTimeMax, 0);
+    EXPECT_FALSE(m_view.enabled[IDC_BUTTON_START]);
+    EXPECT_TRUE(m_view.enabled[IDC_BUTTON_STOP]);
+    EXPECT_TRUE(m_view.enabled[IDC_BUTTON_ANSWER4]);
+    EXPECT_EQ(m_view.lamps, (std::map<int, std::uint32_t>{{1, kLampRed}, {2, kLampRed}, {3, kLampRed}}));
+    EXPECT_EQ(m_round.m_nLife, 0);
+    EXPECT_EQ(m_round.m_nRemaining, 3);
+
+    TimeOut(0); // the first tick already times out
+    EXPECT_EQ(m_round.m_nLife, -1);
+    EXPECT_EQ(m_view.lamps[1], kLampRed); // -1 has no lamp
+    TimeOut(0);
+    EXPECT_TRUE(m_view.messages.empty());
+    TimeOut(0);
+    ASSERT_EQ(m_view.messages.size(), 1u); // ended on the count, not the allowance
+    EXPECT_EQ(m_view.messages[0], std::make_pair(kEnd, 0x40u));
+    EXPECT_EQ(m_view.judgements.size(), 3u);
+    EXPECT_TRUE(m_view.effects.empty()); // time-outs make no sound
+    EXPECT_TRUE(m_view.enabled[IDC_BUTTON_START]);
+    EXPECT_FALSE(m_view.enabled[IDC_BUTTON_ANSWER1]);
+    EXPECT_FALSE(m_view.bTimerRunning);
+    EXPECT_EQ(m_round.m_strRate, "%");
+}
+
+TEST_F(QuizRoundTest, LampsGoOutFromTheBottomAndTheThirdLossEndsTheRound)
+{
+    WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0) +
+                   Record("jpn", "q", 0));
+    Set("LIFE", 3);
+    Set("QUESTION_CNT", 10);
+    Set("TIME_LIMIT", 5);
+    m_round.OnButtonStart();
+    ASSERT_EQ(m_round.m_nCorrectNo, 1); // row 0: stored order
+    m_view.events.clear();
+    m_round.JudgeAnswer(2);
+    EXPECT_EQ(m_view.lamps[3], kLampWhite);
+    EXPECT_EQ(m_view.events, (std::vector<std::string>{"lamp3", "judge"})); // lamp before popup
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, CorrectLine(1)));
+    EXPECT_EQ(m_view.effects.back(), kEffectWrong);
+    TimeOut(5);
+    EXPECT_EQ(m_view.lamps[2], kLampWhite);
+    EXPECT_EQ(m_view.lamps[1], kLampRed);
+    m_round.JudgeAnswer(4);
+    EXPECT_EQ(m_view.lamps[1], kLampWhite);
+    EXPECT_EQ(m_view.messages.size(), 1u);
+    EXPECT_EQ(m_round.m_nLife, 3); // read back from the settings at the end
+}
+
+TEST_F(QuizRoundTest, AnAllowanceOfFiveLightsNothingForTheFirstTwoLosses)
+{
+    WriteQuestions(Record("jpn", "q", 0));
+    Set("LIFE", 5);
+    Set("QUESTION_CNT", 100);
+    m_round.OnButtonStart();
+    m_round.JudgeAnswer(3);
+    m_round.JudgeAnswer(3);
+    EXPECT_EQ(m_view.lamps[3], kLampRed);
+    m_round.JudgeAnswer(3);
+    EXPECT_EQ(m_view.lamps[3], kLampWhite);
+    EXPECT_EQ(m_view.lamps[2], kLampRed);
+}
+
+TEST_F(QuizRoundTest, TimesOutOnlyOnTheTickAfterTheLimit)
+{
+    WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0));
+    Set("TIME_LIMIT", 3);
+    Set("LIFE", 9);
+    m_round.OnButtonStart();
+    for (int i = 1; i <= 3; ++i) {
+        m_round.OnTimer(kQuestionTimer);
+        EXPECT_EQ(m_view.nTimePos, i);
+    }
+    m_round.OnTimer(2); // other timers are not the question clock
+    EXPECT_TRUE(m_view.judgements.empty());
+    m_round.OnTimer(kQuestionTimer);
+    ASSERT_EQ(m_view.judgements.size(), 1u);
+    EXPECT_EQ(m_view.nTimePos, 0);
+    EXPECT_EQ(m_round.m_nTick, 0);
+
+    // A limit lowered below the ticks already counted: this question never times out.
+    TimeOut(2); // three ticks under the limit of 3
+    Set("TIME_LIMIT", 1);
+    for (int i = 0; i < 20; ++i)
+        m_round.OnTimer(kQuestionTimer);
+    EXPECT_EQ(m_view.judgements.size(), 1u);
+    EXPECT_EQ(m_view.nTimeMax, 3); // the bar keeps the range from the round start
+}
+
+TEST_F(QuizRoundTest, StopAtTheFirstQuestionShowsTheRateAsPercentAlone)
+{
+    WriteQuestions(Record("jpn", "q", 0));
+    m_round.OnButtonStart();
+    m_round.OnButtonStop();
+    EXPECT_EQ(m_view.messages.back().first, kEnd);
+    EXPECT_EQ(m_round.m_strRate, "%");
+    EXPECT_FALSE(m_view.enabled[IDC_BUTTON_STOP]);
+}
+
+TEST_F(QuizRoundTest, TwoRightOfThreeReads66Point7)
+{
+    WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0));
+    Set("LIFE", 3);
+    Set("QUESTION_CNT", 3);
+    m_round.OnButtonStart();
+    m_round.JudgeAnswer(1);
+    EXPECT_EQ(m_round.m_strRate, "100.0%"); // refreshed by the next draw
+    m_round.JudgeAnswer(2);
+    m_round.JudgeAnswer(1);
+    EXPECT_EQ(m_round.m_strRate, "66.7%");
+    EXPECT_EQ(m_view.effects, (std::vector<int>{kEffectCorrect, kEffectWrong, kEffectCorrect}));
+    EXPECT_EQ(m_view.judgements[0], std::make_pair(kRight, CorrectLine(1)));
+}
+
+TEST_F(QuizRoundTest, ARecordWithoutAStarKeepsThePreviousNumber)
+{
+    WriteQuestions(Record("jpn", "q", 4) + Record("jpn", "q", 2) + Record("jpn", "q", 4));
+    Set("LIFE", 9);
+    Set("QUESTION_CNT", 9);
+    m_random.values = {0, 0, 0};
+    m_round.OnButtonStart();
+    EXPECT_EQ(m_round.m_nCorrectNo, 0);
+    m_round.JudgeAnswer(1);
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, CorrectLine(0)));
+    EXPECT_EQ(m_round.m_nCorrectNo, 3);
+    m_round.JudgeAnswer(1);
+    EXPECT_EQ(m_round.m_nCorrectNo, 3);
+}
+
+TEST(AnswerOrder, EveryRowIsAPermutationAndTheRightHalfInvertsIt)
+{
+    std::set<std::vector<int>> rows;
+    for (int k = 0; k < kAnswerOrderCount; ++k) {
+        std::vector<int> row;
+        for (int p = 1; p <= 4; ++p) {
+            row.push_back(StoredAt(k, p));
+            EXPECT_EQ(PositionOf(k, StoredAt(k, p)), p);
+        }
+        rows.insert(row);
+    }
+    EXPECT_EQ(rows.size(), 24u);
+    EXPECT_EQ(PositionOf(23, 1), 4);
+    EXPECT_EQ(PositionOf(9, 4), 1);
+    EXPECT_EQ(PositionOf(5, 2), 4);
+    EXPECT_EQ(StoredAt(4, 2), 4); // rows 4 and 5 keep their historical order
+    EXPECT_EQ(StoredAt(5, 2), 3);
+}
+
+TEST_F(QuizRoundTest, DrawAppliesTheRowAndFindsTheRightButton)
+{
+    const std::string bytes = ComposeRecord("jpnQ", {"s1", "s2", "s3", "s4"}, 0);
+    WriteQuestions(bytes);
+    struct Case { int nRow; int nCorrectStored; int nButton; };
+    for (Case c : {Case{23, 0, 4}, Case{9, 3, 1}, Case{5, 1, 4}, Case{0, 0, 1}}) {
+        WriteQuestions(ComposeRecord("jpnQ", {"s1", "s2", "s3", "s4"}, c.nCorrectStored));
+        m_random.values = {c.nRow};
+        ASSERT_TRUE(m_round.DrawQuestion());
+        EXPECT_EQ(m_round.m_nCorrectNo, c.nButton) << c.nRow;
+        for (int p = 1; p <= 4; ++p)
+            EXPECT_EQ(m_round.m_strAnswers[static_cast<std::size_t>(p - 1)].substr(0, 2),
+                      "s" + std::to_string(StoredAt(c.nRow, p)));
+    }
+    // Stars at stored answers 2 and 4 with row 0: the first one counts.
+    std::string twoStars = ComposeRecord("jpnQ", {"s1", "s2", "s3", "s4"}, 1);
+    twoStars[340] = '*';
+    WriteQuestions(twoStars);
+    m_random.values = {0};
+    m_round.DrawQuestion();
+    EXPECT_EQ(m_round.m_nCorrectNo, 2);
+}
+
+TEST_F(QuizRoundTest, FileOrderWalksFromTheFirstRecordAndShowsPadding)
+{
+    WriteQuestions(Record("jpn", "first", 0) + Record("xyz", "second", 0));
+    m_round.m_nSeq = 0;
+    m_round.m_nAnswered = 0;
+    m_round.DrawQuestion();
+    EXPECT_EQ(m_round.m_strQuestion, "first" + std::string(91, ' '));
+    EXPECT_EQ(m_round.m_strAnswers[0].size(), 79u);
+    m_round.m_nAnswered = 1;
+    m_round.DrawQuestion();
+    EXPECT_EQ(m_round.m_strQuestion.substr(0, 6), "second");
+    EXPECT_EQ(m_view.flags, (std::vector<std::optional<int>>{199, std::nullopt}));
+    EXPECT_EQ(m_view.nTimePos, 0);
+    EXPECT_TRUE(m_random.values.empty());
+    EXPECT_EQ(m_random.seeds, (std::vector<unsigned>{1700000000u, 1700000000u}));
+}
+
+TEST_F(QuizRoundTest, RandomOrderTakesRandModuloTheWholeRecords)
+{
+    WriteQuestions(Record("jpn", "r0", 0) + Record("fra", "r1", 0) + Record("usa", "r2", 0) +
+                   std::string(100, 'x'));
+    m_round.m_nSeq = 1;
+    m_random.values = {7, 0}; // 7 mod 3 = 1
+    m_round.DrawQuestion();
+    EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "r1");
+    WriteQuestions(Record("deu", "only", 0));
+    m_random.values = {12345, 0};
+    m_round.DrawQuestion();
+    EXPECT_EQ(m_round.m_strQuestion.substr(0, 4), "only");
+}
+
+TEST_F(QuizRoundTest, TwoDrawsInOneSecondWithTheRealGeneratorAgree)
+{
+    std::string bytes;
+    for (int i = 0; i < 50; ++i)
+        bytes += Record("jpn", "q" + std::to_string(i), i % 4);
+    WriteQuestions(bytes);
+    CRuntimeRandom random;
+    CQuizRound round(m_store, m_view, random, [] { return std::time_t{1234}; });
+    round.m_nSeq = 1;
+    round.DrawQuestion();
+    const std::string strQuestion = round.m_strQuestion;
+    const auto answers = round.m_strAnswers;
+    round.DrawQuestion();
+    EXPECT_EQ(round.m_strQuestion, strQuestion);
+    EXPECT_EQ(round.m_strAnswers, answers);
+}
+
+TEST_F(QuizRoundTest, BeyondTheLastRecordOrInAnEmptyFileNothingStaleIsShown)
+{
+    WriteQuestions(Record("jpn", "q0", 1) + Record("jpn", "q1", 1).substr(0, 300));
+    m_round.m_nAnswered = 0;
+    m_round.DrawQuestion();
+    EXPECT_EQ(m_round.m_nCorrectNo, 2);
+    for (int nIndex : {1, 2, 1000}) { // a partial record, then past the end
+        m_round.m_nAnswered = nIndex;
+        EXPECT_TRUE(m_round.DrawQuestion());
+        EXPECT_EQ(m_round.m_strQuestion, "");
+        EXPECT_EQ(m_round.m_strAnswers[0], "");
+        EXPECT_EQ(m_view.flags.back(), std::nullopt);
+        EXPECT_EQ(m_round.m_nCorrectNo, 2);
+    }
+    WriteQuestions("");
+    m_round.m_nSeq = 1;
+    EXPECT_TRUE(m_round.DrawQuestion()); // no whole record: no division by zero
+    EXPECT_EQ(m_round.m_strQuestion, "");
+    EXPECT_TRUE(m_view.messages.empty());
+}
+
+TEST_F(QuizRoundTest, AMissingFileShowsTheOpenErrorAndKeepsTheScreen)
+{
+    WriteQuestions(Record("jpn", "q0", 0) + Record("jpn", "q1", 0));
+    Set("LIFE", 5);
+    Set("QUESTION_CNT", 5);
+    m_round.OnButtonStart();
+    const int nUpdates = m_view.nUpdates;
+    std::filesystem::remove(m_dir / "sample0524.txt");
+    m_round.JudgeAnswer(1);
+    ASSERT_EQ(m_view.messages.size(), 1u);
+    EXPECT_EQ(m_view.messages[0], std::make_pair(kOpenError, 0x10u));
+    EXPECT_EQ(m_view.nUpdates, nUpdates);
+    EXPECT_TRUE(m_view.bTimerRunning); // the round goes on
+    EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "q0");
+
+    std::filesystem::create_directory(m_dir / "sample0524.txt");
+    m_round.JudgeAnswer(1);
+    EXPECT_EQ(m_view.messages.size(), 2u);
+
+    m_store.WriteProfileStringA("QUESTION", "1", Sjis("日本.txt"));
+    WriteFileBytes(m_dir / "日本.txt", std::string(3 * 420, ' ') + Record("jpn", "jp", 0));
+    m_round.JudgeAnswer(1);
+    EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "jp");
+}
+
+struct RateCase
+{
+    int nCorrect;
+    int nAnswered;
+    const char* szText;
+};
+
+class FormatRateTest : public ::testing::TestWithParam<RateCase> {};
+
+TEST_P(FormatRateTest, PrintsOneDecimalThenPercent)
+{
+    EXPECT_EQ(FormatRate(GetParam().nCorrect, GetParam().nAnswered), GetParam().szText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, FormatRateTest,
+                         ::testing::Values(RateCase{0, 5, "%"}, RateCase{0, 0, "%"},
+                                           RateCase{1, 3, "33.3%"}, RateCase{2, 2, "100.0%"},
+                                           RateCase{1, 20, " 5.0%"}, RateCase{2, 3, "66.7%"}),
+                         [](const auto& info) { return "rate" + std::to_string(info.index); });

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Plays the first seconds of a real round in a real X server: starts the program beside a
+# question file, presses 開始 from the keyboard, and saves a screenshot of the running round.
+set -u
+program=$1
+questions=$2
+shots=$3
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/xvfb-session.sh"
+
+mkdir -p "$shots"
+play=$(mktemp -d)
+trap 'stop_x_session; rm -rf "$play"' EXIT
+cp "$questions" "$play/sample0524.txt"
+printf '[TIME_LIMIT]\r\n1=10\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=0\r\n' \
+    > "$play/Parameter.INI"
+start_x_session
+trap 'stop_x_session; rm -rf "$play"' EXIT
+
+(cd "$play" && exec "$program") &
+APP_PID=$!
+id=$(wait_for_window 'Marelto' 30) || { echo "FAIL: no window appeared"; exit 1; }
+xdotool windowactivate --sync "$id" >/dev/null 2>&1
+sleep 0.5
+# Focus starts on the question; four answer texts later comes 開始 (disabled buttons are skipped).
+xdotool key --window "$id" Tab Tab Tab Tab Tab space
+sleep 2
+import -window root "$shots/round.png"
+# A round is running when 開始 is greyed and no error box came up.
+if xdotool search --onlyvisible --name '^marelto$' >/dev/null 2>&1; then
+    echo "FAIL: a message box is open"
+    exit 1
+fi
+echo "screenshot: $shots/round.png"
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null
+APP_PID=
+echo "PASS: round running"
