@@ -1,0 +1,530 @@
+#include "TestSupport.h"
+
+#include "platform/File.h"
+#include "quiz/FlagCatalog.h"
+#include "quiz/QuestionRecord.h"
+#include "tools/questions/BankGenerator.h"
+#include "tools/questions/FieldText.h"
+#include "tools/questions/Prng.h"
+#include "tools/questions/QuestionCheck.h"
+#include "tools/questions/QuestionTool.h"
+#include "tools/questions/QuestionTsv.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace {
+
+const std::filesystem::path kSource = MARELTO_SOURCE_DIR;
+const std::filesystem::path kFixtures = kSource / "tests/data/questions";
+
+using QuestionCheck::Rule;
+
+// ---- fields ----------------------------------------------------------------------------------
+
+struct EscapeCase
+{
+    const char* szName;
+    std::string bytes; // cp932
+    std::string text;  // UTF-8 with escapes
+};
+
+class FieldEscapeTest : public ::testing::TestWithParam<EscapeCase>
+{
+};
+
+TEST_P(FieldEscapeTest, EscapesAndComesBackToTheSameBytes)
+{
+    const EscapeCase& c = GetParam();
+    EXPECT_EQ(FieldText::Escape(c.bytes), c.text);
+    FieldText::Decoded back = FieldText::Unescape(c.text);
+    ASSERT_TRUE(back.bOk) << back.strError;
+    EXPECT_EQ(back.strBytes, c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FieldEscapeTest,
+    ::testing::Values(EscapeCase{"Plain", "jpn abc", "jpn abc"},
+                      EscapeCase{"Kanji", Sjis("国旗の国"), "国旗の国"},
+                      EscapeCase{"HalfWidthKana", "\xB1\xB2", "ｱｲ"},
+                      EscapeCase{"TrailByte5C", "\x83\x5C", "ソ"},
+                      EscapeCase{"Backslash", "a\\b", "a\\\\b"},
+                      EscapeCase{"TabAndLineEnds", "a\tb\r\nc", "a\\tb\\r\\nc"},
+                      EscapeCase{"Nul", std::string("a\0b", 3), "a\\x00b"},
+                      EscapeCase{"LoneLeadAtEnd", "ab\x82", "ab\\x82"},
+                      EscapeCase{"LeadBeforeNonTrail", "\x82 x", "\\x82 x"},
+                      EscapeCase{"UndefinedBytes", "\x80\xA0\xFD", "\\x80\\xA0\\xFD"},
+                      EscapeCase{"DuplicateCodeKeepsItsBytes", "\xED\x40", "\\xED\\x40"},
+                      EscapeCase{"UnassignedPair", "\x85\x40", "\\x85\\x40"}),
+    [](const auto& info) { return std::string(info.param.szName); });
+
+TEST(FieldTextTest, UnescapeRefusesWhatItCannotTurnIntoBytes)
+{
+    struct Case
+    {
+        std::string text;
+        std::string strNamed;
+    };
+    for (const Case& c : {Case{"a\\qb", "\\q"}, Case{"a\\x4", "\\x"}, Case{"end\\", "\\"},
+                          Case{"絵\xF0\x9F\x98\x80", "U+1F600"}, Case{"\xE3\x81", "UTF-8"}}) {
+        FieldText::Decoded d = FieldText::Unescape(c.text);
+        EXPECT_FALSE(d.bOk) << c.text;
+        EXPECT_NE(d.strError.find(c.strNamed), std::string::npos) << d.strError;
+    }
+}
+
+// ---- export and import -----------------------------------------------------------------------
+
+TEST(QuestionTsvTest, FixtureExportsToTheGoldenTableAndImportsBack)
+{
+    const std::string bytes = ReadFileBytes(kFixtures / "odd-records.txt");
+    const std::string golden = ReadFileBytes(kFixtures / "odd-records.tsv");
+    QuestionTsv::ExportResult exported = QuestionTsv::Export(bytes);
+    EXPECT_EQ(exported.nRecords, 4u);
+    EXPECT_EQ(exported.strTsv, golden);
+
+    QuestionTsv::ImportResult imported = QuestionTsv::Import(golden);
+    ASSERT_TRUE(imported.bOk);
+    EXPECT_EQ(imported.strBytes, bytes);
+}
+
+TEST(QuestionTsvTest, AnyRecordBytesSurviveTheTrip)
+{
+    Prng prng(7);
+    std::string bytes = TemplateRecord();
+    for (int k = 0; k < 300; ++k) {
+        std::string record(kRecordSize, ' ');
+        // Mostly cp932-looking bytes, with padding, so that both escapes and text occur.
+        for (char& b : record)
+            b = static_cast<char>(prng.Below(4) == 0 ? ' ' : prng.Below(256));
+        bytes += record;
+    }
+    QuestionTsv::ExportResult exported = QuestionTsv::Export(bytes + "tail");
+    EXPECT_EQ(exported.nTailBytes, 4u);
+    QuestionTsv::ImportResult imported = QuestionTsv::Import(exported.strTsv);
+    ASSERT_TRUE(imported.bOk);
+    EXPECT_EQ(imported.nRecords, 301u);
+    EXPECT_TRUE(imported.strBytes == bytes);
+}
+
+TEST(QuestionTsvTest, ImportReadsCrlfBomBlankLinesAndPadsLikeTheEditor)
+{
+    const std::string tsv = "\xEF\xBB\xBF" + std::string(QuestionTsv::kHeader) +
+                            "\r\n\r\njpn\tこの国旗の国は？\t日本\t韓国\t中国\t台湾\t1\r\n";
+    QuestionTsv::ImportResult imported = QuestionTsv::Import(tsv);
+    ASSERT_TRUE(imported.bOk);
+    EXPECT_EQ(imported.strBytes,
+              ComposeRecord(Sjis("jpnこの国旗の国は？"),
+                            {Sjis("日本"), Sjis("韓国"), Sjis("中国"), Sjis("台湾")}, 0));
+}
+
+struct ImportErrorCase
+{
+    const char* szName;
+    std::string line;
+    std::string strField;
+    std::string strNamed;
+};
+
+class ImportErrorTest : public ::testing::TestWithParam<ImportErrorCase>
+{
+};
+
+TEST_P(ImportErrorTest, NamesLineAndFieldAndBuildsNothing)
+{
+    const ImportErrorCase& c = GetParam();
+    const std::string tsv =
+        std::string(QuestionTsv::kHeader) + "\njpn\tq\ta\tb\tc\td\t1\n" + c.line;
+    QuestionTsv::ImportResult result = QuestionTsv::Import(tsv);
+    EXPECT_FALSE(result.bOk);
+    EXPECT_TRUE(result.strBytes.empty());
+    ASSERT_EQ(result.diagnostics.size(), 1u);
+    const QuestionTsv::Diagnostic& d = result.diagnostics[0];
+    EXPECT_TRUE(d.bError);
+    EXPECT_EQ(d.nLine, 3);
+    EXPECT_EQ(d.strField, c.strField);
+    EXPECT_NE(d.strMessage.find(c.strNamed), std::string::npos) << d.strMessage;
+    EXPECT_EQ(QuestionTsv::FormatDiagnostic(d).rfind("3 行目 " + c.strField, 0), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, ImportErrorTest,
+    ::testing::Values(
+        ImportErrorCase{"Emoji", "jpn\t国旗\xF0\x9F\x87\xAF\xF0\x9F\x87\xB5\ta\tb\tc\td\t1",
+                        "問題文", "U+1F1EF"},
+        ImportErrorCase{"Hangul", "kor\tq\ta\t\xED\x95\x9C\tc\td\t1", "解答2", "U+D55C"},
+        ImportErrorCase{"AnswerOver79", "jpn\tq\ta\tb\tc\t" + std::string(80, 'x') + "\t1", "解答4",
+                        "80 バイト"},
+        ImportErrorCase{"QuestionOver97", "jpn\t" + std::string(98, 'q') + "\ta\tb\tc\td\t1",
+                        "問題文", "98 バイト"},
+        ImportErrorCase{"BlockOver100", "\t" + std::string(101, 'q') + "\ta\tb\tc\td\t1", "問題文",
+                        "101 バイト"},
+        ImportErrorCase{"ShortCode", "jp\tq\ta\tb\tc\td\t1", "国コード", "3 バイト"},
+        ImportErrorCase{"BadEscape", "jpn\tq\ta\\zb\tb\tc\td\t1", "解答1", "\\z"},
+        ImportErrorCase{"CorrectOutOfRange", "jpn\tq\ta\tb\tc\td\t5", "正解", "5"},
+        ImportErrorCase{"CorrectTwice", "jpn\tq\ta\tb\tc\td\t22", "正解", "22"},
+        ImportErrorCase{"CorrectMissing", "jpn\tq\ta\tb\tc\td\t", "正解", "1〜4"},
+        ImportErrorCase{"MarkersTooShort", "jpn\tq\ta\tb\tc\td\t=**", "正解", "4 バイト"},
+        ImportErrorCase{"TooFewColumns", "jpn\tq\ta\tb", "", "4 個"}),
+    [](const auto& info) { return std::string(info.param.szName); });
+
+TEST(QuestionTsvTest, TextBeyondWhatIsShownIsKeptWithAWarningOrCutAtACharacter)
+{
+    const std::string q97 = std::string(95, 'q') + "あ"; // 97 bytes
+    std::string ans = "a";
+    for (int i = 0; i < 39; ++i)
+        ans += "い"; // 79 bytes
+    const std::string tsv = "jpn\t" + q97 + "\t" + ans + "\tb\tc\td\t1\n";
+
+    QuestionTsv::ImportResult kept = QuestionTsv::Import(tsv);
+    ASSERT_TRUE(kept.bOk);
+    EXPECT_EQ(kept.diagnostics.size(), 2u);
+    EXPECT_FALSE(kept.diagnostics[0].bError);
+    EXPECT_EQ(kept.strBytes.substr(3, 97), std::string(95, 'q') + Sjis("あ"));
+    EXPECT_EQ(kept.strBytes.substr(101, 79), "a" + Sjis(ans.substr(1)));
+
+    QuestionTsv::ImportResult cut = QuestionTsv::Import(tsv, {true});
+    ASSERT_TRUE(cut.bOk);
+    EXPECT_EQ(cut.strBytes.substr(3, 97), std::string(95, 'q') + "  "); // あ would straddle 96
+    EXPECT_EQ(cut.strBytes.substr(101, 79), "a" + Sjis(ans.substr(4)) + "  "); // 77 bytes + pad
+    EXPECT_EQ(QuestionCheck::Check(cut.strBytes).size(), 0u);
+}
+
+// ---- check -----------------------------------------------------------------------------------
+
+std::string GoodRecord()
+{
+    return ComposeRecord(Sjis("jpnこの国旗の国の首都はどこ？"),
+                         {Sjis("東京"), Sjis("ソウル"), Sjis("北京"), Sjis("台北")}, 0);
+}
+
+struct CheckCase
+{
+    const char* szName;
+    std::map<std::size_t, std::string> patches; // record offset -> bytes written there
+    std::set<Rule> rules;
+};
+
+class CheckRuleTest : public ::testing::TestWithParam<CheckCase>
+{
+};
+
+TEST_P(CheckRuleTest, FindsExactlyTheRule)
+{
+    const CheckCase& c = GetParam();
+    std::string record = GoodRecord();
+    for (const auto& [nOffset, bytes] : c.patches)
+        record.replace(nOffset, bytes.size(), bytes);
+    std::set<Rule> found;
+    for (const QuestionCheck::Problem& p : QuestionCheck::CheckRecord(record, 5)) {
+        found.insert(p.rule);
+        EXPECT_EQ(p.nRecord, 5);
+        EXPECT_EQ(QuestionCheck::FormatProblem(p).rfind("レコード 5: ", 0), 0u);
+    }
+    EXPECT_EQ(found, c.rules);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, CheckRuleTest,
+    ::testing::Values(CheckCase{"Clean", {}, {}},
+                      CheckCase{"NoMarker", {{100, " "}}, {Rule::NoMarker}},
+                      CheckCase{"SeveralMarkers", {{260, "*"}}, {Rule::SeveralMarkers}},
+                      CheckCase{"OddMarker", {{180, "x"}}, {Rule::OddMarker}},
+                      CheckCase{"CapitalCode", {{0, "JPN"}}, {Rule::UnknownCode}},
+                      CheckCase{"Nul", {{150, std::string(1, '\0')}}, {Rule::NulByte}},
+                      CheckCase{"LineFeed", {{120, "\n"}}, {Rule::ControlByte}},
+                      CheckCase{"InvalidByte", {{30, "\x80"}}, {Rule::InvalidCp932}},
+                      CheckCase{"CutCharacter", {{190, "\x82"}}, {Rule::CutCharacter}},
+                      CheckCase{"QuestionByte97", {{99, "?"}}, {Rule::QuestionTooLong}},
+                      CheckCase{"AnswerByte79", {{179, "!"}}, {Rule::AnswerTooLong}},
+                      CheckCase{"EmptyAnswer", {{261, "    "}}, {Rule::EmptyText}},
+                      CheckCase{
+                          "SameAnswers", {{341, Sjis("ソウル") + "  "}}, {Rule::SameAnswers}}),
+    [](const auto& info) { return std::string(info.param.szName); });
+
+TEST(QuestionCheckTest, WholeFileRulesAndRecordNumbers)
+{
+    EXPECT_EQ(QuestionCheck::Check("").at(0).rule, Rule::NoRecords);
+
+    std::string bytes = GoodRecord() + TemplateRecord() + GoodRecord() + std::string(160, ' ');
+    std::vector<QuestionCheck::Problem> problems = QuestionCheck::Check(bytes);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].rule, Rule::UnknownCode); // the template has no country code
+    EXPECT_EQ(problems[0].nRecord, 2);
+    EXPECT_EQ(problems[1].rule, Rule::PartialTail);
+    EXPECT_NE(problems[1].strMessage.find("160"), std::string::npos);
+}
+
+TEST(QuestionCheckTest, FixtureProblemsByRecord)
+{
+    std::multiset<std::pair<std::int64_t, Rule>> found;
+    for (const QuestionCheck::Problem& p :
+         QuestionCheck::Check(ReadFileBytes(kFixtures / "odd-records.txt")))
+        found.insert({p.nRecord, p.rule});
+    const std::multiset<std::pair<std::int64_t, Rule>> expected = {
+        {1, Rule::UnknownCode},   {2, Rule::ControlByte},  {2, Rule::SeveralMarkers},
+        {2, Rule::CutCharacter},  {2, Rule::CutCharacter}, {2, Rule::QuestionTooLong},
+        {2, Rule::AnswerTooLong}, {3, Rule::NulByte},      {3, Rule::ControlByte},
+        {3, Rule::UnknownCode},   {3, Rule::OddMarker},    {3, Rule::InvalidCp932},
+        {3, Rule::EmptyText}};
+    EXPECT_EQ(found, expected);
+}
+
+// ---- the command line ------------------------------------------------------------------------
+
+int RunTool(std::vector<std::string> args, std::string* pOut = nullptr, std::string* pErr = nullptr)
+{
+    std::ostringstream out, err;
+    int nStatus = RunQuestionTool(args, out, err);
+    if (pOut)
+        *pOut = out.str();
+    if (pErr)
+        *pErr = err.str();
+    return nStatus;
+}
+
+TEST(QuestionToolTest, ExitStatusSaysWhetherTheFileIsClean)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "good.txt", GoodRecord());
+    WriteFileBytes(dir / "bad.txt", GoodRecord() + "x");
+    std::string out;
+    EXPECT_EQ(RunTool({"check", (dir / "good.txt").string()}, &out), 0);
+    EXPECT_NE(out.find("1 件、問題なし"), std::string::npos) << out;
+    EXPECT_EQ(RunTool({"check", (dir / "good.txt").string(), (dir / "bad.txt").string()}, &out), 1);
+    EXPECT_EQ(RunTool({"check", (dir / "missing.txt").string()}), 1);
+    EXPECT_EQ(RunTool({"check"}), 2);
+    EXPECT_EQ(RunTool({"import", (dir / "good.txt").string()}), 2); // no -o
+    EXPECT_EQ(RunTool({"frobnicate", "x"}), 2);
+}
+
+TEST(QuestionToolTest, FailedImportLeavesNoFileAndKeepsAnOldOne)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "bad.tsv", "jpn\tq\ta\tb\tc\td\t1\njpn\tq\ta\tb\tc\n");
+    EXPECT_EQ(RunTool({"import", (dir / "bad.tsv").string(), "-o", (dir / "new.txt").string()}), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "new.txt"));
+
+    WriteFileBytes(dir / "old.txt", TemplateRecord());
+    std::string err;
+    EXPECT_EQ(RunTool({"import", (dir / "bad.tsv").string(), "-o", (dir / "old.txt").string()},
+                      nullptr, &err),
+              1);
+    EXPECT_NE(err.find("2 行目"), std::string::npos) << err;
+    EXPECT_EQ(ReadFileBytes(dir / "old.txt"), TemplateRecord());
+}
+
+TEST(QuestionToolTest, ImportThatCannotWriteKeepsTheOldFileWhole)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "good.tsv", "jpn\tq\ta\tb\tc\td\t1\njpn\tq\ta\tb\tc\td\t2\n");
+    WriteFileBytes(dir / "old.txt", TemplateRecord());
+    FileFaults::FailWritesAfter(500);
+    int nStatus =
+        RunTool({"import", (dir / "good.tsv").string(), "-o", (dir / "old.txt").string()});
+    FileFaults::Reset();
+    EXPECT_EQ(nStatus, 1);
+    EXPECT_EQ(ReadFileBytes(dir / "old.txt"), TemplateRecord());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              2); // no temporary file left behind
+}
+
+TEST(QuestionToolTest, ExportThenImportThroughFilesGivesTheSameBytes)
+{
+    TempDir dir;
+    const std::filesystem::path bank = kSource / "data/sample0524.txt";
+    ASSERT_EQ(RunTool({"export", bank.string(), "-o", (dir / "bank.tsv").string()}), 0);
+    ASSERT_EQ(RunTool({"import", (dir / "bank.tsv").string(), "-o", (dir / "bank.txt").string()}),
+              0);
+    EXPECT_TRUE(ReadFileBytes(dir / "bank.txt") == ReadFileBytes(bank));
+}
+
+// ---- the bundled bank ------------------------------------------------------------------------
+
+TEST(BankFileTest, CommittedFileIsWhatTheGeneratorMakesFromTheFacts)
+{
+    MadeFile made = MakeQuestionFile(ReadFileBytes(kSource / "data/countries.tsv"));
+    ASSERT_TRUE(made.bOk);
+    EXPECT_TRUE(made.messages.empty());
+    EXPECT_TRUE(made.strBytes == ReadFileBytes(kSource / "data/sample0524.txt"))
+        << "run: marelto-questions generate data/countries.tsv -o data/sample0524.txt";
+    EXPECT_TRUE(QuestionCheck::Check(made.strBytes).empty());
+}
+
+class BankTest : public ::testing::Test
+{
+  protected:
+    static void SetUpTestSuite()
+    {
+        BankGenerator::FactsResult facts =
+            BankGenerator::ParseFacts(ReadFileBytes(kSource / "data/countries.tsv"));
+        ASSERT_TRUE(facts.bOk) << facts.strError;
+        s_countries = facts.countries;
+        BankGenerator::BankResult bank = BankGenerator::Generate(s_countries);
+        ASSERT_TRUE(bank.bOk) << bank.strError;
+        s_questions = bank.questions;
+    }
+
+    static const BankGenerator::Country& CountryOf(const std::string& code)
+    {
+        return *std::find_if(s_countries.begin(), s_countries.end(),
+                             [&](const auto& c) { return c.strCode == code; });
+    }
+
+    static std::vector<std::string> LanguagesOf(const std::string& answer)
+    {
+        std::vector<std::string> names;
+        for (const BankGenerator::Country& c : s_countries)
+            if (BankGenerator::LanguageAnswer(c) == answer)
+                for (const BankGenerator::Language& language : c.languages)
+                    names.insert(names.end(), language.names.begin(), language.names.end());
+        return names;
+    }
+
+    static inline std::vector<BankGenerator::Country> s_countries;
+    static inline std::vector<BankGenerator::Question> s_questions;
+};
+
+TEST_F(BankTest, EveryCatalogueCountryIsAskedAllFourWays)
+{
+    std::map<std::string, std::set<BankGenerator::Kind>> kinds;
+    for (const BankGenerator::Question& q : s_questions)
+        EXPECT_TRUE(kinds[q.strCode].insert(q.kind).second) << q.strCode;
+    EXPECT_EQ(s_questions.size(), 264u);
+    ASSERT_EQ(kinds.size(), FlagCatalog().size());
+    for (const FlagEntry& entry : FlagCatalog())
+        EXPECT_EQ(kinds[std::string(entry.strCode)].size(), 4u) << entry.strCode;
+}
+
+TEST_F(BankTest, AnswersAreTheFactsFitAndGiveNothingAway)
+{
+    using BankGenerator::Kind;
+    for (const BankGenerator::Question& q : s_questions) {
+        const BankGenerator::Country& c = CountryOf(q.strCode);
+        const std::string& right = q.answers[static_cast<std::size_t>(q.nCorrect)];
+        switch (q.kind) {
+        case Kind::Country:
+            EXPECT_EQ(right, c.strName);
+            break;
+        case Kind::Capital:
+            EXPECT_EQ(right, c.strCapital);
+            break;
+        case Kind::Region:
+            EXPECT_EQ(right, c.strRegion);
+            break;
+        case Kind::Language:
+            EXPECT_EQ(right, BankGenerator::LanguageAnswer(c));
+            break;
+        }
+        EXPECT_LE(Sjis(q.strQuestion).size(), kQuizQuestionSize);
+        EXPECT_EQ(q.strQuestion.find(c.strName), std::string::npos) << q.strQuestion;
+        std::set<std::string> distinct(q.answers.begin(), q.answers.end());
+        EXPECT_EQ(distinct.size(), 4u) << q.strCode;
+        for (const std::string& answer : q.answers) {
+            EXPECT_LE(Sjis(answer).size(), kAnswerSize - 1) << answer;
+            EXPECT_EQ(q.strQuestion.find(answer), std::string::npos) << answer;
+            if (answer == right)
+                continue;
+            if (q.kind == Kind::Region)
+                EXPECT_EQ(std::count(c.regionAlso.begin(), c.regionAlso.end(), answer), 0)
+                    << q.strCode << " " << answer;
+            if (q.kind == Kind::Language)
+                for (const std::string& name : LanguagesOf(answer))
+                    for (const BankGenerator::Language& own : c.languages)
+                        EXPECT_EQ(std::count(own.names.begin(), own.names.end(), name), 0)
+                            << q.strCode << " " << answer;
+        }
+    }
+}
+
+TEST_F(BankTest, DrillOrderMixesKindsAndIntroducesEachFlagByName)
+{
+    std::set<std::string> named;
+    std::array<int, 4> positions{};
+    std::size_t nRun = 0;
+    for (std::size_t i = 0; i < s_questions.size(); ++i) {
+        const BankGenerator::Question& q = s_questions[i];
+        if (q.kind == BankGenerator::Kind::Country)
+            named.insert(q.strCode);
+        else
+            EXPECT_TRUE(named.contains(q.strCode)) << "record " << i + 1;
+        nRun = i > 0 && s_questions[i - 1].kind == q.kind ? nRun + 1 : 1;
+        EXPECT_LE(nRun, 4u) << "record " << i + 1;
+        ++positions[static_cast<std::size_t>(q.nCorrect)];
+    }
+    for (int n : positions)
+        EXPECT_GE(n, 50);
+}
+
+TEST_F(BankTest, SameSeedSameBankOtherSeedOtherBank)
+{
+    BankGenerator::BankResult again = BankGenerator::Generate(s_countries);
+    EXPECT_EQ(BankGenerator::ToImportTsv(again.questions), BankGenerator::ToImportTsv(s_questions));
+    BankGenerator::BankResult other = BankGenerator::Generate(s_countries, 99);
+    EXPECT_NE(BankGenerator::ToImportTsv(other.questions), BankGenerator::ToImportTsv(s_questions));
+}
+
+TEST(LanguageAnswerTest, ListsUpToFourThenCounts)
+{
+    struct Case
+    {
+        std::vector<std::vector<std::string>> languages;
+        std::string strAnswer;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{{"韓国語", "朝鮮語"}}, "韓国語"},
+             {{{"英語"}, {"フランス語"}}, "英語、フランス語"},
+             {{{"a"}, {"b"}, {"c"}, {"d"}}, "a、b、c、d"},
+             {{{"a"}, {"b"}, {"c"}, {"d"}, {"e"}}, "a、b、cなど5言語"},
+             {{{std::string(30, 'x')}, {std::string(30, 'y')}, {std::string(30, 'z')}},
+              std::string(30, 'x') + "、" + std::string(30, 'y') + "、" + std::string(30, 'z') +
+                  "など3言語"}}) {
+        BankGenerator::Country country;
+        for (const auto& names : c.languages)
+            country.languages.push_back({names});
+        EXPECT_EQ(BankGenerator::LanguageAnswer(country), c.strAnswer);
+    }
+}
+
+TEST(FactsTest, BadTablesAreRefusedWithTheLine)
+{
+    const std::string header = "code\tname\tcapital\tregion\tcontinent\tlanguages\tsimilar_flags\n";
+    const std::string jpn = "jpn\t日本\t東京\t東アジア\tアジア\t日本語\t\n";
+    struct Case
+    {
+        std::string tsv;
+        std::string strNamed;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"code\tname\tcapital\tregion\tcontinent\n", "1 行目: 見出しに列「languages」"},
+             {header + "xyz\tX\tY\tR\tC\tL\t\n", "2 行目: 国コード「xyz」"},
+             {header + jpn + jpn, "3 行目: 国コード「jpn」は 2 行目と重複"},
+             {header + "jpn\t日本\n", "2 行目: 列の数"},
+             {header + "jpn\t日本\t東京\t東アジア\tアジア\t\t\n", "2 行目: 公用語"},
+             {header + "jpn\t日本\t東京\t東アジア\tアジア\t日本語\tkor\n",
+              "2 行目: similar_flags の「kor」"}}) {
+        BankGenerator::FactsResult result = BankGenerator::ParseFacts(c.tsv);
+        EXPECT_FALSE(result.bOk);
+        EXPECT_NE(result.strError.find(c.strNamed), std::string::npos) << result.strError;
+    }
+}
+
+TEST(FactsTest, TooFewCountriesForThreeWrongAnswersIsAnError)
+{
+    const std::string tsv = "code\tname\tcapital\tregion\tcontinent\tlanguages\n"
+                            "jpn\t日本\t東京\t東アジア\tアジア\t日本語\n"
+                            "kor\t韓国\tソウル\t東アジア\tアジア\t韓国語\n"
+                            "chn\t中国\t北京\t東アジア\tアジア\t中国語\n";
+    BankGenerator::FactsResult facts = BankGenerator::ParseFacts(tsv);
+    ASSERT_TRUE(facts.bOk) << facts.strError;
+    BankGenerator::BankResult bank = BankGenerator::Generate(facts.countries);
+    EXPECT_FALSE(bank.bOk);
+    EXPECT_NE(bank.strError.find("誤答を 3 つ選べません"), std::string::npos) << bank.strError;
+}
+
+} // namespace
