@@ -143,39 +143,101 @@ bool CFile::Flush()
     return true;
 }
 
+bool CFile::SetLength(std::uint64_t nLength)
+{
+    if (::ftruncate(m_fd, static_cast<off_t>(nLength)) != 0)
+        return Fail("truncate", errno);
+    return true;
+}
+
+CAtomicFile::~CAtomicFile() { Discard(); }
+
+bool CAtomicFile::Fail(const char* szWhat, int nErrno)
+{
+    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
+    Discard();
+    return false;
+}
+
+void CAtomicFile::Discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_strTemp.empty()) {
+        ::unlink(m_strTemp.c_str());
+        m_strTemp.clear();
+    }
+}
+
+bool CAtomicFile::Open(const std::filesystem::path& target)
+{
+    Discard();
+    m_target = target;
+    m_strError.clear();
+    std::string strTemp = target.string() + ".XXXXXX";
+    m_fd = ::mkstemp(strTemp.data());
+    if (m_fd < 0)
+        return Fail("create", errno);
+    m_strTemp = std::move(strTemp);
+    // Keep the old file's permissions; a new file gets the usual ones.
+    struct stat st {};
+    mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    ::fchmod(m_fd, mode);
+    return true;
+}
+
+bool CAtomicFile::Write(std::string_view bytes)
+{
+    if (m_fd < 0)
+        return Fail("write", EBADF);
+    int nErrno = 0;
+    if (!WriteAll(m_fd, bytes, nErrno))
+        return Fail("write", nErrno);
+    return true;
+}
+
+bool CAtomicFile::Commit()
+{
+    if (m_fd < 0)
+        return Fail("write", EBADF);
+    if (::fsync(m_fd) != 0)
+        return Fail("flush", errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0)
+        return Fail("close", errno);
+    if (::rename(m_strTemp.c_str(), m_target.c_str()) != 0)
+        return Fail("rename", errno);
+    m_strTemp.clear();
+    // The rename itself lasts only once the folder is on disk too; failing that is no error of
+    // the file, which is already whole.
+    const std::filesystem::path dir = m_target.has_parent_path() ? m_target.parent_path() : ".";
+    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string* pError)
 {
-    auto fail = [&](const char* szWhat, int nErrno) {
-        if (pError)
-            *pError = std::string(szWhat) + ": " + std::strerror(nErrno);
-        return false;
-    };
-    std::string strTemp = path.string() + ".XXXXXX";
-    int fd = ::mkstemp(strTemp.data());
-    if (fd < 0)
-        return fail("create", errno);
-    // Keep the old file's permissions; a new file gets the usual ones.
-    struct stat st {};
-    mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    ::fchmod(fd, mode);
-    int nErrno = 0;
-    bool bOk = WriteAll(fd, bytes, nErrno);
-    if (bOk && ::fsync(fd) != 0) {
-        nErrno = errno;
-        bOk = false;
-    }
-    if (::close(fd) != 0 && bOk) {
-        nErrno = errno;
-        bOk = false;
-    }
-    if (bOk && ::rename(strTemp.c_str(), path.c_str()) != 0) {
-        nErrno = errno;
-        bOk = false;
-    }
-    if (!bOk) {
-        ::unlink(strTemp.c_str());
-        return fail("write", nErrno);
-    }
-    return true;
+    CAtomicFile file;
+    if (file.Open(path) && file.Write(bytes) && file.Commit())
+        return true;
+    if (pError)
+        *pError = file.Error();
+    return false;
+}
+
+bool RemoveFile(const std::filesystem::path& path, std::string* pError)
+{
+    if (::unlink(path.c_str()) == 0)
+        return true;
+    if (pError)
+        *pError = std::string("remove: ") + std::strerror(errno);
+    return false;
 }

@@ -36,6 +36,8 @@ public:
     bool Read(std::string& out, std::size_t nCount);
     bool Write(std::string_view bytes);
     bool Flush();
+    // Cuts or extends the file; writers use it to take back a record they could not finish.
+    bool SetLength(std::uint64_t nLength);
 
     const std::filesystem::path& Path() const { return m_path; }
     const std::string& Error() const { return m_strError; }
@@ -48,10 +50,42 @@ private:
     std::string m_strError;
 };
 
-// Writes the whole file beside the target and renames it over, so a crash, a full disk or an
-// I/O error leaves either the old file or the new one whole. False on failure (old file kept).
+// The replacement of a file, written in pieces to a temporary beside it and renamed over it by
+// Commit, so a crash, a full disk or an I/O error leaves either the old file or the new one
+// whole. An uncommitted temporary is removed with the object. The new file keeps the old one's
+// permissions.
+class CAtomicFile
+{
+public:
+    CAtomicFile() = default;
+    ~CAtomicFile();
+    CAtomicFile(const CAtomicFile&) = delete;
+    CAtomicFile& operator=(const CAtomicFile&) = delete;
+
+    bool Open(const std::filesystem::path& target);
+    bool Write(std::string_view bytes);
+    // Flushes the temporary to disk and renames it over the target.
+    bool Commit();
+
+    const std::string& Error() const { return m_strError; }
+
+private:
+    bool Fail(const char* szWhat, int nErrno);
+    void Discard();
+
+    int m_fd = -1;
+    std::filesystem::path m_target;
+    std::string m_strTemp;
+    std::string m_strError;
+};
+
+// Writes the whole file beside the target and renames it over (CAtomicFile in one call).
+// False on failure (old file kept).
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string* pError = nullptr);
+
+// Removes one file (never a folder). False with the reason when it cannot.
+bool RemoveFile(const std::filesystem::path& path, std::string* pError = nullptr);
 
 // Tests make writes fail after a given number of bytes, as a full disk would.
 namespace FileFaults {
