@@ -1,0 +1,355 @@
+#include "editor/CEditDlg.h"
+
+#include "app/ProfileStore.h"
+#include "platform/DialogUnits.h"
+#include "platform/EnterEscFilter.h"
+#include "platform/File.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/QtText.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringListModel>
+
+namespace {
+
+const std::array<QString, 5> kFieldNames = {QStringLiteral("問題"), QStringLiteral("解答1"),
+                                            QStringLiteral("解答2"), QStringLiteral("解答3"),
+                                            QStringLiteral("解答4")};
+
+template <typename Widget>
+Widget* Place(Widget* pWidget, const QRect& rect, const char* szName, const QString& accessible)
+{
+    pWidget->setGeometry(rect);
+    pWidget->setObjectName(QLatin1String(szName));
+    pWidget->setAccessibleName(accessible);
+    return pWidget;
+}
+
+// A drop-down list that opens below its box, as on the question files' home platform. The
+// styles that lay the list over the box measure every entry first, which stalls on a file of
+// 100,000 records.
+class DropDownListStyle : public QProxyStyle
+{
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* pOption, const QWidget* pWidget,
+                  QStyleHintReturn* pReturn) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, pOption, pWidget, pReturn);
+    }
+};
+
+bool Confirm(const QString& text)
+{
+    return AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+std::filesystem::path LocalPath(const QString& path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+} // namespace
+
+CEditDlg::CEditDlg(ProfileStore& profile, QWidget* pParent)
+    : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      m_profile(profile)
+{
+    setWindowTitle(QStringLiteral("編集画面"));
+    setFont(DialogFont());
+    setFixedSize(DialogUnits(font()).Size(291, 199));
+    CreateControls();
+    new EnterEscFilter(this);
+
+    m_strFileName = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
+    m_pFileName->setText(ToQString(m_strFileName));
+    // A file that cannot be opened still leaves the editor open, with nothing to choose.
+    const EditResult result = RunOnFile(&QuestionFile::Count);
+    FillNumbers(result.Ok() ? result.nCount : 0, -1);
+    RefreshFields();
+    m_pUpdate->setEnabled(false);
+}
+
+void CEditDlg::CreateControls()
+{
+    const DialogUnits du(font());
+    // Frames first, so the controls they surround lie above them.
+    const struct
+    {
+        const char* szTitle;
+        QRect rect;
+    } groups[] = {
+        {"正解", du.Rect(169, 82, 24, 99)},     {"■問題ファイル名", du.Rect(9, 9, 142, 31)},
+        {"■問題番号", du.Rect(156, 9, 47, 31)}, {"■問題", du.Rect(9, 44, 272, 33)},
+        {"■解答群", du.Rect(9, 82, 153, 99)},   {"■編集ボタン", du.Rect(199, 82, 83, 99)},
+    };
+    for (const auto& group : groups)
+        (new QGroupBox(QString::fromUtf8(group.szTitle), this))->setGeometry(group.rect);
+
+    // The rest in template order, which is also the tab order.
+    auto* pBack = Place(new QPushButton(QStringLiteral("戻る"), this), du.Rect(244, 94, 31, 18),
+                        "back", QStringLiteral("戻る"));
+    pBack->setDefault(true);
+    connect(pBack, &QPushButton::clicked, this, &CEditDlg::accept);
+
+    m_pFileName = Place(new QLabel(this), du.Rect(16, 21, 128, 13), "fileName",
+                        QStringLiteral("問題ファイル名"));
+    m_pFileName->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    // The template's 56 units include the dropped list; the box itself is as tall as its
+    // neighbour. A string-list model and uniform rows keep 100,000 numbers quick to list.
+    QRect numberRect = du.Rect(164, 21, 32, 56);
+    numberRect.setHeight(du.Y(13));
+    m_pNumber = Place(new QComboBox(this), numberRect, "questionNo", QStringLiteral("問題番号"));
+    m_pNumbers = new QStringListModel(m_pNumber);
+    m_pNumber->setModel(m_pNumbers);
+    auto* pStyle = new DropDownListStyle;
+    pStyle->setParent(m_pNumber);
+    m_pNumber->setStyle(pStyle);
+    m_pNumber->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pNumber->setMaxVisibleItems(5);
+    if (auto* pView = qobject_cast<QListView*>(m_pNumber->view()))
+        pView->setUniformItemSizes(true);
+    connect(m_pNumber, &QComboBox::activated, this, &CEditDlg::OnSelchangeQuestionNo);
+
+    m_fields[0] = Place(new QLineEdit(this), du.Rect(15, 56, 259, 14), "question", kFieldNames[0]);
+    for (int i = 1; i <= 4; ++i)
+        m_fields[static_cast<std::size_t>(i)] =
+            Place(new QLineEdit(this), du.Rect(15, 94 + 16 * (i - 1), 141, 14),
+                  QStringLiteral("answer%1").arg(i).toLatin1().constData(),
+                  kFieldNames[static_cast<std::size_t>(i)]);
+
+    m_pCorrect = new QButtonGroup(this);
+    auto addRadio = [&](int nValue, int y) {
+        auto* pRadio = Place(new QRadioButton(this), du.Rect(176, y, 10, 12),
+                             QStringLiteral("correct%1").arg(nValue + 1).toLatin1().constData(),
+                             QStringLiteral("正解%1").arg(nValue + 1));
+        m_pCorrect->addButton(pRadio, nValue);
+    };
+    for (int i = 0; i < 4; ++i)
+        addRadio(i, 95 + 16 * i);
+
+    const struct
+    {
+        const char* szText;
+        const char* szName;
+        QRect rect;
+        void (CEditDlg::*pHandler)();
+    } buttons[] = {
+        {"追加", "add", du.Rect(208, 94, 31, 18), &CEditDlg::OnAddQuestion},
+        {"更新", "update", du.Rect(208, 136, 31, 18), &CEditDlg::OnUpdateQuestion},
+        {"新規", "newFile", du.Rect(208, 115, 31, 18), &CEditDlg::OnNewFile},
+        {"削除", "deleteFile", du.Rect(208, 157, 31, 18), &CEditDlg::OnDeleteFile},
+    };
+    for (const auto& button : buttons) {
+        const QString text = QString::fromUtf8(button.szText);
+        auto* pButton = Place(new QPushButton(text, this), button.rect, button.szName, text);
+        connect(pButton, &QPushButton::clicked, this, button.pHandler);
+        if (button.pHandler == &CEditDlg::OnUpdateQuestion)
+            m_pUpdate = pButton;
+    }
+
+    // A fifth answer row that nothing reads or writes; choosing its button marks no answer.
+    addRadio(4, 159);
+    Place(new QLineEdit(this), du.Rect(15, 158, 141, 14), "answer5", QStringLiteral("解答5"));
+
+    auto* pDelete = Place(new QPushButton(QStringLiteral("問削除"), this),
+                          du.Rect(244, 116, 31, 18), "deleteQuestion", QStringLiteral("問削除"));
+    connect(pDelete, &QPushButton::clicked, this, &CEditDlg::OnDeleteQuestion);
+}
+
+// 問削除 holds the cancel role, so the close box deletes a question instead of closing.
+void CEditDlg::reject()
+{
+    OnDeleteQuestion();
+}
+
+void CEditDlg::OnSelchangeQuestionNo()
+{
+    const int nNumber = ChosenNumber();
+    const EditResult result =
+        RunOnFile([nNumber](const auto& path) { return QuestionFile::Read(path, nNumber); });
+    if (!result.Ok())
+        return;
+    LoadMembers(m_members, result.strRecord);
+    m_pUpdate->setEnabled(true);
+    RefreshFields();
+}
+
+void CEditDlg::OnAddQuestion()
+{
+    if (!Confirm(QStringLiteral("問題を追加します")))
+        return;
+    std::optional<EditMembers> saved = SavedMembers();
+    if (!saved)
+        return;
+    const std::string strRecord = WriteMembers(*saved);
+    const EditResult result =
+        RunOnFile([&](const auto& path) { return QuestionFile::Append(path, strRecord); });
+    if (!result.Ok())
+        return;
+    m_members = std::move(*saved);
+    RefreshFields();
+    FillNumbers(result.nCount, m_pNumber->currentIndex());
+}
+
+void CEditDlg::OnUpdateQuestion()
+{
+    if (!Confirm(QStringLiteral("更新しても宜しいですか?")))
+        return;
+    const int nNumber = ChosenNumber();
+    std::optional<EditMembers> saved = SavedMembers();
+    if (nNumber <= 0 || !saved)
+        return;
+    const std::string strRecord = WriteMembers(*saved);
+    const EditResult result = RunOnFile(
+        [&](const auto& path) { return QuestionFile::Overwrite(path, nNumber, strRecord); });
+    if (!result.Ok())
+        return;
+    m_members = std::move(*saved);
+    RefreshFields();
+}
+
+void CEditDlg::OnDeleteQuestion()
+{
+    const int nIndex = m_pNumber->currentIndex();
+    if (nIndex < 0) {
+        AfxMessageBox(QStringLiteral("問題を選択して下さい"), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (!Confirm(QStringLiteral("問題を削除します")))
+        return;
+    const EditResult result =
+        RunOnFile([nIndex](const auto& path) { return QuestionFile::Remove(path, nIndex); });
+    if (!result.Ok())
+        return;
+    // The fields keep the deleted question; only the button choice counts as saved. The number
+    // is gone, so nothing is chosen and Update waits for the next choice.
+    m_members.nCorrectAnswer = m_pCorrect->checkedId();
+    FillNumbers(result.nCount, -1);
+    m_pUpdate->setEnabled(false);
+}
+
+void CEditDlg::OnNewFile()
+{
+    m_members.nCorrectAnswer = m_pCorrect->checkedId();
+    const QString chosen = RunFileDialog(FileDialogKind::Save);
+    if (chosen.isEmpty() || !Confirm(QStringLiteral("問題ファイルを新規作成します")))
+        return;
+    const std::filesystem::path path = LocalPath(chosen);
+    const EditResult result = QuestionFile::Create(path);
+    if (!result.Ok())
+        ReportFailure(result, path);
+}
+
+void CEditDlg::OnDeleteFile()
+{
+    m_members.nCorrectAnswer = m_pCorrect->checkedId();
+    const QString chosen = RunFileDialog(FileDialogKind::Open);
+    if (chosen.isEmpty() || !Confirm(QStringLiteral("問題ファイルを削除します")))
+        return;
+    const std::filesystem::path path = LocalPath(chosen);
+    if (QuestionFile::IsProtected(path, m_strFileName)) {
+        AfxMessageBox(QStringLiteral("設定問題につき削除出来ません"), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    std::string strError;
+    if (!RemoveFile(path, &strError))
+        AfxMessageBox(QStringLiteral("%1 を削除できませんでした。\n%2")
+                          .arg(chosen, QString::fromLocal8Bit(strError.c_str())),
+                      MB_OK | MB_ICONSTOP);
+}
+
+std::optional<std::filesystem::path> CEditDlg::QuestionPath() const
+{
+    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
+    const std::optional<std::string> local = ToLocalFileName(strName);
+    if (!local)
+        return std::nullopt;
+    return std::filesystem::current_path() / *local;
+}
+
+template <typename Operation> EditResult CEditDlg::RunOnFile(Operation operation) const
+{
+    const std::optional<std::filesystem::path> path = QuestionPath();
+    EditResult result = path ? operation(*path) : EditResult{EditStatus::OpenError, {}, 0, {}};
+    if (!result.Ok())
+        ReportFailure(result, path.value_or(std::filesystem::path()));
+    return result;
+}
+
+void CEditDlg::ReportFailure(const EditResult& result, const std::filesystem::path& path) const
+{
+    if (result.status == EditStatus::OpenError) {
+        AfxMessageBox(QStringLiteral("ファイルオープンエラー"), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    AfxMessageBox(
+        QStringLiteral("%1 の読み書き中にエラーが発生しました。\n%2")
+            .arg(QFile::decodeName(path.c_str()), QString::fromLocal8Bit(result.strError.c_str())),
+        MB_OK | MB_ICONSTOP);
+}
+
+std::optional<EditMembers> CEditDlg::SavedMembers() const
+{
+    EditMembers saved = m_members;
+    const std::array<std::string*, 5> members = {&saved.strQuestion, &saved.answers[0],
+                                                 &saved.answers[1], &saved.answers[2],
+                                                 &saved.answers[3]};
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const std::optional<std::string> bytes =
+            SavedFieldBytes(*members[i], m_fields[i]->text().toStdString());
+        if (!bytes) {
+            AfxMessageBox(
+                QStringLiteral("%1にファイルへ保存できない文字があります").arg(kFieldNames[i]),
+                MB_OK | MB_ICONSTOP);
+            return std::nullopt;
+        }
+        *members[i] = *bytes;
+    }
+    saved.nCorrectAnswer = m_pCorrect->checkedId();
+    return saved;
+}
+
+void CEditDlg::RefreshFields()
+{
+    m_fields[0]->setText(ToQString(m_members.strQuestion));
+    for (std::size_t i = 0; i < 4; ++i)
+        m_fields[i + 1]->setText(ToQString(m_members.answers[i]));
+    if (QAbstractButton* pButton = m_pCorrect->button(m_members.nCorrectAnswer)) {
+        pButton->setChecked(true);
+        return;
+    }
+    // An exclusive group never lets its last button go; clear it with the rule off.
+    m_pCorrect->setExclusive(false);
+    for (QAbstractButton* pButton : m_pCorrect->buttons())
+        pButton->setChecked(false);
+    m_pCorrect->setExclusive(true);
+}
+
+void CEditDlg::FillNumbers(std::int64_t nCount, int nKeep)
+{
+    QStringList numbers;
+    numbers.reserve(static_cast<qsizetype>(nCount));
+    for (std::int64_t i = 1; i <= nCount; ++i)
+        numbers.append(QString::number(i));
+    m_pNumbers->setStringList(numbers);
+    m_pNumber->setCurrentIndex(nKeep < nCount ? nKeep : -1);
+}
+
+int CEditDlg::ChosenNumber() const
+{
+    return m_pNumber->currentIndex() < 0 ? 0 : m_pNumber->currentText().toInt();
+}

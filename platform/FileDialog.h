@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The standard file dialogs of the question editor: one "TXTファイル(*.txt)" filter, "txt" added
+// to a name typed without an extension, and for saving a prompt before an existing file is
+// chosen. Returns the chosen full path, or an empty text when cancelled.
+enum class FileDialogKind
+{
+    Save,
+    Open
+};
+
+QString RunFileDialog(FileDialogKind kind);
+
+// Tests choose a path here instead of a modal dialog. An empty handler restores the real one.
+using FileDialogHandler = std::function<QString(FileDialogKind kind)>;
+void SetFileDialogHandler(FileDialogHandler handler);

@@ -1,0 +1,213 @@
+#include "editor/QuestionEditor.h"
+#include "platform/File.h"
+#include "quiz/QuestionRecord.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Record n of a test file: every byte tells which record it belongs to.
+std::string Rec(char c)
+{
+    return std::string(kRecordSize, c);
+}
+
+std::size_t FilesIn(const std::filesystem::path& dir)
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir),
+                                                  std::filesystem::directory_iterator()));
+}
+
+class QuestionFileTest : public ::testing::Test
+{
+  protected:
+    void TearDown() override { FileFaults::Reset(); }
+
+    TempDir m_dir;
+    std::filesystem::path m_path = m_dir / "q.txt";
+};
+
+} // namespace
+
+struct CountCase
+{
+    std::size_t nBytes;
+    std::int64_t nCount;
+};
+class CountTest : public ::testing::TestWithParam<CountCase>
+{
+};
+
+TEST_P(CountTest, CountsWholeRecordsOnly)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "q.txt", std::string(GetParam().nBytes, ' '));
+    const EditResult result = QuestionFile::Count(dir / "q.txt");
+    ASSERT_TRUE(result.Ok());
+    EXPECT_EQ(result.nCount, GetParam().nCount);
+}
+INSTANTIATE_TEST_SUITE_P(Lengths, CountTest,
+                         ::testing::Values(CountCase{1260, 3}, CountCase{1259, 2}, CountCase{0, 0},
+                                           CountCase{419, 0}));
+
+TEST_F(QuestionFileTest, EveryOperationRefusesAMissingFile)
+{
+    EXPECT_EQ(QuestionFile::Count(m_path).status, EditStatus::OpenError);
+    EXPECT_EQ(QuestionFile::Read(m_path, 1).status, EditStatus::OpenError);
+    EXPECT_EQ(QuestionFile::Append(m_path, Rec('a')).status, EditStatus::OpenError);
+    EXPECT_EQ(QuestionFile::Overwrite(m_path, 1, Rec('a')).status, EditStatus::OpenError);
+    EXPECT_EQ(QuestionFile::Remove(m_path, 0).status, EditStatus::OpenError);
+    EXPECT_FALSE(std::filesystem::exists(m_path));
+}
+
+TEST_F(QuestionFileTest, AppendThatFailsPartWayIsTakenBack)
+{
+    WriteFileBytes(m_path, Rec('a'));
+    FileFaults::FailWritesAfter(100);
+    const EditResult result = QuestionFile::Append(m_path, Rec('b'));
+    EXPECT_EQ(result.status, EditStatus::IoError);
+    EXPECT_NE(result.strError.find("No space"), std::string::npos) << result.strError;
+    EXPECT_EQ(ReadFileBytes(m_path), Rec('a'));
+}
+
+struct RemoveCase
+{
+    const char* szBefore; // one letter per record; '+' adds a partial tail
+    std::int64_t nIndex;
+    const char* szAfter;
+};
+class RemoveTest : public QuestionFileTest, public ::testing::WithParamInterface<RemoveCase>
+{
+};
+
+std::string Records(std::string_view letters)
+{
+    std::string out;
+    for (char c : letters)
+        out += c == '+' ? std::string("tail") : Rec(c);
+    return out;
+}
+
+TEST_P(RemoveTest, KeepsEveryOtherWholeRecordInOrder)
+{
+    const RemoveCase& c = GetParam();
+    WriteFileBytes(m_path, Records(c.szBefore));
+    const EditResult result = QuestionFile::Remove(m_path, c.nIndex);
+    ASSERT_TRUE(result.Ok()) << result.strError;
+    EXPECT_EQ(ReadFileBytes(m_path), Records(c.szAfter));
+    EXPECT_EQ(result.nCount, static_cast<std::int64_t>(std::string_view(c.szAfter).size()));
+    EXPECT_EQ(FilesIn(m_dir.Path()), 1u); // no temporary left beside it
+}
+INSTANTIATE_TEST_SUITE_P(Files, RemoveTest,
+                         ::testing::Values(RemoveCase{"abc", 0, "bc"}, RemoveCase{"abc", 1, "ac"},
+                                           RemoveCase{"abc", 2, "ab"}, RemoveCase{"a", 0, ""},
+                                           RemoveCase{"ab+", 0, "b"}));
+
+TEST_F(QuestionFileTest, RemoveStreamsFilesLargerThanOneChunk)
+{
+    std::string before;
+    for (int i = 0; i < 6000; ++i)
+        before += Rec(static_cast<char>('A' + i % 50));
+    WriteFileBytes(m_path, before);
+    ASSERT_TRUE(QuestionFile::Remove(m_path, 3000).Ok());
+    EXPECT_EQ(ReadFileBytes(m_path), before.substr(0, 3000 * 420) + before.substr(3001 * 420));
+}
+
+TEST_F(QuestionFileTest, RemoveThatFailsPartWayLeavesTheOriginalByteForByte)
+{
+    const std::string before = Records("abcde");
+    WriteFileBytes(m_path, before);
+    for (std::int64_t nBudget : {0, 1, 419, 420, 1000, 1679}) {
+        FileFaults::FailWritesAfter(nBudget);
+        EXPECT_EQ(QuestionFile::Remove(m_path, 1).status, EditStatus::IoError) << nBudget;
+        FileFaults::Reset();
+        EXPECT_EQ(ReadFileBytes(m_path), before) << nBudget;
+        EXPECT_EQ(FilesIn(m_dir.Path()), 1u) << nBudget;
+    }
+}
+
+TEST_F(QuestionFileTest, CreateMakesThreeTemplatesOrAppendsThem)
+{
+    ASSERT_TRUE(QuestionFile::Create(m_path).Ok());
+    const std::string strTemplate = TemplateRecord();
+    EXPECT_EQ(ReadFileBytes(m_path), strTemplate + strTemplate + strTemplate);
+
+    WriteFileBytes(m_path, Records("ab"));
+    const EditResult result = QuestionFile::Create(m_path);
+    EXPECT_EQ(result.nCount, 5);
+    EXPECT_EQ(ReadFileBytes(m_path), Records("ab") + strTemplate + strTemplate + strTemplate);
+}
+
+struct ProtectCase
+{
+    const char* szChosen;
+    const char* szConfigured;
+    bool bProtected;
+};
+class ProtectTest : public ::testing::TestWithParam<ProtectCase>
+{
+};
+
+TEST_P(ProtectTest, ComparesTheNameWithTxtByteForByte)
+{
+    const ProtectCase& c = GetParam();
+    EXPECT_EQ(QuestionFile::IsProtected(c.szChosen, Sjis(c.szConfigured)), c.bProtected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Names, ProtectTest,
+    ::testing::Values(ProtectCase{"/d/sample0524.txt", "sample0524.txt", true},
+                      ProtectCase{"/d/sample0524.dat", "sample0524.txt", true},
+                      ProtectCase{"/d/Sample0524.txt", "sample0524.txt", false},
+                      ProtectCase{"/elsewhere/ReadMe.txt", "sample0524.txt", true},
+                      ProtectCase{"/d/readme.txt", "sample0524.txt", false},
+                      ProtectCase{"/d/ReadMe", "sample0524.txt", true},
+                      ProtectCase{"/d/国旗.txt", "国旗.txt", true},
+                      ProtectCase{"/d/other.txt", "sample0524.txt", false}));
+
+TEST(EditMembers, LoadKeepsThePreviousCorrectAnswerWhenNoneIsMarked)
+{
+    EditMembers members;
+    std::string record = ComposeRecord("jpn", {"a", "b", "c", "d"}, -1);
+    record[180] = record[340] = '*';
+    LoadMembers(members, record);
+    EXPECT_EQ(members.nCorrectAnswer, 1); // the first of two markers
+    LoadMembers(members, ComposeRecord("usa", {"e", "f", "g", "h"}, -1));
+    EXPECT_EQ(members.nCorrectAnswer, 1);
+    EXPECT_EQ(members.strQuestion, ComposeQuestionBlock("usa"));
+    EXPECT_EQ(members.answers[3], std::string("h") + std::string(78, ' '));
+}
+
+TEST(EditMembers, WriteCutsAndSetsTheAnswersBackFromTheBlocks)
+{
+    EditMembers members;
+    members.strQuestion = std::string(120, 'q');
+    members.answers = {std::string(79, 'x'), "", "b", "c"};
+    members.nCorrectAnswer = 2;
+    const std::string record = WriteMembers(members);
+    ASSERT_EQ(record.size(), kRecordSize);
+    EXPECT_EQ(record.substr(0, 100), std::string(100, 'q'));
+    EXPECT_EQ(record.substr(100, 80), " " + std::string(78, 'x') + " ");
+    EXPECT_EQ(record[260], '*');
+    EXPECT_EQ(members.answers[0], std::string(78, 'x') + " ");
+    EXPECT_EQ(members.strQuestion, std::string(120, 'q')); // as typed
+
+    members.nCorrectAnswer = 4; // the fifth row marks nothing
+    const std::string unmarked = WriteMembers(members);
+    for (std::size_t nMarker : kMarkerOffsets)
+        EXPECT_EQ(unmarked[nMarker], ' ');
+
+    EditMembers empty;
+    EXPECT_EQ(WriteMembers(empty), std::string(kRecordSize, ' '));
+}
+
+TEST(EditMembers, SavedFieldKeepsUnchangedBytesAndEncodesEdits)
+{
+    const std::string cut = Sjis("日本") + "\x93"; // ends in a lone lead byte
+    const std::string shown = "日本\xEF\xBF\xBD";  // how it reads: U+FFFD for the lone byte
+    EXPECT_EQ(SavedFieldBytes(cut, shown), cut);
+    EXPECT_EQ(SavedFieldBytes(cut, "日本語"), Sjis("日本語"));
+    EXPECT_EQ(SavedFieldBytes(cut, shown + "x"), std::nullopt); // edited, yet not encodable
+    EXPECT_EQ(SavedFieldBytes("", "한국"), std::nullopt);
+}
