@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "platform/Cp932.h"
 #include "platform/File.h"
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
@@ -354,6 +355,16 @@ TEST(BankFileTest, CommittedFileIsWhatTheGeneratorMakesFromTheFacts)
     EXPECT_TRUE(made.strBytes == ReadFileBytes(kSource / "data/sample0524.txt"))
         << "run: marelto-questions generate data/countries.tsv -o data/sample0524.txt";
     EXPECT_TRUE(QuestionCheck::Check(made.strBytes).empty());
+}
+
+TEST(BankFileTest, ReadMeIsCp932WithCrlfLineEnds)
+{
+    const std::string text = ReadFileBytes(kSource / "data/ReadMe.txt");
+    ASSERT_FALSE(text.empty());
+    EXPECT_TRUE(Cp932::IsValid(text));
+    EXPECT_TRUE(text.ends_with("\r\n"));
+    for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
+        ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "bare line feed at byte " << i;
 }
 
 class BankTest : public ::testing::Test
