@@ -35,6 +35,7 @@ struct Problem
 };
 
 std::vector<Problem> Check(std::string_view fileBytes);
+// One whole record of 420 bytes, reported as record number nRecord.
 std::vector<Problem> CheckRecord(std::string_view record, std::int64_t nRecord);
 
 // "レコード 3: ..." or the message alone for the whole file.
