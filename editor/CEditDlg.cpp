@@ -26,6 +26,13 @@ const std::array<QString, 5> kFieldNames = {QStringLiteral("問題"), QStringLit
                                             QStringLiteral("解答2"), QStringLiteral("解答3"),
                                             QStringLiteral("解答4")};
 
+// The text members in the order of the fields: the question block, then answers 1-4.
+std::array<std::string*, 5> TextMembers(EditMembers& members)
+{
+    return {&members.strQuestion, &members.answers[0], &members.answers[1], &members.answers[2],
+            &members.answers[3]};
+}
+
 template <typename Widget>
 Widget* Place(Widget* pWidget, const QRect& rect, const char* szName, const QString& accessible)
 {
@@ -305,9 +312,7 @@ void CEditDlg::ReportFailure(const EditResult& result, const std::filesystem::pa
 std::optional<EditMembers> CEditDlg::SavedMembers() const
 {
     EditMembers saved = m_members;
-    const std::array<std::string*, 5> members = {&saved.strQuestion, &saved.answers[0],
-                                                 &saved.answers[1], &saved.answers[2],
-                                                 &saved.answers[3]};
+    const std::array<std::string*, 5> members = TextMembers(saved);
     for (std::size_t i = 0; i < members.size(); ++i) {
         const std::optional<std::string> bytes =
             SavedFieldBytes(*members[i], m_fields[i]->text().toStdString());
@@ -325,9 +330,11 @@ std::optional<EditMembers> CEditDlg::SavedMembers() const
 
 void CEditDlg::RefreshFields()
 {
-    m_fields[0]->setText(ToQString(m_members.strQuestion));
-    for (std::size_t i = 0; i < 4; ++i)
-        m_fields[i + 1]->setText(ToQString(m_members.answers[i]));
+    const std::array<std::string*, 5> members = TextMembers(m_members);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        m_fields[i]->setText(ToQString(*members[i]));
+        m_fields[i]->setCursorPosition(0); // show the start, not the padding at the end
+    }
     if (QAbstractButton* pButton = m_pCorrect->button(m_members.nCorrectAnswer)) {
         pButton->setChecked(true);
         return;

@@ -132,6 +132,7 @@ TEST_F(EditDlgTest, ChoosingShowsTheRecordAndKeepsTheCorrectAnswerWithoutAMarker
     Choose(1);
     EXPECT_EQ(Field("question")->text(), QStringLiteral("usaアメリカ").leftJustified(96, ' '));
     EXPECT_EQ(Field("answer1")->text(), QStringLiteral("ワシントン").leftJustified(74, ' '));
+    EXPECT_EQ(Field("answer1")->cursorPosition(), 0); // the text shows, not its padding
     EXPECT_TRUE(Child<QRadioButton>("correct2")->isChecked());
     EXPECT_TRUE(Child<QPushButton>("update")->isEnabled());
 
