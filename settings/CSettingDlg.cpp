@@ -1,0 +1,225 @@
+#include "settings/CSettingDlg.h"
+
+#include "app/ProfileStore.h"
+#include "platform/DialogUnits.h"
+#include "platform/EnterEscFilter.h"
+#include "platform/MessageBox.h"
+#include "platform/QtText.h"
+#include "settings/QuestionFileList.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTickInterval = 2;
+
+// Puts a control at its template rectangle and names it for tests and screen readers.
+template <typename T> T* Place(T* pControl, QRect rect, const char* szName, const QString& strA11y)
+{
+    pControl->setGeometry(rect);
+    pControl->setObjectName(QString::fromLatin1(szName));
+    pControl->setAccessibleName(strA11y);
+    return pControl;
+}
+
+QSlider* MakeSlider(QWidget* pParent)
+{
+    auto* pSlider = new QSlider(Qt::Horizontal, pParent);
+    pSlider->setTickPosition(QSlider::TicksAbove);
+    pSlider->setTickInterval(kTickInterval);
+    pSlider->setFocusPolicy(Qt::NoFocus);
+    return pSlider;
+}
+
+QLabel* MakeValueText(QWidget* pParent)
+{
+    auto* pLabel = new QLabel(pParent);
+    pLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pLabel->setAlignment(Qt::AlignCenter);
+    pLabel->setTextFormat(Qt::PlainText);
+    return pLabel;
+}
+
+// Range first, then the position, which the slider clamps into the range. The page step is
+// the one a Windows trackbar takes from its range: a fifth of it, at least 1.
+void SetUpSlider(QSlider* pSlider, int nMin, int nMax, int nPos)
+{
+    pSlider->setRange(nMin, nMax);
+    pSlider->setPageStep(std::max(1, (nMax - nMin) / 5));
+    pSlider->setValue(nPos);
+}
+
+} // namespace
+
+CSettingDlg::CSettingDlg(ProfileStore& profile, QWidget* pParent)
+    : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      m_profile(profile)
+{
+    setWindowTitle(QStringLiteral("出題設定画面"));
+    setFont(DialogFont());
+    const DialogUnits du(font());
+    setFixedSize(du.Size(183, 207));
+
+    // Group boxes first, so they lie beneath the controls they frame and never take their clicks.
+    struct Group
+    {
+        int x, y, cx, cy;
+        const char* szName;
+        QString strTitle;
+    };
+    const Group groups[] = {
+        {15, 11, 152, 30, "groupFile", QStringLiteral("■問題ファイル名")},
+        {14, 46, 153, 35, "groupTime", QStringLiteral("■制限時間")},
+        {14, 83, 153, 35, "groupLife", QStringLiteral("■許容誤答数")},
+        {14, 121, 153, 34, "groupCount", QStringLiteral("■出題数")},
+        {14, 158, 105, 34, "groupOrder", QStringLiteral("■出題順序")},
+    };
+    for (const Group& g : groups)
+        Place(new QGroupBox(g.strTitle, this), du.Rect(g.x, g.y, g.cx, g.cy), g.szName, g.strTitle);
+
+    m_pBack = Place(new QPushButton(QStringLiteral("戻る"), this), du.Rect(126, 178, 41, 14),
+                    "back", QStringLiteral("戻る"));
+    m_pBack->setDefault(true);
+
+    m_pList = Place(new QListWidget(this), du.Rect(22, 22, 136, 11), "list",
+                    QStringLiteral("問題ファイル名"));
+    m_pList->setUniformItemSizes(true);
+    m_pList->setFocusPolicy(Qt::NoFocus);
+    m_pList->setEnabled(false); // shows the file in use; never enabled
+
+    m_pTimeLimit =
+        Place(MakeSlider(this), du.Rect(44, 55, 114, 21), "sliderTime", QStringLiteral("制限時間"));
+    m_pLife = Place(MakeSlider(this), du.Rect(44, 92, 114, 21), "sliderLife",
+                    QStringLiteral("許容誤答数"));
+    m_pQuestionCnt =
+        Place(MakeSlider(this), du.Rect(44, 129, 115, 21), "sliderCount", QStringLiteral("出題数"));
+    m_pTimeLimitText = Place(MakeValueText(this), du.Rect(23, 59, 20, 14), "textTime",
+                             QStringLiteral("制限時間の設定値"));
+    m_pLifeText = Place(MakeValueText(this), du.Rect(23, 95, 20, 14), "textLife",
+                        QStringLiteral("許容誤答数の設定値"));
+    m_pQuestionCntText = Place(MakeValueText(this), du.Rect(23, 133, 20, 14), "textCount",
+                               QStringLiteral("出題数の設定値"));
+
+    m_pSave = Place(new QPushButton(QStringLiteral("設定保存"), this), du.Rect(126, 162, 41, 14),
+                    "save", QStringLiteral("設定保存"));
+
+    auto* pInOrder = Place(new QRadioButton(QStringLiteral("登録順"), this),
+                           du.Rect(26, 172, 35, 11), "seqInOrder", QStringLiteral("登録順"));
+    auto* pRandom = Place(new QRadioButton(QStringLiteral("ランダム"), this),
+                          du.Rect(73, 172, 34, 11), "seqRandom", QStringLiteral("ランダム"));
+    m_pSeq = new QButtonGroup(this);
+    m_pSeq->addButton(pInOrder, 0);
+    m_pSeq->addButton(pRandom, 1);
+
+    setTabOrder(m_pBack, m_pSave);
+    setTabOrder(m_pSave, pInOrder);
+    setTabOrder(pInOrder, pRandom);
+
+    connect(m_pBack, &QPushButton::clicked, this, [this] {
+        UpdateData(true);
+        accept();
+    });
+    connect(m_pSave, &QPushButton::clicked, this, &CSettingDlg::OnSave);
+    new EnterEscFilter(this);
+
+    OnInitDialog();
+    m_pBack->setFocus();
+}
+
+void CSettingDlg::OnInitDialog()
+{
+    UpdateData(false);
+
+    // Question files and settings are looked up relative to the current directory, as the
+    // quiz looks them up when it draws a question.
+    m_names = QuestionFileList::List(".");
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(m_names.size()));
+    for (const std::string& name : m_names)
+        items.append(ToQString(name));
+    m_pList->clear();
+    m_pList->addItems(items);
+
+    m_strStoredQuestion = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
+    if (const auto index = QuestionFileList::FindPrefix(m_names, m_strStoredQuestion)) {
+        m_pList->setCurrentRow(static_cast<int>(*index));
+        m_pList->scrollToItem(m_pList->currentItem(), QAbstractItemView::PositionAtTop);
+    }
+
+    std::optional<std::int64_t> records;
+    if (const auto local = ToLocalFileName(ShownQuestionName()))
+        records = QuestionFileList::RecordsIn(*local);
+
+    const int nLife = m_profile.GetProfileIntA("LIFE", "1", 1);
+    const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 1);
+    const int nQuestionCnt = m_profile.GetProfileIntA("QUESTION_CNT", "1", 1);
+    const int nSeq = m_profile.GetProfileIntA("SEQ", "1", 0);
+
+    SetUpSlider(m_pTimeLimit, 1, 60, nTimeLimit);
+    SetUpSlider(m_pLife, 3, 99, nLife);
+    SetUpSlider(m_pQuestionCnt, 1, QuestionFileList::CountSliderMax(records, nQuestionCnt),
+                nQuestionCnt);
+
+    m_nSeq = nSeq != 0 ? 1 : 0;
+    // The texts show the stored values, even where a slider had to clamp them, and change
+    // only here: moving a slider leaves them alone until the next save re-reads the file.
+    m_strTimeLimit = QString::number(nTimeLimit) + QStringLiteral("秒");
+    m_strLife = QString::number(nLife) + QStringLiteral("回");
+    m_strQuestionCnt = QString::number(nQuestionCnt) + QStringLiteral("問");
+
+    UpdateData(false);
+}
+
+void CSettingDlg::OnSave()
+{
+    const std::string strName = ShownQuestionName();
+    std::optional<std::int64_t> records;
+    if (const auto local = ToLocalFileName(strName))
+        records = QuestionFileList::RecordsIn(*local);
+
+    if (AfxMessageBox(QStringLiteral("設定保存しても宜しいですか?"), MB_YESNO | MB_ICONQUESTION) ==
+        IDYES) {
+        // Failed writes are not reported; the next initialisation shows what the file holds.
+        m_profile.WriteProfileStringA("QUESTION", "1", strName);
+        m_profile.WriteProfileInt("LIFE", "1", m_pLife->value());
+        m_profile.WriteProfileInt("TIME_LIMIT", "1", m_pTimeLimit->value());
+        if (const auto nCount = QuestionFileList::CountToStore(m_pQuestionCnt->value(), records))
+            m_profile.WriteProfileInt("QUESTION_CNT", "1", *nCount);
+        UpdateData(true);
+        m_profile.WriteProfileInt("SEQ", "1", m_nSeq);
+    }
+    OnInitDialog();
+}
+
+void CSettingDlg::UpdateData(bool bSaveAndValidate)
+{
+    if (bSaveAndValidate) {
+        m_nSeq = m_pSeq->checkedId();
+        return;
+    }
+    m_pQuestionCntText->setText(m_strQuestionCnt);
+    m_pLifeText->setText(m_strLife);
+    m_pTimeLimitText->setText(m_strTimeLimit);
+    if (QAbstractButton* pButton = m_pSeq->button(m_nSeq))
+        pButton->setChecked(true);
+}
+
+// With nothing selected (the stored name begins no listed name) the stored name is kept, so a
+// save never replaces the file in use with an empty name that no round could open.
+std::string CSettingDlg::ShownQuestionName() const
+{
+    const int nRow = m_pList->currentRow();
+    if (nRow >= 0 && static_cast<std::size_t>(nRow) < m_names.size())
+        return m_names[static_cast<std::size_t>(nRow)];
+    return m_strStoredQuestion;
+}
