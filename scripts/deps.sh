@@ -11,6 +11,7 @@ if [ "${1:-run}" = test ]; then
     packages+=(
         libgtest-dev libgmock-dev libbenchmark-dev
         xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
+        chromium
     )
 fi
 missing=()

@@ -1,0 +1,272 @@
+// Builds the help page: a Japanese HTML manual with the list of every flag the quiz asks about.
+// Usage: marelto_manual <countries.tsv> <flag folder> <output folder>
+// Writes <output>/download_support.html and copies <flag folder>/<code>.bmp to <output>/flags/.
+// The flags come from the quiz's own catalogue; a flag without a row in the facts table or
+// without a picture stops the build, so the page never lists less than the quiz asks.
+#include "quiz/FlagCatalog.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Country
+{
+    std::string strName, strCapital, strRegion, strLanguages;
+};
+
+std::vector<std::string> SplitTabs(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::size_t nBegin = 0;
+    for (;;) {
+        const std::size_t nTab = line.find('\t', nBegin);
+        fields.push_back(line.substr(nBegin, nTab - nBegin));
+        if (nTab == std::string::npos)
+            return fields;
+        nBegin = nTab + 1;
+    }
+}
+
+// The facts table by country code; the columns are found by their header names.
+bool ReadCountries(const fs::path& tsv, std::map<std::string, Country>& out, std::string& error)
+{
+    std::ifstream in(tsv, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line)) {
+        error = "cannot read " + tsv.string();
+        return false;
+    }
+    const std::vector<std::string> header = SplitTabs(line);
+    auto column = [&](const char* szName) -> std::size_t {
+        for (std::size_t i = 0; i < header.size(); ++i)
+            if (header[i] == szName)
+                return i;
+        return std::string::npos;
+    };
+    const std::size_t cols[] = {column("code"), column("name"), column("capital"), column("region"),
+                                column("languages")};
+    for (std::size_t c : cols)
+        if (c == std::string::npos) {
+            error = tsv.string() + ": header lacks code, name, capital, region or languages";
+            return false;
+        }
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty())
+            continue;
+        std::vector<std::string> f = SplitTabs(line);
+        f.resize(header.size());
+        out[f[cols[0]]] = Country{f[cols[1]], f[cols[2]], f[cols[3]], f[cols[4]]};
+    }
+    return true;
+}
+
+std::string Html(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+constexpr const char* kHead = R"(<!DOCTYPE html>
+<html lang="ja">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<title>Marelto 説明と出題国旗リスト</title>
+<style>
+:root { --ink: #1f2933; --muted: #52606d; --line: #d9e2ec; --accent: #1d4e89; --paper: #f7f9fb; }
+* { box-sizing: border-box; }
+body { margin: 0; color: var(--ink); background: var(--paper); line-height: 1.7;
+       font-family: "Noto Sans CJK JP", "IPAPGothic", "Hiragino Sans", "Yu Gothic", sans-serif; }
+header { background: var(--accent); color: #fff; padding: 1.5rem 2rem; }
+header h1 { margin: 0; font-size: 1.6rem; }
+header p { margin: .3rem 0 0; opacity: .9; }
+nav { background: #fff; border-bottom: 1px solid var(--line); padding: .6rem 2rem; }
+nav a { color: var(--accent); margin-right: 1.2rem; text-decoration: none; }
+main { max-width: 68rem; margin: 0 auto; padding: 1rem 2rem 3rem; }
+h2 { border-left: .35rem solid var(--accent); padding-left: .6rem; margin-top: 2.2rem; }
+table.info { border-collapse: collapse; width: 100%; background: #fff; }
+table.info th, table.info td { border: 1px solid var(--line); padding: .4rem .7rem; text-align: left;
+                               vertical-align: top; }
+table.info th { background: #eef2f7; white-space: nowrap; }
+code, kbd { font-family: "Noto Sans Mono CJK JP", monospace; background: #eef2f7; padding: 0 .25rem;
+            border-radius: .2rem; }
+.note { color: var(--muted); }
+ul.flags { list-style: none; padding: 0; display: grid; gap: .8rem;
+           grid-template-columns: repeat(auto-fill, minmax(12.5rem, 1fr)); }
+li.flag { background: #fff; border: 1px solid var(--line); border-radius: .4rem; padding: .7rem;
+          display: flex; flex-direction: column; align-items: center; text-align: center; }
+li.flag .pic { height: 76px; display: flex; align-items: center; }
+li.flag img { border: 1px solid var(--line); }
+li.flag .name { font-weight: bold; margin-top: .4rem; }
+li.flag .code { color: var(--muted); font-family: monospace; font-size: .9rem; }
+li.flag dl { margin: .3rem 0 0; font-size: .85rem; display: grid; grid-template-columns: auto 1fr;
+             gap: 0 .5rem; text-align: left; }
+li.flag dt { color: var(--muted); }
+li.flag dd { margin: 0; }
+footer { text-align: center; color: var(--muted); padding: 1rem; border-top: 1px solid var(--line); }
+</style>
+</head>
+)";
+
+constexpr const char* kGuide = R"(<body>
+<header>
+<h1>Marelto 説明と出題国旗リスト</h1>
+<p>Marelto Ver1.0～首都・地域・公用語まで ― 国旗と、その国の首都・地域・公用語を覚えるための練習ソフトです。</p>
+</header>
+<nav><a href="#play">遊び方</a><a href="#settings">出題設定</a><a href="#sound">効果音</a><a href="#files">ファイル</a><a href="#flags">出題国旗リスト</a></nav>
+<main>
+<section id="play">
+<h2>遊び方</h2>
+<ol>
+<li>「開始」を押すと出題が始まります。「*問題」に問題文、「*解答群」に 1～4 の答え、回答ボタンの右に国旗が表示されます。</li>
+<li>正しいと思う答えの番号の回答ボタン（1～4）を、「*制限時間」のバーがいっぱいになる前に押してください。</li>
+<li>答えるたびに（時間切れのときも）小さな画面に「正解」または「誤り」と正解の番号（例: 正解は3番）が表示され、約2秒で自動的に閉じます。</li>
+<li>誤答と時間切れは許容誤答数を1つずつ減らします。右側の3つのランプ（*誤答残数）は開始時に赤になり、残りが2・1・0になるたびに下から順に白くなります。</li>
+<li>許容誤答数か出題数が0になるか「停止」を押すと「終了!!」と表示され、「*正解率」に正解率（%）が表示されます。</li>
+</ol>
+<p>「終了」ボタン、またはメニューの「ファイル」→「終了」でプログラムを終了します。<kbd>Enter</kbd> キーや <kbd>Esc</kbd> キーでは画面は閉じません。</p>
+</section>
+<section id="settings">
+<h2>出題設定</h2>
+<p>メニューの「設定」→「出題設定」で出題設定画面が開きます。スライダーで値を選び「設定保存」を押し、確認で「はい」を選ぶと保存されます。「いいえ」を選ぶと保存されている値に戻ります。スライダー左の数値は保存されている値で、保存すると更新されます。「戻る」は保存せずに画面を閉じます。</p>
+<table class="info">
+<tr><th>項目</th><th>範囲</th><th>説明</th></tr>
+<tr><td>制限時間</td><td>1～60秒</td><td>1問に答えられる時間です。</td></tr>
+<tr><td>許容誤答数</td><td>3～99回</td><td>1回の出題で間違えてよい回数です（時間切れも1回と数えます）。</td></tr>
+<tr><td>出題数</td><td>1～問題ファイルの問題数</td><td>1回の出題で出す問題の数です。</td></tr>
+<tr><td>出題順序</td><td>登録順／ランダム</td><td>登録順は問題ファイルの先頭から順に、ランダムは1問ごとにファイル全体から無作為に選びます。</td></tr>
+<tr><td>問題ファイル名</td><td>表示のみ</td><td>使用中の問題ファイルです。この画面では変更できません。</td></tr>
+</table>
+<p class="note">保存した値は次の「開始」から使われます（制限時間は出題中でもすぐに使われます）。</p>
+</section>
+<section id="sound">
+<h2>効果音</h2>
+<p>メニューの「設定」→「効果音」で、正解と誤答のときの効果音を入り・切りします。チェックが付いているときに音が鳴ります。時間切れのときは鳴りません。</p>
+</section>
+<section id="files">
+<h2>ファイル</h2>
+<p>どのファイルもプログラムを起動したフォルダーに置きます。文字コードは Shift_JIS（cp932）です。</p>
+<table class="info">
+<tr><th>ファイル</th><th>内容</th></tr>
+<tr><td><code>Parameter.INI</code></td><td>設定ファイルです。問題ファイル名（<code>[QUESTION]</code>）、許容誤答数（<code>[LIFE]</code>）、制限時間（<code>[TIME_LIMIT]</code>）、出題数（<code>[QUESTION_CNT]</code>）、出題順序（<code>[SEQ]</code>、0 = 登録順、1 = ランダム）、効果音（<code>[SOUND]</code> の <code>SW</code>、1 = 入り）を保存します。ファイルが無いときは既定値で動き、最初の設定保存か効果音の切り替えで作られます。</td></tr>
+<tr><td>問題ファイル（<code>*.txt</code>）</td><td>1問 420 バイトの固定長レコードを区切りなしで並べたファイルです。0～2 バイト目が国旗を表す国コード（下の一覧のコード）、3～99 バイト目が問題文、100・180・260・340 バイト目からの 80 バイトずつが答え1～4 です。答えの先頭1バイトは正解の印で、正解には <code>*</code>、それ以外には空白を置きます。足りない部分は空白で埋めます。</td></tr>
+<tr><td><code>sample0524.txt</code></td><td>付属の問題ファイルです。設定が無いときはこのファイルから出題します。</td></tr>
+<tr><td><code>ReadMe.txt</code></td><td>説明のファイルです。問題ファイルではないので、出題設定画面の一覧には表示されません。</td></tr>
+</table>
+</section>
+)";
+
+bool WritePage(const fs::path& outDir, const std::map<std::string, Country>& countries,
+               std::string& error)
+{
+    std::ostringstream page;
+    page << kHead << kGuide;
+    const auto flags = FlagCatalog();
+    page << "<section id=\"flags\">\n<h2>出題国旗リスト（" << flags.size() << "か国）</h2>\n"
+         << "<p>問題ファイルの先頭3文字に書く国コードと、表示される国旗です。</p>\n"
+         << "<ul class=\"flags\">\n";
+    for (const FlagEntry& flag : flags) {
+        const std::string code(flag.strCode);
+        const auto it = countries.find(code);
+        if (it == countries.end() || it->second.strName.empty()) {
+            error = "no country name for the flag " + code;
+            return false;
+        }
+        const Country& c = it->second;
+        page << "<li class=\"flag\" id=\"" << code << "\">"
+             << "<span class=\"pic\"><img src=\"flags/" << code << ".bmp\" width=\"" << flag.nWidth
+             << "\" height=\"" << flag.nHeight << "\" alt=\"" << Html(c.strName)
+             << "の国旗\"></span>"
+             << "<span class=\"name\">" << Html(c.strName) << "</span>"
+             << "<span class=\"code\">" << code << "</span>"
+             << "<dl><dt>首都</dt><dd>" << Html(c.strCapital) << "</dd>"
+             << "<dt>地域</dt><dd>" << Html(c.strRegion) << "</dd>"
+             << "<dt>公用語</dt><dd>" << Html(c.strLanguages) << "</dd></dl></li>\n";
+    }
+    page << "</ul>\n</section>\n</main>\n"
+         << "<footer>Marelto Version 1.0.1 ・ (C) 2026 Marelto Project</footer>\n"
+         << "</body>\n</html>\n";
+
+    // Written beside the target and renamed, so a browser never sees half a page.
+    const fs::path target = outDir / "download_support.html";
+    const fs::path temp = outDir / "download_support.html.tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        const std::string text = page.str();
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!out.flush()) {
+            error = "cannot write " + temp.string();
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    if (ec)
+        error = "cannot rename to " + target.string() + ": " + ec.message();
+    return !ec;
+}
+
+bool CopyFlags(const fs::path& flagDir, const fs::path& outDir, std::string& error)
+{
+    std::error_code ec;
+    fs::create_directories(outDir / "flags", ec);
+    for (const FlagEntry& flag : FlagCatalog()) {
+        const std::string name = std::string(flag.strCode) + ".bmp";
+        fs::copy_file(flagDir / name, outDir / "flags" / name, fs::copy_options::overwrite_existing,
+                      ec);
+        if (ec) {
+            error = "cannot copy the flag " + name + ": " + ec.message();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 4) {
+        std::cerr << "usage: " << argv[0] << " <countries.tsv> <flag folder> <output folder>\n";
+        return 2;
+    }
+    const fs::path outDir = argv[3];
+    std::map<std::string, Country> countries;
+    std::string error;
+    std::error_code ec;
+    fs::create_directories(outDir, ec);
+    if (!ReadCountries(argv[1], countries, error) || !CopyFlags(argv[2], outDir, error) ||
+        !WritePage(outDir, countries, error)) {
+        std::cerr << "marelto_manual: " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
