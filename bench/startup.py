@@ -9,7 +9,8 @@ import os, statistics, subprocess, sys, tempfile, time
 
 build = os.path.abspath(sys.argv[1])
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
-display = ":77"
+display = next(f":{n}" for n in range(150, 200)
+               if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"))
 xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 env = dict(os.environ, DISPLAY=display)
@@ -29,14 +30,15 @@ def rss_kb(pid):
 
 
 def one_run(cmd, cwd):
-    xev = subprocess.Popen(["xev", "-root", "-event", "substructure"], env=env,
+    xev = subprocess.Popen(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"], env=env,
                            stdout=subprocess.PIPE, text=True, bufsize=1)
     time.sleep(0.2)
     start = time.perf_counter()
     proc = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
     elapsed = None
-    for line in xev.stdout:
+    for line in xev.stdout:  # ends only if xev dies
+
         if line.startswith("MapNotify"):
             elapsed = time.perf_counter() - start
             break
@@ -46,6 +48,8 @@ def one_run(cmd, cwd):
     proc.wait()
     xev.kill()
     xev.wait()
+    if elapsed is None:
+        sys.exit("no window was mapped")
     return elapsed * 1000.0, rss / 1024.0
 
 
@@ -59,7 +63,8 @@ try:
         results["bare"].append(one_run([os.path.join(build, "bench", "bare_dialog")], play))
         results["marelto"].append(one_run([os.path.join(build, "marelto")], play))
 finally:
-    xvfb.kill()
+    xvfb.terminate()
+    xvfb.wait()
 for name, rows in results.items():
     ms = statistics.median(r[0] for r in rows)
     mb = statistics.median(r[1] for r in rows)
