@@ -36,6 +36,10 @@ struct CountCase
     std::size_t nBytes;
     std::int64_t nCount;
 };
+void PrintTo(const CountCase& c, std::ostream* os)
+{
+    *os << c.nBytes << "bytes";
+}
 class CountTest : public ::testing::TestWithParam<CountCase>
 {
 };
@@ -78,6 +82,10 @@ struct RemoveCase
     std::int64_t nIndex;
     const char* szAfter;
 };
+void PrintTo(const RemoveCase& c, std::ostream* os)
+{
+    *os << c.szBefore << "-" << c.nIndex;
+}
 class RemoveTest : public QuestionFileTest, public ::testing::WithParamInterface<RemoveCase>
 {
 };
@@ -146,6 +154,10 @@ struct ProtectCase
     const char* szConfigured;
     bool bProtected;
 };
+void PrintTo(const ProtectCase& c, std::ostream* os)
+{
+    *os << c.szChosen;
+}
 class ProtectTest : public ::testing::TestWithParam<ProtectCase>
 {
 };
