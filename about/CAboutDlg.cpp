@@ -24,9 +24,7 @@ QLabel* MakeText(QWidget* pParent, const QString& strText, QRect rect, const cha
 
 } // namespace
 
-CAboutDlg::CAboutDlg(QWidget* pParent)
-    : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint)
+CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent, kDialogWindowFlags)
 {
     setWindowTitle(QStringLiteral("バージョン情報"));
     setFont(DialogFont());

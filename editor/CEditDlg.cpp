@@ -70,9 +70,7 @@ std::filesystem::path LocalPath(const QString& path)
 } // namespace
 
 CEditDlg::CEditDlg(ProfileStore& profile, QWidget* pParent)
-    : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint),
-      m_profile(profile)
+    : QDialog(pParent, kDialogWindowFlags), m_profile(profile)
 {
     setWindowTitle(QStringLiteral("編集画面"));
     setFont(DialogFont());

@@ -8,7 +8,7 @@
 // an eighth of its height.
 class DialogUnits
 {
-public:
+  public:
     explicit DialogUnits(const QFont& font);
 
     QRect Rect(int x, int y, int cx, int cy) const;
@@ -19,10 +19,15 @@ public:
     int BaseX() const { return m_nBaseX; }
     int BaseY() const { return m_nBaseY; }
 
-private:
+  private:
     int m_nBaseX;
     int m_nBaseY;
 };
+
+// A modal frame with a caption and a close box only: no minimise or maximise box.
+inline constexpr Qt::WindowFlags kDialogWindowFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowCloseButtonHint;
 
 // The dialogs' font: "ＭＳ Ｐゴシック" 9 pt, or a metric-compatible stand-in.
 QFont DialogFont();

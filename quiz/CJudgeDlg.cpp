@@ -20,9 +20,7 @@ QLabel* SunkenLine(QWidget* pParent, const QRect& rect, const char* szName)
 
 } // namespace
 
-CJudgeDlg::CJudgeDlg(QWidget* pParent, int nTickMs)
-    : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint)
+CJudgeDlg::CJudgeDlg(QWidget* pParent, int nTickMs) : QDialog(pParent, kDialogWindowFlags)
 {
     setWindowTitle(QStringLiteral("正誤判定"));
     setFont(DialogFont());

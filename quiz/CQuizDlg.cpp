@@ -43,10 +43,10 @@ struct ButtonDef
 
 // Template order, which is also the tab order.
 constexpr ButtonDef kButtons[] = {
-    {1010, "1", "answer1", 62, 167, 27, 16},   {1011, "2", "answer2", 100, 167, 27, 16},
-    {1012, "3", "answer3", 138, 167, 27, 16},  {1013, "4", "answer4", 176, 167, 27, 16},
-    {1015, "編集", "edit", 117, 207, 40, 21},  {1016, "開始", "start", 21, 207, 40, 21},
-    {1017, "停止", "stop", 69, 207, 40, 21},   {1018, "終了", "exit", 165, 207, 40, 21},
+    {1010, "1", "answer1", 62, 167, 27, 16},  {1011, "2", "answer2", 100, 167, 27, 16},
+    {1012, "3", "answer3", 138, 167, 27, 16}, {1013, "4", "answer4", 176, 167, 27, 16},
+    {1015, "編集", "edit", 117, 207, 40, 21}, {1016, "開始", "start", 21, 207, 40, 21},
+    {1017, "停止", "stop", 69, 207, 40, 21},  {1018, "終了", "exit", 165, 207, 40, 21},
 };
 
 struct GroupDef
@@ -56,9 +56,12 @@ struct GroupDef
 };
 
 constexpr GroupDef kGroups[] = {
-    {"*正解率", 13, 155, 36, 34},     {"*各種ボタン", 13, 193, 200, 44},
-    {"*回答ボタン", 54, 155, 159, 34}, {"*制限時間", 13, 243, 332, 33},
-    {"*解答群", 13, 47, 293, 102},     {"*問題", 13, 10, 332, 33},
+    {"*正解率", 13, 155, 36, 34},
+    {"*各種ボタン", 13, 193, 200, 44},
+    {"*回答ボタン", 54, 155, 159, 34},
+    {"*制限時間", 13, 243, 332, 33},
+    {"*解答群", 13, 47, 293, 102},
+    {"*問題", 13, 10, 332, 33},
     {"", 311, 47, 34, 102},
 };
 
@@ -92,9 +95,7 @@ void ShowText(QLineEdit* pEdit, const std::string& cp932)
 } // namespace
 
 CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
-    : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint),
-      m_profile(profile), m_timing(timing),
+    : QDialog(pParent, kDialogWindowFlags), m_profile(profile), m_timing(timing),
       m_round(profile, *this, m_random, [] { return std::time(nullptr); })
 {
     setWindowTitle(QStringLiteral("Marelto Ver1.0～首都・地域・公用語まで"));
@@ -148,12 +149,15 @@ void CQuizDlg::CreateMenu()
 void CQuizDlg::CreateControls()
 {
     const DialogUnits du(font());
-    auto rect = [&](int x, int y, int cx, int cy) { return du.Rect(x, y, cx, cy).translated(0, m_nTop); };
+    auto rect = [&](int x, int y, int cx, int cy) {
+        return du.Rect(x, y, cx, cy).translated(0, m_nTop);
+    };
     setFixedSize(du.X(358), du.Y(292) + m_nTop);
     findChild<QMenuBar*>()->setFixedWidth(width());
 
     for (const GroupDef& g : kGroups)
-        (new QGroupBox(QString::fromUtf8(g.szTitle), this))->setGeometry(rect(g.x, g.y, g.cx, g.cy));
+        (new QGroupBox(QString::fromUtf8(g.szTitle), this))
+            ->setGeometry(rect(g.x, g.y, g.cx, g.cy));
 
     m_pQuestion = ReadOnlyEdit(this, rect(19, 23, 306, 12), QStringLiteral("question"),
                                QStringLiteral("問題"));
@@ -253,7 +257,10 @@ void CQuizDlg::OnMenuAbout()
     dlg.exec();
 }
 
-void CQuizDlg::OnMenuSupport() { OpenSupportPage(); }
+void CQuizDlg::OnMenuSupport()
+{
+    OpenSupportPage();
+}
 
 void CQuizDlg::OnSysCommand(unsigned nId)
 {
@@ -286,9 +293,15 @@ void CQuizDlg::PlaySoundEffect(int nSound, int nKind)
         PlayWaveResource(kWaveWrong);
 }
 
-void CQuizDlg::StartTimer() { m_timer.start(); }
+void CQuizDlg::StartTimer()
+{
+    m_timer.start();
+}
 
-void CQuizDlg::StopTimer() { m_timer.stop(); }
+void CQuizDlg::StopTimer()
+{
+    m_timer.stop();
+}
 
 void CQuizDlg::EnableControl(int nId, bool bEnable)
 {
@@ -311,7 +324,10 @@ void CQuizDlg::SetTimeRange(int nMax)
     m_pTimeBar->setValue(0);
 }
 
-void CQuizDlg::SetTimePos(int nPos) { m_pTimeBar->setValue(std::clamp(nPos, 0, m_nTimeMax)); }
+void CQuizDlg::SetTimePos(int nPos)
+{
+    m_pTimeBar->setValue(std::clamp(nPos, 0, m_nTimeMax));
+}
 
 void CQuizDlg::Judge(const std::string& strVerdict, const std::string& strCorrect)
 {
@@ -320,7 +336,10 @@ void CQuizDlg::Judge(const std::string& strVerdict, const std::string& strCorrec
     dlg.exec();
 }
 
-void CQuizDlg::PlayEffect(int nKind) { PlaySoundEffect(m_nSound, nKind); }
+void CQuizDlg::PlayEffect(int nKind)
+{
+    PlaySoundEffect(m_nSound, nKind);
+}
 
 int CQuizDlg::MessageBox(const std::string& strText, unsigned nType)
 {

@@ -32,14 +32,18 @@ static_assert(std::is_sorted(kCatalog.begin(), kCatalog.end(),
 
 } // namespace
 
-std::span<const FlagEntry> FlagCatalog() { return kCatalog; }
+std::span<const FlagEntry> FlagCatalog()
+{
+    return kCatalog;
+}
 
 std::optional<int> LookupFlagBitmap(std::string_view code)
 {
     if (code.size() != 3)
         return std::nullopt;
-    auto it = std::lower_bound(kCatalog.begin(), kCatalog.end(), code,
-                               [](const FlagEntry& e, std::string_view c) { return e.strCode < c; });
+    auto it =
+        std::lower_bound(kCatalog.begin(), kCatalog.end(), code,
+                         [](const FlagEntry& e, std::string_view c) { return e.strCode < c; });
     if (it == kCatalog.end() || it->strCode != code)
         return std::nullopt;
     return it->nBitmapId;

@@ -14,12 +14,12 @@
 namespace {
 
 // The fixed texts, as cp932 bytes.
-const std::string kVerdictRight = "\x90\xb3\x89\xf0";          // 正解
-const std::string kVerdictWrong = "\x8c\xeb\x82\xe8";          // 誤り
-const std::string kCorrectIs = "\x90\xb3\x89\xf0\x82\xcd";     // 正解は
-const std::string kNumberSuffix = "\x94\xd4";                  // 番
-const std::string kEndMessage = "\x8f\x49\x97\xb9!!";          // 終了!!
-const std::string kOpenError =                                 // ファイルオープンエラー
+const std::string kVerdictRight = "\x90\xb3\x89\xf0";      // 正解
+const std::string kVerdictWrong = "\x8c\xeb\x82\xe8";      // 誤り
+const std::string kCorrectIs = "\x90\xb3\x89\xf0\x82\xcd"; // 正解は
+const std::string kNumberSuffix = "\x94\xd4";              // 番
+const std::string kEndMessage = "\x8f\x49\x97\xb9!!";      // 終了!!
+const std::string kOpenError =                             // ファイルオープンエラー
     "\x83\x74\x83\x40\x83\x43\x83\x8b\x83\x49\x81\x5b\x83\x76\x83\x93\x83\x47\x83\x89\x81\x5b";
 const char* const kDefaultQuestionFile = "sample0524.txt";
 constexpr unsigned kIconStop = 0x10;
@@ -43,8 +43,14 @@ std::filesystem::path QuestionFilePath(const std::string& strName)
 
 } // namespace
 
-void CRuntimeRandom::Seed(unsigned nSeed) { std::srand(nSeed); }
-int CRuntimeRandom::Next() { return std::rand(); }
+void CRuntimeRandom::Seed(unsigned nSeed)
+{
+    std::srand(nSeed);
+}
+int CRuntimeRandom::Next()
+{
+    return std::rand();
+}
 
 CQuizRound::CQuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock)
     : m_profile(profile), m_view(view), m_random(random), m_clock(std::move(clock))

@@ -61,9 +61,7 @@ void SetUpSlider(QSlider* pSlider, int nMin, int nMax, int nPos)
 } // namespace
 
 CSettingDlg::CSettingDlg(ProfileStore& profile, QWidget* pParent)
-    : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint),
-      m_profile(profile)
+    : QDialog(pParent, kDialogWindowFlags), m_profile(profile)
 {
     setWindowTitle(QStringLiteral("出題設定画面"));
     setFont(DialogFont());

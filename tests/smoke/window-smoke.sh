@@ -33,7 +33,7 @@ echo "screenshot: $shots/main-window.png"
 wmctrl -i -c "$id"
 # A process that has ended stays a zombie until waited for, so look at its state.
 running() { case "$(ps -o stat= -p "$APP_PID" 2>/dev/null)" in ""|Z*) return 1 ;; esac; }
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
     running || break
     sleep 0.1
 done
