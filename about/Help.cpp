@@ -3,10 +3,14 @@
 #include "platform/ShellOpen.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QUrl>
 
 #ifndef MARELTO_HELP_BASE
 #define MARELTO_HELP_BASE ""
+#endif
+#ifndef MARELTO_DATA_DIR
+#define MARELTO_DATA_DIR ""
 #endif
 
 namespace {
@@ -26,10 +30,19 @@ QString SupportPageUrlFor(const QString& strBase, const QString& strProgramDir)
     return strHost + strPath;
 }
 
+QString ManualFolderFor(const QString& strProgramDir, const QString& strInstalledDir)
+{
+    // Run from the build tree the manual lies beside the program; installed, in the data folder.
+    if (QFileInfo::exists(strProgramDir + QString::fromLatin1(kPagePath)) || strInstalledDir.isEmpty())
+        return strProgramDir;
+    return strInstalledDir;
+}
+
 QString SupportPageUrl()
 {
     return SupportPageUrlFor(QStringLiteral(MARELTO_HELP_BASE),
-                             QCoreApplication::applicationDirPath());
+                             ManualFolderFor(QCoreApplication::applicationDirPath(),
+                                             QStringLiteral(MARELTO_DATA_DIR)));
 }
 
 void OpenSupportPage()

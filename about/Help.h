@@ -11,5 +11,9 @@ QString SupportPageUrl();
 // address of that path under the program's folder.
 QString SupportPageUrlFor(const QString& strBase, const QString& strProgramDir);
 
+// The folder whose manual/ the local address names: the program's own when the manual lies
+// beside it (the build tree), otherwise the installed data folder.
+QString ManualFolderFor(const QString& strProgramDir, const QString& strInstalledDir);
+
 // Hands the address to the desktop and returns at once; reports nothing.
 void OpenSupportPage();

@@ -3,7 +3,7 @@
 # Usage: deps.sh run|test
 set -eu
 packages=(
-    cmake g++ ninja-build pkg-config
+    cmake g++ ninja-build pkg-config dpkg-dev file
     qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
     fonts-ipafont-gothic
 )
@@ -11,6 +11,7 @@ if [ "${1:-run}" = test ]; then
     packages+=(
         libgtest-dev libgmock-dev libbenchmark-dev
         xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
+        desktop-file-utils appstream
         chromium
     )
 fi

@@ -4,6 +4,8 @@
 #include "platform/MessageBox.h"
 #include "platform/ShellOpen.h"
 
+#include "TestSupport.h"
+
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
@@ -101,7 +103,19 @@ TEST(SupportPage, LocalAddressSurvivesSpacesAndJapaneseFolders)
     EXPECT_EQ(url.toLocalFile(), dir + QStringLiteral("/manual/download_support.html"));
 }
 
-TEST(SupportPage, OpensTheManualBesideTheProgramOnceAndSaysNothing)
+TEST(SupportPage, PrefersTheManualBesideTheProgramThenTheInstalledOne)
+{
+    TempDir program;
+    EXPECT_EQ(ManualFolderFor(QString::fromStdString(program.Path().string()), "/usr/share/marelto"),
+              "/usr/share/marelto");
+    std::filesystem::create_directories(program / "manual");
+    WriteFileBytes(program / "manual" / "download_support.html", "<html></html>");
+    EXPECT_EQ(ManualFolderFor(QString::fromStdString(program.Path().string()), "/usr/share/marelto"),
+              QString::fromStdString(program.Path().string()));
+    EXPECT_EQ(ManualFolderFor("/nowhere", ""), "/nowhere");
+}
+
+TEST(SupportPage, OpensTheManualOnceAndSaysNothing)
 {
     std::vector<QString> opened;
     SetUrlOpener([&](const QString& url) { opened.push_back(url); });
@@ -114,8 +128,6 @@ TEST(SupportPage, OpensTheManualBesideTheProgramOnceAndSaysNothing)
     SetMessageBoxHandler({});
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], SupportPageUrl());
-    EXPECT_EQ(opened[0], SupportPageUrlFor(QStringLiteral(MARELTO_HELP_BASE),
-                                           QCoreApplication::applicationDirPath()));
     EXPECT_TRUE(opened[0].endsWith("/manual/download_support.html"));
     EXPECT_EQ(nBoxes, 0);
 }
