@@ -92,11 +92,7 @@ void CQuizRound::OnTimer(int nIdEvent)
         m_view.SetTimePos(m_nTick);
         return;
     }
-    m_view.StopTimer();
-    m_view.Judge(kVerdictWrong, CorrectLine());
-    m_view.StartTimer();
-    m_nTick = 0;
-    m_view.SetTimePos(0);
+    ShowJudgement(kVerdictWrong);
     --m_nLife;
     --m_nRemaining;
     ++m_nAnswered;
@@ -117,14 +113,20 @@ void CQuizRound::JudgeAnswer(int nAnswer)
         m_view.PlayEffect(kEffectWrong);
         UpdateLamp(); // the lamp goes out before the popup opens
     }
+    ShowJudgement(strVerdict);
+    --m_nRemaining;
+    ++m_nAnswered;
+    AfterJudgement();
+}
+
+// The popup runs with the question clock stopped, so its two seconds count for no question.
+void CQuizRound::ShowJudgement(const std::string& strVerdict)
+{
     m_view.StopTimer();
     m_view.Judge(strVerdict, CorrectLine());
     m_view.StartTimer();
     m_nTick = 0;
     m_view.SetTimePos(0);
-    --m_nRemaining;
-    ++m_nAnswered;
-    AfterJudgement();
 }
 
 void CQuizRound::AfterJudgement()

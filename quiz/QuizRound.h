@@ -93,6 +93,7 @@ public:
     std::string m_strRate;
 
 private:
+    void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
     std::string CorrectLine() const;
 
