@@ -109,6 +109,15 @@ Located Locate(std::string_view text, const std::vector<Line>& lines, std::strin
     return found;
 }
 
+// What completes the file's last line before a line goes after it: nothing after a line end, a
+// LF after a lone CR (a CR before a CRLF would become part of that line's value).
+std::string_view MissingLineEnd(std::string_view text)
+{
+    if (text.empty() || text.back() == '\n')
+        return {};
+    return text.back() == '\r' ? "\n" : "\r\n";
+}
+
 std::optional<std::string> ReadWhole(const std::filesystem::path& path)
 {
     if (path.empty())
@@ -202,14 +211,11 @@ bool ProfileStore::WriteProfileStringA(std::string_view section, std::string_vie
         text.replace(line.nBegin, line.nContentEnd - line.nBegin, strNew);
     } else if (found.section) {
         const Line& last = lines[found.nLastInSection];
-        std::string strInsert;
-        if (last.nEnd == last.nContentEnd) // the section's last line has no line end
-            strInsert = "\r\n";
+        std::string strInsert(MissingLineEnd(std::string_view(text).substr(0, last.nEnd)));
         strInsert += strEntryLine + "\r\n";
         text.insert(last.nEnd, strInsert);
     } else {
-        if (!text.empty() && text.back() != '\n')
-            text += "\r\n";
+        text += MissingLineEnd(text);
         text += "[" + std::string(Trim(section)) + "]\r\n" + strEntryLine + "\r\n";
     }
     // A failed write leaves the old file; no caller is told (none looks).

@@ -190,7 +190,10 @@ std::size_t CharBoundary(std::string_view cp932, std::size_t nMax)
 {
     std::size_t i = 0;
     while (i < cp932.size()) {
-        std::size_t n = IsLeadByte(static_cast<unsigned char>(cp932[i])) ? 2 : 1;
+        // A lead byte that ends the text has no trail: it counts alone, so a text that fits
+        // comes back whole however much room is left.
+        std::size_t n =
+            IsLeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size() ? 2 : 1;
         if (i + n > nMax)
             break;
         i += n;
