@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the whole suite with clang under AddressSanitizer and UndefinedBehaviorSanitizer, with
+# the fuzz targets, and runs it: GUI tests offscreen, the window tests in Xvfb, each fuzz target
+# for MARELTO_FUZZ_SECONDS (60 unless set). Any sanitizer report or broken invariant fails.
+# Usage: run.sh SOURCE_DIR BUILD_DIR [JOBS]
+set -eu
+root=$1
+build=$2
+jobs=${3:-$(nproc)}
+seconds=${MARELTO_FUZZ_SECONDS:-60}
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DMARELTO_SANITIZE=ON -DMARELTO_FUZZ=ON \
+    -DMARELTO_BUILD_BENCH=OFF -DMARELTO_FUZZ_SECONDS="$seconds" \
+    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld \
+    -DCMAKE_MODULE_LINKER_FLAGS=-fuse-ld=lld >/dev/null
+cmake --build "$build" -j "$jobs"
+
+# Reports stop the process with a non-zero status; leaks count as reports, except those inside
+# the system libraries named in the suppressions.
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp
+cd "$build"
+status=0
+ctest --output-on-failure -j "$jobs" || status=$?
+
+# How far each fuzz target got, from its final statistics.
+awk '/^[0-9]+\/[0-9]+ Test: fuzz_/ { name = $3 }
+     /^Done [0-9]+ runs in/ && name { printf "%s: %s runs in %s s\n", name, $2, $5; name = "" }' \
+    Testing/Temporary/LastTest.log
+exit "$status"
