@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +10,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 // Shared by the fuzz targets: a scratch folder for the files the code under test insists on
 // reading from disk, and a check that aborts so libFuzzer keeps the input that broke it.
@@ -26,23 +30,31 @@ namespace Fuzz {
     } while (0)
 
 // One folder per process, in memory where the system has /dev/shm, so the fsync of every
-// atomic write costs nothing. Removed at exit.
+// atomic write costs nothing. libFuzzer ends without running exit handlers, so each process
+// clears away the folders of processes that are gone instead.
 inline const std::filesystem::path& ScratchDir()
 {
     static const std::filesystem::path dir = [] {
         const char* szBase = std::getenv("MARELTO_FUZZ_TMP");
-        std::string strBase = szBase ? szBase
-                              : std::filesystem::is_directory("/dev/shm")
-                                  ? "/dev/shm"
-                                  : std::filesystem::temp_directory_path().string();
-        std::string strTemplate = strBase + "/marelto-fuzz-XXXXXX";
-        if (!::mkdtemp(strTemplate.data()))
+        const std::filesystem::path base = szBase ? szBase
+                                           : std::filesystem::is_directory("/dev/shm")
+                                               ? "/dev/shm"
+                                               : std::filesystem::temp_directory_path();
+        const std::string strPrefix = "marelto-fuzz-";
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind(strPrefix, 0) != 0)
+                continue;
+            const long nPid = std::strtol(name.c_str() + strPrefix.size(), nullptr, 10);
+            if (nPid > 0 && ::kill(static_cast<pid_t>(nPid), 0) != 0 && errno == ESRCH)
+                std::filesystem::remove_all(entry.path(), ec);
+        }
+        const std::filesystem::path mine = base / (strPrefix + std::to_string(::getpid()));
+        std::filesystem::remove_all(mine, ec);
+        if (!std::filesystem::create_directory(mine, ec))
             Fail("scratch folder", __FILE__, __LINE__);
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(ScratchDir(), ec);
-        });
-        return std::filesystem::path(strTemplate);
+        return mine;
     }();
     return dir;
 }
