@@ -280,10 +280,7 @@ void CEditDlg::OnDeleteFile()
 std::optional<std::filesystem::path> CEditDlg::QuestionPath() const
 {
     const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
-    const std::optional<std::string> local = ToLocalFileName(strName);
-    if (!local)
-        return std::nullopt;
-    return std::filesystem::current_path() / *local;
+    return PathInCurrentDir(strName);
 }
 
 template <typename Operation> EditResult CEditDlg::RunOnFile(Operation operation) const

@@ -1,5 +1,7 @@
 #include "platform/File.h"
 
+#include "platform/Cp932.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -40,11 +42,20 @@ bool WriteAll(int fd, std::string_view bytes, int& nErrno)
 } // namespace
 
 namespace FileFaults {
-void FailWritesAfter(std::int64_t nBytes) { g_nWriteBudget = nBytes; }
-void Reset() { g_nWriteBudget = -1; }
+void FailWritesAfter(std::int64_t nBytes)
+{
+    g_nWriteBudget = nBytes;
+}
+void Reset()
+{
+    g_nWriteBudget = -1;
+}
 } // namespace FileFaults
 
-CFile::~CFile() { Close(); }
+CFile::~CFile()
+{
+    Close();
+}
 
 bool CFile::Fail(const char* szWhat, int nErrno)
 {
@@ -71,7 +82,9 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
     if (m_fd < 0)
         return Fail("open", errno);
     // A directory opens read-only on POSIX; it is no question file.
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         Close();
         return Fail("open", EISDIR);
@@ -88,7 +101,9 @@ void CFile::Close()
 
 std::uint64_t CFile::GetLength() const
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
         return 0;
     return static_cast<std::uint64_t>(st.st_size);
@@ -150,7 +165,10 @@ bool CFile::SetLength(std::uint64_t nLength)
     return true;
 }
 
-CAtomicFile::~CAtomicFile() { Discard(); }
+CAtomicFile::~CAtomicFile()
+{
+    Discard();
+}
 
 bool CAtomicFile::Fail(const char* szWhat, int nErrno)
 {
@@ -182,7 +200,9 @@ bool CAtomicFile::Open(const std::filesystem::path& target)
         return Fail("create", errno);
     m_strTemp = std::move(strTemp);
     // Keep the old file's permissions; a new file gets the usual ones.
-    struct stat st {};
+    struct stat st
+    {
+    };
     mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
     ::fchmod(m_fd, mode);
     return true;
@@ -240,4 +260,15 @@ bool RemoveFile(const std::filesystem::path& path, std::string* pError)
     if (pError)
         *pError = std::string("remove: ") + std::strerror(errno);
     return false;
+}
+
+std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name)
+{
+    if (!Cp932::IsValid(cp932Name))
+        return std::nullopt;
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::current_path(ec);
+    if (ec || dir.empty())
+        return std::nullopt;
+    return std::filesystem::path(dir.string() + "/" + Cp932::ToUtf8(cp932Name));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,8 +10,9 @@
 // read/write without truncation for every reader, create (with or without truncation) for writers.
 class CFile
 {
-public:
-    enum OpenFlags : unsigned {
+  public:
+    enum OpenFlags : unsigned
+    {
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,
@@ -42,7 +44,7 @@ public:
     const std::filesystem::path& Path() const { return m_path; }
     const std::string& Error() const { return m_strError; }
 
-private:
+  private:
     bool Fail(const char* szWhat, int nErrno);
 
     int m_fd = -1;
@@ -56,7 +58,7 @@ private:
 // permissions.
 class CAtomicFile
 {
-public:
+  public:
     CAtomicFile() = default;
     ~CAtomicFile();
     CAtomicFile(const CAtomicFile&) = delete;
@@ -69,7 +71,7 @@ public:
 
     const std::string& Error() const { return m_strError; }
 
-private:
+  private:
     bool Fail(const char* szWhat, int nErrno);
     void Discard();
 
@@ -78,6 +80,11 @@ private:
     std::string m_strTemp;
     std::string m_strError;
 };
+
+// A file named in the settings (cp932), in the current directory: the directory, a separator
+// and the name, joined as text, so even a name that starts with a separator stays inside it.
+// Empty when the name is no valid cp932 text or the directory cannot be read.
+std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name);
 
 // Writes the whole file beside the target and renames it over (CAtomicFile in one call).
 // False on failure (old file kept).

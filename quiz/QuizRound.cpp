@@ -28,19 +28,6 @@ constexpr unsigned kIconInformation = 0x40;
 constexpr std::array<int, 4> kAnswerButtons = {IDC_BUTTON_ANSWER1, IDC_BUTTON_ANSWER2,
                                                IDC_BUTTON_ANSWER3, IDC_BUTTON_ANSWER4};
 
-// The configured question file in the current directory; empty when the stored name is no
-// usable file name here.
-std::filesystem::path QuestionFilePath(const std::string& strName)
-{
-    if (strName.empty() || !Cp932::IsValid(strName))
-        return {};
-    std::error_code ec;
-    std::filesystem::path dir = std::filesystem::current_path(ec);
-    if (ec)
-        return {};
-    return dir / Cp932::ToUtf8(strName);
-}
-
 } // namespace
 
 void CRuntimeRandom::Seed(unsigned nSeed)
@@ -176,10 +163,11 @@ std::string CQuizRound::CorrectLine() const
 
 bool CQuizRound::DrawQuestion()
 {
-    const std::filesystem::path path =
-        QuestionFilePath(m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile));
+    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const std::optional<std::filesystem::path> path =
+        strName.empty() ? std::nullopt : PathInCurrentDir(strName);
     CFile file;
-    if (path.empty() || !file.Open(path, CFile::modeReadWrite)) {
+    if (!path || !file.Open(*path, CFile::modeReadWrite)) {
         m_view.MessageBox(kOpenError, kIconStop);
         return false;
     }

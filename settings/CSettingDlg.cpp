@@ -3,6 +3,7 @@
 #include "app/ProfileStore.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
+#include "platform/File.h"
 #include "platform/MessageBox.h"
 #include "platform/QtText.h"
 #include "settings/QuestionFileList.h"
@@ -155,8 +156,8 @@ void CSettingDlg::OnInitDialog()
     }
 
     std::optional<std::int64_t> records;
-    if (const auto local = ToLocalFileName(ShownQuestionName()))
-        records = QuestionFileList::RecordsIn(*local);
+    if (const auto path = PathInCurrentDir(ShownQuestionName()))
+        records = QuestionFileList::RecordsIn(*path);
 
     const int nLife = m_profile.GetProfileIntA("LIFE", "1", 1);
     const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 1);
@@ -182,8 +183,8 @@ void CSettingDlg::OnSave()
 {
     const std::string strName = ShownQuestionName();
     std::optional<std::int64_t> records;
-    if (const auto local = ToLocalFileName(strName))
-        records = QuestionFileList::RecordsIn(*local);
+    if (const auto path = PathInCurrentDir(strName))
+        records = QuestionFileList::RecordsIn(*path);
 
     if (AfxMessageBox(QStringLiteral("設定保存しても宜しいですか?"), MB_YESNO | MB_ICONQUESTION) ==
         IDYES) {

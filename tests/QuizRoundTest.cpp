@@ -400,3 +400,18 @@ INSTANTIATE_TEST_SUITE_P(Rates, FormatRateTest,
                                            RateCase{1, 3, "33.3%"}, RateCase{2, 2, "100.0%"},
                                            RateCase{1, 20, " 5.0%"}, RateCase{2, 3, "66.7%"}),
                          [](const auto& info) { return "rate" + std::to_string(info.index); });
+
+TEST_F(QuizRoundTest, ANameFromTheSettingsStaysInsideTheCurrentFolder)
+{
+    WriteFileBytes(m_dir / "x.txt", Record("jpn", "inside", 0));
+    for (const char* szName : {"/x.txt", "x.txt", "//x.txt"}) {
+        m_store.WriteProfileStringA("QUESTION", "1", szName);
+        ASSERT_TRUE(m_round.DrawQuestion()) << szName;
+        EXPECT_EQ(m_round.m_strQuestion.substr(0, 6), "inside");
+    }
+    m_store.WriteProfileStringA("QUESTION", "1", "/etc/hostname");
+    EXPECT_FALSE(m_round.DrawQuestion());
+    m_store.WriteProfileStringA("QUESTION", "1", "");
+    EXPECT_FALSE(m_round.DrawQuestion()); // an empty name is no file, not the folder itself
+    EXPECT_EQ(m_view.messages.size(), 2u);
+}
