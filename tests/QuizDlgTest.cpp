@@ -1,6 +1,7 @@
 #include "app/ProfileStore.h"
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
+#include "about/CAboutDlg.h"
 #include "quiz/CBitmap.h"
 #include "quiz/CColorStatic.h"
 #include "quiz/CJudgeDlg.h"
@@ -214,4 +215,33 @@ TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
     EXPECT_FALSE(m_dlg.isVisible());
     EXPECT_TRUE(g_bmpFlag.IsEmpty());
     EXPECT_TRUE(m_messages.empty()); // no end message for a round cut short
+}
+
+TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
+{
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
+    m_dlg.show();
+    Click("start");
+    int nOpened = 0;
+    bool bClockRan = false;
+    // Closes the box once it is up, noting that the round's clock kept running under it.
+    auto closeWhenShown = [&] {
+        QTimer::singleShot(20, [&] {
+            for (QWidget* pWidget : QApplication::topLevelWidgets())
+                if (auto* pAbout = dynamic_cast<CAboutDlg*>(pWidget); pAbout && pAbout->isVisible()) {
+                    ++nOpened;
+                    bClockRan = m_dlg.Round().m_nTick > 0;
+                    QTest::mouseClick(pAbout->findChild<QPushButton*>("close"), Qt::LeftButton);
+                }
+        });
+    };
+    closeWhenShown();
+    m_dlg.OnSysCommand(16 | 0x0003);
+    EXPECT_EQ(nOpened, 1);
+    EXPECT_TRUE(bClockRan);
+    closeWhenShown();
+    m_dlg.findChild<QAction*>("menuAbout")->trigger();
+    EXPECT_EQ(nOpened, 2);
+    m_dlg.OnSysCommand(32); // another window command: no box
+    EXPECT_EQ(nOpened, 2);
 }
