@@ -22,11 +22,16 @@ export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp
 cd "$build"
-status=0
-ctest --output-on-failure -j "$jobs" || status=$?
+set +e
+ctest --output-on-failure -j "$jobs" 2>&1 | tee ctest-output.log
+status=${PIPESTATUS[0]}
+set -e
 
 # How far each fuzz target got, from its final statistics.
 awk '/^[0-9]+\/[0-9]+ Test: fuzz_/ { name = $3 }
      /^Done [0-9]+ runs in/ && name { printf "%s: %s runs in %s s\n", name, $2, $5; name = "" }' \
     Testing/Temporary/LastTest.log
+# ctest's summary closes the output, where CI reads it.
+grep -E '^[0-9]+% tests passed|^The following tests FAILED|^[[:space:]]+[0-9]+ - |^Total Test time' \
+    ctest-output.log || true
 exit "$status"
