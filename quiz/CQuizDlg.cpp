@@ -216,8 +216,7 @@ void CQuizDlg::CreateControls()
     for (int n = 1; n <= 4; ++n)
         on(kFirstButtonId + n - 1, [this, n] { m_round.JudgeAnswer(n); });
 
-    // The menu sits above the template's client area, as a window menu does.
-    setFocus();
+    // Focus starts on the first control that takes it, the question.
     m_pQuestion->setFocus();
 }
 
