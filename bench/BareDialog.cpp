@@ -30,7 +30,8 @@ int main(int argc, char* argv[])
         pLabel->setGeometry(450, 40 + i * 30, 30, 20);
     }
     for (int i = 0; i < 8; ++i)
-        (new QPushButton(QStringLiteral("B%1").arg(i), &dlg))->setGeometry(20 + i * 60, 300, 50, 30);
+        (new QPushButton(QStringLiteral("B%1").arg(i), &dlg))
+            ->setGeometry(20 + i * 60, 300, 50, 30);
     (new QProgressBar(&dlg))->setGeometry(20, 400, 450, 20);
     (new QLabel(&dlg))->setGeometry(300, 250, 20, 20);
     dlg.setFixedSize(537, 564);

@@ -11,7 +11,7 @@ namespace {
 
 class NullView : public IRoundView
 {
-public:
+  public:
     void StartTimer() override {}
     void StopTimer() override {}
     void EnableControl(int, bool) override {}
@@ -28,8 +28,8 @@ public:
 // One question file of nRecords records in a folder of its own, made once per size.
 std::filesystem::path MakeFolder(std::int64_t nRecords)
 {
-    auto dir = std::filesystem::temp_directory_path() /
-               ("marelto-bench-draw-" + std::to_string(nRecords));
+    auto dir =
+        std::filesystem::temp_directory_path() / ("marelto-bench-draw-" + std::to_string(nRecords));
     std::filesystem::create_directories(dir);
     auto path = dir / "sample0524.txt";
     if (!std::filesystem::exists(path) ||

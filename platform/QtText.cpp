@@ -11,12 +11,6 @@ QString ToQString(std::string_view cp932)
 std::optional<std::string> FromQString(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
-    return Cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-}
-
-std::optional<std::string> ToLocalFileName(std::string_view cp932)
-{
-    if (!Cp932::IsValid(cp932))
-        return std::nullopt;
-    return Cp932::ToUtf8(cp932);
+    return Cp932::FromUtf8(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }

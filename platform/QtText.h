@@ -10,5 +10,3 @@
 QString ToQString(std::string_view cp932);
 // Empty when the text holds a character cp932 cannot represent.
 std::optional<std::string> FromQString(const QString& text);
-// File-system names are UTF-8 here; names stored in Parameter.INI are cp932.
-std::optional<std::string> ToLocalFileName(std::string_view cp932);

@@ -123,6 +123,31 @@ std::string_view TrimPadding(std::string_view bytes)
     return n == std::string_view::npos ? std::string_view() : bytes.substr(0, n + 1);
 }
 
+namespace {
+
+// The escapes both directions share: backslash, tab, line feed and carriage return.
+bool AppendNamedEscape(std::string& out, char c)
+{
+    switch (c) {
+    case '\\':
+        out += "\\\\";
+        return true;
+    case '\t':
+        out += "\\t";
+        return true;
+    case '\n':
+        out += "\\n";
+        return true;
+    case '\r':
+        out += "\\r";
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 std::string Escape(std::string_view cp932)
 {
     std::string out;
@@ -130,15 +155,10 @@ std::string Escape(std::string_view cp932)
         std::size_t n = CharLength(cp932, i);
         std::string_view unit = cp932.substr(i, n);
         auto c = static_cast<unsigned char>(unit[0]);
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c < 0x20 || c == 0x7F)
+        i += n;
+        if (AppendNamedEscape(out, unit[0]))
+            continue;
+        if (c < 0x20 || c == 0x7F)
             AppendHex(out, c);
         else if (c < 0x80)
             out += static_cast<char>(c);
@@ -147,7 +167,6 @@ std::string Escape(std::string_view cp932)
         else
             for (char b : unit)
                 AppendHex(out, static_cast<unsigned char>(b));
-        i += n;
     }
     return out;
 }
@@ -155,18 +174,9 @@ std::string Escape(std::string_view cp932)
 std::string EscapeUtf8(std::string_view utf8)
 {
     std::string out;
-    for (char c : utf8) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
+    for (char c : utf8)
+        if (!AppendNamedEscape(out, c))
             out += c;
-    }
     return out;
 }
 
