@@ -34,9 +34,9 @@ QString ProblemText(const QuestionFileChoice& choice)
         return QStringLiteral("問題ファイルの名前は「.txt」で終わります。");
     case QuestionFileProblem::ReservedName:
         return QStringLiteral("「ReadMe.txt」は説明書の名前なので、問題ファイルにできません。");
-    case QuestionFileProblem::NameNotCp932:
-        return QStringLiteral("ファイル名に、設定ファイルに書けない文字があります。"
-                              "名前を変えてから開いてください。");
+    case QuestionFileProblem::NameNotStorable:
+        return QStringLiteral("ファイル名に、設定ファイルに書けない文字（Shift-JIS にない文字、"
+                              "制御文字、先頭の空白）があります。名前を変えてから開いてください。");
     case QuestionFileProblem::WriteFailed:
         return QStringLiteral("コピーか設定ファイルへの書き込みができませんでした（%1）。")
             .arg(error);
@@ -58,10 +58,13 @@ QString CQuestionFileMenu::ChoiceText(const QString& fileName, const QuestionFil
             .arg(fileName, ProblemText(choice));
     const QString name = ToQString(choice.strName);
     const QString count = QString::number(choice.check.nRecords);
-    if (choice.bCopied)
+    if (choice.bCopied && name != fileName)
         return QStringLiteral("「%1」をこのフォルダに「%2」としてコピーし、問題ファイルにしました"
                               "（%3問）。")
             .arg(fileName, name, count);
+    if (choice.bCopied)
+        return QStringLiteral("「%1」をこのフォルダにコピーし、問題ファイルにしました（%2問）。")
+            .arg(name, count);
     return QStringLiteral("「%1」を問題ファイルにしました（%2問）。").arg(name, count);
 }
 

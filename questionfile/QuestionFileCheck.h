@@ -8,14 +8,14 @@
 enum class QuestionFileProblem
 {
     None,
-    Unreadable,    // missing, a folder, or not readable
-    NoRecord,      // shorter than one 420-byte record
-    PartialRecord, // a length that is not a whole number of records
-    Marker,        // a record whose four markers hold no "*" or more than one
-    NotTxt,        // a name without the ".txt" the question file lists look for
-    ReservedName,  // "ReadMe.txt", which those lists leave out
-    NameNotCp932,  // a name Parameter.INI cannot hold
-    WriteFailed,   // the copy or Parameter.INI could not be written
+    Unreadable,      // missing, a folder, or not readable
+    NoRecord,        // shorter than one 420-byte record
+    PartialRecord,   // a length that is not a whole number of records
+    Marker,          // a record whose four markers hold no "*" or more than one
+    NotTxt,          // a name without the ".txt" the question file lists look for
+    ReservedName,    // "ReadMe.txt", which those lists leave out
+    NameNotStorable, // a name Parameter.INI cannot hold as it stands (see ChooseQuestionFile)
+    WriteFailed,     // the copy or Parameter.INI could not be written
 };
 
 struct QuestionFileCheck

@@ -24,6 +24,15 @@ std::string AsciiLower(std::string_view text)
     return lower;
 }
 
+// A line break would end the entry and start another; leading blanks are read past.
+bool IsStorable(std::string_view cp932)
+{
+    const bool bControl = std::any_of(cp932.begin(), cp932.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    });
+    return !bControl && !cp932.empty() && cp932.front() != ' ';
+}
+
 // ".txt" alone names a hidden file with no stem, not a question file.
 bool IsTxtName(std::string_view name)
 {
@@ -60,18 +69,19 @@ bool InFolder(const fs::path& folder, const fs::path& file)
 }
 
 // Copies bytes into folder under the first free name, or finds them there already under
-// strName; empty (with the reason) when neither. A name taken between the choice and the move
-// only moves the copy on to the next.
+// strName in any ASCII letter case; empty (with the reason) when neither. A name taken between
+// the choice and the move only moves the copy on to the next.
 std::string CopyIn(const fs::path& folder, const std::string& strName, std::string_view bytes,
                    bool& bWritten, std::string& strError)
 {
     bWritten = false;
     std::error_code ec;
-    const fs::path same = folder / strName;
-    if (fs::is_regular_file(same, ec)) {
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string strHere = it->path().filename().string();
         std::string existing, strIgnored;
-        if (ReadWhole(same, existing, strIgnored) && existing == bytes)
-            return strName;
+        if (AsciiLower(strHere) == AsciiLower(strName) && it->is_regular_file(ec) &&
+            ReadWhole(it->path(), existing, strIgnored) && existing == bytes)
+            return strHere;
     }
     for (int nAttempt = 0; nAttempt < 8; ++nAttempt) {
         const std::string strFree = FreeName(folder, strName);
@@ -119,8 +129,8 @@ QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& fol
 {
     const std::string strUtf8Name = chosen.filename().string();
     const std::optional<std::string> cp932Name = Cp932::FromUtf8(strUtf8Name);
-    if (!cp932Name)
-        return Refuse(QuestionFileProblem::NameNotCp932);
+    if (!cp932Name || !IsStorable(*cp932Name))
+        return Refuse(QuestionFileProblem::NameNotStorable);
     if (!IsTxtName(strUtf8Name))
         return Refuse(QuestionFileProblem::NotTxt);
     if (strUtf8Name == "ReadMe.txt")
@@ -140,7 +150,7 @@ QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& fol
         if (strName.empty())
             return Refuse(QuestionFileProblem::WriteFailed, strError);
     }
-    // The copy's name differs from the chosen one only by ASCII digits and brackets.
+    // The name in use differs from the chosen one only by ASCII letter case, digits and brackets.
     const std::string strCp932 = strName == strUtf8Name ? *cp932Name : *Cp932::FromUtf8(strName);
 
     // A failed write leaves the settings as they were where it can, and no copy nobody uses.

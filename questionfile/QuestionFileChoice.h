@@ -25,8 +25,9 @@ struct QuestionFileChoice
 // folder: where QUESTION is resolved, the current directory; chosen: the file, in that folder or
 // anywhere else. In this order:
 // 1. Refuses, writing and copying nothing, a name that is not "*.txt" (any letter case), is
-//    exactly "ReadMe.txt" or that cp932 cannot hold, and a file that fails CheckQuestionBytes or
-//    cannot be read.
+//    exactly "ReadMe.txt", or that Parameter.INI cannot hold as it stands (a character cp932
+//    lacks, a control character, leading blanks, which a reader would drop), and a file that fails
+//    CheckQuestionBytes or cannot be read.
 // 2. A file outside folder is copied into it under its own name or, when that is taken (without
 //    regard to ASCII case), the first free "stem(2).txt", "stem(3).txt", ...; a file of the same
 //    name and the same bytes already there is used as it stands. Nothing is ever overwritten:

@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
+#include "settings/CSettingDlg.h"
 
 #include "TestSupport.h"
 
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -110,6 +112,10 @@ TEST_F(QuestionFileMenuTest, AFileFromElsewhereIsCopiedInAndTheEditorOpensIt)
     Action("menuEditQuestion")->trigger();
     EXPECT_EQ(shownName, "世界の国旗.txt");
     EXPECT_EQ(nNumbers, 3);
+
+    CSettingDlg settings(m_profile);
+    ASSERT_NE(settings.findChild<QListWidget*>("list")->currentItem(), nullptr);
+    EXPECT_EQ(settings.findChild<QListWidget*>("list")->currentItem()->text(), "世界の国旗.txt");
 }
 
 TEST_F(QuestionFileMenuTest, ABadFileIsRefusedByNameAndReasonWithNothingWritten)
@@ -122,7 +128,8 @@ TEST_F(QuestionFileMenuTest, ABadFileIsRefusedByNameAndReasonWithNothingWritten)
     };
     for (const Bad& bad : {Bad{"short.txt", Records(1).substr(0, 400), "420バイト"},
                            Bad{"cut.txt", Records(2) + "x", "841バイト"},
-                           Bad{"nomark.txt", Records(2) + Records(1, -1), "3問目"}}) {
+                           Bad{"nomark.txt", Records(2) + Records(1, -1), "3問目"},
+                           Bad{"한국.txt", Records(2), "Shift-JIS にない文字"}}) {
         m_messages.clear();
         WriteFileBytes(m_elsewhere / bad.szName, bad.bytes);
         Open(m_elsewhere / bad.szName);
