@@ -9,7 +9,7 @@
 
 namespace {
 
-// Windows draws an icon control at the icon's own size, whatever the template says.
+// The icon is shown at its own size, whatever the template says.
 constexpr int kIconSize = 32;
 
 QLabel* MakeText(QWidget* pParent, const QString& strText, QRect rect, const char* szName)

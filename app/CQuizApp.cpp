@@ -20,8 +20,8 @@ CQuizApp::CQuizApp() : m_profile(SettingsPath()) {}
 
 bool CQuizApp::InitInstance()
 {
-    // The classic look: group titles on the frame line, sunken edits and three-dimensional
-    // buttons, as the dialogs were drawn.
+    // The classic look the dialogs are laid out for: group titles on the frame line, sunken
+    // edits and three-dimensional buttons.
     if (QStyle* pStyle = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(pStyle);
     CQuizDlg dlg(m_profile);

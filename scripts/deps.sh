@@ -11,7 +11,7 @@ if [ "${1:-run}" = test ]; then
     packages+=(
         libgtest-dev libgmock-dev libbenchmark-dev
         clang libclang-rt-14-dev lld
-        xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
+        xvfb xauth openbox xdotool wmctrl x11-utils imagemagick gdb
         desktop-file-utils appstream
         chromium
     )

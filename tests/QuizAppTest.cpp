@@ -5,6 +5,8 @@
 #include "TestSupport.h"
 
 #include <QFontInfo>
+#include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 TEST(QuizApp, FixesTheSettingsPathInTheCurrentDirectoryOnce)
@@ -45,3 +47,47 @@ TEST(QuizDialogShell, HasTheCaptionAndTheTemplateSize)
     EXPECT_GE(dlg.height(), du.Y(292));
     EXPECT_EQ(dlg.width(), du.X(358));
 }
+
+// A close request ends the quiz window whenever it comes, also while start-up work that waits
+// for the first paint is running or still queued.
+enum class CloseAt { BeforeFirstPaint, DuringDeferredWork, AfterDeferredWork };
+
+class QuizDialogCloseTest : public ::testing::TestWithParam<CloseAt>
+{
+};
+
+TEST_P(QuizDialogCloseTest, EndsTheWindow)
+{
+    TempDir dir;
+    ProfileStore store(dir / "Parameter.INI");
+    CQuizDlg dlg(store);
+    auto requestClose = [&dlg] { dlg.windowHandle()->close(); };
+    bool bDeferredRan = false;
+    dlg.SetAfterFirstPaint([&] {
+        bDeferredRan = true;
+        if (GetParam() == CloseAt::DuringDeferredWork)
+            requestClose();
+        else if (GetParam() == CloseAt::AfterDeferredWork)
+            QTimer::singleShot(0, &dlg, requestClose);
+    });
+    if (GetParam() == CloseAt::BeforeFirstPaint)
+        QTimer::singleShot(0, &dlg, requestClose);
+    bool bTimedOut = false;
+    QTimer::singleShot(5000, &dlg, [&] { bTimedOut = true; dlg.hide(); }); // only on failure
+    dlg.exec();
+    EXPECT_FALSE(bTimedOut);
+    if (GetParam() != CloseAt::BeforeFirstPaint)
+        EXPECT_TRUE(bDeferredRan);
+}
+
+std::string CloseAtName(const ::testing::TestParamInfo<CloseAt>& info)
+{
+    constexpr const char* kNames[] = {"BeforeFirstPaint", "DuringDeferredWork",
+                                      "AfterDeferredWork"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Times, QuizDialogCloseTest,
+                         ::testing::Values(CloseAt::BeforeFirstPaint, CloseAt::DuringDeferredWork,
+                                           CloseAt::AfterDeferredWork),
+                         CloseAtName);

@@ -183,6 +183,21 @@ TEST_F(SettingDlgTest, TextsFollowOnlyAConfirmedSave)
     EXPECT_EQ(Text(dlg, "textCount"), QStringLiteral("25問"));
 }
 
+// The bundled starter settings are exactly what this dialog saves into an empty folder.
+TEST_F(SettingDlgTest, SavingTheStarterValuesWritesTheBundledSettingsFile)
+{
+    const std::filesystem::path data = std::filesystem::path(MARELTO_SOURCE_DIR) / "data";
+    WriteFileBytes(m_dir / "sample0524.txt", ReadFileBytes(data / "sample0524.txt"));
+    CSettingDlg dlg(m_profile);
+    Slider(dlg, "sliderTime")->setValue(10);
+    Slider(dlg, "sliderLife")->setValue(3);
+    Slider(dlg, "sliderCount")->setValue(20);
+    QTest::mouseClick(Find<QRadioButton>(dlg, "seqRandom"), Qt::LeftButton);
+
+    Click(dlg, "save");
+    EXPECT_EQ(Ini(), ReadFileBytes(data / "Parameter.INI"));
+}
+
 TEST_F(SettingDlgTest, NoPutsEverythingBackAndWritesNothing)
 {
     WriteFileBytes(m_dir / "sample0524.txt", Records(30));

@@ -10,8 +10,8 @@ trap 'kill $app 2>/dev/null; rm -rf "$root"' EXIT
 prefix=$root/usr
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "install"
 
-for f in bin/marelto bin/marelto-questions bin/marelto-launcher \
-         share/marelto/sample0524.txt share/marelto/ReadMe.txt \
+for f in bin/marelto bin/marelto-questions bin/marelto-launcher libexec/marelto/place-bundled \
+         share/marelto/sample0524.txt share/marelto/ReadMe.txt share/marelto/Parameter.INI \
          share/marelto/manual/download_support.html share/marelto/manual/flags/jpn.bmp \
          share/applications/io.github.marelto.Marelto.desktop \
          share/metainfo/io.github.marelto.Marelto.metainfo.xml \
@@ -52,6 +52,7 @@ start() {
 start
 cmp -s "$play/sample0524.txt" "$prefix/share/marelto/sample0524.txt" || fail "question file not copied"
 cmp -s "$play/ReadMe.txt" "$prefix/share/marelto/ReadMe.txt" || fail "guide not copied"
+cmp -s "$play/Parameter.INI" "$prefix/share/marelto/Parameter.INI" || fail "settings not copied"
 
 printf 'my own questions' > "$play/sample0524.txt"
 printf '[LIFE]\r\n1=7\r\n' > "$play/Parameter.INI"

@@ -19,7 +19,11 @@ trap 'stop_x_session; rm -rf "$play"' EXIT
 
 (cd "$play" && exec "$program") &
 APP_PID=$!
-id=$(wait_for_window 'Marelto' 30) || { echo "FAIL: no window appeared"; exit 1; }
+if ! id=$(wait_for_window 'Marelto' 30); then
+    echo "FAIL: no managed window appeared"
+    report_windows "$(xdotool search --name 'Marelto' 2>/dev/null | head -n 1)" "$APP_PID"
+    exit 1
+fi
 xdotool windowactivate --sync "$id" >/dev/null 2>&1
 sleep 0.5
 # Focus starts on the question; four answer texts later comes 開始 (disabled buttons are skipped).
@@ -29,6 +33,7 @@ import -window root "$shots/round.png"
 # A round is running when 開始 is greyed and no error box came up.
 if xdotool search --onlyvisible --name '^marelto$' >/dev/null 2>&1; then
     echo "FAIL: a message box is open"
+    report_windows "$id" "$APP_PID"
     exit 1
 fi
 echo "screenshot: $shots/round.png"

@@ -18,7 +18,8 @@ caption='Marelto Ver1.0～首都・地域・公用語まで'
 APP_PID=$!
 
 if ! id=$(wait_for_window 'Marelto' 30); then
-    echo "FAIL: no window appeared"
+    echo "FAIL: no managed window appeared"
+    report_windows "$(xdotool search --name 'Marelto' 2>/dev/null | head -n 1)" "$APP_PID"
     exit 1
 fi
 name=$(xdotool getwindowname "$id")
@@ -30,15 +31,9 @@ sleep 0.5
 import -window root "$shots/main-window.png"
 echo "screenshot: $shots/main-window.png"
 
-wmctrl -i -c "$id"
-# A process that has ended stays a zombie until waited for, so look at its state.
-running() { case "$(ps -o stat= -p "$APP_PID" 2>/dev/null)" in ""|Z*) return 1 ;; esac; }
-for _ in $(seq 1 300); do
-    running || break
-    sleep 0.1
-done
-if running; then
+if ! close_window "$id" "$APP_PID" 30; then
     echo "FAIL: the program did not end when its window was closed"
+    report_windows "$id" "$APP_PID"
     exit 1
 fi
 wait "$APP_PID"

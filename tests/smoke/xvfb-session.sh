@@ -1,23 +1,20 @@
 #!/usr/bin/env bash
 # Sourced by the real-window tests: starts Xvfb and openbox on a free display, stops them on exit.
+# A window is used only once the window manager manages it: a close request sent to a window it
+# has not taken over yet is lost.
 start_x_session() {
     local n
     for n in $(seq 90 140); do
         [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
     done
-    export DISPLAY=:$n
+    export DISPLAY=:$n QT_QPA_PLATFORM=xcb
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    # A cold first start (fresh caches, busy machine) can take many seconds.
+    wait_until 60 xdpyinfo || { echo "FAIL: the X server did not start"; exit 1; }
     openbox >/dev/null 2>&1 &
     WM_PID=$!
-    for _ in $(seq 1 50); do
-        wmctrl -m >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    wait_until 60 wmctrl -m || { echo "FAIL: the window manager did not start"; exit 1; }
     trap stop_x_session EXIT
 }
 
@@ -29,13 +26,57 @@ stop_x_session() {
     return 0
 }
 
-# Waits up to $2 seconds for a window whose name matches $1; prints its id.
+# Runs a command every tenth of a second until it succeeds, for up to $1 seconds.
+wait_until() {
+    local tries=$(( $1 * 10 ))
+    shift
+    for _ in $(seq 1 "$tries"); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+managed() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q 'window state: Normal'; }
+
+# Waits up to $2 seconds for a window whose name matches $1 and that the window manager
+# manages; prints its id.
 wait_for_window() {
     local id
     for _ in $(seq 1 $(( $2 * 10 ))); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        [ -n "$id" ] && managed "$id" && { echo "$id"; return 0; }
         sleep 0.1
     done
     return 1
+}
+
+# Whether process $1 still runs; one that has ended stays a zombie until waited for.
+running() { case "$(ps -o stat= -p "$1" 2>/dev/null)" in ""|Z*) return 1 ;; esac; }
+
+# Asks the window manager to close window $1 as its close box does, and waits up to $3 seconds
+# for process $2 to end, asking again every five seconds.
+close_window() {
+    local tenths
+    for tenths in $(seq 0 $(( $3 * 10 ))); do
+        running "$2" || return 0
+        (( tenths % 50 == 0 )) && wmctrl -i -c "$1"
+        sleep 0.1
+    done
+    ! running "$2"
+}
+
+# What a failed test saw: the windows, the state of window $1 and the stacks of process $2.
+report_windows() {
+    echo "--- windows"
+    wmctrl -l 2>&1
+    xwininfo -root -tree 2>&1 | grep -v '^ *$'
+    if [ -n "${1:-}" ]; then
+        echo "--- window $1"
+        xprop -id "$1" WM_STATE _NET_WM_STATE WM_PROTOCOLS 2>&1
+    fi
+    if [ -n "${2:-}" ] && running "$2"; then
+        echo "--- threads of process $2"
+        gdb -batch -p "$2" -ex 'thread apply all bt' 2>&1 | grep -E '^(Thread|#)'
+    fi
 }

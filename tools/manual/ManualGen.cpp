@@ -182,7 +182,7 @@ constexpr const char* kGuide = R"(<body>
 <p>どのファイルもプログラムを起動したフォルダーに置きます。文字コードは Shift_JIS（cp932）です。</p>
 <table class="info">
 <tr><th>ファイル</th><th>内容</th></tr>
-<tr><td><code>Parameter.INI</code></td><td>設定ファイルです。問題ファイル名（<code>[QUESTION]</code>）、許容誤答数（<code>[LIFE]</code>）、制限時間（<code>[TIME_LIMIT]</code>）、出題数（<code>[QUESTION_CNT]</code>）、出題順序（<code>[SEQ]</code>、0 = 登録順、1 = ランダム）、効果音（<code>[SOUND]</code> の <code>SW</code>、1 = 入り）を保存します。ファイルが無いときは既定値で動き、最初の設定保存か効果音の切り替えで作られます。</td></tr>
+<tr><td><code>Parameter.INI</code></td><td>設定ファイルです。問題ファイル名（<code>[QUESTION]</code>）、許容誤答数（<code>[LIFE]</code>）、制限時間（<code>[TIME_LIMIT]</code>）、出題数（<code>[QUESTION_CNT]</code>）、出題順序（<code>[SEQ]</code>、0 = 登録順、1 = ランダム）、効果音（<code>[SOUND]</code> の <code>SW</code>、1 = 入り）を保存します。付属の設定ファイル（制限時間10秒・許容誤答数3回・出題数20問・ランダム）が、まだ無いフォルダーにだけ問題ファイルと一緒に置かれるので、すぐに遊べます。設定保存か効果音の切り替えで書き換わります。</td></tr>
 <tr><td>問題ファイル（<code>*.txt</code>）</td><td>1問 420 バイトの固定長レコードを区切りなしで並べたファイルです。0～2 バイト目が国旗を表す国コード（下の一覧のコード）、3～99 バイト目が問題文、100・180・260・340 バイト目からの 80 バイトずつが答え1～4 です。答えの先頭1バイトは正解の印で、正解には <code>*</code>、それ以外には空白を置きます。足りない部分は空白で埋めます。</td></tr>
 <tr><td><code>sample0524.txt</code></td><td>付属の問題ファイルです。設定が無いときはこのファイルから出題します。</td></tr>
 <tr><td><code>ReadMe.txt</code></td><td>説明のファイルです。問題ファイルではないので、出題設定画面の一覧には表示されません。</td></tr>
