@@ -5,8 +5,9 @@
 # A missing file is copied. A copy that differs from the bundled file is replaced only while it
 # is still exactly what was placed there last time (its checksum is kept in PLAY-DIR/.bundled,
 # one "NAME CHECKSUM" line per file); otherwise the bundled file arrives beside it as
-# NAME-VERSION.EXT under the same rule. Parameter.INI, which the program itself rewrites, is
-# only ever placed where none exists.
+# NAME-VERSION.EXT under the same rule, but only when the bundle itself changed since then (a
+# user's edit alone brings no copy beside it). Parameter.INI, which the program itself
+# rewrites, is only ever placed where none exists.
 set -u
 bundle=$1
 play=$2
@@ -63,7 +64,9 @@ for name in "$@"; do
         *) alt="$name-$version" ;;
     esac
     sum=$(checksum "$src")
-    put "$src" "$name" "$sum" || put "$src" "$alt" "$sum" ||
+    put "$src" "$name" "$sum" && continue
+    [ "$(recorded "$name")" = "$sum" ] && continue # the user's own edit of an unchanged bundle
+    put "$src" "$alt" "$sum" ||
         echo "place-bundled: kept $play/$name and $play/$alt as they are" >&2
 done
 exit 0

@@ -59,5 +59,9 @@ printf '[LIFE]\r\n1=7\r\n' > "$play/Parameter.INI"
 start
 [ "$(cat "$play/sample0524.txt")" = "my own questions" ] || fail "the user's question file was overwritten"
 [ "$(cat "$play/Parameter.INI")" = "$(printf '[LIFE]\r\n1=7\r\n')" ] || fail "settings changed"
-ls "$play" | grep -q '^sample0524-.*\.txt$' || fail "the bundled bank did not arrive under a new name"
+ls "$play" | grep -q '^sample0524-.*\.txt$' && fail "a copy arrived beside the user's file though the bundle is the same"
+printf 'x' >> "$prefix/share/marelto/sample0524.txt" # an upgrade brings a new bundle
+start
+[ "$(cat "$play/sample0524.txt")" = "my own questions" ] || fail "the user's question file was overwritten"
+ls "$play" | grep -q '^sample0524-.*\.txt$' || fail "the new bundled bank did not arrive under a new name"
 echo "PASS: install and launcher"

@@ -39,9 +39,13 @@ step="untouched files follow the bundle, the settings never"
 release v2
 expect sample0524.txt=v2 "$bank=v2" Parameter.INI=v1 sample0524-9.9.txt= "$alt="
 
-step="changed files stay, the bundle arrives beside them"
+step="a changed file with the same bundle gets nothing beside it"
 printf mine > "$play/$bank"
 printf mine > "$play/Parameter.INI"
+release v2
+expect "$bank=mine" "$alt=" Parameter.INI=mine
+
+step="changed files stay, a new bundle arrives beside them"
 release v3
 expect sample0524.txt=v3 "$bank=mine" "$alt=v3" Parameter.INI=mine
 
