@@ -5,6 +5,7 @@
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/BankGenerator.h"
+#include "tools/questions/FactCheck.h"
 #include "tools/questions/FieldText.h"
 #include "tools/questions/Prng.h"
 #include "tools/questions/QuestionCheck.h"
@@ -355,6 +356,9 @@ TEST(BankFileTest, CommittedFileIsWhatTheGeneratorMakesFromTheFacts)
     EXPECT_TRUE(made.strBytes == ReadFileBytes(kSource / "data/sample0524.txt"))
         << "run: marelto-questions generate data/countries.tsv -o data/sample0524.txt";
     EXPECT_TRUE(QuestionCheck::Check(made.strBytes).empty());
+    BankGenerator::FactsResult facts =
+        BankGenerator::ParseFacts(ReadFileBytes(kSource / "data/countries.tsv"));
+    EXPECT_TRUE(FactCheck::Check(facts.countries, made.strBytes).empty());
 }
 
 TEST(BankFileTest, ReadMeIsCp932WithCrlfLineEnds)
@@ -522,6 +526,62 @@ TEST(FactsTest, BadTablesAreRefusedWithTheLine)
         BankGenerator::FactsResult result = BankGenerator::ParseFacts(c.tsv);
         EXPECT_FALSE(result.bOk);
         EXPECT_NE(result.strError.find(c.strNamed), std::string::npos) << result.strError;
+    }
+}
+
+// Each country has exactly one answer that another country would offer but Japanese sources
+// accept for it, so a generator that ignored the rule would offer it under some seed.
+TEST(FactsTest, AnAcceptedAnswerIsNeverAWrongChoiceAndCheckReportsOne)
+{
+    using BankGenerator::Kind;
+    const std::string tsv =
+        "code\tname\tcapital\tregion\tcontinent\tlanguages\n"
+        "usa\tアメリカ合衆国=アメリカ\tワシントンD.C.\t北アメリカ\t北アメリカ\t英語\n"
+        "cub\tキューバ\tハバナ\tカリブ海地域\t北アメリカ\tスペイン語\n"
+        "per\tペルー\tスクレ=ラパス\t南アメリカ\t南アメリカ\tアイマラ語\n"
+        "can\tアメリカ\tラパス\t中央アメリカ\t北アメリカ\t英語、フランス語\n"
+        "fra\tフランス\tパリ\t西ヨーロッパ\tヨーロッパ\tフランス語\n"
+        "jpn\t日本\t東京\t東アジア\tアジア\t日本語\n";
+    BankGenerator::FactsResult facts = BankGenerator::ParseFacts(tsv);
+    ASSERT_TRUE(facts.bOk) << facts.strError;
+    struct Case
+    {
+        std::string strCode;
+        Kind kind;
+        std::string strAccepted;
+    };
+    const std::vector<Case> cases = {{"usa", Kind::Country, "アメリカ"},
+                                     {"per", Kind::Capital, "ラパス"},
+                                     {"cub", Kind::Region, "北アメリカ"},
+                                     {"can", Kind::Language, "フランス語"},
+                                     {"fra", Kind::Language, "英語、フランス語"}};
+    for (std::uint64_t nSeed = 1; nSeed <= 20; ++nSeed) {
+        BankGenerator::BankResult bank = BankGenerator::Generate(facts.countries, nSeed);
+        ASSERT_TRUE(bank.bOk) << bank.strError;
+        for (const Case& c : cases) {
+            const BankGenerator::Question q =
+                *std::find_if(bank.questions.begin(), bank.questions.end(),
+                              [&](auto& q) { return q.strCode == c.strCode && q.kind == c.kind; });
+            EXPECT_EQ(std::count(q.answers.begin(), q.answers.end(), c.strAccepted), 0)
+                << c.strCode << " seed " << nSeed;
+            auto problems = [&](const BankGenerator::Question& changed) {
+                QuestionTsv::ImportResult file =
+                    QuestionTsv::Import(BankGenerator::ToImportTsv({changed}));
+                std::vector<Rule> rules;
+                for (const QuestionCheck::Problem& p :
+                     FactCheck::Check(facts.countries, file.strBytes))
+                    rules.push_back(p.rule);
+                return rules;
+            };
+            EXPECT_TRUE(problems(q).empty());
+            BankGenerator::Question offered = q;
+            offered.answers[static_cast<std::size_t>(q.nCorrect + 1) % 4] = c.strAccepted;
+            EXPECT_EQ(problems(offered), std::vector<Rule>{Rule::WrongIsRight}) << c.strCode;
+            BankGenerator::Question misplaced = q;
+            misplaced.nCorrect = (q.nCorrect + 1) % 4;
+            const std::vector<Rule> rules = problems(misplaced);
+            EXPECT_EQ(std::count(rules.begin(), rules.end(), Rule::NotTheFact), 1);
+        }
     }
 }
 

@@ -76,6 +76,7 @@ bool Compatible(const Option& a, const Option& b)
     return true;
 }
 
+// The answer as a wrong choice for another country.
 Option OptionFor(const Country& c, Kind kind)
 {
     switch (kind) {
@@ -174,7 +175,8 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
 std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
 {
     const Country& self = m_countries[nCountry];
-    const Option correct = OptionFor(self, kind);
+    Option correct = OptionFor(self, kind);
+    correct.keys = AcceptedAnswers(self, kind);
     std::vector<Option> chosen = {correct};
     for (std::vector<Option>& tier : Tiers(nCountry, kind)) {
         m_prng.Shuffle(tier);
@@ -259,6 +261,35 @@ std::string CheckRow(const Country& c, const std::map<std::string, int>& seen)
 
 } // namespace
 
+std::string_view QuestionText(Kind kind)
+{
+    return kQuestionTexts[static_cast<std::size_t>(kind)];
+}
+
+std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
+{
+    std::vector<std::string> accepted;
+    switch (kind) {
+    case Kind::Country:
+        accepted = {c.strName};
+        accepted.insert(accepted.end(), c.otherNames.begin(), c.otherNames.end());
+        break;
+    case Kind::Capital:
+        accepted = {c.strCapital};
+        accepted.insert(accepted.end(), c.otherCapitals.begin(), c.otherCapitals.end());
+        break;
+    case Kind::Region:
+        accepted = {c.strRegion, c.strContinent};
+        accepted.insert(accepted.end(), c.regionAlso.begin(), c.regionAlso.end());
+        break;
+    case Kind::Language:
+        for (const Language& language : c.languages)
+            accepted.insert(accepted.end(), language.names.begin(), language.names.end());
+        break;
+    }
+    return accepted;
+}
+
 std::string LanguageAnswer(const Country& country)
 {
     const std::size_t n = country.languages.size();
@@ -304,10 +335,14 @@ FactsResult ParseFacts(std::string_view utf8)
             auto it = columns.find(name);
             return it == columns.end() ? std::string() : fields[it->second];
         };
+        std::vector<std::string> names = Split(get("name"), "=");
+        std::vector<std::string> capitals = Split(get("capital"), "=");
         Country c{nLine,
                   get("code"),
-                  get("name"),
-                  get("capital"),
+                  names.empty() ? "" : names[0],
+                  capitals.empty() ? "" : capitals[0],
+                  names.empty() ? names : std::vector(names.begin() + 1, names.end()),
+                  capitals.empty() ? capitals : std::vector(capitals.begin() + 1, capitals.end()),
                   get("region"),
                   get("continent"),
                   {},

@@ -2,6 +2,7 @@
 
 #include "platform/File.h"
 #include "tools/questions/BankGenerator.h"
+#include "tools/questions/FactCheck.h"
 #include "tools/questions/QuestionCheck.h"
 #include "tools/questions/QuestionTsv.h"
 
@@ -12,7 +13,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "使い方:\n"
-    "  marelto-questions check FILE...              問題ファイルを調べる\n"
+    "  marelto-questions check [--facts FACTS] FILE...\n"
+    "                                               問題ファイルを調べる（事実表とも照らす）\n"
     "  marelto-questions export FILE [-o TSV]       問題ファイルを UTF-8 の TSV に書き出す\n"
     "  marelto-questions import TSV -o FILE [--cut] TSV から問題ファイルを作る\n"
     "  marelto-questions generate FACTS [-o FILE]   事実表から問題集を作る（-o なしは TSV "
@@ -22,16 +24,20 @@ struct Args
 {
     std::vector<std::string> files;
     std::string strOutput;
+    std::string strFacts;
     bool bCut = false;
     bool bOk = true;
 };
 
-Args ParseArgs(const std::vector<std::string>& args, bool bAllowCut)
+Args ParseArgs(const std::vector<std::string>& args, bool bAllowCut, bool bAllowFacts)
 {
     Args parsed;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size() && parsed.strOutput.empty())
             parsed.strOutput = args[++i];
+        else if (args[i] == "--facts" && bAllowFacts && i + 1 < args.size() &&
+                 parsed.strFacts.empty())
+            parsed.strFacts = args[++i];
         else if (args[i] == "--cut" && bAllowCut)
             parsed.bCut = true;
         else if (args[i].starts_with("-") && args[i] != "-")
@@ -64,6 +70,19 @@ bool Write(const std::string& strPath, std::string_view bytes, std::ostream& err
 
 int Check(const Args& args, std::ostream& out, std::ostream& err)
 {
+    std::vector<BankGenerator::Country> countries;
+    if (!args.strFacts.empty()) {
+        std::optional<std::string> facts = ReadAll(args.strFacts, err);
+        BankGenerator::FactsResult parsed;
+        if (facts)
+            parsed = BankGenerator::ParseFacts(*facts);
+        if (!parsed.bOk) {
+            if (facts)
+                err << args.strFacts << ": " << parsed.strError << "\n";
+            return 1;
+        }
+        countries = std::move(parsed.countries);
+    }
     int nStatus = 0;
     for (const std::string& strPath : args.files) {
         std::optional<std::string> bytes = ReadAll(strPath, err);
@@ -72,6 +91,10 @@ int Check(const Args& args, std::ostream& out, std::ostream& err)
             continue;
         }
         std::vector<QuestionCheck::Problem> problems = QuestionCheck::Check(*bytes);
+        if (!args.strFacts.empty()) {
+            std::vector<QuestionCheck::Problem> facts = FactCheck::Check(countries, *bytes);
+            problems.insert(problems.end(), facts.begin(), facts.end());
+        }
         for (const QuestionCheck::Problem& problem : problems)
             out << strPath << ": " << QuestionCheck::FormatProblem(problem) << "\n";
         out << strPath << ": " << bytes->size() / 420 << " 件、";
@@ -180,7 +203,7 @@ int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std
         return 0;
     }
     const std::string strCommand = args.empty() ? "" : args[0];
-    Args parsed = ParseArgs(args, strCommand == "import");
+    Args parsed = ParseArgs(args, strCommand == "import", strCommand == "check");
     const bool bOneFile = parsed.files.size() == 1;
     if (parsed.bOk) {
         if (strCommand == "check" && !parsed.files.empty() && parsed.strOutput.empty())

@@ -8,7 +8,8 @@
 // marelto-questions: checks, exports, imports and generates question files. Messages are
 // Japanese, in UTF-8. Exit status 0 when all went well, 1 on problems or errors, 2 on bad usage.
 //
-//   check FILE...                 report what the quiz or the editor would stumble over
+//   check [--facts FACTS] FILE... report what the quiz or the editor would stumble over, and with
+//                                 the facts table, generated questions that contradict it
 //   export FILE [-o TSV]          the records as UTF-8 TSV (standard output without -o)
 //   import TSV -o FILE [--cut]    a question file from such a table, written only if all is well
 //   generate FACTS [-o FILE]      the bundled bank from the facts table; without -o its TSV
