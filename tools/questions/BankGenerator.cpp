@@ -106,8 +106,9 @@ bool SameEnding(std::string_view a, std::string_view b)
 class Builder
 {
   public:
-    Builder(const std::vector<Country>& countries, std::uint64_t nSeed)
-        : m_countries(countries), m_prng(nSeed)
+    Builder(const std::vector<Country>& countries, std::uint64_t nSeed,
+            std::string_view strContinent)
+        : m_countries(countries), m_prng(nSeed), m_strContinent(strContinent)
     {
     }
 
@@ -120,6 +121,7 @@ class Builder
 
     const std::vector<Country>& m_countries;
     Prng m_prng;
+    std::string_view m_strContinent;
     std::string m_strError;
 };
 
@@ -211,9 +213,10 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
 
 BankResult Builder::Run()
 {
-    std::vector<std::size_t> order(m_countries.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < m_countries.size(); ++i)
+        if (m_strContinent.empty() || m_countries[i].strContinent == m_strContinent)
+            order.push_back(i);
     m_prng.Shuffle(order);
 
     // Slot of the k-th question of the p-th country in the drill: p + kLag * k. Within a slot the
@@ -366,9 +369,10 @@ FactsResult ParseFacts(std::string_view utf8)
     return result;
 }
 
-BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed)
+BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed,
+                    std::string_view strContinent)
 {
-    return Builder(countries, nSeed).Run();
+    return Builder(countries, nSeed, strContinent).Run();
 }
 
 std::string ToImportTsv(const std::vector<Question>& questions)

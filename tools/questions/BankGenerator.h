@@ -81,7 +81,10 @@ struct BankResult
     std::string strError;
 };
 
-BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed = kDefaultSeed);
+// Asks about the countries of one 州 (every country when strContinent is empty); wrong answers
+// come from all the countries given.
+BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed = kDefaultSeed,
+                    std::string_view strContinent = {});
 
 // The questions as the table that import reads (QuestionTsv).
 std::string ToImportTsv(const std::vector<Question>& questions);

@@ -12,7 +12,8 @@
 //                                 the facts table, generated questions that contradict it
 //   export FILE [-o TSV]          the records as UTF-8 TSV (standard output without -o)
 //   import TSV -o FILE [--cut]    a question file from such a table, written only if all is well
-//   generate FACTS [-o FILE]      the bundled bank from the facts table; without -o its TSV
+//   generate FACTS [-o FILE]      the starter bank from the facts table; without -o its TSV
+//   generate FACTS --all DIR      every bundled question file, into DIR
 int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 struct MadeFile
@@ -22,5 +23,8 @@ struct MadeFile
     std::vector<std::string> messages; // errors and warnings, UTF-8
 };
 
+struct BundledFile;
+
 // generate's whole path: facts table, generated questions, their TSV, the import of that TSV.
-MadeFile MakeQuestionFile(std::string_view factsUtf8);
+// Without a file named, the starter bank.
+MadeFile MakeQuestionFile(std::string_view factsUtf8, const BundledFile* pFile = nullptr);
