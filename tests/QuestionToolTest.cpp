@@ -378,6 +378,30 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
     EXPECT_EQ(RecordCount(ReadFileBytes(kSource / "data/sample0524.txt").size()), 264);
 }
 
+TEST(BankFileTest, GenerateAllWritesEveryBundledFileAndCheckHoldsThemToTheFacts)
+{
+    TempDir dir;
+    const std::string facts = (kSource / "data/countries.tsv").string();
+    ASSERT_EQ(RunTool({"generate", facts, "--all", dir.Path().string()}), 0);
+    std::vector<std::string> args = {"check", "--facts", facts};
+    for (const BundledFile& file : BundledFiles())
+        args.push_back((dir / file.strName).string());
+    std::string out;
+    EXPECT_EQ(RunTool(args, &out), 0) << out;
+
+    std::string bytes = ReadFileBytes(dir / "sample0524.txt");
+    const QuestionRecord first = SplitRecord(bytes.substr(0, kRecordSize));
+    const std::size_t nWrong = static_cast<std::size_t>((first.CorrectIndex().value() + 1) % 4);
+    bytes.replace(kMarkerOffsets[nWrong] + 1, kAnswerSize,
+                  first.answers[static_cast<std::size_t>(first.CorrectIndex().value())]);
+    WriteFileBytes(dir / "sample0524.txt", bytes);
+    EXPECT_EQ(RunTool({"check", "--facts", facts, (dir / "sample0524.txt").string()}, &out), 1);
+    EXPECT_NE(out.find("レコード 1: 解答" + std::to_string(nWrong + 1) + "「"), std::string::npos)
+        << out;
+    EXPECT_EQ(RunTool({"check", (dir / "sample0524.txt").string()}), 1); // same answer twice
+    EXPECT_EQ(RunTool({"generate", facts, "--all", dir.Path().string(), "-o", "x.txt"}), 2);
+}
+
 TEST(BankFileTest, ReadMeIsCp932WithCrlfLineEnds)
 {
     const std::string text = ReadFileBytes(kSource / "data/ReadMe.txt");
