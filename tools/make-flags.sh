@@ -35,7 +35,7 @@ npm install --prefix "$TMP/npm" --no-save --no-audit --no-fund --silent \
 SVG="$TMP/npm/node_modules/svg-country-flags/svg"
 [ -f "$SVG/jp.svg" ] || { echo "svg-country-flags has no svg/jp.svg" >&2; exit 1; }
 
-# Flags the package has out of date are drawn (or mended) here, in $OWN by code.
+# Flags the package has out of date are drawn here, in $OWN by code.
 OWN="$TMP/own"
 mkdir -p "$OWN"
 
@@ -56,40 +56,52 @@ cat > "$OWN/syr.svg" <<'EOF'
 </svg>
 EOF
 
-# Kyrgyzstan adopted a new sun in December 2023: 40 straight rays instead of
-# the wavy ones the package has; the red tunduk inside the disc stays. Drawn
-# here at 3:5 on the old flag's measures (rays out to 3/10 of the height,
-# disc 1/5, tunduk ring 4/25).
+# Kyrgyzstan changed its flag in December 2023: 40 straight rays instead of the
+# package's wavy ones, and a tunduk of eight bars (four each way) instead of
+# six. Drawn here on the flag law's measures: 3:5, rays out to 3/5 of the
+# height across, sun disc 3/5 of that, tunduk half of it.
 {
     cat <<'EOF'
 <svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="1000" height="600" viewBox="0 0 1000 600">
   <defs>
-    <polygon id="ray" fill="#ffef00" points="-7.5,-110 0,-180 7.5,-110"/>
+    <polygon id="ray" fill="#ffef00" points="-7,-100 0,-180 7,-100"/>
   </defs>
   <rect width="1000" height="600" fill="#e8112d"/>
   <g transform="translate(500 300)">
-    <circle r="122" fill="#ffef00"/>
-    <g fill="none" stroke="#e8112d" stroke-width="14">
-      <circle r="96"/>
-      <path d="M0,-96V96M-44,-85Q-72,0 -44,85M44,-85Q72,0 44,85"/>
-      <path d="M-96,0H96M-85,-44Q0,-72 85,-44M-85,44Q0,72 85,44"/>
-    </g>
 EOF
     for i in $(seq 0 39); do
         echo "    <use xlink:href=\"#ray\" transform=\"rotate($((i * 9)))\"/>"
     done
-    printf '  </g>\n</svg>\n'
+    cat <<'EOF'
+    <circle r="108" fill="#ffef00"/>
+    <g fill="none" stroke="#e8112d" stroke-width="12">
+      <circle r="84"/>
+      <path d="M-15,-82.6Q-19,0 -15,82.6M15,-82.6Q19,0 15,82.6M-45,-70.9Q-58,0 -45,70.9M45,-70.9Q58,0 45,70.9"/>
+      <path d="M-82.6,-15Q0,-19 82.6,-15M-82.6,15Q0,19 82.6,15M-70.9,-45Q0,-58 70.9,-45M-70.9,45Q0,58 70.9,45"/>
+    </g>
+  </g>
+</svg>
+EOF
 } > "$OWN/kgz.svg"
 
-# Honduras set its blue to turquoise by decree in 2022; the package still has
-# the darker blue.
-sed 's/#0073cf/#00bce4/g' "$SVG/hn.svg" > "$OWN/hnd.svg"
+# Checked as flown in 2026, the package already right: Belarus (2012
+# ornament), Comoros (2001, four stripes and the green triangle), DR Congo
+# (2006), Fiji (unchanged, the 2016 redesign dropped), Georgia (2004), Iraq
+# (2008, the takbir without stars), Kosovo (2008), Lesotho (2006), Libya
+# (2011), Malawi (the rising sun back since 2012), Mauritania (red bands,
+# 2017), Montenegro (2004), Myanmar (2010), Rwanda (2001), South Sudan (2011),
+# Turkmenistan (2001, 2:3), Venezuela (2006, eight stars). Honduras keeps the
+# package's darker blue: the turquoise used from 2022 gave way to it again
+# with the congress and government that took office in January 2026.
 
 # code  alpha-2  bitmap-id  width  height  mode
 # mode: s = stretch to the box, f = fit inside the box on the neutral margin.
+# Box: height 73 and the width of the flag's official proportions; a flag
+# wider than 137:73 gets height 68 (137 x 68 for 1:2), and Qatar (11:28, too
+# wide even for that) is fitted into 137 x 63.
 # Every SVG is within 2.5% of its box except Pakistan (5% narrower: the
-# squeeze does not show, so it is stretched) and Nepal (not a rectangle: fit,
-# the rest of the box neutral grey).
+# squeeze does not show, so it is stretched), Nepal (not a rectangle: fit,
+# the rest of the box neutral grey) and Qatar (fit).
 # Afghanistan: the black-red-green tricolour with the emblem, the flag the
 # country's UN seat and its Olympic team still use; the de facto authorities'
 # white shahada flag has no international recognition.
