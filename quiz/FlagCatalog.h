@@ -13,7 +13,7 @@ struct FlagEntry
     int nHeight;
 };
 
-// The 66 rows, in code order.
+// The 199 rows, in code order.
 std::span<const FlagEntry> FlagCatalog();
 
 // Exact, byte-for-byte match of the first three bytes of a record; no match, no picture.

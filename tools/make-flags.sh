@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates the 66 flag bitmaps in res/flags/ and the contact sheet
-# docs/flags-contact-sheet.png.
+# Regenerates the flag bitmaps in res/flags/ and the contact sheet
+# docs/flags-contact-sheet.png (grouped by 州, the continent column of
+# data/countries.tsv).
 #
 # Artwork: the public-domain SVG flags of the npm package svg-country-flags
 # (named by ISO alpha-2 code). Each flag is rendered straight at its box size
@@ -10,7 +11,7 @@
 # 256-entry colour table, rows bottom-up.
 #
 # Needs: npm, rsvg-convert (librsvg2-bin), ImageMagick 6 (convert, montage),
-# python3, fonts-dejavu-core. The outputs are committed; building the program
+# python3, fonts-dejavu-core, fonts-ipafont-gothic. The outputs are committed; building the program
 # needs none of this.
 set -euo pipefail
 
@@ -20,6 +21,7 @@ NEUTRAL='#d4d0c8'   # margin colour (dialog face grey)
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT="$ROOT/res/flags"
 SHEET="$ROOT/docs/flags-contact-sheet.png"
+COUNTRIES="$ROOT/data/countries.tsv"
 
 for tool in npm rsvg-convert convert montage python3; do
     command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
@@ -33,10 +35,14 @@ npm install --prefix "$TMP/npm" --no-save --no-audit --no-fund --silent \
 SVG="$TMP/npm/node_modules/svg-country-flags/svg"
 [ -f "$SVG/jp.svg" ] || { echo "svg-country-flags has no svg/jp.svg" >&2; exit 1; }
 
+# Flags the package has out of date are drawn here, in $OWN by code.
+OWN="$TMP/own"
+mkdir -p "$OWN"
+
 # Syria adopted the green-white-black flag with three red stars in 2025; the
 # package still has the two-star flag, so that one is drawn here (2:3, equal
 # stripes, stars on the centre line 1/5 of the width apart).
-cat > "$TMP/sy-2025.svg" <<'EOF'
+cat > "$OWN/syr.svg" <<'EOF'
 <svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="900" height="600" viewBox="0 0 900 600">
   <defs>
     <polygon id="star" fill="#ce1126" points="0,-1 0.2245,-0.309 0.9511,-0.309 0.3633,0.118 0.5878,0.809 0,0.382 -0.5878,0.809 -0.3633,0.118 -0.9511,-0.309 -0.2245,-0.309"/>
@@ -50,81 +56,255 @@ cat > "$TMP/sy-2025.svg" <<'EOF'
 </svg>
 EOF
 
+# Kyrgyzstan changed its flag in December 2023: 40 straight rays instead of the
+# package's wavy ones, and a tunduk of eight bars (four each way) instead of
+# six. Drawn here on the flag law's measures: 3:5, rays out to 3/5 of the
+# height across, sun disc 3/5 of that, tunduk half of it.
+{
+    cat <<'EOF'
+<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="1000" height="600" viewBox="0 0 1000 600">
+  <defs>
+    <polygon id="ray" fill="#ffef00" points="-7,-100 0,-180 7,-100"/>
+  </defs>
+  <rect width="1000" height="600" fill="#e8112d"/>
+  <g transform="translate(500 300)">
+EOF
+    for i in $(seq 0 39); do
+        echo "    <use xlink:href=\"#ray\" transform=\"rotate($((i * 9)))\"/>"
+    done
+    cat <<'EOF'
+    <circle r="108" fill="#ffef00"/>
+    <g fill="none" stroke="#e8112d" stroke-width="12">
+      <circle r="84"/>
+      <path d="M-15,-82.6Q-19,0 -15,82.6M15,-82.6Q19,0 15,82.6M-45,-70.9Q-58,0 -45,70.9M45,-70.9Q58,0 45,70.9"/>
+      <path d="M-82.6,-15Q0,-19 82.6,-15M-82.6,15Q0,19 82.6,15M-70.9,-45Q0,-58 70.9,-45M-70.9,45Q0,58 70.9,45"/>
+    </g>
+  </g>
+</svg>
+EOF
+} > "$OWN/kgz.svg"
+
+# Checked as flown in 2026, the package already right: Belarus (2012
+# ornament), Comoros (2001, four stripes and the green triangle), DR Congo
+# (2006), Fiji (unchanged, the 2016 redesign dropped), Georgia (2004), Iraq
+# (2008, the takbir without stars), Kosovo (2008), Lesotho (2006), Libya
+# (2011), Malawi (the rising sun back since 2012), Mauritania (red bands,
+# 2017), Montenegro (2004), Myanmar (2010), Rwanda (2001), South Sudan (2011),
+# Turkmenistan (2001, 2:3), Venezuela (2006, eight stars). Honduras keeps the
+# package's darker blue: the turquoise used from 2022 gave way to it again
+# with the congress and government that took office in January 2026.
+
 # code  alpha-2  bitmap-id  width  height  mode
 # mode: s = stretch to the box, f = fit inside the box on the neutral margin.
+# Box: height 73 and the width of the flag's official proportions; a flag
+# wider than 137:73 gets height 68 (137 x 68 for 1:2), and Qatar (11:28, too
+# wide even for that) is fitted into 137 x 63.
 # Every SVG is within 2.5% of its box except Pakistan (5% narrower: the
-# squeeze does not show, so it is stretched) and Nepal (not a rectangle: fit,
-# the rest of the box neutral grey).
+# squeeze does not show, so it is stretched), Nepal (not a rectangle: fit,
+# the rest of the box neutral grey) and Qatar (fit).
 # Afghanistan: the black-red-green tricolour with the emblem, the flag the
 # country's UN seat and its Olympic team still use; the de facto authorities'
 # white shahada flag has no international recognition.
 CATALOGUE=$(cat <<'EOF'
 afg af 174 109 73 s
+ago ao 300 109 73 s
+alb al 301 104 73 s
+and ad 302 104 73 s
 are ae 225 137 68 s
 arg ar 158 117 73 s
+arm am 303 137 68 s
+atg ag 304 109 73 s
 aus au 175 137 68 s
 aut at 159 108 73 s
+aze az 305 137 68 s
+bdi bi 306 122 73 s
 bel be 160  84 73 s
+ben bj 307 109 73 s
+bfa bf 308 109 73 s
+bgd bd 309 122 73 s
 bgr bg 176 121 73 s
+bhr bh 310 122 73 s
+bhs bs 311 137 68 s
+bih ba 312 137 68 s
+blr by 313 137 68 s
+blz bz 314 122 73 s
+bol bo 315 107 73 s
 bra br 161 104 73 s
+brb bb 316 109 73 s
+brn bn 317 137 68 s
+btn bt 318 109 73 s
+bwa bw 319 109 73 s
+caf cf 320 109 73 s
 can ca 177 137 68 s
 che ch 178  74 73 s
 chl cl 179 109 73 s
 chn cn 162 109 73 s
+civ ci 321 109 73 s
+cmr cm 322 109 73 s
+cod cd 323  97 73 s
+cog cg 324 109 73 s
+cok ck 325 137 68 s
 col co 163 109 73 s
+com km 326 122 73 s
+cpv cv 327 124 73 s
+cri cr 328 122 73 s
 cub cu 180 137 68 s
+cyp cy 329 109 73 s
 cze cz 164 109 73 s
 deu de 181 121 73 s
+dji dj 330 109 73 s
+dma dm 331 137 68 s
 dnk dk 182  96 73 s
+dom do 332 109 73 s
 dza dz 165 111 73 s
+ecu ec 333 109 73 s
 egy eg 183 108 73 s
+eri er 334 137 68 s
 esp es 184 109 73 s
+est ee 335 115 73 s
+eth et 336 137 68 s
 fin fi 185 119 73 s
+fji fj 337 137 68 s
 fra fr 186 110 73 s
+fsm fm 338 129 68 s
+gab ga 339  97 73 s
 gbr gb 187 123 63 s
+geo ge 340 109 73 s
+gha gh 341 109 73 s
+gin gn 342 109 73 s
+gmb gm 343 109 73 s
+gnb gw 344 137 68 s
+gnq gq 345 109 73 s
 grc gr 188 108 73 s
+grd gd 346 122 73 s
+gtm gt 347 117 73 s
+guy gy 348 122 73 s
+hnd hn 349 137 68 s
+hrv hr 350 137 68 s
+hti ht 351 122 73 s
 hun hu 189 137 68 s
 idn id 166 109 73 s
 ind in 191 108 73 s
 irl ie 192 137 68 s
 irn ir 193 127 73 s
 irq iq 194 109 73 s
+isl is 352 101 73 s
 isr il 195 100 73 s
 ita it 196 109 73 s
 jam jm 197 137 68 s
 jor jo 198 135 67 s
 jpn jp 199 109 73 s
+kaz kz 353 137 68 s
 ken ke 167 109 73 s
+kgz kg 354 122 73 s
+khm kh 355 114 73 s
+kir ki 356 137 68 s
+kna kn 357 109 73 s
 kor kr 200 108 73 s
+kwt kw 358 137 68 s
+lao la 359 109 73 s
+lbn lb 360 109 73 s
+lbr lr 361 129 68 s
+lby ly 362 137 68 s
+lca lc 363 137 68 s
+lie li 364 122 73 s
+lka lk 365 137 68 s
+lso ls 366 109 73 s
+ltu lt 367 122 73 s
 lux lu 168 122 73 s
+lva lv 368 137 68 s
 mar ma 201 108 73 s
+mco mc 369  91 73 s
+mda md 370 137 68 s
+mdg mg 371 109 73 s
+mdv mv 372 109 73 s
 mex mx 169 128 73 s
+mhl mh 373 129 68 s
+mkd mk 374 137 68 s
+mli ml 375 109 73 s
+mlt mt 376 109 73 s
+mmr mm 377 109 73 s
+mne me 378 137 68 s
 mng mn 202 137 68 s
+moz mz 379 109 73 s
+mrt mr 380 109 73 s
+mus mu 381 109 73 s
+mwi mw 382 109 73 s
+mys my 383 137 68 s
+nam na 384 109 73 s
+ner ne 385  85 73 s
 nga ng 203 137 68 s
+nic ni 386 122 73 s
+niu nu 387 137 68 s
 nld nl 170 109 73 s
 nor no 171 100 73 s
 npl np 204  58 73 f
+nru nr 388 137 68 s
+nzl nz 389 137 68 s
+omn om 390 137 68 s
 pak pk 172 104 73 s
+pan pa 391 109 73 s
 per pe 205 108 73 s
 phl ph 206 137 68 s
+plw pw 392 117 73 s
+png pg 393  97 73 s
 pol pl 207 116 73 s
 prk kp 208 137 68 s
 prt pt 209 109 73 s
+pry py 394 133 73 s
+pse ps 395 137 68 s
+qat qa 396 137 63 f
 rou ro 210 109 73 s
 rus ru 211 109 73 s
+rwa rw 397 109 73 s
 sau sa 212 109 73 s
+sdn sd 398 137 68 s
+sen sn 399 109 73 s
 sgp sg 213 109 73 s
+slb sb 400 137 68 s
+sle sl 401 109 73 s
+slv sv 402 129 73 s
+smr sm 403  97 73 s
+som so 404 109 73 s
+srb rs 405 109 73 s
+ssd ss 406 137 68 s
+stp st 407 137 68 s
+sur sr 408 109 73 s
+svk sk 409 109 73 s
+svn si 410 137 68 s
 swe se 214 116 73 s
+swz sz 411 109 73 s
+syc sc 412 137 68 s
 syr sy 215 108 73 s
+tcd td 413 109 73 s
+tgo tg 414 118 73 s
 tha th 216 109 73 s
+tjk tj 415 137 68 s
+tkm tm 416 109 73 s
+tls tl 417 137 68 s
+ton to 418 137 68 s
+tto tt 419 122 73 s
+tun tn 420 109 73 s
 tur tr 217  93 63 s
+tuv tv 421 137 68 s
 twn tw 218 109 73 s
+tza tz 422 109 73 s
+uga ug 423 109 73 s
 ukr ua 219  94 63 s
 ury uy 220 109 73 s
 usa us 221 119 63 s
+uzb uz 424 137 68 s
+vat va 425  73 73 s
+vct vc 426 109 73 s
+ven ve 427 109 73 s
 vnm vn 222  94 63 s
+vut vu 428 122 73 s
+wsm ws 429 137 68 s
+xkx xk 430 102 73 s
 yem ye 223 109 73 s
 zaf za 224 109 73 s
+zmb zm 431 109 73 s
+zwe zw 432 137 68 s
 EOF
 )
 
@@ -308,10 +488,9 @@ print('%s %dx%d %d colours' % (dst.rsplit('/', 1)[-1], w, h, len(palette)))
 EOF
 
 mkdir -p "$OUT" "$(dirname "$SHEET")"
-labels=()
 while read -r code a2 id w h mode; do
     svg="$SVG/$a2.svg"
-    [ "$code" = syr ] && svg="$TMP/sy-2025.svg"
+    [ -f "$OWN/$code.svg" ] && svg="$OWN/$code.svg"
     [ -f "$svg" ] || { echo "missing $svg" >&2; exit 1; }
     png="$TMP/$code.png"
     python3 "$TMP/crisp.py" "$svg" "$TMP/$code.svg"
@@ -324,10 +503,33 @@ while read -r code a2 id w h mode; do
     convert "$png" -background "$NEUTRAL" -gravity center -flatten \
         -extent "${w}x${h}" +dither -colors 256 -depth 8 "rgb:$TMP/$code.rgb"
     python3 "$TMP/rgb2bmp.py" "$TMP/$code.rgb" "$OUT/$code.bmp" "$w" "$h"
-    labels+=(-label "$code $id ${w}x$h" "$OUT/$code.bmp")
 done <<< "$CATALOGUE"
 
-montage -font DejaVu-Sans -pointsize 11 -background '#ffffff' \
-    -bordercolor '#808080' -border 1 \
-    "${labels[@]}" -tile 8x -geometry '+8+6' "$SHEET"
+# The contact sheet: one block per 州, each flag labelled with its name, code,
+# number and size; a flag without a row in the facts table ends up under 未分類.
+FONT=$(fc-match -f '%{file}' 'IPAGothic:lang=ja')
+declare -A continent name
+while IFS=$'\t' read -r code nm _ _ cont _; do
+    continent[$code]=$cont
+    name[$code]=$nm
+done < <(tail -n +2 "$COUNTRIES")
+blocks=()
+for group in アジア ヨーロッパ アフリカ 北アメリカ 南アメリカ オセアニア 未分類; do
+    labels=()
+    while read -r code a2 id w h mode; do
+        [ "${continent[$code]:-未分類}" = "$group" ] || continue
+        labels+=(-label "${name[$code]:-?}"$'\n'"$code $id ${w}x$h" "$OUT/$code.bmp")
+    done <<< "$CATALOGUE"
+    [ ${#labels[@]} -gt 0 ] || continue
+    n=${#blocks[@]}
+    montage -font "$FONT" -pointsize 11 -background '#ffffff' \
+        -bordercolor '#808080' -border 1 \
+        "${labels[@]}" -tile 10x -geometry '153x90+4+4' "$TMP/block$n.png"
+    convert -font "$FONT" -pointsize 18 -background '#ffffff' -fill '#000000' \
+        label:"$group（$(( ${#labels[@]} / 3 ))）" -gravity west -extent 1610x34 \
+        "$TMP/block$n.png" -append "$TMP/block$n.png"
+    blocks+=("$TMP/block$n.png")
+done
+convert "${blocks[@]}" -background '#ffffff' -gravity northwest -append +repage \
+    -bordercolor '#ffffff' -border 8 -depth 8 "$SHEET"
 echo "wrote $(ls "$OUT"/*.bmp | wc -l) bitmaps and $SHEET"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Loads the generated manual page in headless Chromium: every flag picture must load and every
-# flag must carry a country name. Saves a screenshot of the page for a person to look at.
+# Loads the generated manual page in headless Chromium: every flag picture must load, every
+# flag must carry a country name and each 州 must list some. Saves a screenshot of the page for
+# a person to look at.
 # Usage: check-manual.sh <manual folder> <screenshot.png>
 set -u
 manual=$1
@@ -26,9 +27,11 @@ window.addEventListener('load', () => {
   const broken = imgs.filter(i => !i.complete || i.naturalWidth === 0).map(i => i.getAttribute('src'));
   const flags = [...document.querySelectorAll('li.flag')];
   const unnamed = flags.filter(f => !(f.querySelector('.name')?.textContent.trim())).map(f => f.id);
+  const groups = [...document.querySelectorAll('#flags h3')]
+    .filter(h => h.nextElementSibling.querySelectorAll('li.flag').length > 0);
   const out = document.createElement('pre');
   out.id = 'marelto-check';
-  out.textContent = `CHECK images=${imgs.length} flags=${flags.length} broken=[${broken}] unnamed=[${unnamed}] lang=${document.documentElement.lang} charset=${document.characterSet} END`;
+  out.textContent = `CHECK images=${imgs.length} flags=${flags.length} groups=${groups.length} broken=[${broken}] unnamed=[${unnamed}] lang=${document.documentElement.lang} charset=${document.characterSet} END`;
   document.body.appendChild(out);
 });
 JS
@@ -44,7 +47,7 @@ if [ -z "$line" ]; then
     exit 1
 fi
 echo "$line"
-expected='CHECK images=66 flags=66 broken=[] unnamed=[] lang=ja charset=UTF-8 END'
+expected='CHECK images=199 flags=199 groups=6 broken=[] unnamed=[] lang=ja charset=UTF-8 END'
 if [ "$line" != "$expected" ]; then
     echo "FAIL: expected '$expected'"
     exit 1
@@ -60,4 +63,4 @@ if [ ! -s "$shot" ]; then
     tail -n 20 "$work/stderr"
     exit 1
 fi
-echo "PASS: 66 flags with names and pictures; screenshot: $shot"
+echo "PASS: 199 flags in six groups with names and pictures; screenshot: $shot"

@@ -23,7 +23,7 @@ for size in 16 24 32 48 64 128 256; do
 done
 ls "$prefix"/lib*/*/marelto-sound.so "$prefix"/lib/*/marelto/marelto-sound.so >/dev/null 2>&1 ||
     find "$prefix" -name marelto-sound.so | grep -q . || fail "sound module"
-[ "$(ls "$prefix/share/marelto/manual/flags" | wc -l)" -eq 66 ] || fail "manual flags"
+[ "$(ls "$prefix/share/marelto/manual/flags" | wc -l)" -eq 199 ] || fail "manual flags"
 
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/io.github.marelto.Marelto.desktop" ||

@@ -5,6 +5,7 @@
 // without a picture stops the build, so the page never lists less than the quiz asks.
 #include "quiz/FlagCatalog.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -19,7 +20,22 @@ namespace {
 
 struct Country
 {
-    std::string strName, strCapital, strRegion, strLanguages;
+    std::string strName, strCapital, strRegion, strLanguages, strContinent;
+};
+
+// The 州 of Japanese schooling, in the order the flag list shows them, with their anchors.
+struct Continent
+{
+    const char* szName;
+    const char* szAnchor;
+};
+constexpr Continent kContinents[] = {
+    {"アジア", "asia"},
+    {"ヨーロッパ", "europe"},
+    {"アフリカ", "africa"},
+    {"北アメリカ", "north-america"},
+    {"南アメリカ", "south-america"},
+    {"オセアニア", "oceania"},
 };
 
 std::vector<std::string> SplitTabs(const std::string& line)
@@ -33,6 +49,19 @@ std::vector<std::string> SplitTabs(const std::string& line)
             return fields;
         nBegin = nTab + 1;
     }
+}
+
+// A field lists the accepted forms of one answer separated by "=", the usual one first.
+std::string FirstForm(const std::string& field)
+{
+    return field.substr(0, field.find('='));
+}
+
+std::string AllForms(std::string field)
+{
+    for (std::size_t n = field.find('='); n != std::string::npos; n = field.find('=', n))
+        field.replace(n, 1, "／");
+    return field;
 }
 
 // The facts table by country code; the columns are found by their header names.
@@ -51,11 +80,12 @@ bool ReadCountries(const fs::path& tsv, std::map<std::string, Country>& out, std
                 return i;
         return std::string::npos;
     };
-    const std::size_t cols[] = {column("code"), column("name"), column("capital"), column("region"),
-                                column("languages")};
+    const std::size_t cols[] = {column("code"),   column("name"),      column("capital"),
+                                column("region"), column("languages"), column("continent")};
     for (std::size_t c : cols)
         if (c == std::string::npos) {
-            error = tsv.string() + ": header lacks code, name, capital, region or languages";
+            error =
+                tsv.string() + ": header lacks code, name, capital, region, languages or continent";
             return false;
         }
     while (std::getline(in, line)) {
@@ -65,7 +95,8 @@ bool ReadCountries(const fs::path& tsv, std::map<std::string, Country>& out, std
             continue;
         std::vector<std::string> f = SplitTabs(line);
         f.resize(header.size());
-        out[f[cols[0]]] = Country{f[cols[1]], f[cols[2]], f[cols[3]], f[cols[4]]};
+        out[f[cols[0]]] = Country{FirstForm(f[cols[1]]), AllForms(f[cols[2]]), f[cols[3]],
+                                  AllForms(f[cols[4]]), f[cols[5]]};
     }
     return true;
 }
@@ -131,6 +162,7 @@ li.flag dl { margin: .3rem 0 0; font-size: .85rem; display: grid; grid-template-
              gap: 0 .5rem; text-align: left; }
 li.flag dt { color: var(--muted); }
 li.flag dd { margin: 0; }
+p.continents a { color: var(--accent); margin-right: 1rem; }
 footer { text-align: center; color: var(--muted); padding: 1rem; border-top: 1px solid var(--line); }
 </style>
 </head>
@@ -190,15 +222,26 @@ constexpr const char* kGuide = R"(<body>
 </section>
 )";
 
-bool WritePage(const fs::path& outDir, const std::map<std::string, Country>& countries,
-               std::string& error)
+void WriteFlag(std::ostringstream& page, const FlagEntry& flag, const Country& c)
 {
-    std::ostringstream page;
-    page << kHead << kGuide;
+    const std::string code(flag.strCode);
+    page << "<li class=\"flag\" id=\"" << code << "\">"
+         << "<span class=\"pic\"><img src=\"flags/" << code << ".bmp\" width=\"" << flag.nWidth
+         << "\" height=\"" << flag.nHeight << "\" alt=\"" << Html(c.strName) << "の国旗\"></span>"
+         << "<span class=\"name\">" << Html(c.strName) << "</span>"
+         << "<span class=\"code\">" << code << "</span>"
+         << "<dl><dt>首都</dt><dd>" << Html(c.strCapital) << "</dd>"
+         << "<dt>地域</dt><dd>" << Html(c.strRegion) << "</dd>"
+         << "<dt>公用語</dt><dd>" << Html(c.strLanguages) << "</dd></dl></li>\n";
+}
+
+// Every catalogue flag under its 州, in code order within each; a flag without a name or
+// without one of the six 州 stops the build.
+bool WriteFlagList(std::ostringstream& page, const std::map<std::string, Country>& countries,
+                   std::string& error)
+{
+    std::vector<std::pair<const FlagEntry*, const Country*>> groups[std::size(kContinents)];
     const auto flags = FlagCatalog();
-    page << "<section id=\"flags\">\n<h2>出題国旗リスト（" << flags.size() << "か国）</h2>\n"
-         << "<p>問題ファイルの先頭3文字に書く国コードと、表示される国旗です。</p>\n"
-         << "<ul class=\"flags\">\n";
     for (const FlagEntry& flag : flags) {
         const std::string code(flag.strCode);
         const auto it = countries.find(code);
@@ -206,18 +249,41 @@ bool WritePage(const fs::path& outDir, const std::map<std::string, Country>& cou
             error = "no country name for the flag " + code;
             return false;
         }
-        const Country& c = it->second;
-        page << "<li class=\"flag\" id=\"" << code << "\">"
-             << "<span class=\"pic\"><img src=\"flags/" << code << ".bmp\" width=\"" << flag.nWidth
-             << "\" height=\"" << flag.nHeight << "\" alt=\"" << Html(c.strName)
-             << "の国旗\"></span>"
-             << "<span class=\"name\">" << Html(c.strName) << "</span>"
-             << "<span class=\"code\">" << code << "</span>"
-             << "<dl><dt>首都</dt><dd>" << Html(c.strCapital) << "</dd>"
-             << "<dt>地域</dt><dd>" << Html(c.strRegion) << "</dd>"
-             << "<dt>公用語</dt><dd>" << Html(c.strLanguages) << "</dd></dl></li>\n";
+        const auto continent =
+            std::find_if(std::begin(kContinents), std::end(kContinents),
+                         [&](const Continent& k) { return it->second.strContinent == k.szName; });
+        if (continent == std::end(kContinents)) {
+            error = "no continent for the flag " + code;
+            return false;
+        }
+        groups[continent - std::begin(kContinents)].emplace_back(&flag, &it->second);
     }
-    page << "</ul>\n</section>\n</main>\n"
+    page << "<section id=\"flags\">\n<h2>出題国旗リスト（" << flags.size() << "か国）</h2>\n"
+         << "<p>問題ファイルの先頭3文字に書く国コードと、表示される国旗です。"
+         << "州ごとに並べています。</p>\n<p class=\"continents\">";
+    for (std::size_t i = 0; i < std::size(kContinents); ++i)
+        page << "<a href=\"#" << kContinents[i].szAnchor << "\">" << kContinents[i].szName << "（"
+             << groups[i].size() << "）</a>";
+    page << "</p>\n";
+    for (std::size_t i = 0; i < std::size(kContinents); ++i) {
+        page << "<h3 id=\"" << kContinents[i].szAnchor << "\">" << kContinents[i].szName << "（"
+             << groups[i].size() << "か国）</h3>\n<ul class=\"flags\">\n";
+        for (const auto& [flag, country] : groups[i])
+            WriteFlag(page, *flag, *country);
+        page << "</ul>\n";
+    }
+    page << "</section>\n";
+    return true;
+}
+
+bool WritePage(const fs::path& outDir, const std::map<std::string, Country>& countries,
+               std::string& error)
+{
+    std::ostringstream page;
+    page << kHead << kGuide;
+    if (!WriteFlagList(page, countries, error))
+        return false;
+    page << "</main>\n"
          << "<footer>Marelto Version 1.0.1 ・ (C) 2026 Marelto Project</footer>\n"
          << "</body>\n</html>\n";
 
