@@ -13,8 +13,6 @@ const std::string kOff = "\x8f\xc1\x93\x94";                          // 消灯
 
 std::string LampName(int nLamp, std::optional<std::uint32_t> nColor)
 {
-    const std::string& strState = nColor == kLampRed     ? kLit
-                                  : nColor == kLampWhite ? kUsed
-                                                         : kOff;
+    const std::string& strState = nColor == kLampRed ? kLit : nColor == kLampWhite ? kUsed : kOff;
     return kLamp + std::to_string(nLamp) + " " + strState;
 }

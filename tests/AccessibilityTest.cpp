@@ -29,6 +29,7 @@
 #include <qpa/qplatformintegration.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 
 // Readable failures: texts as text, not as code units.
@@ -231,7 +232,8 @@ TEST_F(AccessibilityTest, ValuesAreInTheNamesAndChangesAreAnnounced)
         if (a.type == QAccessible::Alert && a.strName == "正誤判定") {
             ++nAlerts;
             EXPECT_EQ(a.role, QAccessible::AlertMessage);
-            EXPECT_TRUE(a.strDescription.contains(QRegularExpression("^(正解|誤り) 正解は[1-4]番$")))
+            EXPECT_TRUE(
+                a.strDescription.contains(QRegularExpression("^(正解|誤り) 正解は[1-4]番$")))
                 << a.strDescription.toStdString();
         }
     EXPECT_EQ(nAlerts, 3);
