@@ -113,16 +113,20 @@ QStringList Shown(QWidget* pWindow)
     return texts;
 }
 
-// The shown texts no screen reader can reach, each after the window's title.
+// The shown texts no screen reader can reach, each after the window's title. A text counts as
+// reached as a whole name or value, or after the name it is shown under ("正解率 50.0%").
 QStringList Hidden(QWidget* pWindow)
 {
     QStringList reachable;
     Reachable(QAccessible::queryAccessibleInterface(pWindow), reachable);
     QStringList hidden;
-    for (const QString& strShown : Shown(pWindow))
-        if (std::none_of(reachable.begin(), reachable.end(),
-                         [&](const QString& r) { return r.contains(strShown); }))
+    for (const QString& strShown : Shown(pWindow)) {
+        const QString s = strShown.trimmed();
+        if (std::none_of(reachable.begin(), reachable.end(), [&](const QString& r) {
+                return r.trimmed() == s || r.endsWith(u' ' + s);
+            }))
             hidden << pWindow->windowTitle() + ": " + strShown;
+    }
     return hidden;
 }
 
