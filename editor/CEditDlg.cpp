@@ -1,6 +1,7 @@
 #include "editor/CEditDlg.h"
 
 #include "app/ProfileStore.h"
+#include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
 #include "platform/File.h"
@@ -79,7 +80,7 @@ CEditDlg::CEditDlg(ProfileStore& profile, QWidget* pParent)
     new EnterEscFilter(this);
 
     m_strFileName = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
-    m_pFileName->setText(ToQString(m_strFileName));
+    ShowLabelValue(m_pFileName, QStringLiteral("問題ファイル名"), ToQString(m_strFileName));
     // A file that cannot be opened still leaves the editor open, with nothing to choose.
     const EditResult result = RunOnFile(&QuestionFile::Count);
     FillNumbers(result.Ok() ? result.nCount : 0, -1);

@@ -1,5 +1,6 @@
 #include "quiz/CJudgeDlg.h"
 
+#include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
 
@@ -22,6 +23,7 @@ QLabel* SunkenLine(QWidget* pParent, const QRect& rect, const char* szName)
 
 CJudgeDlg::CJudgeDlg(QWidget* pParent, int nTickMs) : QDialog(pParent, kDialogWindowFlags)
 {
+    MarkAsAlert(this);
     setWindowTitle(QStringLiteral("正誤判定"));
     setFont(DialogFont());
     const DialogUnits du(font());
@@ -39,14 +41,15 @@ CJudgeDlg::CJudgeDlg(QWidget* pParent, int nTickMs) : QDialog(pParent, kDialogWi
 void CJudgeDlg::SetTexts(const QString& strVerdict, const QString& strCorrect)
 {
     m_pVerdict->setText(strVerdict);
-    m_pVerdict->setAccessibleName(strVerdict);
     m_pCorrect->setText(strCorrect);
-    m_pCorrect->setAccessibleName(strCorrect);
+    // Both lines in one text, so the announcement on opening carries the whole verdict.
+    setAccessibleDescription(strVerdict + u' ' + strCorrect);
 }
 
 void CJudgeDlg::showEvent(QShowEvent* pEvent)
 {
     QDialog::showEvent(pEvent);
+    AnnounceAlert(this);
     m_nTick = 0;
     m_timer.start();
 }

@@ -5,6 +5,7 @@
 #include "about/Help.h"
 #include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
+#include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
 #include "platform/MessageBox.h"
@@ -12,10 +13,12 @@
 #include "platform/Resources.h"
 #include "platform/Sound.h"
 #include "questionfile/CQuestionFileMenu.h"
+#include "quiz/AnswerKeyFilter.h"
 #include "quiz/CBitmap.h"
 #include "quiz/CColorStatic.h"
 #include "quiz/CJudgeDlg.h"
 #include "quiz/CRoundCommands.h"
+#include "quiz/LampName.h"
 #include "settings/CSettingDlg.h"
 
 #include <QGroupBox>
@@ -34,6 +37,7 @@ namespace {
 constexpr int kFirstButtonId = 1010;
 constexpr int kWaveCorrect = 145;
 constexpr int kWaveWrong = 146;
+const QString kRateName = QStringLiteral("正解率");
 
 struct ButtonDef
 {
@@ -106,6 +110,7 @@ CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
     CreateMenu();
     CreateControls();
     new EnterEscFilter(this);
+    new AnswerKeyFilter(this, {m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
 
     m_timer.setInterval(m_timing.nQuestionTickMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { m_round.OnTimer(kQuestionTimer); });
@@ -182,7 +187,7 @@ void CQuizDlg::CreateControls()
     for (int i = 0; i < 3; ++i) {
         m_pLamps[i] = new CColorStatic(this);
         m_pLamps[i]->setObjectName(QStringLiteral("lamp%1").arg(i + 1));
-        m_pLamps[i]->setAccessibleName(QStringLiteral("誤答ランプ%1").arg(i + 1));
+        m_pLamps[i]->setAccessibleName(ToQString(LampName(i + 1, std::nullopt)));
         m_pLamps[i]->setGeometry(rect(317, lampY[i], 23, 18));
     }
     QLabel* pLampHead = SunkenStatic(this, rect(317, 59, 23, 18), QStringLiteral("*誤答残数"));
@@ -206,7 +211,7 @@ void CQuizDlg::CreateControls()
     }
     m_pRate = SunkenStatic(this, rect(19, 167, 25, 14), QString());
     m_pRate->setObjectName(QStringLiteral("rate"));
-    m_pRate->setAccessibleName(QStringLiteral("正解率"));
+    ShowLabelValue(m_pRate, kRateName, QString());
     for (int i = 0; i < 4; ++i)
         SunkenStatic(this, rect(18, answerY[i], 12, 14), QString::number(i + 1));
 
@@ -323,8 +328,10 @@ void CQuizDlg::EnableControl(int nId, bool bEnable)
 
 void CQuizDlg::SetLampColor(int nLamp, std::uint32_t nColor)
 {
-    if (nLamp >= 1 && nLamp <= 3)
-        m_pLamps[nLamp - 1]->SetColor(nColor);
+    if (nLamp < 1 || nLamp > 3)
+        return;
+    m_pLamps[nLamp - 1]->SetColor(nColor);
+    SetAccessibleName(m_pLamps[nLamp - 1], ToQString(LampName(nLamp, nColor)));
 }
 
 void CQuizDlg::SetTimeRange(int nMax)
@@ -376,5 +383,5 @@ void CQuizDlg::UpdateData()
     ShowText(m_pQuestion, m_round.m_strQuestion);
     for (int i = 0; i < 4; ++i)
         ShowText(m_pAnswers[i], m_round.m_strAnswers[static_cast<std::size_t>(i)]);
-    m_pRate->setText(ToQString(m_round.m_strRate));
+    ShowLabelValue(m_pRate, kRateName, ToQString(m_round.m_strRate));
 }

@@ -9,7 +9,7 @@ packages=(
 )
 if [ "${1:-run}" = test ]; then
     packages+=(
-        libgtest-dev libgmock-dev libbenchmark-dev
+        libgtest-dev libgmock-dev libbenchmark-dev qt6-base-private-dev
         clang libclang-rt-14-dev lld
         xvfb xauth openbox xdotool wmctrl x11-utils imagemagick gdb
         desktop-file-utils appstream

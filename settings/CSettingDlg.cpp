@@ -1,6 +1,7 @@
 #include "settings/CSettingDlg.h"
 
 #include "app/ProfileStore.h"
+#include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
 #include "platform/File.h"
@@ -22,6 +23,10 @@
 namespace {
 
 constexpr int kTickInterval = 2;
+const QString kListName = QStringLiteral("問題ファイル名");
+const QString kTimeName = QStringLiteral("制限時間の設定値");
+const QString kLifeName = QStringLiteral("許容誤答数の設定値");
+const QString kCountName = QStringLiteral("出題数の設定値");
 
 // Puts a control at its template rectangle and names it for tests and screen readers.
 template <typename T> T* Place(T* pControl, QRect rect, const char* szName, const QString& strA11y)
@@ -90,8 +95,7 @@ CSettingDlg::CSettingDlg(ProfileStore& profile, QWidget* pParent)
                     "back", QStringLiteral("戻る"));
     m_pBack->setDefault(true);
 
-    m_pList = Place(new QListWidget(this), du.Rect(22, 22, 136, 11), "list",
-                    QStringLiteral("問題ファイル名"));
+    m_pList = Place(new QListWidget(this), du.Rect(22, 22, 136, 11), "list", kListName);
     m_pList->setUniformItemSizes(true);
     m_pList->setFocusPolicy(Qt::NoFocus);
     m_pList->setEnabled(false); // shows the file in use; never enabled
@@ -102,12 +106,10 @@ CSettingDlg::CSettingDlg(ProfileStore& profile, QWidget* pParent)
                     QStringLiteral("許容誤答数"));
     m_pQuestionCnt =
         Place(MakeSlider(this), du.Rect(44, 129, 115, 21), "sliderCount", QStringLiteral("出題数"));
-    m_pTimeLimitText = Place(MakeValueText(this), du.Rect(23, 59, 20, 14), "textTime",
-                             QStringLiteral("制限時間の設定値"));
-    m_pLifeText = Place(MakeValueText(this), du.Rect(23, 95, 20, 14), "textLife",
-                        QStringLiteral("許容誤答数の設定値"));
-    m_pQuestionCntText = Place(MakeValueText(this), du.Rect(23, 133, 20, 14), "textCount",
-                               QStringLiteral("出題数の設定値"));
+    m_pTimeLimitText = Place(MakeValueText(this), du.Rect(23, 59, 20, 14), "textTime", kTimeName);
+    m_pLifeText = Place(MakeValueText(this), du.Rect(23, 95, 20, 14), "textLife", kLifeName);
+    m_pQuestionCntText =
+        Place(MakeValueText(this), du.Rect(23, 133, 20, 14), "textCount", kCountName);
 
     m_pSave = Place(new QPushButton(QStringLiteral("設定保存"), this), du.Rect(126, 162, 41, 14),
                     "save", QStringLiteral("設定保存"));
@@ -154,6 +156,9 @@ void CSettingDlg::OnInitDialog()
         m_pList->setCurrentRow(static_cast<int>(*index));
         m_pList->scrollToItem(m_pList->currentItem(), QAbstractItemView::PositionAtTop);
     }
+    // The list is disabled and one line high: its name carries the file it shows.
+    const QListWidgetItem* pShown = m_pList->currentItem();
+    SetAccessibleName(m_pList, pShown ? kListName + u' ' + pShown->text() : kListName);
 
     std::optional<std::int64_t> records;
     if (const auto path = PathInCurrentDir(ShownQuestionName()))
@@ -206,9 +211,9 @@ void CSettingDlg::UpdateData(bool bSaveAndValidate)
         m_nSeq = m_pSeq->checkedId();
         return;
     }
-    m_pQuestionCntText->setText(m_strQuestionCnt);
-    m_pLifeText->setText(m_strLife);
-    m_pTimeLimitText->setText(m_strTimeLimit);
+    ShowLabelValue(m_pQuestionCntText, kCountName, m_strQuestionCnt);
+    ShowLabelValue(m_pLifeText, kLifeName, m_strLife);
+    ShowLabelValue(m_pTimeLimitText, kTimeName, m_strTimeLimit);
     if (QAbstractButton* pButton = m_pSeq->button(m_nSeq))
         pButton->setChecked(true);
 }

@@ -1,5 +1,6 @@
 #include "app/ProfileStore.h"
 #include "quiz/AnswerOrder.h"
+#include "quiz/LampName.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/QuizRound.h"
 #include "quiz/RateText.h"
@@ -243,6 +244,23 @@ TEST_F(QuizRoundTest, ARecordWithoutAStarKeepsThePreviousNumber)
     EXPECT_EQ(m_round.m_nCorrectNo, 3);
     m_round.JudgeAnswer(1);
     EXPECT_EQ(m_round.m_nCorrectNo, 3);
+}
+
+TEST(LampName, SaysWhichLampAndWhetherItIsLitOrUsed)
+{
+    const struct
+    {
+        int nLamp;
+        std::optional<std::uint32_t> nColor;
+        const char* szName;
+    } cases[] = {
+        {1, kLampRed, "誤答ランプ1 点灯"},
+        {3, kLampWhite, "誤答ランプ3 使用済み"},
+        {2, std::nullopt, "誤答ランプ2 消灯"}, // before the first round
+        {2, 0x00FF00, "誤答ランプ2 消灯"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LampName(c.nLamp, c.nColor), Sjis(c.szName)) << c.szName;
 }
 
 TEST(AnswerOrder, EveryRowIsAPermutationAndTheRightHalfInvertsIt)
