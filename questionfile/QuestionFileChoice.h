@@ -39,6 +39,6 @@ QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const std::filesyst
                                       const std::filesystem::path& chosen);
 
 // The name a copy of utf8Name takes in folder: utf8Name itself when no entry there has it
-// (ASCII letters compared without regard to case, as the Windows program would see the folder),
-// else the first free "stem(n).ext" from n = 2. Empty when none is free.
+// (ASCII letters compared without regard to case, as a case-insensitive file system sees the
+// folder), else the first free "stem(n).ext" from n = 2. Empty when none is free.
 std::string FreeName(const std::filesystem::path& folder, std::string_view utf8Name);
