@@ -110,23 +110,27 @@ std::vector<HistoryRow> ParseHistory(std::string_view text)
         if (nEnd == std::string_view::npos)
             break; // no line end: a line cut short, or nothing
         if (std::optional<HistoryRow> row = ParseHistoryLine(text.substr(0, nEnd)))
-            rows.push_back(std::move(*row));
+            rows.push_back(*row);
         text.remove_prefix(nEnd + 1);
     }
     return rows;
 }
 
-std::vector<HistoryRow> ReadHistory(const std::filesystem::path& path)
+HistoryLog ReadHistory(const std::filesystem::path& path)
 {
-    std::string text;
+    auto text = std::make_shared<std::string>();
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[1 << 16];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            text.append(buf, n);
+        struct stat st
+        {
+        };
+        if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode)) {
+            text->resize(static_cast<std::size_t>(st.st_size));
+            text->resize(std::fread(text->data(), 1, text->size(), f));
+        }
         std::fclose(f);
     }
-    return ParseHistory(text);
+    std::vector<HistoryRow> rows = ParseHistory(*text);
+    return {std::move(text), std::move(rows)};
 }
 
 bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,17 +27,25 @@
 inline constexpr const char* kHistoryFileName = "marelto-history.tsv";
 extern const char* const kHistoryHeader; // with its line end
 
+// The texts point into the line the row was read from or is made for.
 struct HistoryRow
 {
-    std::string strTime;
-    std::string strFile; // UTF-8
+    std::string_view strTime;
+    std::string_view strFile; // UTF-8
     int nRecord = 0;
     std::uint64_t nFingerprint = 0;
-    std::string strCode;
+    std::string_view strCode;
     AnswerResult result = AnswerResult::Wrong;
     double dSeconds = 0;
-    std::string strRound;
-    std::string strQuestion; // UTF-8
+    std::string_view strRound;
+    std::string_view strQuestion; // UTF-8
+};
+
+// The rows of a history file, with the bytes their texts point into.
+struct HistoryLog
+{
+    std::shared_ptr<const std::string> text;
+    std::vector<HistoryRow> rows;
 };
 
 std::uint64_t RecordFingerprint(std::string_view bytes);
@@ -45,9 +54,10 @@ std::uint64_t RecordFingerprint(std::string_view bytes);
 std::string FormatHistoryLine(const HistoryRow& row);
 // Empty for the header and for anything that is not a whole row.
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line);
+// The rows point into text.
 std::vector<HistoryRow> ParseHistory(std::string_view text);
 // No file reads as no rows.
-std::vector<HistoryRow> ReadHistory(const std::filesystem::path& path);
+HistoryLog ReadHistory(const std::filesystem::path& path);
 
 // Appends the line in one write, the header first when the file is new; a torn line left at
 // the end by a crash gets its line end first, so the new line stays whole. False on failure.

@@ -41,16 +41,20 @@ void CHistoryRecorder::OnQuestionShown()
 void CHistoryRecorder::OnJudged(const JudgedAnswer& answer)
 {
     const QuestionRecord rec = SplitRecord(answer.strRecord);
+    const std::string strTime = FormatLocalTime(m_wallClock());
+    const std::string strFile = Cp932::ToUtf8(answer.strFile);
+    const std::string strCode = Cp932::ToUtf8(rec.strCode);
+    const std::string strQuestion = Cp932::ToUtf8(TrimRight(rec.strQuizQuestion));
     HistoryRow row;
-    row.strTime = FormatLocalTime(m_wallClock());
-    row.strFile = Cp932::ToUtf8(answer.strFile);
+    row.strTime = strTime;
+    row.strFile = strFile;
     row.nRecord = answer.nRecord + 1;
     row.nFingerprint = RecordFingerprint(answer.strRecord);
-    row.strCode = Cp932::ToUtf8(rec.strCode);
+    row.strCode = strCode;
     row.result = answer.result;
     row.dSeconds = std::max(0.0, m_steadyClock() - m_dShownAt);
     row.strRound = m_strRound;
-    row.strQuestion = Cp932::ToUtf8(TrimRight(rec.strQuizQuestion));
+    row.strQuestion = strQuestion;
     const std::optional<std::filesystem::path> path = HistoryPath();
     if (!path || !AppendHistoryRow(*path, row))
         m_bWriteFailed = true;

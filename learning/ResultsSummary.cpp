@@ -127,9 +127,10 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
     for (std::size_t i = 0; i < nWeak; ++i) {
         const HistoryRow& last = rows[missed[i]->nLastRow];
         const CountryEntry* pCountry = FindCountry(last.strCode);
-        sum.weakest.push_back({ToCp932(last.strQuestion),
-                               ToCp932(pCountry ? pCountry->szName : last.strCode),
-                               missed[i]->nMissed, missed[i]->nAnswers});
+        sum.weakest.push_back(
+            {ToCp932(last.strQuestion),
+             ToCp932(pCountry ? std::string_view(pCountry->szName) : last.strCode),
+             missed[i]->nMissed, missed[i]->nAnswers});
     }
     return sum;
 }

@@ -75,13 +75,14 @@ TEST(AnswerHistoryTest, AppendingStartsWithTheHeaderAndMendsATornTail)
     EXPECT_EQ(ReadFileBytes(path), kHistoryHeader + FormatHistoryLine(a));
 
     WriteFileBytes(path, ReadFileBytes(path) + FormatHistoryLine(b).substr(0, 30)); // power cut
-    ASSERT_EQ(ReadHistory(path).size(), 1u);
+    ASSERT_EQ(ReadHistory(path).rows.size(), 1u);
     ASSERT_TRUE(AppendHistoryRow(path, b));
     ASSERT_TRUE(SyncHistory(path));
-    const std::vector<HistoryRow> rows = ReadHistory(path);
+    const HistoryLog log = ReadHistory(path);
+    const std::vector<HistoryRow>& rows = log.rows;
     ASSERT_EQ(rows.size(), 2u);
     ExpectSameRow(rows[1], b);
-    EXPECT_TRUE(ReadHistory(dir / "none.tsv").empty());
+    EXPECT_TRUE(ReadHistory(dir / "none.tsv").rows.empty());
 }
 
 TEST(AnswerHistoryTest, LocalTimesCarryTheirOffset)
@@ -115,7 +116,8 @@ TEST(AnswerHistoryTest, TheRecorderWritesEachVerdictAndSurvivesAnUnwritableFolde
     dSteady += 3.3;
     recorder.OnJudged({4, record, Sjis("世界.txt"), AnswerResult::Wrong});
     recorder.OnRoundEnded();
-    std::vector<HistoryRow> rows = ReadHistory(dir / kHistoryFileName);
+    const HistoryLog log = ReadHistory(dir / kHistoryFileName);
+    const std::vector<HistoryRow>& rows = log.rows;
     ASSERT_EQ(rows.size(), 1u);
     ExpectSameRow(rows[0],
                   {FormatLocalTime(now), "世界.txt", 5, RecordFingerprint(record), "jpn",

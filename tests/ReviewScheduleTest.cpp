@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <ctime>
+#include <deque>
 
 namespace {
 
@@ -27,7 +28,8 @@ HistoryRow Answer(std::uint64_t nFingerprint, char cResult, int nDay, int nHour 
     const AnswerResult result = cResult == 'R'   ? AnswerResult::Correct
                                 : cResult == 'W' ? AnswerResult::Wrong
                                                  : AnswerResult::TimeOut;
-    return {buf, szFile, 1, nFingerprint, "jpn", result, 1.0, "r", "q"};
+    static std::deque<std::string> times; // the rows' texts point here
+    return {times.emplace_back(buf), szFile, 1, nFingerprint, "jpn", result, 1.0, "r", "q"};
 }
 
 struct BoxCase
