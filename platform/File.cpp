@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -220,6 +221,19 @@ bool CAtomicFile::Write(std::string_view bytes)
 
 bool CAtomicFile::Commit()
 {
+    return Finish(true);
+}
+
+bool CAtomicFile::CommitNew()
+{
+    return Finish(false);
+}
+
+// Moves the temporary into place; without bReplace never over an existing file, so two writers
+// choosing the same free name cannot overwrite each other.
+bool CAtomicFile::Finish(bool bReplace)
+{
+    m_bExisted = false;
     if (m_fd < 0)
         return Fail("write", EBADF);
     if (::fsync(m_fd) != 0)
@@ -228,8 +242,23 @@ bool CAtomicFile::Commit()
     m_fd = -1;
     if (::close(fd) != 0)
         return Fail("close", errno);
-    if (::rename(m_strTemp.c_str(), m_target.c_str()) != 0)
-        return Fail("rename", errno);
+    if (bReplace) {
+        if (::rename(m_strTemp.c_str(), m_target.c_str()) != 0)
+            return Fail("rename", errno);
+    } else if (::renameat2(AT_FDCWD, m_strTemp.c_str(), AT_FDCWD, m_target.c_str(),
+                           RENAME_NOREPLACE) != 0) {
+        int nErrno = errno;
+        // File systems without the flag: a hard link fails just as surely on an existing name.
+        if ((nErrno == EINVAL || nErrno == ENOSYS) &&
+            ::link(m_strTemp.c_str(), m_target.c_str()) == 0)
+            ::unlink(m_strTemp.c_str());
+        else {
+            if (nErrno == EINVAL || nErrno == ENOSYS)
+                nErrno = errno;
+            m_bExisted = nErrno == EEXIST;
+            return Fail("rename", nErrno);
+        }
+    }
     m_strTemp.clear();
     // The rename itself lasts only once the folder is on disk too; failing that is no error of
     // the file, which is already whole.

@@ -68,10 +68,15 @@ class CAtomicFile
     bool Write(std::string_view bytes);
     // Flushes the temporary to disk and renames it over the target.
     bool Commit();
+    // The same, but only where no file stands yet: when one does (also one that appeared since
+    // Open), nothing is replaced, the temporary goes and TargetExisted() says so.
+    bool CommitNew();
 
     const std::string& Error() const { return m_strError; }
+    bool TargetExisted() const { return m_bExisted; }
 
   private:
+    bool Finish(bool bReplace);
     bool Fail(const char* szWhat, int nErrno);
     void Discard();
 
@@ -79,6 +84,7 @@ class CAtomicFile
     std::filesystem::path m_target;
     std::string m_strTemp;
     std::string m_strError;
+    bool m_bExisted = false;
 };
 
 // A file named in the settings (cp932), in the current directory: the directory, a separator

@@ -11,9 +11,11 @@
 #include "platform/QtText.h"
 #include "platform/Resources.h"
 #include "platform/Sound.h"
+#include "questionfile/CQuestionFileMenu.h"
 #include "quiz/CBitmap.h"
 #include "quiz/CColorStatic.h"
 #include "quiz/CJudgeDlg.h"
+#include "quiz/CRoundCommands.h"
 #include "settings/CSettingDlg.h"
 
 #include <QGroupBox>
@@ -127,6 +129,16 @@ void CQuizDlg::CreateMenu()
     auto* pBar = new QMenuBar(this);
     pBar->setObjectName(QStringLiteral("menuBar"));
     QMenu* pFile = pBar->addMenu(QStringLiteral("ファイル(&F)"));
+    m_pRoundCommands = new CRoundCommands(this);
+    auto* pQuestionFile = new CQuestionFileMenu(m_profile, this);
+    m_pRoundCommands
+        ->Add(pFile->addAction(QStringLiteral("問題ファイルを開く(&O)..."), pQuestionFile,
+                               &CQuestionFileMenu::OnMenuOpenQuestion))
+        ->setObjectName(QStringLiteral("menuOpenQuestion"));
+    m_pRoundCommands
+        ->Add(pFile->addAction(QStringLiteral("問題の編集(&D)..."), this, &CQuizDlg::OnButtonEdit))
+        ->setObjectName(QStringLiteral("menuEditQuestion"));
+    pFile->addSeparator();
     QAction* pExit = pFile->addAction(QStringLiteral("終了(&E)"), this, &CQuizDlg::OnMenuExit);
     pExit->setObjectName(QStringLiteral("menuExit"));
     QMenu* pSettings = pBar->addMenu(QStringLiteral("設定(&C)"));
@@ -205,6 +217,7 @@ void CQuizDlg::CreateControls()
 
     // The edit button stays disabled; nothing in the program enables it.
     m_pButtons[IDC_BUTTON_EDIT - kFirstButtonId]->setEnabled(false);
+    m_pRoundCommands->Follow(m_pButtons[IDC_BUTTON_START - kFirstButtonId]);
 
     auto on = [this](int nId, auto fn) {
         connect(m_pButtons[nId - kFirstButtonId], &QPushButton::clicked, this, fn);

@@ -8,6 +8,7 @@
 #include <functional>
 
 class CColorStatic;
+class CRoundCommands;
 class ProfileStore;
 class QAction;
 class QLabel;
@@ -26,7 +27,7 @@ struct QuizTiming
 // The round itself is CQuizRound; this window only puts its state on screen.
 class CQuizDlg : public QDialog, private IRoundView
 {
-public:
+  public:
     explicit CQuizDlg(ProfileStore& profile, QWidget* pParent = nullptr, QuizTiming timing = {});
     ~CQuizDlg() override;
 
@@ -49,10 +50,10 @@ public:
     CQuizRound& Round() { return m_round; }
     int SoundSwitch() const { return m_nSound; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
-private:
+  private:
     void CreateControls();
     void CreateMenu();
     void ShowSystemMenu(const QPoint& pos);
@@ -87,6 +88,7 @@ private:
     QProgressBar* m_pTimeBar = nullptr;
     QPushButton* m_pButtons[9] = {}; // ids 1010 to 1018
     QAction* m_pSoundAction = nullptr;
+    CRoundCommands* m_pRoundCommands = nullptr; // menu commands that wait for a round's end
     int m_nTimeMax = 0;
     int m_nTop = 0; // height of the menu bar above the template's client area
 };

@@ -1,0 +1,174 @@
+#include "questionfile/QuestionFileChoice.h"
+
+#include "app/ProfileStore.h"
+#include "platform/Cp932.h"
+#include "platform/File.h"
+#include "quiz/QuestionRecord.h"
+
+#include <algorithm>
+#include <climits>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kRoundCountDefault = 3; // what a round start reads when QUESTION_CNT is absent
+constexpr int kMaxCopyNumber = 9999;
+
+std::string AsciiLower(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    return lower;
+}
+
+// A line break would end the entry and start another; leading blanks are read past.
+bool IsStorable(std::string_view cp932)
+{
+    const bool bControl = std::any_of(cp932.begin(), cp932.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    });
+    return !bControl && !cp932.empty() && cp932.front() != ' ';
+}
+
+// ".txt" alone names a hidden file with no stem, not a question file.
+bool IsTxtName(std::string_view name)
+{
+    return name.size() > 4 && AsciiLower(name.substr(name.size() - 4)) == ".txt";
+}
+
+bool ReadWhole(const fs::path& path, std::string& bytes, std::string& strError)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeRead)) {
+        strError = file.Error();
+        return false;
+    }
+    if (!file.Read(bytes, file.GetLength())) {
+        strError = file.Error();
+        return false;
+    }
+    return true;
+}
+
+QuestionFileChoice Refuse(QuestionFileProblem problem, std::string strError = {})
+{
+    QuestionFileChoice choice;
+    choice.check.problem = problem;
+    choice.strError = std::move(strError);
+    return choice;
+}
+
+bool InFolder(const fs::path& folder, const fs::path& file)
+{
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(file, ec);
+    return !ec && fs::equivalent(absolute.parent_path(), folder, ec) && !ec;
+}
+
+// Copies bytes into folder under the first free name, or finds them there already under
+// strName in any ASCII letter case; empty (with the reason) when neither. A name taken between
+// the choice and the move only moves the copy on to the next.
+std::string CopyIn(const fs::path& folder, const std::string& strName, std::string_view bytes,
+                   bool& bWritten, std::string& strError)
+{
+    bWritten = false;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string strHere = it->path().filename().string();
+        std::string existing, strIgnored;
+        if (AsciiLower(strHere) == AsciiLower(strName) && it->is_regular_file(ec) &&
+            ReadWhole(it->path(), existing, strIgnored) && existing == bytes)
+            return strHere;
+    }
+    for (int nAttempt = 0; nAttempt < 8; ++nAttempt) {
+        const std::string strFree = FreeName(folder, strName);
+        if (strFree.empty())
+            break;
+        CAtomicFile file;
+        if (file.Open(folder / strFree) && file.Write(bytes) && file.CommitNew()) {
+            bWritten = true;
+            return strFree;
+        }
+        strError = file.Error();
+        if (!file.TargetExisted())
+            return {};
+    }
+    if (strError.empty())
+        strError = "no free name";
+    return {};
+}
+
+} // namespace
+
+std::string FreeName(const fs::path& folder, std::string_view utf8Name)
+{
+    std::set<std::string> taken;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        taken.insert(AsciiLower(it->path().filename().string()));
+
+    const std::string strName(utf8Name);
+    if (!taken.count(AsciiLower(strName)))
+        return strName;
+    const std::size_t nDot = strName.rfind('.');
+    const std::string strStem = nDot == std::string::npos ? strName : strName.substr(0, nDot);
+    const std::string strExt = nDot == std::string::npos ? std::string() : strName.substr(nDot);
+    for (int n = 2; n <= kMaxCopyNumber; ++n) {
+        std::string strCandidate = strStem + "(" + std::to_string(n) + ")" + strExt;
+        if (!taken.count(AsciiLower(strCandidate)))
+            return strCandidate;
+    }
+    return {};
+}
+
+QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& folder,
+                                      const fs::path& chosen)
+{
+    const std::string strUtf8Name = chosen.filename().string();
+    const std::optional<std::string> cp932Name = Cp932::FromUtf8(strUtf8Name);
+    if (!cp932Name || !IsStorable(*cp932Name))
+        return Refuse(QuestionFileProblem::NameNotStorable);
+    if (!IsTxtName(strUtf8Name))
+        return Refuse(QuestionFileProblem::NotTxt);
+    if (strUtf8Name == "ReadMe.txt")
+        return Refuse(QuestionFileProblem::ReservedName);
+
+    std::string bytes, strError;
+    if (!ReadWhole(chosen, bytes, strError))
+        return Refuse(QuestionFileProblem::Unreadable, strError);
+    QuestionFileChoice choice;
+    choice.check = CheckQuestionBytes(bytes);
+    if (!choice.Ok())
+        return choice;
+
+    std::string strName = strUtf8Name;
+    if (!InFolder(folder, chosen)) {
+        strName = CopyIn(folder, strUtf8Name, bytes, choice.bCopied, strError);
+        if (strName.empty())
+            return Refuse(QuestionFileProblem::WriteFailed, strError);
+    }
+    // The name in use differs from the chosen one only by ASCII letter case, digits and brackets.
+    const std::string strCp932 = strName == strUtf8Name ? *cp932Name : *Cp932::FromUtf8(strName);
+
+    // A failed write leaves the settings as they were where it can, and no copy nobody uses.
+    // "\x01" never stands in a settings file: it tells an absent entry from any stored name.
+    const std::string strOld = profile.GetProfileStringA("QUESTION", "1", "\x01");
+    bool bWritten = profile.WriteProfileStringA("QUESTION", "1", strCp932);
+    bool bInUse = bWritten;
+    const int nRecords = static_cast<int>(std::min<std::int64_t>(choice.check.nRecords, INT_MAX));
+    if (bWritten && profile.GetProfileIntA("QUESTION_CNT", "1", kRoundCountDefault) > nRecords &&
+        !profile.WriteProfileInt("QUESTION_CNT", "1", nRecords)) {
+        bWritten = false;
+        bInUse = strOld == "\x01" || !profile.WriteProfileStringA("QUESTION", "1", strOld);
+    }
+    if (!bWritten) {
+        if (choice.bCopied && !bInUse)
+            RemoveFile(folder / strName);
+        return Refuse(QuestionFileProblem::WriteFailed, "Parameter.INI");
+    }
+    choice.strName = strCp932;
+    return choice;
+}

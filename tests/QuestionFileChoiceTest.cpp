@@ -1,0 +1,200 @@
+#include "questionfile/QuestionFileChoice.h"
+#include "app/ProfileStore.h"
+#include "platform/File.h"
+#include "quiz/QuestionRecord.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Records(int nCount, int nCorrect = 0)
+{
+    std::string bytes;
+    for (int i = 0; i < nCount; ++i)
+        bytes += ComposeRecord("jpn" + Sjis("どこの国旗?"), {"a*", "b", "c", "d"}, nCorrect);
+    return bytes;
+}
+
+// Parameter.INI as the settings dialog and the sound toggle leave it; cnt nullptr: no entry.
+std::string Ini(const std::string& strQuestion, const char* szCnt)
+{
+    std::string ini = "[QUESTION]\r\n1=" + strQuestion + "\r\n[LIFE]\r\n1=5\r\n";
+    if (szCnt)
+        ini += "[QUESTION_CNT]\r\n1=" + std::string(szCnt) + "\r\n";
+    return ini + "[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=0\r\n";
+}
+
+std::map<std::string, std::string> Folder(const fs::path& dir)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir))
+        files[entry.path().filename().string()] = ReadFileBytes(entry.path());
+    return files;
+}
+
+struct CheckCase
+{
+    std::string bytes;
+    QuestionFileProblem problem;
+    std::int64_t nBadRecord;
+};
+void PrintTo(const CheckCase& c, std::ostream* pOut)
+{
+    *pOut << c.bytes.size() << " bytes";
+}
+class CheckQuestionBytesTest : public ::testing::TestWithParam<CheckCase>
+{
+};
+
+TEST_P(CheckQuestionBytesTest, NeedsWholeRecordsEachWithOneMarker)
+{
+    const QuestionFileCheck check = CheckQuestionBytes(GetParam().bytes);
+    EXPECT_EQ(check.problem, GetParam().problem);
+    EXPECT_EQ(check.nBadRecord, GetParam().nBadRecord);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Files, CheckQuestionBytesTest,
+    ::testing::Values(CheckCase{"", QuestionFileProblem::NoRecord, 0},
+                      CheckCase{Records(1).substr(0, 419), QuestionFileProblem::NoRecord, 0},
+                      CheckCase{Records(3), QuestionFileProblem::None, 0},
+                      CheckCase{TemplateRecord(), QuestionFileProblem::None, 0},
+                      CheckCase{Records(2) + " ", QuestionFileProblem::PartialRecord, 0},
+                      CheckCase{Records(2) + Records(1, -1), QuestionFileProblem::Marker, 3},
+                      CheckCase{Records(1).replace(180, 1, "*"), QuestionFileProblem::Marker, 1}));
+
+// Each case: a file chosen here or elsewhere, what already stands here, what the choice leaves.
+struct ChoiceCase
+{
+    const char* szChosen; // UTF-8 name on disk
+    bool bElsewhere;
+    const char* szHere; // a file already here, or nullptr
+    bool bHereSame;     // it holds the chosen bytes (else other bytes)
+    std::string bytes;  // the chosen file
+    const char* szCntBefore;
+    QuestionFileProblem problem;
+    const char* szInUse; // name stored afterwards (UTF-8)
+    bool bCopied;
+    const char* szCntAfter;
+};
+void PrintTo(const ChoiceCase& c, std::ostream* pOut)
+{
+    *pOut << c.szChosen << (c.bElsewhere ? " from elsewhere" : " here");
+}
+class ChooseQuestionFileTest : public ::testing::TestWithParam<ChoiceCase>
+{
+};
+
+TEST_P(ChooseQuestionFileTest, WritesOnlyTheChoiceAndNeverOverwrites)
+{
+    const ChoiceCase& c = GetParam();
+    TempDir here, elsewhere;
+    const fs::path chosen = (c.bElsewhere ? elsewhere.Path() : here.Path()) / c.szChosen;
+    WriteFileBytes(chosen, c.bytes);
+    if (c.szHere)
+        WriteFileBytes(here / c.szHere, c.bHereSame ? c.bytes : Records(1));
+    const std::string strIniBefore = Ini("sample0524.txt", c.szCntBefore);
+    WriteFileBytes(here / "Parameter.INI", strIniBefore);
+    const auto before = Folder(here.Path());
+    ProfileStore profile(here / "Parameter.INI");
+
+    const QuestionFileChoice choice = ChooseQuestionFile(profile, here.Path(), chosen);
+
+    EXPECT_EQ(choice.check.problem, c.problem);
+    EXPECT_EQ(choice.bCopied, c.bCopied);
+    auto after = Folder(here.Path());
+    if (!c.szInUse) {
+        EXPECT_EQ(after, before);
+        EXPECT_TRUE(choice.strName.empty());
+        return;
+    }
+    EXPECT_EQ(choice.strName, Sjis(c.szInUse));
+    // A section the file did not have goes at its end.
+    const std::string strIni =
+        c.szCntBefore || !c.szCntAfter
+            ? Ini(Sjis(c.szInUse), c.szCntAfter)
+            : Ini(Sjis(c.szInUse), nullptr) + "[QUESTION_CNT]\r\n1=" + c.szCntAfter + "\r\n";
+    EXPECT_EQ(after["Parameter.INI"], strIni);
+    EXPECT_EQ(after[c.szInUse], c.bytes);
+    after.erase("Parameter.INI");
+    after.erase(c.szInUse);
+    auto unchanged = before;
+    unchanged.erase("Parameter.INI");
+    unchanged.erase(c.szInUse);
+    EXPECT_EQ(after, unchanged); // nothing else written, nothing overwritten
+    EXPECT_EQ(ReadFileBytes(chosen), c.bytes);
+}
+
+using P = QuestionFileProblem;
+INSTANTIATE_TEST_SUITE_P(
+    Choices, ChooseQuestionFileTest,
+    ::testing::Values(ChoiceCase{"asia.txt", false, nullptr, false, Records(12), "10", P::None,
+                                 "asia.txt", false, "10"},
+                      ChoiceCase{"asia.txt", false, nullptr, false, Records(4), "10", P::None,
+                                 "asia.txt", false, "4"},
+                      ChoiceCase{"asia.txt", false, nullptr, false, Records(2), nullptr, P::None,
+                                 "asia.txt", false, "2"},
+                      ChoiceCase{"asia.txt", false, nullptr, false, Records(5), nullptr, P::None,
+                                 "asia.txt", false, nullptr},
+                      ChoiceCase{"世界の国旗.txt", true, nullptr, false, Records(20), "10", P::None,
+                                 "世界の国旗.txt", true, "10"},
+                      ChoiceCase{"europe.TXT", true, "Europe.txt", false, Records(3), "10", P::None,
+                                 "europe(2).TXT", true, "3"},
+                      ChoiceCase{"europe.txt", true, "europe.txt", true, Records(3), "10", P::None,
+                                 "europe.txt", false, "3"},
+                      ChoiceCase{"europe.txt", true, "Europe.txt", true, Records(3), "10", P::None,
+                                 "Europe.txt", false, "3"},
+                      ChoiceCase{"bad.txt", true, nullptr, false, Records(2) + "x", "10",
+                                 P::PartialRecord, nullptr, false, nullptr},
+                      ChoiceCase{"bad.txt", false, nullptr, false, Records(1, 4), "10", P::Marker,
+                                 nullptr, false, nullptr},
+                      ChoiceCase{"empty.txt", true, nullptr, false, "", "10", P::NoRecord, nullptr,
+                                 false, nullptr},
+                      ChoiceCase{"한국.txt", true, nullptr, false, Records(3), "10",
+                                 P::NameNotStorable, nullptr, false, nullptr},
+                      ChoiceCase{"a\nb.txt", true, nullptr, false, Records(3), "10",
+                                 P::NameNotStorable, nullptr, false, nullptr},
+                      ChoiceCase{" lead.txt", false, nullptr, false, Records(3), "10",
+                                 P::NameNotStorable, nullptr, false, nullptr},
+                      ChoiceCase{"ReadMe.txt", true, nullptr, false, Records(3), "10",
+                                 P::ReservedName, nullptr, false, nullptr},
+                      ChoiceCase{"asia.dat", false, nullptr, false, Records(3), "10", P::NotTxt,
+                                 nullptr, false, nullptr}));
+
+TEST(ChooseQuestionFileFaults, ACopyThatCannotBeWrittenLeavesNothing)
+{
+    TempDir here, elsewhere;
+    WriteFileBytes(elsewhere / "asia.txt", Records(3));
+    WriteFileBytes(here / "Parameter.INI", Ini("sample0524.txt", "10"));
+    const auto before = Folder(here.Path());
+    ProfileStore profile(here / "Parameter.INI");
+
+    FileFaults::FailWritesAfter(100);
+    const QuestionFileChoice choice =
+        ChooseQuestionFile(profile, here.Path(), elsewhere / "asia.txt");
+    FileFaults::Reset();
+
+    EXPECT_EQ(choice.check.problem, QuestionFileProblem::WriteFailed);
+    EXPECT_FALSE(choice.strError.empty());
+    EXPECT_EQ(Folder(here.Path()), before);
+
+    const QuestionFileChoice missing = ChooseQuestionFile(profile, here.Path(), here / "gone.txt");
+    EXPECT_EQ(missing.check.problem, QuestionFileProblem::Unreadable);
+}
+
+TEST(FreeNameTest, CountsPastTakenNamesInAnyCase)
+{
+    TempDir dir;
+    EXPECT_EQ(FreeName(dir.Path(), "a.txt"), "a.txt");
+    for (const char* szName : {"A.txt", "a(2).TXT", "a(3).txt.bak"})
+        WriteFileBytes(dir / szName, "x");
+    EXPECT_EQ(FreeName(dir.Path(), "a.txt"), "a(3).txt");
+    EXPECT_EQ(FreeName(dir.Path(), "noext"), "noext");
+}
+
+} // namespace

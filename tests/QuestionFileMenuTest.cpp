@@ -1,0 +1,165 @@
+#include "app/ProfileStore.h"
+#include "editor/CEditDlg.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "quiz/CQuizDlg.h"
+#include "quiz/QuestionRecord.h"
+#include "settings/CSettingDlg.h"
+
+#include "TestSupport.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Records(int nCount, int nCorrect = 0)
+{
+    std::string bytes;
+    for (int i = 0; i < nCount; ++i)
+        bytes += ComposeRecord("jpn" + Sjis("どこの国旗?"), {"a", "b", "c", "d"}, nCorrect);
+    return bytes;
+}
+
+class QuestionFileMenuTest : public ::testing::Test
+{
+  protected:
+    QuestionFileMenuTest() : m_cd(m_here.Path())
+    {
+        WriteFileBytes(m_here / "sample0524.txt", Records(5));
+        WriteFileBytes(m_here / "Parameter.INI", m_strIni);
+        SetMessageBoxHandler([this](const QString& text, unsigned nType) {
+            m_messages.push_back({text, nType});
+            return IDOK;
+        });
+        SetFileDialogHandler([this](FileDialogKind kind) {
+            m_kinds.push_back(kind);
+            return m_chosen;
+        });
+    }
+    ~QuestionFileMenuTest() override
+    {
+        SetMessageBoxHandler({});
+        SetFileDialogHandler({});
+    }
+
+    QAction* Action(const char* szName) { return m_dlg.findChild<QAction*>(szName); }
+    void Open(const std::filesystem::path& path)
+    {
+        m_chosen = QString::fromStdString(path.string());
+        Action("menuOpenQuestion")->trigger();
+    }
+
+    TempDir m_here, m_elsewhere;
+    ScopedCurrentDir m_cd;
+    const std::string m_strIni = "[QUESTION]\r\n1=sample0524.txt\r\n[QUESTION_CNT]\r\n1=4\r\n";
+    ProfileStore m_profile{m_here / "Parameter.INI"};
+    CQuizDlg m_dlg{m_profile, nullptr, QuizTiming{5, 5}};
+    QString m_chosen;
+    std::vector<FileDialogKind> m_kinds;
+    std::vector<std::pair<QString, unsigned>> m_messages;
+};
+
+TEST_F(QuestionFileMenuTest, TheFileMenuOffersBothCommandsAboveExit)
+{
+    QMenu* pFile = m_dlg.findChild<QMenuBar*>("menuBar")->actions().constFirst()->menu();
+    QStringList texts, names;
+    QAccessibleInterface* pMenu = QAccessible::queryAccessibleInterface(pFile);
+    for (int i = 0; i < pMenu->childCount(); ++i)
+        names << pMenu->child(i)->text(QAccessible::Name);
+    for (QAction* pAction : pFile->actions())
+        texts << (pAction->isSeparator() ? "-" : pAction->text());
+    EXPECT_EQ(texts,
+              QStringList({"問題ファイルを開く(&O)...", "問題の編集(&D)...", "-", "終了(&E)"}));
+    EXPECT_TRUE(names.contains("問題ファイルを開く(O)...")) << names.join('|').toStdString();
+    EXPECT_TRUE(names.contains("問題の編集(D)..."));
+}
+
+TEST_F(QuestionFileMenuTest, AFileFromElsewhereIsCopiedInAndTheEditorOpensIt)
+{
+    const std::filesystem::path chosen = m_elsewhere / "世界の国旗.txt";
+    WriteFileBytes(chosen, Records(3));
+    Open(chosen);
+
+    EXPECT_EQ(m_kinds, std::vector<FileDialogKind>{FileDialogKind::OpenQuestion});
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].second, MB_OK | MB_ICONINFORMATION);
+    EXPECT_TRUE(m_messages[0].first.contains("世界の国旗.txt"));
+    EXPECT_EQ(ReadFileBytes(m_here / "世界の国旗.txt"), Records(3));
+    EXPECT_EQ(ReadFileBytes(m_here / "Parameter.INI"),
+              "[QUESTION]\r\n1=" + Sjis("世界の国旗.txt") + "\r\n[QUESTION_CNT]\r\n1=3\r\n");
+
+    QString shownName;
+    int nNumbers = -1;
+    QTimer::singleShot(20, [&] {
+        for (QWidget* pWidget : QApplication::topLevelWidgets())
+            if (auto* pEdit = dynamic_cast<CEditDlg*>(pWidget); pEdit && pEdit->isVisible()) {
+                shownName = pEdit->findChild<QLabel*>("fileName")->text();
+                nNumbers = pEdit->findChild<QComboBox*>("questionNo")->count();
+                QTest::mouseClick(pEdit->findChild<QPushButton*>("back"), Qt::LeftButton);
+            }
+    });
+    Action("menuEditQuestion")->trigger();
+    EXPECT_EQ(shownName, "世界の国旗.txt");
+    EXPECT_EQ(nNumbers, 3);
+
+    CSettingDlg settings(m_profile);
+    ASSERT_NE(settings.findChild<QListWidget*>("list")->currentItem(), nullptr);
+    EXPECT_EQ(settings.findChild<QListWidget*>("list")->currentItem()->text(), "世界の国旗.txt");
+}
+
+TEST_F(QuestionFileMenuTest, ABadFileIsRefusedByNameAndReasonWithNothingWritten)
+{
+    struct Bad
+    {
+        const char* szName;
+        std::string bytes;
+        const char* szReason;
+    };
+    for (const Bad& bad : {Bad{"short.txt", Records(1).substr(0, 400), "420バイト"},
+                           Bad{"cut.txt", Records(2) + "x", "841バイト"},
+                           Bad{"nomark.txt", Records(2) + Records(1, -1), "3問目"},
+                           Bad{"한국.txt", Records(2), "Shift-JIS にない文字"}}) {
+        m_messages.clear();
+        WriteFileBytes(m_elsewhere / bad.szName, bad.bytes);
+        Open(m_elsewhere / bad.szName);
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].second, MB_OK | MB_ICONSTOP);
+        EXPECT_TRUE(m_messages[0].first.contains(bad.szName));
+        EXPECT_TRUE(m_messages[0].first.contains(bad.szReason))
+            << m_messages[0].first.toStdString();
+        EXPECT_FALSE(std::filesystem::exists(m_here / bad.szName));
+    }
+    EXPECT_EQ(ReadFileBytes(m_here / "Parameter.INI"), m_strIni);
+
+    m_messages.clear();
+    m_chosen.clear(); // cancelled: nothing at all
+    Action("menuOpenQuestion")->trigger();
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(QuestionFileMenuTest, BothCommandsWaitWhileARoundRuns)
+{
+    auto enabled = [&] {
+        return std::make_pair(Action("menuOpenQuestion")->isEnabled(),
+                              Action("menuEditQuestion")->isEnabled());
+    };
+    EXPECT_EQ(enabled(), std::make_pair(true, true));
+    QTest::mouseClick(m_dlg.findChild<QPushButton*>("start"), Qt::LeftButton);
+    EXPECT_EQ(enabled(), std::make_pair(false, false));
+    QTest::mouseClick(m_dlg.findChild<QPushButton*>("stop"), Qt::LeftButton);
+    EXPECT_EQ(enabled(), std::make_pair(true, true));
+    EXPECT_FALSE(m_dlg.findChild<QPushButton*>("edit")->isEnabled());
+}
+
+} // namespace
