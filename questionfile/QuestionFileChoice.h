@@ -29,8 +29,8 @@ struct QuestionFileChoice
 //    lacks, a control character, leading blanks, which a reader would drop), and a file that fails
 //    CheckQuestionBytes or cannot be read.
 // 2. A file outside folder is copied into it under its own name or, when that is taken (without
-//    regard to ASCII case), the first free "stem(2).txt", "stem(3).txt", ...; a file of the same
-//    name and the same bytes already there is used as it stands. Nothing is ever overwritten:
+//    regard to ASCII case), the first free "stem(2).txt", "stem(3).txt", ...; a file there with
+//    the same bytes under that name in any ASCII case is used as it stands. Never overwrites:
 //    the copy is written beside and moved in only where no file stands.
 // 3. Writes QUESTION/"1" = the name, as the settings dialog's Save does, then lowers
 //    QUESTION_CNT/"1" to the record count when the count a round would use (3 when absent) is

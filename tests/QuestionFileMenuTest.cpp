@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -161,6 +163,44 @@ TEST_F(QuestionFileMenuTest, BothCommandsWaitWhileARoundRuns)
     QTest::mouseClick(m_dlg.findChild<QPushButton*>("stop"), Qt::LeftButton);
     EXPECT_EQ(enabled(), std::make_pair(true, true));
     EXPECT_FALSE(m_dlg.findChild<QPushButton*>("edit")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// The real dialog: the current folder's question files, without the guide.
+TEST_F(QuestionFileMenuTest, TheDialogListsQuestionFilesHereButNotTheGuide)
+{
+    for (const char* szName : {"ReadMe.txt", "readme.txt", "notes.dat"})
+        WriteFileBytes(m_here / szName, "x");
+    SetFileDialogHandler({});
+    QStringList shown;
+    QString folder;
+    QTimer poll;
+    int nPolls = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* pWidget : QApplication::topLevelWidgets())
+            if (auto* pDlg = qobject_cast<QFileDialog*>(pWidget); pDlg && pDlg->isVisible()) {
+                auto* pView = pDlg->findChild<QTreeView*>("treeView");
+                QAbstractItemModel* pModel = pView->model();
+                QStringList names;
+                for (int i = 0; i < pModel->rowCount(pView->rootIndex()); ++i)
+                    names << pModel->index(i, 0, pView->rootIndex()).data().toString();
+                // A folder that never loads must not hang the suite: give up after 3 s.
+                if (names.contains("sample0524.txt") || ++nPolls > 300) {
+                    shown = names;
+                    folder = pDlg->directory().absolutePath();
+                    pDlg->reject();
+                }
+            }
+    });
+    poll.start(10);
+    EXPECT_TRUE(RunFileDialog(FileDialogKind::OpenQuestion).isEmpty());
+    shown.sort();
+    EXPECT_EQ(shown, QStringList({"readme.txt", "sample0524.txt"}));
+    EXPECT_EQ(std::filesystem::path(folder.toStdString()),
+              std::filesystem::canonical(m_here.Path()));
 }
 
 } // namespace
