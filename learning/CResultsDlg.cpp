@@ -57,9 +57,9 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     setFixedSize(du.Size(340, 318));
 
     const QString strFileName = ToQString(strFile);
-    QTreeWidget* pOverview =
-        AddTable(du.Rect(7, 17, 160, 56), "overview", QStringLiteral("成績(&S)"),
-                 {QString(), QStringLiteral("この問題ファイル"), QStringLiteral("全ファイル")});
+    QTreeWidget* pOverview = AddTable(
+        du.Rect(7, 17, 160, 56), "overview", QStringLiteral("成績(&S)　%1").arg(strFileName),
+        {QString(), QStringLiteral("この問題ファイル"), QStringLiteral("全ファイル")});
     pOverview->headerItem()->setToolTip(1, strFileName);
     pOverview->setAccessibleDescription(QStringLiteral("この問題ファイル: ") + strFileName);
     AddRow(pOverview, {QStringLiteral("ラウンド数"), QString::number(sum.current.nRounds),
