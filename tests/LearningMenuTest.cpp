@@ -80,7 +80,7 @@ TEST_F(LearningMenuTest, TwoMissesOfARoundComeBackAsAReviewFileReadyToPlay)
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(m_messages[0].contains("2問")) << m_messages[0].toStdString();
 
-    // Playing the review file right counts for the original questions: nothing is due then.
+    // Right answers from the review file count for the questions it copies: nothing is due then.
     Play({true, true});
     m_messages.clear();
     Action("menuReview")->trigger();
