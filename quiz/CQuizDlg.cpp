@@ -5,6 +5,7 @@
 #include "about/Help.h"
 #include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
+#include "learning/CLearningCommands.h"
 #include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
@@ -143,6 +144,7 @@ void CQuizDlg::CreateMenu()
     m_pRoundCommands
         ->Add(pFile->addAction(QStringLiteral("問題の編集(&D)..."), this, &CQuizDlg::OnButtonEdit))
         ->setObjectName(QStringLiteral("menuEditQuestion"));
+    (new CLearningCommands(m_profile, m_round, this))->AddMenuEntries(pFile, *m_pRoundCommands);
     pFile->addSeparator();
     QAction* pExit = pFile->addAction(QStringLiteral("終了(&E)"), this, &CQuizDlg::OnMenuExit);
     pExit->setObjectName(QStringLiteral("menuExit"));

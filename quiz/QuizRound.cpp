@@ -65,6 +65,9 @@ void CQuizRound::OnButtonStart()
     m_nAnswered = 0;
     m_view.SetTimeRange(nTimeLimit);
     m_view.SetTimePos(0);
+    m_shown.reset();
+    if (m_pObserver)
+        m_pObserver->OnRoundStarted();
     DrawQuestion();
 }
 
@@ -79,6 +82,7 @@ void CQuizRound::OnTimer(int nIdEvent)
         m_view.SetTimePos(m_nTick);
         return;
     }
+    Report(AnswerResult::TimeOut);
     ShowJudgement(kVerdictWrong);
     --m_nLife;
     --m_nRemaining;
@@ -100,6 +104,7 @@ void CQuizRound::JudgeAnswer(int nAnswer)
         m_view.PlayEffect(kEffectWrong);
         UpdateLamp(); // the lamp goes out before the popup opens
     }
+    Report(nAnswer == m_nCorrectNo ? AnswerResult::Correct : AnswerResult::Wrong);
     ShowJudgement(strVerdict);
     --m_nRemaining;
     ++m_nAnswered;
@@ -137,6 +142,17 @@ void CQuizRound::EndRound()
         m_view.EnableControl(nId, false);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
+    if (m_pObserver)
+        m_pObserver->OnRoundEnded();
+}
+
+// A failed draw leaves the last record on screen, and answers count for it, as they are judged.
+void CQuizRound::Report(AnswerResult result)
+{
+    if (!m_pObserver || !m_shown)
+        return;
+    m_shown->result = result;
+    m_pObserver->OnJudged(*m_shown);
 }
 
 void CQuizRound::UpdateLamp()
@@ -189,6 +205,10 @@ bool CQuizRound::DrawQuestion()
     if (bytes.size() < kRecordSize)
         bytes.clear();
     const QuestionRecord rec = SplitRecord(bytes);
+    if (bytes.empty())
+        m_shown.reset();
+    else
+        m_shown = JudgedAnswer{static_cast<int>(nIndex), bytes, strName, AnswerResult::Wrong};
 
     m_strQuestion = rec.strQuizQuestion;
     m_view.ShowFlag(LookupFlagBitmap(rec.strCode));
@@ -203,5 +223,7 @@ bool CQuizRound::DrawQuestion()
     m_view.SetTimePos(0);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
+    if (m_pObserver && m_shown)
+        m_pObserver->OnQuestionShown();
     return true;
 }

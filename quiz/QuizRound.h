@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "quiz/AnswerObserver.h"
+
 class ProfileStore;
 
 // Control ids of the main window that the round enables and disables.
@@ -78,6 +80,8 @@ public:
     bool DrawQuestion();
     void EndRound();
     void UpdateLamp();
+    // Null for none; the observer must outlive the round's use of it.
+    void SetObserver(IAnswerObserver* pObserver) { m_pObserver = pObserver; }
 
     // Round counters, in the main window's terms.
     int m_nSeq = 0;
@@ -96,9 +100,13 @@ private:
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
     std::string CorrectLine() const;
+    void Report(AnswerResult result);
 
     ProfileStore& m_profile;
     IRoundView& m_view;
     IRandom& m_random;
     Clock m_clock;
+    IAnswerObserver* m_pObserver = nullptr;
+    // The record on screen, when a draw put a whole one there.
+    std::optional<JudgedAnswer> m_shown;
 };

@@ -433,3 +433,56 @@ TEST_F(QuizRoundTest, ANameFromTheSettingsStaysInsideTheCurrentFolder)
     EXPECT_FALSE(m_round.DrawQuestion()); // an empty name is no file, not the folder itself
     EXPECT_EQ(m_view.messages.size(), 2u);
 }
+
+namespace {
+
+class RecordingObserver : public IAnswerObserver
+{
+  public:
+    void OnRoundStarted() override { events.push_back("start"); }
+    void OnQuestionShown() override { events.push_back("shown"); }
+    void OnJudged(const JudgedAnswer& a) override
+    {
+        events.push_back("judged");
+        answers.push_back(a);
+    }
+    void OnRoundEnded() override { events.push_back("end"); }
+    std::vector<std::string> events;
+    std::vector<JudgedAnswer> answers;
+};
+
+} // namespace
+
+TEST_F(QuizRoundTest, TheObserverHearsEachVerdictWithItsRecord)
+{
+    const std::string records =
+        Record("jpn", "q1", 0) + Record("fra", "q2", 1) + Record("usa", "q3", 2);
+    WriteQuestions(records);
+    Set("QUESTION_CNT", 3);
+    Set("LIFE", 3);
+    Set("TIME_LIMIT", 5);
+    RecordingObserver observer;
+    m_round.SetObserver(&observer);
+    m_round.OnButtonStart();
+    m_round.JudgeAnswer(m_round.m_nCorrectNo);
+    m_round.JudgeAnswer(m_round.m_nCorrectNo % 4 + 1);
+    TimeOut(5);
+
+    const std::vector<std::string> expected = {"start",  "shown", "judged", "shown",
+                                               "judged", "shown", "judged", "end"};
+    EXPECT_EQ(observer.events, expected);
+    ASSERT_EQ(observer.answers.size(), 3u);
+    const AnswerResult results[] = {AnswerResult::Correct, AnswerResult::Wrong,
+                                    AnswerResult::TimeOut};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(observer.answers[i].nRecord, i);
+        EXPECT_EQ(observer.answers[i].strRecord, records.substr(i * kRecordSize, kRecordSize));
+        EXPECT_EQ(observer.answers[i].strFile, "sample0524.txt");
+        EXPECT_EQ(observer.answers[i].result, results[i]);
+    }
+    // A round whose file cannot be opened shows no question, so nothing is reported.
+    m_store.WriteProfileStringA("QUESTION", "1", "missing.txt");
+    m_round.OnButtonStart();
+    m_round.JudgeAnswer(1);
+    EXPECT_EQ(observer.answers.size(), 3u);
+}

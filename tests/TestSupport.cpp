@@ -54,3 +54,16 @@ std::string Sjis(std::string_view utf8)
         throw std::invalid_argument("not representable in cp932");
     return *bytes;
 }
+
+ScopedTimeZone::ScopedTimeZone(const char* szZone)
+    : m_strOld(std::getenv("TZ") ? std::getenv("TZ") : ""), m_bHadOld(std::getenv("TZ"))
+{
+    ::setenv("TZ", szZone, 1);
+    ::tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone()
+{
+    m_bHadOld ? ::setenv("TZ", m_strOld.c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+}

@@ -35,3 +35,15 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 // UTF-8 source text as cp932 bytes, for fixtures.
 std::string Sjis(std::string_view utf8);
+
+// Sets the TZ variable for a scope; local times in tests then do not depend on the machine.
+class ScopedTimeZone
+{
+public:
+    explicit ScopedTimeZone(const char* szZone);
+    ~ScopedTimeZone();
+
+private:
+    std::string m_strOld;
+    bool m_bHadOld;
+};

@@ -4,6 +4,7 @@
 # has not taken over yet is lost.
 start_x_session() {
     local n
+    unset QT_QPA_PLATFORM # a real window, whatever the caller's environment says
     for n in $(seq 90 140); do
         [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
     done

@@ -1,0 +1,96 @@
+// The answer history: one append, as each verdict makes before its popup opens, and the
+// results window over 100,000 history lines, from reading the file to the window on screen
+// (target: under 200 ms).
+// Run: QT_QPA_PLATFORM=offscreen ./bench_learning
+#include "learning/AnswerHistory.h"
+#include "learning/CResultsDlg.h"
+#include "learning/ResultsSummary.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdlib.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kQuestions[] = {"この国旗はどの国の国旗？", "この国旗の国の首都はどこ？",
+                                  "この国旗の国は世界のどの地域にある？",
+                                  "この国旗の国の公用語は？"};
+const char* const kCodes[] = {"jpn", "fra", "bra", "usa", "ita", "ukr", "chl", "mex", "xyz"};
+
+std::string RoundOf(int i)
+{
+    return "2026-12-08T09:" + std::to_string(i / 10);
+}
+
+HistoryRow Row(int i, std::string_view round)
+{
+    const int nQuestion = (i * 7919) % 2000;
+    return {"2026-12-08T10:00:00+09:00",
+            i % 3 ? "sample0524.txt" : "world.txt",
+            nQuestion + 1,
+            static_cast<std::uint64_t>(nQuestion) * 0x9e3779b97f4a7c15ULL,
+            kCodes[nQuestion % 9],
+            i % 5 ? AnswerResult::Correct : (i % 2 ? AnswerResult::Wrong : AnswerResult::TimeOut),
+            1.5 + i % 7,
+            round,
+            kQuestions[nQuestion % 4]};
+}
+
+// A folder beside the build, so the disk is the one the history would live on.
+class BenchDir
+{
+  public:
+    BenchDir()
+    {
+        std::string tmpl = (fs::current_path() / "marelto-bench-history-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data()))
+            std::abort();
+        m_dir = tmpl;
+    }
+    ~BenchDir()
+    {
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+    fs::path operator/(const char* szName) const { return m_dir / szName; }
+
+  private:
+    fs::path m_dir;
+};
+
+void BM_AppendAnswer(benchmark::State& state)
+{
+    const BenchDir dir;
+    const std::string round = RoundOf(1);
+    const HistoryRow row = Row(1, round);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(AppendHistoryRow(dir / kHistoryFileName, row));
+}
+BENCHMARK(BM_AppendAnswer)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenResults(benchmark::State& state)
+{
+    const BenchDir dir;
+    {
+        std::ofstream out(dir / kHistoryFileName, std::ios::binary);
+        out << kHistoryHeader;
+        for (int i = 0; i < 100000; ++i)
+            out << FormatHistoryLine(Row(i, RoundOf(i)));
+    }
+    for (auto _ : state) {
+        const ResultsSummary sum =
+            SummarizeHistory(ReadHistory(dir / kHistoryFileName).rows, "sample0524.txt");
+        CResultsDlg dlg(sum, "sample0524.txt", false);
+        dlg.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(sum.all.nAnswers);
+    }
+}
+BENCHMARK(BM_OpenResults)->Unit(benchmark::kMillisecond);
+
+} // namespace

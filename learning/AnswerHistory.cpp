@@ -1,0 +1,169 @@
+#include "learning/AnswerHistory.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+const char* const kHistoryHeader =
+    "time\tfile\trecord\tfingerprint\tcode\tresult\tseconds\tround\tquestion\n";
+
+namespace {
+
+constexpr std::size_t kColumns = 9;
+constexpr std::string_view kResultTexts[] = {"正解", "誤り", "時間切れ"};
+
+std::string Field(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c == '\t' || c == '\n' || c == '\r')
+            c = ' ';
+    return out;
+}
+
+template <typename T, typename... Base>
+bool ToNumber(std::string_view text, T& value, Base... nBase)
+{
+    const char* pEnd = text.data() + text.size();
+    auto [p, ec] = std::from_chars(text.data(), pEnd, value, nBase...);
+    return ec == std::errc() && p == pEnd && !text.empty();
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+std::uint64_t RecordFingerprint(std::string_view bytes)
+{
+    std::uint64_t h = 14695981039346656037ULL;
+    for (unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+std::string FormatHistoryLine(const HistoryRow& row)
+{
+    char fp[17];
+    std::snprintf(fp, sizeof fp, "%016llx", static_cast<unsigned long long>(row.nFingerprint));
+    char sec[32];
+    std::snprintf(sec, sizeof sec, "%.1f", row.dSeconds);
+    return Field(row.strTime) + '\t' + Field(row.strFile) + '\t' + std::to_string(row.nRecord) +
+           '\t' + fp + '\t' + Field(row.strCode) + '\t' +
+           std::string(kResultTexts[static_cast<int>(row.result)]) + '\t' + sec + '\t' +
+           Field(row.strRound) + '\t' + Field(row.strQuestion) + '\n';
+}
+
+std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    std::string_view parts[kColumns];
+    std::size_t n = 0;
+    for (;;) {
+        const std::size_t nTab = line.find('\t');
+        if (n == kColumns)
+            return std::nullopt; // one field too many
+        parts[n++] = line.substr(0, nTab);
+        if (nTab == std::string_view::npos)
+            break;
+        line.remove_prefix(nTab + 1);
+    }
+    if (n != kColumns)
+        return std::nullopt;
+    HistoryRow row;
+    int nResult = 0;
+    while (nResult < 3 && parts[5] != kResultTexts[nResult])
+        ++nResult;
+    if (nResult == 3 || !ToNumber(parts[2], row.nRecord) ||
+        !ToNumber(parts[3], row.nFingerprint, 16) || !ToNumber(parts[6], row.dSeconds))
+        return std::nullopt;
+    row.result = static_cast<AnswerResult>(nResult);
+    row.strTime = parts[0];
+    row.strFile = parts[1];
+    row.strCode = parts[4];
+    row.strRound = parts[7];
+    row.strQuestion = parts[8];
+    return row;
+}
+
+std::vector<HistoryRow> ParseHistory(std::string_view text)
+{
+    std::vector<HistoryRow> rows;
+    rows.reserve(text.size() / 120);
+    for (;;) {
+        const std::size_t nEnd = text.find('\n');
+        if (nEnd == std::string_view::npos)
+            break; // no line end: a line cut short, or nothing
+        if (std::optional<HistoryRow> row = ParseHistoryLine(text.substr(0, nEnd)))
+            rows.push_back(*row);
+        text.remove_prefix(nEnd + 1);
+    }
+    return rows;
+}
+
+HistoryLog ReadHistory(const std::filesystem::path& path)
+{
+    auto text = std::make_shared<std::string>();
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        struct stat st
+        {
+        };
+        if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode)) {
+            text->resize(static_cast<std::size_t>(st.st_size));
+            text->resize(std::fread(text->data(), 1, text->size(), f));
+        }
+        std::fclose(f);
+    }
+    std::vector<HistoryRow> rows = ParseHistory(*text);
+    return {std::move(text), std::move(rows)};
+}
+
+bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    std::string text;
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    if (st.st_size == 0) {
+        text = kHistoryHeader;
+    } else {
+        char cLast = '\n';
+        if (::pread(fd, &cLast, 1, st.st_size - 1) == 1 && cLast != '\n')
+            text = "\n";
+    }
+    text += FormatHistoryLine(row);
+    const bool bOk = WriteAll(fd, text);
+    return ::close(fd) == 0 && bOk;
+}
+
+bool SyncHistory(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool bOk = ::fsync(fd) == 0;
+    ::close(fd);
+    return bOk;
+}

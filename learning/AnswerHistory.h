@@ -1,0 +1,66 @@
+#pragma once
+
+#include "quiz/AnswerObserver.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The answer history, marelto-history.tsv in the current folder: UTF-8, tab-separated, one
+// line per judged question after a header line naming the columns:
+//   time      local time of the verdict, ISO 8601 with offset
+//   file      the question file's name
+//   record    the record's number in that file, from 1 as the editor counts
+//   fingerprint  64-bit FNV-1a of the record's 420 bytes, 16 hex digits: an edited or moved
+//                record is another question, a copied one (a review file's) the same
+//   code      the country code, the record's first three bytes
+//   result    正解, 誤り or 時間切れ
+//   seconds   from the question's appearance to the verdict, one decimal
+//   round     the time the round started; the lines of one round share it
+//   question  the question text, so the results need no question file
+// Tabs and line ends inside a field become spaces. Lines are only ever appended whole; a last
+// line without its line end was cut short and is skipped, as is any line that does not parse.
+inline constexpr const char* kHistoryFileName = "marelto-history.tsv";
+extern const char* const kHistoryHeader; // with its line end
+
+// The texts point into the line the row was read from or is made for.
+struct HistoryRow
+{
+    std::string_view strTime;
+    std::string_view strFile; // UTF-8
+    int nRecord = 0;
+    std::uint64_t nFingerprint = 0;
+    std::string_view strCode;
+    AnswerResult result = AnswerResult::Wrong;
+    double dSeconds = 0;
+    std::string_view strRound;
+    std::string_view strQuestion; // UTF-8
+};
+
+// The rows of a history file, with the bytes their texts point into.
+struct HistoryLog
+{
+    std::shared_ptr<const std::string> text;
+    std::vector<HistoryRow> rows;
+};
+
+std::uint64_t RecordFingerprint(std::string_view bytes);
+
+// One line with its line end.
+std::string FormatHistoryLine(const HistoryRow& row);
+// Empty for the header and for anything that is not a whole row.
+std::optional<HistoryRow> ParseHistoryLine(std::string_view line);
+// The rows point into text.
+std::vector<HistoryRow> ParseHistory(std::string_view text);
+// No file reads as no rows.
+HistoryLog ReadHistory(const std::filesystem::path& path);
+
+// Appends the line in one write, the header first when the file is new; a torn line left at
+// the end by a crash gets its line end first, so the new line stays whole. False on failure.
+bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row);
+// Puts what was appended on the disk.
+bool SyncHistory(const std::filesystem::path& path);

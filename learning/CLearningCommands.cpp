@@ -1,0 +1,107 @@
+#include "learning/CLearningCommands.h"
+
+#include "app/ProfileStore.h"
+#include "learning/AnswerHistory.h"
+#include "learning/CResultsDlg.h"
+#include "learning/ResultsSummary.h"
+#include "learning/ReviewFile.h"
+#include "learning/ReviewSchedule.h"
+#include "platform/Cp932.h"
+#include "platform/File.h"
+#include "platform/MessageBox.h"
+#include "platform/QtText.h"
+#include "questionfile/CQuestionFileMenu.h"
+#include "questionfile/QuestionFileChoice.h"
+#include "quiz/CRoundCommands.h"
+#include "quiz/QuizRound.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenu>
+
+namespace {
+
+const char* const kDefaultQuestionFile = "sample0524.txt";
+
+HistoryLog ReadHistoryHere()
+{
+    const std::optional<std::filesystem::path> path = PathInCurrentDir(kHistoryFileName);
+    return path ? ReadHistory(*path) : HistoryLog{};
+}
+
+double SteadySeconds()
+{
+    static QElapsedTimer timer = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+} // namespace
+
+CLearningCommands::CLearningCommands(ProfileStore& profile, CQuizRound& round, QWidget* pWindow,
+                                     WallClock wallClock)
+    : QObject(pWindow), m_profile(profile), m_pWindow(pWindow), m_wallClock(std::move(wallClock)),
+      m_recorder(m_wallClock, &SteadySeconds)
+{
+    round.SetObserver(&m_recorder);
+}
+
+void CLearningCommands::AddMenuEntries(QMenu* pFile, CRoundCommands& waiting)
+{
+    waiting
+        .Add(pFile->addAction(QStringLiteral("間違えた問題を復習(&R)"), this,
+                              &CLearningCommands::OnMenuReview))
+        ->setObjectName(QStringLiteral("menuReview"));
+    waiting
+        .Add(pFile->addAction(QStringLiteral("成績(&G)..."), this,
+                              &CLearningCommands::OnMenuResults))
+        ->setObjectName(QStringLiteral("menuResults"));
+}
+
+void CLearningCommands::OnMenuReview()
+{
+    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const std::optional<std::filesystem::path> path = PathInCurrentDir(strName);
+    std::string bytes;
+    CFile file;
+    if (!path || !file.Open(*path, CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
+        AfxMessageBox(
+            QStringLiteral("問題ファイル「%1」を読み込めません。").arg(ToQString(strName)),
+            MB_OK | MB_ICONSTOP);
+        return;
+    }
+    file.Close();
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    const ReviewOutcome outcome =
+        WriteReviewFile(folder, bytes, ReviewSchedule(ReadHistoryHere().rows), m_wallClock());
+    switch (outcome.status) {
+    case ReviewStatus::NothingDue:
+        AfxMessageBox(QStringLiteral("復習する問題はありません。"), MB_OK | MB_ICONINFORMATION);
+        return;
+    case ReviewStatus::Failed:
+        AfxMessageBox(QStringLiteral("復習ファイルを書き込めませんでした（%1）。")
+                          .arg(QString::fromLocal8Bit(outcome.strError.c_str())),
+                      MB_OK | MB_ICONSTOP);
+        return;
+    case ReviewStatus::Written:
+        break;
+    }
+    const std::filesystem::path written = folder / Cp932::ToUtf8(outcome.strName);
+    const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, written);
+    if (!choice.Ok())
+        std::filesystem::remove(written, ec); // a review file nobody can play is no use
+    AfxMessageBox(CQuestionFileMenu::ChoiceText(ToQString(outcome.strName), choice),
+                  choice.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
+}
+
+void CLearningCommands::OnMenuResults()
+{
+    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const ResultsSummary sum = SummarizeHistory(ReadHistoryHere().rows, Cp932::ToUtf8(strName));
+    CResultsDlg dlg(sum, strName, m_recorder.WriteFailed(), m_pWindow);
+    dlg.exec();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+struct ResultsSummary;
+class QTreeWidget;
+
+// The learner's results from the answer history: rounds, answers and correct rate for the
+// question file in use and for all files, by question kind and by continent, the rate of the
+// last rounds as a chart, and the questions missed most.
+class CResultsDlg : public QDialog
+{
+  public:
+    // strFile: the question file in use (cp932). bWriteFailed: some answer of this session
+    // could not be written to the history, so the figures lack it.
+    CResultsDlg(const ResultsSummary& sum, const std::string& strFile, bool bWriteFailed,
+                QWidget* pParent = nullptr);
+
+  private:
+    QTreeWidget* AddTable(const QRect& rect, const char* szName, const QString& strLabel,
+                          const QStringList& headers);
+};

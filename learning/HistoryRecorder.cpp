@@ -1,0 +1,68 @@
+#include "learning/HistoryRecorder.h"
+
+#include "learning/AnswerHistory.h"
+#include "learning/LocalTime.h"
+#include "platform/Cp932.h"
+#include "platform/File.h"
+#include "quiz/QuestionRecord.h"
+
+#include <algorithm>
+
+namespace {
+
+std::optional<std::filesystem::path> HistoryPath()
+{
+    return PathInCurrentDir(kHistoryFileName);
+}
+
+std::string TrimRight(std::string text)
+{
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+} // namespace
+
+CHistoryRecorder::CHistoryRecorder(WallClock wallClock, SteadyClock steadyClock)
+    : m_wallClock(std::move(wallClock)), m_steadyClock(std::move(steadyClock))
+{
+}
+
+void CHistoryRecorder::OnRoundStarted()
+{
+    m_strRound = FormatLocalTime(m_wallClock());
+}
+
+void CHistoryRecorder::OnQuestionShown()
+{
+    m_dShownAt = m_steadyClock();
+}
+
+void CHistoryRecorder::OnJudged(const JudgedAnswer& answer)
+{
+    const QuestionRecord rec = SplitRecord(answer.strRecord);
+    const std::string strTime = FormatLocalTime(m_wallClock());
+    const std::string strFile = Cp932::ToUtf8(answer.strFile);
+    const std::string strCode = Cp932::ToUtf8(rec.strCode);
+    const std::string strQuestion = Cp932::ToUtf8(TrimRight(rec.strQuizQuestion));
+    HistoryRow row;
+    row.strTime = strTime;
+    row.strFile = strFile;
+    row.nRecord = answer.nRecord + 1;
+    row.nFingerprint = RecordFingerprint(answer.strRecord);
+    row.strCode = strCode;
+    row.result = answer.result;
+    row.dSeconds = std::max(0.0, m_steadyClock() - m_dShownAt);
+    row.strRound = m_strRound;
+    row.strQuestion = strQuestion;
+    const std::optional<std::filesystem::path> path = HistoryPath();
+    if (!path || !AppendHistoryRow(*path, row))
+        m_bWriteFailed = true;
+}
+
+void CHistoryRecorder::OnRoundEnded()
+{
+    // The lines are already with the system; a failed sync loses nothing a crash would not.
+    if (const std::optional<std::filesystem::path> path = HistoryPath())
+        SyncHistory(*path);
+}

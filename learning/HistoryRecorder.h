@@ -1,0 +1,33 @@
+#pragma once
+
+#include "quiz/AnswerObserver.h"
+
+#include <ctime>
+#include <functional>
+#include <string>
+
+// Writes every judged answer of the rounds to the history in the current folder. A folder where
+// it cannot write costs only the history: the round goes on, and WriteFailed says so afterwards.
+class CHistoryRecorder : public IAnswerObserver
+{
+  public:
+    using WallClock = std::function<std::time_t()>;
+    using SteadyClock = std::function<double()>; // seconds, from any origin
+
+    CHistoryRecorder(WallClock wallClock, SteadyClock steadyClock);
+
+    void OnRoundStarted() override;
+    void OnQuestionShown() override;
+    void OnJudged(const JudgedAnswer& answer) override;
+    void OnRoundEnded() override;
+
+    // Some answer of this session could not be written.
+    bool WriteFailed() const { return m_bWriteFailed; }
+
+  private:
+    WallClock m_wallClock;
+    SteadyClock m_steadyClock;
+    std::string m_strRound;
+    double m_dShownAt = 0;
+    bool m_bWriteFailed = false;
+};

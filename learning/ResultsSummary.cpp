@@ -1,0 +1,136 @@
+#include "learning/ResultsSummary.h"
+
+#include "learning/CountryTable.h"
+#include "platform/Cp932.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+struct QuestionStats
+{
+    std::size_t nFirstRow = 0;
+    std::size_t nLastRow = 0;
+    int nKind = kKindOther;
+    std::size_t nContinent = kContinentOther;
+    int nMissed = 0;
+    int nAnswers = 0;
+};
+
+struct RoundStats
+{
+    int nAnswers = 0;
+    int nCorrect = 0;
+};
+
+void Count(Tally& tally, const HistoryRow& row)
+{
+    ++tally.nAnswers;
+    tally.nCorrect += row.result == AnswerResult::Correct;
+    tally.dSeconds += row.dSeconds;
+}
+
+std::size_t ContinentOf(std::string_view code)
+{
+    const CountryEntry* pEntry = FindCountry(code);
+    if (!pEntry)
+        return kContinentOther;
+    const auto it = std::find_if(kContinents.begin(), kContinents.end(), [&](const char* sz) {
+        return std::string_view(sz) == pEntry->szContinent;
+    });
+    return static_cast<std::size_t>(it - kContinents.begin());
+}
+
+std::string ToCp932(std::string_view utf8)
+{
+    return Cp932::FromUtf8(utf8).value_or(std::string());
+}
+
+} // namespace
+
+QuestionKind KindOfQuestion(std::string_view q)
+{
+    auto has = [&](std::string_view word) { return q.find(word) != std::string_view::npos; };
+    if (has("首都"))
+        return kKindCapital;
+    if (has("地域"))
+        return kKindRegion;
+    if (has("公用語"))
+        return kKindLanguage;
+    if (has("どの国") || has("国名"))
+        return kKindCountry;
+    return kKindOther;
+}
+
+ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
+                                std::string_view currentFileUtf8)
+{
+    ResultsSummary sum;
+    std::unordered_map<std::uint64_t, QuestionStats> questions;
+    std::unordered_map<std::string_view, std::size_t> roundIndex;
+    std::vector<RoundStats> rounds;
+    std::unordered_set<std::string_view> currentRounds;
+
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const HistoryRow& row = rows[i];
+        const bool bCorrect = row.result == AnswerResult::Correct;
+        auto [itRound, bNewRound] = roundIndex.try_emplace(row.strRound, rounds.size());
+        if (bNewRound)
+            rounds.emplace_back();
+        RoundStats& round = rounds[itRound->second];
+        ++round.nAnswers;
+        round.nCorrect += bCorrect;
+
+        Count(sum.all, row);
+        if (row.strFile == currentFileUtf8) {
+            Count(sum.current, row);
+            currentRounds.insert(row.strRound);
+        }
+
+        auto [itQuestion, bNewQuestion] = questions.try_emplace(row.nFingerprint);
+        QuestionStats& q = itQuestion->second;
+        if (bNewQuestion) {
+            q.nFirstRow = i;
+            q.nKind = KindOfQuestion(row.strQuestion);
+            q.nContinent = ContinentOf(row.strCode);
+        }
+        q.nLastRow = i;
+        ++q.nAnswers;
+        q.nMissed += !bCorrect;
+        Count(sum.kinds[static_cast<std::size_t>(q.nKind)], row);
+        Count(sum.continents[q.nContinent], row);
+    }
+    sum.all.nRounds = static_cast<int>(rounds.size());
+    sum.current.nRounds = static_cast<int>(currentRounds.size());
+
+    const std::size_t nFirstRecent =
+        rounds.size() - std::min(rounds.size(), ResultsSummary::kRecentRounds);
+    for (std::size_t i = nFirstRecent; i < rounds.size(); ++i)
+        sum.recentRates.push_back(100.0 * rounds[i].nCorrect / rounds[i].nAnswers);
+
+    std::vector<const QuestionStats*> missed;
+    for (const auto& [nFingerprint, q] : questions)
+        if (q.nMissed > 0)
+            missed.push_back(&q);
+    auto weaker = [](const QuestionStats* a, const QuestionStats* b) {
+        if (a->nMissed != b->nMissed)
+            return a->nMissed > b->nMissed;
+        if (a->nAnswers - a->nMissed != b->nAnswers - b->nMissed)
+            return a->nAnswers - a->nMissed < b->nAnswers - b->nMissed;
+        return a->nFirstRow < b->nFirstRow;
+    };
+    const std::size_t nWeak = std::min(missed.size(), ResultsSummary::kWeakest);
+    std::partial_sort(missed.begin(), missed.begin() + static_cast<std::ptrdiff_t>(nWeak),
+                      missed.end(), weaker);
+    for (std::size_t i = 0; i < nWeak; ++i) {
+        const HistoryRow& last = rows[missed[i]->nLastRow];
+        const CountryEntry* pCountry = FindCountry(last.strCode);
+        sum.weakest.push_back(
+            {ToCp932(last.strQuestion),
+             ToCp932(pCountry ? std::string_view(pCountry->szName) : last.strCode),
+             missed[i]->nMissed, missed[i]->nAnswers});
+    }
+    return sum;
+}

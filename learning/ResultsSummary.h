@@ -1,0 +1,62 @@
+#pragma once
+
+#include "learning/AnswerHistory.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the results window shows, gathered from the history in one pass.
+struct Tally
+{
+    int nRounds = 0;
+    int nAnswers = 0;
+    int nCorrect = 0;
+    double dSeconds = 0;
+
+    double Rate() const { return nAnswers ? 100.0 * nCorrect / nAnswers : 0; }
+    double AverageSeconds() const { return nAnswers ? dSeconds / nAnswers : 0; }
+};
+
+// 国名, 首都, 地域, 公用語 by what the question asks; その他 for anything else.
+enum QuestionKind
+{
+    kKindCountry,
+    kKindCapital,
+    kKindRegion,
+    kKindLanguage,
+    kKindOther,
+    kKindCount
+};
+QuestionKind KindOfQuestion(std::string_view utf8Question);
+
+// The continents of the facts table, in the window's order; codes it does not know go last.
+inline constexpr std::array<const char*, 6> kContinents = {
+    "アジア", "ヨーロッパ", "アフリカ", "北アメリカ", "南アメリカ", "オセアニア"};
+inline constexpr std::size_t kContinentOther = kContinents.size();
+
+struct WeakQuestion
+{
+    std::string strQuestion; // cp932
+    std::string strCountry;  // cp932: the country's name, or its code when the table lacks it
+    int nMissed = 0;
+    int nAnswers = 0;
+};
+
+struct ResultsSummary
+{
+    static constexpr std::size_t kRecentRounds = 30;
+    static constexpr std::size_t kWeakest = 20;
+
+    Tally current; // the current question file
+    Tally all;
+    std::array<Tally, kKindCount> kinds;
+    std::array<Tally, kContinents.size() + 1> continents;
+    std::vector<double> recentRates; // percent per round, oldest first
+    // Most missed first; then fewer right answers; then the earlier answered.
+    std::vector<WeakQuestion> weakest;
+};
+
+ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
+                                std::string_view currentFileUtf8);

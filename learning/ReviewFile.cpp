@@ -1,0 +1,88 @@
+#include "learning/ReviewFile.h"
+
+#include "learning/LocalTime.h"
+#include "learning/ReviewSchedule.h"
+#include "platform/Cp932.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string kReviewPrefix = "\x95\x9c\x8f\x4b-"; // 復習- in cp932
+constexpr int kMaxSuffix = 1000;
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+ReviewOutcome Failed(const char* szWhat, int nErrno)
+{
+    return {ReviewStatus::Failed, {}, std::string(szWhat) + ": " + std::strerror(nErrno)};
+}
+
+// Moves only when the name is free, so a file made under it meanwhile is never replaced.
+bool MoveIfFree(const std::string& strFrom, const std::string& strTo)
+{
+    if (::renameat2(AT_FDCWD, strFrom.c_str(), AT_FDCWD, strTo.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL)
+        return false;
+    // A file system without that flag: a hard link refuses a taken name just the same.
+    if (::link(strFrom.c_str(), strTo.c_str()) != 0)
+        return false;
+    ::unlink(strFrom.c_str());
+    return true;
+}
+
+} // namespace
+
+ReviewOutcome WriteReviewFile(const std::filesystem::path& folder, std::string_view questionFile,
+                              const ReviewSchedule& schedule, std::time_t now)
+{
+    const std::string bytes = schedule.DueRecords(questionFile, LocalDay(now));
+    if (bytes.empty())
+        return {};
+
+    std::string strTemp = (folder / ".marelto-review-XXXXXX").string();
+    const int fd = ::mkstemp(strTemp.data());
+    if (fd < 0)
+        return Failed("create", errno);
+    const bool bWritten = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const int nErrno = errno;
+    ::fchmod(fd, 0644);
+    ::close(fd);
+    if (!bWritten) {
+        ::unlink(strTemp.c_str());
+        return Failed("write", nErrno);
+    }
+
+    const std::string strStem = kReviewPrefix + FormatStamp(now);
+    for (int n = 1; n <= kMaxSuffix; ++n) {
+        const std::string strName =
+            strStem + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".txt";
+        const std::string strTarget = (folder / Cp932::ToUtf8(strName)).string();
+        if (MoveIfFree(strTemp, strTarget))
+            return {ReviewStatus::Written, strName, {}};
+        if (errno != EEXIST) {
+            const int nRenameErrno = errno;
+            ::unlink(strTemp.c_str());
+            return Failed("rename", nRenameErrno);
+        }
+    }
+    ::unlink(strTemp.c_str());
+    return Failed("rename", EEXIST);
+}

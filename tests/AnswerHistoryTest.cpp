@@ -1,0 +1,133 @@
+#include "learning/AnswerHistory.h"
+#include "learning/HistoryRecorder.h"
+#include "learning/LocalTime.h"
+#include "quiz/QuestionRecord.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+HistoryRow Row(const char* szTime, AnswerResult result, std::uint64_t nFingerprint = 0xabc)
+{
+    return {szTime,
+            "sample0524.txt",
+            7,
+            nFingerprint,
+            "jpn",
+            result,
+            2.5,
+            "2026-12-08T10:00:00+09:00",
+            "この国旗はどの国の国旗？"};
+}
+
+void ExpectSameRow(const HistoryRow& a, const HistoryRow& b)
+{
+    EXPECT_EQ(a.strTime, b.strTime);
+    EXPECT_EQ(a.strFile, b.strFile);
+    EXPECT_EQ(a.nRecord, b.nRecord);
+    EXPECT_EQ(a.nFingerprint, b.nFingerprint);
+    EXPECT_EQ(a.strCode, b.strCode);
+    EXPECT_EQ(a.result, b.result);
+    EXPECT_DOUBLE_EQ(a.dSeconds, b.dSeconds);
+    EXPECT_EQ(a.strRound, b.strRound);
+    EXPECT_EQ(a.strQuestion, b.strQuestion);
+}
+
+} // namespace
+
+TEST(AnswerHistoryTest, LinesReadBackAsWrittenAndTheFingerprintIsFnv1a)
+{
+    EXPECT_EQ(RecordFingerprint(""), 0xcbf29ce484222325ULL);
+    EXPECT_EQ(RecordFingerprint("a"), 0xaf63dc4c8601ec8cULL);
+    HistoryRow row = Row("2026-12-08T10:00:03+09:00", AnswerResult::TimeOut, ~0ULL);
+    const std::string line = FormatHistoryLine(row);
+    EXPECT_NE(line.find("\tffffffffffffffff\tjpn\t時間切れ\t2.5\t"), std::string::npos);
+    ExpectSameRow(*ParseHistoryLine(line.substr(0, line.size() - 1)), row);
+
+    row.strQuestion = "a\tb\nc"; // a field never splits a line
+    const std::string mixed = FormatHistoryLine(row);
+    EXPECT_EQ(ParseHistoryLine(mixed.substr(0, mixed.size() - 1))->strQuestion, "a b c");
+}
+
+TEST(AnswerHistoryTest, TheHeaderTornAndMalformedLinesAreSkipped)
+{
+    const std::string good =
+        FormatHistoryLine(Row("2026-12-08T10:00:03+09:00", AnswerResult::Correct));
+    const std::string text =
+        std::string(kHistoryHeader) + good +
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\tq\tEXTRA\n" + // 10 fields
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解?\t1.0\tr\tq\n" +       // result
+        "x\tsample0524.txt\t7\tXYZ\tjpn\t正解\t1.0\tr\tq\n" +        // fingerprint
+        good.substr(0, good.size() - 1) + "\r\n" +                   // CRLF is fine
+        good.substr(0, 40);                                          // torn
+    EXPECT_EQ(ParseHistory(text).size(), 2u);
+}
+
+TEST(AnswerHistoryTest, AppendingStartsWithTheHeaderAndMendsATornTail)
+{
+    TempDir dir;
+    const auto path = dir / kHistoryFileName;
+    const HistoryRow a = Row("2026-12-08T10:00:03+09:00", AnswerResult::Correct);
+    const HistoryRow b = Row("2026-12-08T10:00:09+09:00", AnswerResult::Wrong);
+    ASSERT_TRUE(AppendHistoryRow(path, a));
+    EXPECT_EQ(ReadFileBytes(path), kHistoryHeader + FormatHistoryLine(a));
+
+    WriteFileBytes(path, ReadFileBytes(path) + FormatHistoryLine(b).substr(0, 30)); // power cut
+    ASSERT_EQ(ReadHistory(path).rows.size(), 1u);
+    ASSERT_TRUE(AppendHistoryRow(path, b));
+    ASSERT_TRUE(SyncHistory(path));
+    const HistoryLog log = ReadHistory(path);
+    const std::vector<HistoryRow>& rows = log.rows;
+    ASSERT_EQ(rows.size(), 2u);
+    ExpectSameRow(rows[1], b);
+    EXPECT_TRUE(ReadHistory(dir / "none.tsv").rows.empty());
+}
+
+TEST(AnswerHistoryTest, LocalTimesCarryTheirOffset)
+{
+    const ScopedTimeZone zone("JST-9");
+    EXPECT_EQ(FormatLocalTime(1700000000), "2023-11-15T07:13:20+09:00");
+    EXPECT_EQ(FormatStamp(1700000000), "20231115-0713");
+    const std::optional<LocalTime> t = ParseLocalTime("2023-11-15T07:13:20+09:00");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->nUtc, 1700000000);
+    EXPECT_EQ(t->nDay, LocalDay(1700000000));
+    EXPECT_EQ(ParseLocalTime("2023-11-14T17:13:20-05:00")->nUtc, 1700000000);
+    EXPECT_EQ(ParseLocalTime("2023-11-14T17:13:20-05:00")->nDay, t->nDay - 1);
+    for (const char* szBad : {"", "2023-11-15 07:13:20+09:00", "2023-13-15T07:13:20+09:00",
+                              "2023-11-15T07:13:20Z", "2023-11-15T07:13:2x+09:00"})
+        EXPECT_FALSE(ParseLocalTime(szBad)) << szBad;
+}
+
+TEST(AnswerHistoryTest, TheRecorderWritesEachVerdictAndSurvivesAnUnwritableFolder)
+{
+    TempDir dir;
+    ScopedCurrentDir cd(dir.Path());
+    std::time_t now = 1700000000;
+    double dSteady = 100;
+    CHistoryRecorder recorder([&] { return now; }, [&] { return dSteady; });
+    const std::string record =
+        ComposeRecord(Sjis("jpnこの国旗はどの国の国旗？"), {"A", "B", "C", "D"}, 0);
+    recorder.OnRoundStarted();
+    recorder.OnQuestionShown();
+    now += 4;
+    dSteady += 3.3;
+    recorder.OnJudged({4, record, Sjis("世界.txt"), AnswerResult::Wrong});
+    recorder.OnRoundEnded();
+    const HistoryLog log = ReadHistory(dir / kHistoryFileName);
+    const std::vector<HistoryRow>& rows = log.rows;
+    ASSERT_EQ(rows.size(), 1u);
+    ExpectSameRow(rows[0],
+                  {FormatLocalTime(now), "世界.txt", 5, RecordFingerprint(record), "jpn",
+                   AnswerResult::Wrong, 3.3, FormatLocalTime(now - 4), "この国旗はどの国の国旗？"});
+    EXPECT_FALSE(recorder.WriteFailed());
+
+    // A directory in the history's place stands for any folder the history cannot be written to.
+    std::filesystem::remove(dir / kHistoryFileName);
+    std::filesystem::create_directory(dir / kHistoryFileName);
+    recorder.OnJudged({0, record, "a.txt", AnswerResult::Correct});
+    recorder.OnRoundEnded();
+    EXPECT_TRUE(recorder.WriteFailed());
+}
