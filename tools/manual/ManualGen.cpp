@@ -51,6 +51,19 @@ std::vector<std::string> SplitTabs(const std::string& line)
     }
 }
 
+// A field lists the accepted forms of one answer separated by "=", the usual one first.
+std::string FirstForm(const std::string& field)
+{
+    return field.substr(0, field.find('='));
+}
+
+std::string AllForms(std::string field)
+{
+    for (std::size_t n = field.find('='); n != std::string::npos; n = field.find('=', n))
+        field.replace(n, 1, "／");
+    return field;
+}
+
 // The facts table by country code; the columns are found by their header names.
 bool ReadCountries(const fs::path& tsv, std::map<std::string, Country>& out, std::string& error)
 {
@@ -82,7 +95,8 @@ bool ReadCountries(const fs::path& tsv, std::map<std::string, Country>& out, std
             continue;
         std::vector<std::string> f = SplitTabs(line);
         f.resize(header.size());
-        out[f[cols[0]]] = Country{f[cols[1]], f[cols[2]], f[cols[3]], f[cols[4]], f[cols[5]]};
+        out[f[cols[0]]] = Country{FirstForm(f[cols[1]]), AllForms(f[cols[2]]), f[cols[3]],
+                                  AllForms(f[cols[4]]), f[cols[5]]};
     }
     return true;
 }

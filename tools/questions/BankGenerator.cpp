@@ -76,6 +76,7 @@ bool Compatible(const Option& a, const Option& b)
     return true;
 }
 
+// The answer as a wrong choice for another country.
 Option OptionFor(const Country& c, Kind kind)
 {
     switch (kind) {
@@ -105,8 +106,9 @@ bool SameEnding(std::string_view a, std::string_view b)
 class Builder
 {
   public:
-    Builder(const std::vector<Country>& countries, std::uint64_t nSeed)
-        : m_countries(countries), m_prng(nSeed)
+    Builder(const std::vector<Country>& countries, std::uint64_t nSeed,
+            std::string_view strContinent)
+        : m_countries(countries), m_prng(nSeed), m_strContinent(strContinent)
     {
     }
 
@@ -119,6 +121,7 @@ class Builder
 
     const std::vector<Country>& m_countries;
     Prng m_prng;
+    std::string_view m_strContinent;
     std::string m_strError;
 };
 
@@ -174,7 +177,8 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
 std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
 {
     const Country& self = m_countries[nCountry];
-    const Option correct = OptionFor(self, kind);
+    Option correct = OptionFor(self, kind);
+    correct.keys = AcceptedAnswers(self, kind);
     std::vector<Option> chosen = {correct};
     for (std::vector<Option>& tier : Tiers(nCountry, kind)) {
         m_prng.Shuffle(tier);
@@ -209,9 +213,10 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
 
 BankResult Builder::Run()
 {
-    std::vector<std::size_t> order(m_countries.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < m_countries.size(); ++i)
+        if (m_strContinent.empty() || m_countries[i].strContinent == m_strContinent)
+            order.push_back(i);
     m_prng.Shuffle(order);
 
     // Slot of the k-th question of the p-th country in the drill: p + kLag * k. Within a slot the
@@ -259,6 +264,35 @@ std::string CheckRow(const Country& c, const std::map<std::string, int>& seen)
 
 } // namespace
 
+std::string_view QuestionText(Kind kind)
+{
+    return kQuestionTexts[static_cast<std::size_t>(kind)];
+}
+
+std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
+{
+    std::vector<std::string> accepted;
+    switch (kind) {
+    case Kind::Country:
+        accepted = {c.strName};
+        accepted.insert(accepted.end(), c.otherNames.begin(), c.otherNames.end());
+        break;
+    case Kind::Capital:
+        accepted = {c.strCapital};
+        accepted.insert(accepted.end(), c.otherCapitals.begin(), c.otherCapitals.end());
+        break;
+    case Kind::Region:
+        accepted = {c.strRegion, c.strContinent};
+        accepted.insert(accepted.end(), c.regionAlso.begin(), c.regionAlso.end());
+        break;
+    case Kind::Language:
+        for (const Language& language : c.languages)
+            accepted.insert(accepted.end(), language.names.begin(), language.names.end());
+        break;
+    }
+    return accepted;
+}
+
 std::string LanguageAnswer(const Country& country)
 {
     const std::size_t n = country.languages.size();
@@ -304,10 +338,14 @@ FactsResult ParseFacts(std::string_view utf8)
             auto it = columns.find(name);
             return it == columns.end() ? std::string() : fields[it->second];
         };
+        std::vector<std::string> names = Split(get("name"), "=");
+        std::vector<std::string> capitals = Split(get("capital"), "=");
         Country c{nLine,
                   get("code"),
-                  get("name"),
-                  get("capital"),
+                  names.empty() ? "" : names[0],
+                  capitals.empty() ? "" : capitals[0],
+                  names.empty() ? names : std::vector(names.begin() + 1, names.end()),
+                  capitals.empty() ? capitals : std::vector(capitals.begin() + 1, capitals.end()),
                   get("region"),
                   get("continent"),
                   {},
@@ -331,9 +369,10 @@ FactsResult ParseFacts(std::string_view utf8)
     return result;
 }
 
-BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed)
+BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed,
+                    std::string_view strContinent)
 {
-    return Builder(countries, nSeed).Run();
+    return Builder(countries, nSeed, strContinent).Run();
 }
 
 std::string ToImportTsv(const std::vector<Question>& questions)

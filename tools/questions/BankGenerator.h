@@ -29,8 +29,10 @@ struct Country
 {
     int nLine = 0; // in the facts table
     std::string strCode;
-    std::string strName;
-    std::string strCapital;
+    std::string strName;                    // as the answer shows it
+    std::string strCapital;                 // as the answer shows it
+    std::vector<std::string> otherNames;    // never a wrong answer
+    std::vector<std::string> otherCapitals; // co-capitals and disputed ones: never a wrong answer
     std::string strRegion;
     std::string strContinent;
     std::vector<Language> languages;
@@ -47,13 +49,21 @@ struct FactsResult
 
 // UTF-8 TSV with a header naming the columns code, name, capital, region, continent, languages
 // and optionally region_also, similar_flags, note. Languages are separated by "、"; "韓国語=朝鮮語"
-// shows 韓国語 and says that 朝鮮語 is the same language. region_also and similar_flags are
-// space-separated. Every code must be a flag catalogue code, once.
+// shows 韓国語 and says that 朝鮮語 is the same language. A name or capital takes other accepted
+// forms the same way ("スクレ=ラパス"). region_also and similar_flags are space-separated. Every
+// code must be a flag catalogue code, once.
 FactsResult ParseFacts(std::string_view utf8);
 
 // The answer to the language question: all names when four or fewer fit, else the first three
 // and the count ("英語、アフリカーンス語、ズールー語など12言語").
 std::string LanguageAnswer(const Country& country);
+
+std::string_view QuestionText(Kind kind);
+
+// Every answer to the question of this kind that Japanese sources accept for the country: its
+// names; its capitals; its region, 州 and the other regions some sources give; the names of each
+// of its official languages. None of them may stand as a wrong answer.
+std::vector<std::string> AcceptedAnswers(const Country& country, Kind kind);
 
 struct Question
 {
@@ -71,7 +81,10 @@ struct BankResult
     std::string strError;
 };
 
-BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed = kDefaultSeed);
+// Asks about the countries of one 州 (every country when strContinent is empty); wrong answers
+// come from all the countries given.
+BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed = kDefaultSeed,
+                    std::string_view strContinent = {});
 
 // The questions as the table that import reads (QuestionTsv).
 std::string ToImportTsv(const std::vector<Question>& questions);

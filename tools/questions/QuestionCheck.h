@@ -25,6 +25,8 @@ enum class Rule
     AnswerTooLong,   // answer byte 79, which the editor's rewrite drops
     EmptyText,       // a question or answer that is only spaces
     SameAnswers,     // two answers with the same bytes
+    NotTheFact,      // a generated question whose marked answer is not the facts table's
+    WrongIsRight,    // a wrong answer that the facts table accepts for the country
 };
 
 struct Problem

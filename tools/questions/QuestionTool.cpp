@@ -2,9 +2,12 @@
 
 #include "platform/File.h"
 #include "tools/questions/BankGenerator.h"
+#include "tools/questions/BundledFiles.h"
+#include "tools/questions/FactCheck.h"
 #include "tools/questions/QuestionCheck.h"
 #include "tools/questions/QuestionTsv.h"
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -12,27 +15,37 @@ namespace {
 
 constexpr std::string_view kUsage =
     "使い方:\n"
-    "  marelto-questions check FILE...              問題ファイルを調べる\n"
+    "  marelto-questions check [--facts FACTS] FILE...\n"
+    "                                               問題ファイルを調べる（事実表とも照らす）\n"
     "  marelto-questions export FILE [-o TSV]       問題ファイルを UTF-8 の TSV に書き出す\n"
     "  marelto-questions import TSV -o FILE [--cut] TSV から問題ファイルを作る\n"
-    "  marelto-questions generate FACTS [-o FILE]   事実表から問題集を作る（-o なしは TSV "
-    "を出力）\n";
+    "  marelto-questions generate FACTS [-o FILE]   事実表から最初の問題集を作る（-o なしは TSV "
+    "を出力）\n"
+    "  marelto-questions generate FACTS --all DIR   付属の問題ファイルをすべて DIR に作る\n";
 
 struct Args
 {
     std::vector<std::string> files;
     std::string strOutput;
+    std::string strFacts;
+    std::string strAllDir;
     bool bCut = false;
     bool bOk = true;
 };
 
-Args ParseArgs(const std::vector<std::string>& args, bool bAllowCut)
+Args ParseArgs(const std::vector<std::string>& args, const std::string& strCommand)
 {
     Args parsed;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size() && parsed.strOutput.empty())
             parsed.strOutput = args[++i];
-        else if (args[i] == "--cut" && bAllowCut)
+        else if (args[i] == "--all" && strCommand == "generate" && i + 1 < args.size() &&
+                 parsed.strAllDir.empty())
+            parsed.strAllDir = args[++i];
+        else if (args[i] == "--facts" && strCommand == "check" && i + 1 < args.size() &&
+                 parsed.strFacts.empty())
+            parsed.strFacts = args[++i];
+        else if (args[i] == "--cut" && strCommand == "import")
             parsed.bCut = true;
         else if (args[i].starts_with("-") && args[i] != "-")
             parsed.bOk = false;
@@ -64,6 +77,19 @@ bool Write(const std::string& strPath, std::string_view bytes, std::ostream& err
 
 int Check(const Args& args, std::ostream& out, std::ostream& err)
 {
+    std::vector<BankGenerator::Country> countries;
+    if (!args.strFacts.empty()) {
+        std::optional<std::string> facts = ReadAll(args.strFacts, err);
+        BankGenerator::FactsResult parsed;
+        if (facts)
+            parsed = BankGenerator::ParseFacts(*facts);
+        if (!parsed.bOk) {
+            if (facts)
+                err << args.strFacts << ": " << parsed.strError << "\n";
+            return 1;
+        }
+        countries = std::move(parsed.countries);
+    }
     int nStatus = 0;
     for (const std::string& strPath : args.files) {
         std::optional<std::string> bytes = ReadAll(strPath, err);
@@ -72,6 +98,10 @@ int Check(const Args& args, std::ostream& out, std::ostream& err)
             continue;
         }
         std::vector<QuestionCheck::Problem> problems = QuestionCheck::Check(*bytes);
+        if (!args.strFacts.empty()) {
+            std::vector<QuestionCheck::Problem> facts = FactCheck::Check(countries, *bytes);
+            problems.insert(problems.end(), facts.begin(), facts.end());
+        }
         for (const QuestionCheck::Problem& problem : problems)
             out << strPath << ": " << QuestionCheck::FormatProblem(problem) << "\n";
         out << strPath << ": " << bytes->size() / 420 << " 件、";
@@ -119,11 +149,35 @@ int Import(const Args& args, std::ostream& out, std::ostream& err)
     return 0;
 }
 
+bool WriteMade(const MadeFile& made, const std::string& strFacts, const std::string& strPath,
+               std::ostream& out, std::ostream& err)
+{
+    for (const std::string& message : made.messages)
+        err << strFacts << ": " << message << "\n";
+    if (!made.bOk) {
+        err << strPath << " は書きませんでした\n";
+        return false;
+    }
+    if (!Write(strPath, made.strBytes, err))
+        return false;
+    out << strPath << ": " << made.strBytes.size() / 420 << " 件を書きました\n";
+    return true;
+}
+
 int Generate(const Args& args, std::ostream& out, std::ostream& err)
 {
     std::optional<std::string> facts = ReadAll(args.files[0], err);
     if (!facts)
         return 1;
+    if (!args.strAllDir.empty()) {
+        bool bOk = true;
+        for (const BundledFile& file : BundledFiles())
+            bOk = WriteMade(MakeQuestionFile(*facts, &file), args.files[0],
+                            (std::filesystem::path(args.strAllDir) / file.strName).string(), out,
+                            err) &&
+                  bOk;
+        return bOk ? 0 : 1;
+    }
     if (args.strOutput.empty()) {
         BankGenerator::FactsResult parsed = BankGenerator::ParseFacts(*facts);
         BankGenerator::BankResult bank;
@@ -136,22 +190,12 @@ int Generate(const Args& args, std::ostream& out, std::ostream& err)
         out << BankGenerator::ToImportTsv(bank.questions);
         return 0;
     }
-    MadeFile made = MakeQuestionFile(*facts);
-    for (const std::string& message : made.messages)
-        err << args.files[0] << ": " << message << "\n";
-    if (!made.bOk) {
-        err << args.strOutput << " は書きませんでした\n";
-        return 1;
-    }
-    if (!Write(args.strOutput, made.strBytes, err))
-        return 1;
-    out << args.strOutput << ": " << made.strBytes.size() / 420 << " 件を書きました\n";
-    return 0;
+    return WriteMade(MakeQuestionFile(*facts), args.files[0], args.strOutput, out, err) ? 0 : 1;
 }
 
 } // namespace
 
-MadeFile MakeQuestionFile(std::string_view factsUtf8)
+MadeFile MakeQuestionFile(std::string_view factsUtf8, const BundledFile* pFile)
 {
     MadeFile made;
     BankGenerator::FactsResult parsed = BankGenerator::ParseFacts(factsUtf8);
@@ -159,7 +203,9 @@ MadeFile MakeQuestionFile(std::string_view factsUtf8)
         made.messages.push_back(parsed.strError);
         return made;
     }
-    BankGenerator::BankResult bank = BankGenerator::Generate(parsed.countries);
+    const BundledFile& file = pFile ? *pFile : BundledFiles()[0];
+    BankGenerator::BankResult bank = BankGenerator::Generate(
+        CountriesFor(file, parsed.countries), BankGenerator::kDefaultSeed, file.strContinent);
     if (!bank.bOk) {
         made.messages.push_back(bank.strError);
         return made;
@@ -180,7 +226,7 @@ int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std
         return 0;
     }
     const std::string strCommand = args.empty() ? "" : args[0];
-    Args parsed = ParseArgs(args, strCommand == "import");
+    Args parsed = ParseArgs(args, strCommand);
     const bool bOneFile = parsed.files.size() == 1;
     if (parsed.bOk) {
         if (strCommand == "check" && !parsed.files.empty() && parsed.strOutput.empty())
@@ -189,7 +235,8 @@ int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std
             return Export(parsed, out, err);
         if (strCommand == "import" && bOneFile && !parsed.strOutput.empty())
             return Import(parsed, out, err);
-        if (strCommand == "generate" && bOneFile)
+        if (strCommand == "generate" && bOneFile &&
+            (parsed.strAllDir.empty() || parsed.strOutput.empty()))
             return Generate(parsed, out, err);
     }
     err << kUsage;

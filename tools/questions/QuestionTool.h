@@ -8,10 +8,12 @@
 // marelto-questions: checks, exports, imports and generates question files. Messages are
 // Japanese, in UTF-8. Exit status 0 when all went well, 1 on problems or errors, 2 on bad usage.
 //
-//   check FILE...                 report what the quiz or the editor would stumble over
+//   check [--facts FACTS] FILE... report what the quiz or the editor would stumble over, and with
+//                                 the facts table, generated questions that contradict it
 //   export FILE [-o TSV]          the records as UTF-8 TSV (standard output without -o)
 //   import TSV -o FILE [--cut]    a question file from such a table, written only if all is well
-//   generate FACTS [-o FILE]      the bundled bank from the facts table; without -o its TSV
+//   generate FACTS [-o FILE]      the starter bank from the facts table; without -o its TSV
+//   generate FACTS --all DIR      every bundled question file, into DIR
 int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 struct MadeFile
@@ -21,5 +23,8 @@ struct MadeFile
     std::vector<std::string> messages; // errors and warnings, UTF-8
 };
 
+struct BundledFile;
+
 // generate's whole path: facts table, generated questions, their TSV, the import of that TSV.
-MadeFile MakeQuestionFile(std::string_view factsUtf8);
+// Without a file named, the starter bank.
+MadeFile MakeQuestionFile(std::string_view factsUtf8, const BundledFile* pFile = nullptr);

@@ -1,0 +1,113 @@
+#include "tools/questions/FactCheck.h"
+
+#include "platform/Cp932.h"
+#include "quiz/QuestionRecord.h"
+#include "tools/questions/FieldText.h"
+
+#include <algorithm>
+#include <optional>
+#include <regex>
+
+namespace FactCheck {
+namespace {
+
+using BankGenerator::Country;
+using BankGenerator::Kind;
+using QuestionCheck::Problem;
+using QuestionCheck::Rule;
+
+constexpr std::array<Kind, 4> kKinds = {Kind::Country, Kind::Capital, Kind::Region, Kind::Language};
+
+std::optional<Kind> KindOf(std::string_view questionUtf8)
+{
+    for (Kind kind : kKinds)
+        if (questionUtf8 == BankGenerator::QuestionText(kind))
+            return kind;
+    return std::nullopt;
+}
+
+// The language names an answer gives: "英語、フランス語" or "英語、…など12言語".
+std::vector<std::string> LanguageNames(const std::string& answer)
+{
+    static const std::regex kCount("など[0-9]+言語$");
+    const std::string list = std::regex_replace(answer, kCount, "");
+    std::vector<std::string> names;
+    const std::string separator = "、";
+    for (std::size_t nStart = 0;;) {
+        std::size_t n = list.find(separator, nStart);
+        names.push_back(list.substr(nStart, n - nStart));
+        if (n == std::string::npos)
+            return names;
+        nStart = n + separator.size();
+    }
+}
+
+bool Has(const std::vector<std::string>& accepted, const std::string& text)
+{
+    return std::find(accepted.begin(), accepted.end(), text) != accepted.end();
+}
+
+// A wrong answer must name nothing accepted; a right one only what is accepted.
+bool AnyAccepted(const std::vector<std::string>& accepted, const std::string& answer, Kind kind)
+{
+    if (kind != Kind::Language)
+        return Has(accepted, answer);
+    std::vector<std::string> names = LanguageNames(answer);
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& name) { return Has(accepted, name); });
+}
+
+bool AllAccepted(const std::vector<std::string>& accepted, const std::string& answer, Kind kind)
+{
+    if (kind != Kind::Language)
+        return Has(accepted, answer);
+    std::vector<std::string> names = LanguageNames(answer);
+    return std::all_of(names.begin(), names.end(),
+                       [&](const std::string& name) { return Has(accepted, name); });
+}
+
+void CheckRecord(const Country& c, Kind kind, const QuestionRecord& record, std::int64_t nRecord,
+                 std::vector<Problem>& problems)
+{
+    const std::vector<std::string> accepted = BankGenerator::AcceptedAnswers(c, kind);
+    const std::optional<int> nCorrect = record.CorrectIndex();
+    for (int i = 0; i < 4; ++i) {
+        const std::string answer =
+            Cp932::ToUtf8(FieldText::TrimPadding(record.answers[static_cast<std::size_t>(i)]));
+        const std::string strName = "解答" + std::to_string(i + 1) + "「" + answer + "」";
+        if (nCorrect == i && !AllAccepted(accepted, answer, kind))
+            problems.push_back(
+                {Rule::NotTheFact, nRecord,
+                 strName + " が正解ですが、事実表の " + c.strName + " の答えではありません"});
+        if (nCorrect != i && AnyAccepted(accepted, answer, kind))
+            problems.push_back(
+                {Rule::WrongIsRight, nRecord,
+                 strName + " は誤答ですが、事実表では " + c.strName + " の正しい答えです"});
+    }
+}
+
+} // namespace
+
+std::vector<Problem> Check(const std::vector<Country>& countries, std::string_view fileBytes)
+{
+    std::vector<Problem> problems;
+    const std::int64_t nRecords = RecordCount(fileBytes.size());
+    for (std::int64_t k = 0; k < nRecords; ++k) {
+        const QuestionRecord record = SplitRecord(fileBytes.substr(RecordOffset(k), kRecordSize));
+        const std::optional<Kind> kind =
+            KindOf(Cp932::ToUtf8(FieldText::TrimPadding(record.strQuizQuestion)));
+        if (!kind)
+            continue;
+        auto it = std::find_if(countries.begin(), countries.end(),
+                               [&](const Country& c) { return c.strCode == record.strCode; });
+        if (it == countries.end())
+            problems.push_back(
+                {Rule::NotTheFact, k + 1,
+                 "国コード「" + FieldText::Escape(record.strCode) + "」の国は事実表にありません"});
+        else
+            CheckRecord(*it, *kind, record, k + 1, problems);
+    }
+    return problems;
+}
+
+} // namespace FactCheck
