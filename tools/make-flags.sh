@@ -10,9 +10,9 @@
 # written as a Windows BMP: BITMAPINFOHEADER, 8 bits per pixel, BI_RGB,
 # 256-entry colour table, rows bottom-up.
 #
-# Needs: npm, rsvg-convert (librsvg2-bin), ImageMagick 6 (convert, montage),
-# python3, fonts-dejavu-core, fonts-ipafont-gothic. The outputs are committed; building the program
-# needs none of this.
+# Needs: npm, rsvg-convert (librsvg2-bin), ImageMagick 6 (convert, montage,
+# identify), python3, fonts-ipafont-gothic. The outputs are committed; building
+# the program needs none of this.
 set -euo pipefail
 
 PKG_VERSION=1.2.10
@@ -550,7 +550,7 @@ FONT=$(fc-match -f '%{file}' 'IPAGothic:lang=ja')
 declare -A continent name
 while IFS=$'\t' read -r code nm _ _ cont _; do
     continent[$code]=$cont
-    name[$code]=$nm
+    name[$code]=${nm%%=*}   # the usual form, without the table's alternatives
 done < <(tail -n +2 "$COUNTRIES")
 blocks=()
 for group in アジア ヨーロッパ アフリカ 北アメリカ 南アメリカ オセアニア 未分類; do
@@ -563,9 +563,10 @@ for group in アジア ヨーロッパ アフリカ 北アメリカ 南アメリ
     n=${#blocks[@]}
     montage -font "$FONT" -pointsize 11 -background '#ffffff' \
         -bordercolor '#808080' -border 1 \
-        "${labels[@]}" -tile 10x -geometry '153x90+4+4' "$TMP/block$n.png"
+        "${labels[@]}" -tile 8x -geometry '200x90>+4+4' "$TMP/block$n.png"
     convert -font "$FONT" -pointsize 18 -background '#ffffff' -fill '#000000' \
-        label:"$group（$(( ${#labels[@]} / 3 ))）" -gravity west -extent 1610x34 \
+        label:"$group（$(( ${#labels[@]} / 3 ))）" -gravity west \
+        -extent "$(identify -format %w "$TMP/block$n.png")x34" \
         "$TMP/block$n.png" -append "$TMP/block$n.png"
     blocks+=("$TMP/block$n.png")
 done
