@@ -119,6 +119,22 @@ TEST_F(QuizDlgTest, StartShowsAQuestionItsFlagAndRedLamps)
     EXPECT_EQ(m_dlg.findChild<QProgressBar*>("timeBar")->maximum(), 60);
 }
 
+// Codes beyond the first 66 show their own flag at its own size, the fitted Qatar included.
+TEST_F(QuizDlgTest, ARecordWithALaterCodeShowsItsFlag)
+{
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
+    m_dlg.show();
+    for (const auto& [szCode, size] :
+         {std::pair{"vat", QSize(73, 73)}, {"qat", QSize(137, 63)}, {"zwe", QSize(137, 68)}}) {
+        WriteFileBytes(m_dir / "sample0524.txt",
+                       ComposeRecord(szCode + Sjis("この国旗の国はどこ?"),
+                                     {Sjis("ア"), Sjis("イ"), Sjis("ウ"), Sjis("エ")}, 0));
+        Click("start");
+        EXPECT_EQ(m_dlg.findChild<QLabel*>("flag")->pixmap().size(), size) << szCode;
+        Click("stop");
+    }
+}
+
 TEST_F(QuizDlgTest, AnAnswerOpensThePopupThatClosesItselfAndTheLampGoesOut)
 {
     m_store.WriteProfileInt("LIFE", "1", 3);

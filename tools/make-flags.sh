@@ -10,9 +10,9 @@
 # written as a Windows BMP: BITMAPINFOHEADER, 8 bits per pixel, BI_RGB,
 # 256-entry colour table, rows bottom-up.
 #
-# Needs: npm, rsvg-convert (librsvg2-bin), ImageMagick 6 (convert, montage),
-# python3, fonts-dejavu-core, fonts-ipafont-gothic. The outputs are committed; building the program
-# needs none of this.
+# Needs: npm, rsvg-convert (librsvg2-bin), ImageMagick 6 (convert, montage,
+# identify), python3, fonts-ipafont-gothic. The outputs are committed; building
+# the program needs none of this.
 set -euo pipefail
 
 PKG_VERSION=1.2.10
@@ -345,15 +345,25 @@ def scale_of(t):
             return None
     return sx, sy
 
-def subpath_boxes(d):
-    """Bounding boxes of the subpaths of a path made only of M/H/V/Z moves,
-    or None when the path has any other segment."""
+def subpath_boxes(d, eps):
+    """(boxes, diagonals) of a path made only of M/H/V/Z moves, or None when
+    it has any other segment. boxes: the subpaths' bounding boxes; diagonals:
+    the boxes of closing segments that run diagonally (more than eps both
+    ways), as in a triangle drawn with H and V."""
     groups = re.findall(r'([A-Za-z])([^A-Za-z]*)', d)
-    boxes, x, y, box, start = [], 0.0, 0.0, None, (0.0, 0.0)
+    boxes, diagonals, x, y, box, start = [], [], 0.0, 0.0, None, (0.0, 0.0)
+
+    def close():
+        if box and abs(x - start[0]) > eps and abs(y - start[1]) > eps:
+            diagonals.append([min(x, start[0]), min(y, start[1]),
+                              max(x, start[0]), max(y, start[1])])
+
     for cmd, argtext in groups:
         a = nums(argtext)
         c = cmd.lower()
         rel = cmd.islower()
+        if c in 'mz':
+            close()
         if c == 'm':
             if len(a) != 2:
                 return None
@@ -372,9 +382,10 @@ def subpath_boxes(d):
             x, y = start
         else:
             return None
+    close()
     if box:
         boxes.append(box)
-    return boxes or None
+    return (boxes, diagonals) if boxes else None
 
 root = ET.parse(sys.argv[1]).getroot()
 vb = nums(root.get('viewBox', ''))
@@ -410,6 +421,31 @@ def inherited(e, name, default):
             return m.group(1).strip()
     return default
 
+def plain_boxes(e):
+    """The boxes a rect or an axis-aligned path fills in its own frame, or []."""
+    if e.get('transform'):
+        return []
+    if local(e.tag) == 'rect':
+        try:
+            x, y = length(e.get('x'), vw), length(e.get('y'), vh)
+            return [[x, y, x + length(e.get('width'), vw), y + length(e.get('height'), vh)]]
+        except ValueError:
+            return []
+    if local(e.tag) == 'path':
+        parsed = subpath_boxes(e.get('d', ''), vh / 1000)
+        if parsed and not parsed[1]:
+            return parsed[0]
+    return []
+
+def hidden(e, seg):
+    """Whether a later sibling covers the segment box seg of e (a diagonal
+    edge drawn over, as under Chile's canton)."""
+    if e.get('transform') or e not in parent:
+        return False
+    siblings = list(parent[e])
+    return any(b[0] <= seg[0] and b[1] <= seg[1] and seg[2] <= b[2] and seg[3] <= b[3]
+               for later in siblings[siblings.index(e) + 1:] for b in plain_boxes(later))
+
 # Anything cloned through a rotated or skewed <use> keeps antialiasing.
 rotated = set()
 for u in root.iter('{%s}use' % SVG):
@@ -429,8 +465,11 @@ for e in root.iter():
         except ValueError:
             continue
     elif kind == 'path':
-        boxes = subpath_boxes(e.get('d', ''))
-        if boxes is None:
+        parsed = subpath_boxes(e.get('d', ''), vh / 1000)
+        if parsed is None:
+            continue
+        boxes, diagonals = parsed
+        if not all(hidden(e, seg) for seg in diagonals):
             continue
     else:
         continue
@@ -511,7 +550,7 @@ FONT=$(fc-match -f '%{file}' 'IPAGothic:lang=ja')
 declare -A continent name
 while IFS=$'\t' read -r code nm _ _ cont _; do
     continent[$code]=$cont
-    name[$code]=$nm
+    name[$code]=${nm%%=*}   # the usual form, without the table's alternatives
 done < <(tail -n +2 "$COUNTRIES")
 blocks=()
 for group in アジア ヨーロッパ アフリカ 北アメリカ 南アメリカ オセアニア 未分類; do
@@ -524,9 +563,10 @@ for group in アジア ヨーロッパ アフリカ 北アメリカ 南アメリ
     n=${#blocks[@]}
     montage -font "$FONT" -pointsize 11 -background '#ffffff' \
         -bordercolor '#808080' -border 1 \
-        "${labels[@]}" -tile 10x -geometry '153x90+4+4' "$TMP/block$n.png"
+        "${labels[@]}" -tile 8x -geometry '200x90>+4+4' "$TMP/block$n.png"
     convert -font "$FONT" -pointsize 18 -background '#ffffff' -fill '#000000' \
-        label:"$group（$(( ${#labels[@]} / 3 ))）" -gravity west -extent 1610x34 \
+        label:"$group（$(( ${#labels[@]} / 3 ))）" -gravity west \
+        -extent "$(identify -format %w "$TMP/block$n.png")x34" \
         "$TMP/block$n.png" -append "$TMP/block$n.png"
     blocks+=("$TMP/block$n.png")
 done
