@@ -3,19 +3,30 @@
 # A window is used only once the window manager manages it: a close request sent to a window it
 # has not taken over yet is lost.
 start_x_session() {
-    local n
+    local n displayfile
     unset QT_QPA_PLATFORM # a real window, whatever the caller's environment says
-    for n in $(seq 90 140); do
-        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
-    done
-    export DISPLAY=:$n QT_QPA_PLATFORM=xcb
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server picks its own free display and names it: two tests started together (ctest -j)
+    # must never share one, or one test's close request reaches the other test's window.
+    displayfile=$(mktemp)
+    # -noreset: by default the server resets when its last client leaves (our xdpyinfo probe),
+    # and a client connecting during that reset (openbox, the program) fails to open the display.
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     # A cold first start (fresh caches, busy machine) can take many seconds.
+    wait_until 60 test -s "$displayfile" || { echo "FAIL: the X server did not start"; exit 1; }
+    n=$(head -n 1 "$displayfile")
+    rm -f "$displayfile"
+    export DISPLAY=:$n QT_QPA_PLATFORM=xcb
     wait_until 60 xdpyinfo || { echo "FAIL: the X server did not start"; exit 1; }
-    openbox >/dev/null 2>&1 &
+    WM_LOG=$(mktemp)
+    openbox >"$WM_LOG" 2>&1 &
     WM_PID=$!
-    wait_until 60 wmctrl -m || { echo "FAIL: the window manager did not start"; exit 1; }
+    if ! wait_until 60 wmctrl -m; then
+        echo "FAIL: the window manager did not start"
+        running "$WM_PID" && echo "(openbox runs)" || echo "(openbox ended)"
+        cat "$WM_LOG"
+        exit 1
+    fi
     trap stop_x_session EXIT
 }
 
