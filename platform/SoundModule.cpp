@@ -1,19 +1,22 @@
 // The audio half of the sound effects, loaded on first use so start-up never pays for it.
+#include <QCoreApplication>
+#include <QPointer>
 #include <QSoundEffect>
 #include <QUrl>
 
 #include <map>
-#include <memory>
 
 extern "C" Q_DECL_EXPORT void MareltoPlayWave(int nResourceId)
 {
-    static std::map<int, std::unique_ptr<QSoundEffect>> effects;
+    // The effects belong to the application object, so they go with it, while Qt Multimedia
+    // still stands; left to static destruction they would outlive it and crash the exit.
+    static std::map<int, QPointer<QSoundEffect>> effects;
     for (auto& [nId, pEffect] : effects)
-        if (nId != nResourceId)
+        if (nId != nResourceId && pEffect)
             pEffect->stop();
-    std::unique_ptr<QSoundEffect>& pEffect = effects[nResourceId];
+    QPointer<QSoundEffect>& pEffect = effects[nResourceId];
     if (!pEffect) {
-        pEffect = std::make_unique<QSoundEffect>();
+        pEffect = new QSoundEffect(QCoreApplication::instance());
         pEffect->setSource(QUrl(QStringLiteral("qrc:/sounds/%1.wav").arg(nResourceId)));
     }
     pEffect->stop();

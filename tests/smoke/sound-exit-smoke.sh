@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Answers one question with the sound effects on, in a real X server, then closes the window
+# with its close box: the program must end cleanly (status 0), the audio torn down in order.
+set -u
+program=$1
+questions=$2
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/xvfb-session.sh"
+
+play=$(mktemp -d)
+trap 'stop_x_session; rm -rf "$play"' EXIT
+cp "$questions" "$play/sample0524.txt"
+printf '[TIME_LIMIT]\r\n1=30\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=1\r\n' \
+    > "$play/Parameter.INI"
+start_x_session
+trap 'stop_x_session; rm -rf "$play"' EXIT
+
+(cd "$play" && exec "$program") >"$play/out.log" 2>&1 &
+APP_PID=$!
+if ! id=$(wait_for_window 'Marelto' 30); then
+    echo "FAIL: no managed window appeared"
+    report_windows "" "$APP_PID"
+    exit 1
+fi
+xdotool windowactivate --sync "$id" >/dev/null 2>&1
+sleep 0.5
+xdotool key --window "$id" Tab Tab Tab Tab Tab space # 開始
+sleep 1
+xdotool key --window "$id" 1 # an answer: its sound plays, the verdict shows and closes itself
+sleep 4
+if ! close_window "$id" "$APP_PID" 30; then
+    echo "FAIL: the program did not end when its window was closed"
+    report_windows "$id" "$APP_PID"
+    exit 1
+fi
+wait "$APP_PID"
+status=$?
+APP_PID=
+if [ "$status" -ne 0 ]; then
+    echo "FAIL: the program ended with status $status after playing a sound"
+    cat "$play/out.log"
+    exit 1
+fi
+echo "PASS: the program ended cleanly after playing a sound"
