@@ -1,5 +1,7 @@
 #include "learning/AnswerHistory.h"
 
+#include "platform/File.h"
+
 #include <charconv>
 #include <cstdio>
 #include <fcntl.h>
@@ -29,19 +31,6 @@ bool ToNumber(std::string_view text, T& value, Base... nBase)
     const char* pEnd = text.data() + text.size();
     auto [p, ec] = std::from_chars(text.data(), pEnd, value, nBase...);
     return ec == std::errc() && p == pEnd && !text.empty();
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 } // namespace
@@ -154,7 +143,8 @@ bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
             text = "\n";
     }
     text += FormatHistoryLine(row);
-    const bool bOk = WriteAll(fd, text);
+    int nErrno = 0;
+    const bool bOk = WriteAllToFd(fd, text, nErrno);
     return ::close(fd) == 0 && bOk;
 }
 

@@ -3,6 +3,7 @@
 #include "learning/LocalTime.h"
 #include "learning/ReviewSchedule.h"
 #include "platform/Cp932.h"
+#include "platform/File.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,19 +16,6 @@ namespace {
 
 const std::string kReviewPrefix = "\x95\x9c\x8f\x4b-"; // 復習- in cp932
 constexpr int kMaxSuffix = 1000;
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 ReviewOutcome Failed(const char* szWhat, int nErrno)
 {
@@ -61,8 +49,12 @@ ReviewOutcome WriteReviewFile(const std::filesystem::path& folder, std::string_v
     const int fd = ::mkstemp(strTemp.data());
     if (fd < 0)
         return Failed("create", errno);
-    const bool bWritten = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const int nErrno = errno;
+    int nErrno = 0;
+    bool bWritten = WriteAllToFd(fd, bytes, nErrno);
+    if (bWritten && ::fsync(fd) != 0) {
+        bWritten = false;
+        nErrno = errno;
+    }
     ::fchmod(fd, 0644);
     ::close(fd);
     if (!bWritten) {

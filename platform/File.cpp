@@ -14,8 +14,9 @@ namespace {
 
 std::int64_t g_nWriteBudget = -1; // bytes left before writes fail; -1 = no fault
 
-// write() that honours the injected fault; a short write counts as an error.
-bool WriteAll(int fd, std::string_view bytes, int& nErrno)
+} // namespace
+
+bool WriteAllToFd(int fd, std::string_view bytes, int& nErrno)
 {
     while (!bytes.empty()) {
         std::size_t nChunk = bytes.size();
@@ -39,8 +40,6 @@ bool WriteAll(int fd, std::string_view bytes, int& nErrno)
     }
     return true;
 }
-
-} // namespace
 
 namespace FileFaults {
 void FailWritesAfter(std::int64_t nBytes)
@@ -147,7 +146,7 @@ bool CFile::Read(std::string& out, std::size_t nCount)
 bool CFile::Write(std::string_view bytes)
 {
     int nErrno = 0;
-    if (!WriteAll(m_fd, bytes, nErrno))
+    if (!WriteAllToFd(m_fd, bytes, nErrno))
         return Fail("write", nErrno);
     return true;
 }
@@ -214,7 +213,7 @@ bool CAtomicFile::Write(std::string_view bytes)
     if (m_fd < 0)
         return Fail("write", EBADF);
     int nErrno = 0;
-    if (!WriteAll(m_fd, bytes, nErrno))
+    if (!WriteAllToFd(m_fd, bytes, nErrno))
         return Fail("write", nErrno);
     return true;
 }

@@ -97,6 +97,10 @@ std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string* pError = nullptr);
 
+// write() of every byte to an open descriptor, retried on EINTR; a failed or short write sets
+// nErrno and returns false. Honours the test fault below.
+bool WriteAllToFd(int fd, std::string_view bytes, int& nErrno);
+
 // Removes one file (never a folder). False with the reason when it cannot.
 bool RemoveFile(const std::filesystem::path& path, std::string* pError = nullptr);
 
