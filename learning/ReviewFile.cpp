@@ -22,20 +22,6 @@ ReviewOutcome Failed(const char* szWhat, int nErrno)
     return {ReviewStatus::Failed, {}, std::string(szWhat) + ": " + std::strerror(nErrno)};
 }
 
-// Moves only when the name is free, so a file made under it meanwhile is never replaced.
-bool MoveIfFree(const std::string& strFrom, const std::string& strTo)
-{
-    if (::renameat2(AT_FDCWD, strFrom.c_str(), AT_FDCWD, strTo.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL)
-        return false;
-    // A file system without that flag: a hard link refuses a taken name just the same.
-    if (::link(strFrom.c_str(), strTo.c_str()) != 0)
-        return false;
-    ::unlink(strFrom.c_str());
-    return true;
-}
-
 } // namespace
 
 ReviewOutcome WriteReviewFile(const std::filesystem::path& folder, std::string_view questionFile,
@@ -67,7 +53,8 @@ ReviewOutcome WriteReviewFile(const std::filesystem::path& folder, std::string_v
         const std::string strName =
             strStem + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".txt";
         const std::string strTarget = (folder / Cp932::ToUtf8(strName)).string();
-        if (MoveIfFree(strTemp, strTarget))
+        // Only to a free name: a file made under it meanwhile is never replaced.
+        if (RenameNoReplace(strTemp, strTarget))
             return {ReviewStatus::Written, strName, {}};
         if (errno != EEXIST) {
             const int nRenameErrno = errno;

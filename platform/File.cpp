@@ -41,6 +41,19 @@ bool WriteAllToFd(int fd, std::string_view bytes, int& nErrno)
     return true;
 }
 
+bool RenameNoReplace(const std::string& strFrom, const std::string& strTo)
+{
+    if (::renameat2(AT_FDCWD, strFrom.c_str(), AT_FDCWD, strTo.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // File systems without the flag: a hard link fails just as surely on an existing name.
+    if (::link(strFrom.c_str(), strTo.c_str()) != 0)
+        return false;
+    ::unlink(strFrom.c_str());
+    return true;
+}
+
 namespace FileFaults {
 void FailWritesAfter(std::int64_t nBytes)
 {
@@ -244,19 +257,10 @@ bool CAtomicFile::Finish(bool bReplace)
     if (bReplace) {
         if (::rename(m_strTemp.c_str(), m_target.c_str()) != 0)
             return Fail("rename", errno);
-    } else if (::renameat2(AT_FDCWD, m_strTemp.c_str(), AT_FDCWD, m_target.c_str(),
-                           RENAME_NOREPLACE) != 0) {
-        int nErrno = errno;
-        // File systems without the flag: a hard link fails just as surely on an existing name.
-        if ((nErrno == EINVAL || nErrno == ENOSYS) &&
-            ::link(m_strTemp.c_str(), m_target.c_str()) == 0)
-            ::unlink(m_strTemp.c_str());
-        else {
-            if (nErrno == EINVAL || nErrno == ENOSYS)
-                nErrno = errno;
-            m_bExisted = nErrno == EEXIST;
-            return Fail("rename", nErrno);
-        }
+    } else if (!RenameNoReplace(m_strTemp, m_target.string())) {
+        const int nErrno = errno;
+        m_bExisted = nErrno == EEXIST;
+        return Fail("rename", nErrno);
     }
     m_strTemp.clear();
     // The rename itself lasts only once the folder is on disk too; failing that is no error of

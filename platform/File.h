@@ -101,6 +101,9 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 // nErrno and returns false. Honours the test fault below.
 bool WriteAllToFd(int fd, std::string_view bytes, int& nErrno);
 
+// Moves a file to a name that must still be free; false with errno EEXIST when it is taken.
+bool RenameNoReplace(const std::string& strFrom, const std::string& strTo);
+
 // Removes one file (never a folder). False with the reason when it cannot.
 bool RemoveFile(const std::filesystem::path& path, std::string* pError = nullptr);
 
