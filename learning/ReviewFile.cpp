@@ -6,11 +6,7 @@
 #include "platform/File.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,37 +27,17 @@ ReviewOutcome WriteReviewFile(const std::filesystem::path& folder, std::string_v
     if (bytes.empty())
         return {};
 
-    std::string strTemp = (folder / ".marelto-review-XXXXXX").string();
-    const int fd = ::mkstemp(strTemp.data());
-    if (fd < 0)
-        return Failed("create", errno);
-    int nErrno = 0;
-    bool bWritten = WriteAllToFd(fd, bytes, nErrno);
-    if (bWritten && ::fsync(fd) != 0) {
-        bWritten = false;
-        nErrno = errno;
-    }
-    ::fchmod(fd, 0644);
-    ::close(fd);
-    if (!bWritten) {
-        ::unlink(strTemp.c_str());
-        return Failed("write", nErrno);
-    }
-
     const std::string strStem = kReviewPrefix + FormatStamp(now);
     for (int n = 1; n <= kMaxSuffix; ++n) {
         const std::string strName =
             strStem + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".txt";
-        const std::string strTarget = (folder / Cp932::ToUtf8(strName)).string();
         // Only to a free name: a file made under it meanwhile is never replaced.
-        if (RenameNoReplace(strTemp, strTarget))
+        CAtomicFile file;
+        if (file.Open(folder / PathFromUtf8(Cp932::ToUtf8(strName))) && file.Write(bytes) &&
+            file.CommitNew())
             return {ReviewStatus::Written, strName, {}};
-        if (errno != EEXIST) {
-            const int nRenameErrno = errno;
-            ::unlink(strTemp.c_str());
-            return Failed("rename", nRenameErrno);
-        }
+        if (!file.TargetExisted())
+            return {ReviewStatus::Failed, {}, file.Error()};
     }
-    ::unlink(strTemp.c_str());
     return Failed("rename", EEXIST);
 }

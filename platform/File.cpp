@@ -91,16 +91,18 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
         if (!(nFlags & modeNoTruncate))
             nMode |= O_TRUNC;
     }
+    if (nFlags & modeAppend)
+        nMode |= O_APPEND;
     m_fd = ::open(path.c_str(), nMode | O_CLOEXEC, 0644);
     if (m_fd < 0)
         return Fail("open", errno);
-    // A directory opens read-only on POSIX; it is no question file.
+    // A directory opens read-only on POSIX, a FIFO or device read-write: neither is a file.
     struct stat st
     {
     };
-    if (::fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(m_fd, &st) == 0 && !S_ISREG(st.st_mode)) {
         Close();
-        return Fail("open", EISDIR);
+        return Fail("open", S_ISDIR(st.st_mode) ? EISDIR : ENODEV);
     }
     return true;
 }
@@ -285,6 +287,12 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     return false;
 }
 
+bool CanCreateFilesIn(const std::filesystem::path& dir)
+{
+    CAtomicFile probe; // its temporary goes with it
+    return probe.Open(dir / ".marelto-probe");
+}
+
 bool RemoveFile(const std::filesystem::path& path, std::string* pError)
 {
     if (::unlink(path.c_str()) == 0)
@@ -292,6 +300,16 @@ bool RemoveFile(const std::filesystem::path& path, std::string* pError)
     if (pError)
         *pError = std::string("remove: ") + std::strerror(errno);
     return false;
+}
+
+std::filesystem::path PathFromUtf8(std::string_view utf8)
+{
+    return std::filesystem::path(std::string(utf8));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path)
+{
+    return path.string();
 }
 
 std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name)

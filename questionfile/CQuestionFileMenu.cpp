@@ -5,7 +5,6 @@
 #include "platform/QtText.h"
 #include "questionfile/QuestionFileChoice.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -75,8 +74,7 @@ void CQuestionFileMenu::OnMenuOpenQuestion()
         return;
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
-    const QuestionFileChoice choice = ChooseQuestionFile(
-        m_profile, folder, std::filesystem::path(QFile::encodeName(chosen).toStdString()));
+    const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, ToPath(chosen));
     AfxMessageBox(ChoiceText(QFileInfo(chosen).fileName(), choice),
                   choice.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
 }

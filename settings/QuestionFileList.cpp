@@ -1,6 +1,7 @@
 #include "settings/QuestionFileList.h"
 
 #include "platform/Cp932.h"
+#include "platform/File.h"
 #include "quiz/QuestionRecord.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ std::vector<std::string> List(const std::filesystem::path& dir)
     std::error_code ec;
     std::filesystem::directory_iterator it(dir, ec);
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::string local = it->path().filename().string();
+        const std::string local = Utf8FromPath(it->path().filename());
         if (!HasTxtExtension(local))
             continue;
         // The type comes with the directory entry on most file systems: no extra status call.

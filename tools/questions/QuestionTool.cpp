@@ -59,7 +59,7 @@ std::optional<std::string> ReadAll(const std::string& strPath, std::ostream& err
 {
     CFile file;
     std::string bytes;
-    if (!file.Open(strPath, CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
+    if (!file.Open(PathFromUtf8(strPath), CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
         err << strPath << ": 読めません（" << file.Error() << "）\n";
         return std::nullopt;
     }
@@ -69,7 +69,7 @@ std::optional<std::string> ReadAll(const std::string& strPath, std::ostream& err
 bool Write(const std::string& strPath, std::string_view bytes, std::ostream& err)
 {
     std::string strError;
-    if (WriteFileAtomically(strPath, bytes, &strError))
+    if (WriteFileAtomically(PathFromUtf8(strPath), bytes, &strError))
         return true;
     err << strPath << ": 書けません（" << strError << "）。元のファイルはそのままです\n";
     return false;
@@ -173,8 +173,8 @@ int Generate(const Args& args, std::ostream& out, std::ostream& err)
         bool bOk = true;
         for (const BundledFile& file : BundledFiles())
             bOk = WriteMade(MakeQuestionFile(*facts, &file), args.files[0],
-                            (std::filesystem::path(args.strAllDir) / file.strName).string(), out,
-                            err) &&
+                            Utf8FromPath(PathFromUtf8(args.strAllDir) / PathFromUtf8(file.strName)),
+                            out, err) &&
                   bOk;
         return bOk ? 0 : 1;
     }
