@@ -9,10 +9,42 @@
 #include <stdexcept>
 #include <stdlib.h>
 
+#ifdef _WIN32
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#endif
+
+#ifdef _WIN32
+// The C library of Windows has neither mkdtemp nor setenv.
+namespace {
+char* mkdtemp(char* szTemplate)
+{
+    static unsigned s_nNext = static_cast<unsigned>(std::time(nullptr));
+    const std::size_t n = std::strlen(szTemplate);
+    for (int nTry = 0; nTry < 100; ++nTry) {
+        std::snprintf(szTemplate + n - 6, 7, "%06u", s_nNext++ % 1000000);
+        std::error_code ec;
+        if (std::filesystem::create_directory(szTemplate, ec))
+            return szTemplate;
+    }
+    return nullptr;
+}
+int setenv(const char* szName, const char* szValue, int)
+{
+    return ::_putenv_s(szName, szValue);
+}
+int unsetenv(const char* szName)
+{
+    return ::_putenv_s(szName, "");
+}
+} // namespace
+#endif
+
 TempDir::TempDir()
 {
     std::string tmpl = (std::filesystem::temp_directory_path() / "marelto-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data()))
+    if (!mkdtemp(tmpl.data()))
         throw std::runtime_error("mkdtemp failed");
     m_path = tmpl;
 }
@@ -58,12 +90,12 @@ std::string Sjis(std::string_view utf8)
 ScopedTimeZone::ScopedTimeZone(const char* szZone)
     : m_strOld(std::getenv("TZ") ? std::getenv("TZ") : ""), m_bHadOld(std::getenv("TZ"))
 {
-    ::setenv("TZ", szZone, 1);
+    setenv("TZ", szZone, 1);
     ::tzset();
 }
 
 ScopedTimeZone::~ScopedTimeZone()
 {
-    m_bHadOld ? ::setenv("TZ", m_strOld.c_str(), 1) : ::unsetenv("TZ");
+    m_bHadOld ? setenv("TZ", m_strOld.c_str(), 1) : unsetenv("TZ");
     ::tzset();
 }

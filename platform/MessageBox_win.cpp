@@ -1,0 +1,47 @@
+// The Windows side of platform/MessageBox.h: the system's own message box, whose styles and
+// answers the header's values already are.
+#include "platform/MessageBox.h"
+
+#include "platform/QtText.h"
+
+#include <QApplication>
+#include <QWidget>
+
+// After the header: the system's macros of the same names carry the same values.
+#include <windows.h>
+
+namespace {
+
+MessageBoxHandler& Handler()
+{
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    Handler() = std::move(handler);
+}
+
+int AfxMessageBox(std::string_view cp932Text, unsigned nType)
+{
+    return AfxMessageBox(ToQString(cp932Text), nType);
+}
+
+int AfxMessageBox(const QString& text, unsigned nType)
+{
+    if (Handler())
+        return Handler()(text, nType);
+    QWidget* pOwner = QApplication::activeWindow();
+    const HWND hOwner = pOwner ? reinterpret_cast<HWND>(pOwner->winId()) : nullptr;
+    const std::wstring caption = QCoreApplication::applicationName().toStdWString();
+    const std::wstring body = text.toStdWString();
+    const UINT nStyle = (nType & (MB_YESNO | MB_ICONSTOP | MB_ICONQUESTION | MB_ICONINFORMATION)) |
+                        (hOwner ? MB_APPLMODAL : MB_TASKMODAL);
+    const int nAnswer = ::MessageBoxW(hOwner, body.c_str(), caption.c_str(), nStyle);
+    if ((nType & 0x0F) == MB_YESNO)
+        return nAnswer == IDYES ? IDYES : IDNO;
+    return IDOK;
+}
