@@ -1,0 +1,120 @@
+// File access as every system must give it: Japanese names, whole replacements, renames that
+// never overwrite, appends that stay at the end. Cross-built, the same cases run under Wine.
+#include "platform/File.h"
+#include "TestSupport.h"
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <set>
+
+namespace {
+
+std::set<std::string> NamesIn(const std::filesystem::path& dir)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.insert(Utf8FromPath(entry.path().filename()));
+    return names;
+}
+
+class FileNames : public testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(FileNames, KeepTheirUtf8NameThroughWriteListAndRead)
+{
+    const TempDir dir;
+    const std::string name = GetParam();
+    ASSERT_TRUE(WriteFileAtomically(dir.Path() / PathFromUtf8(name), "bytes"));
+    EXPECT_EQ(NamesIn(dir.Path()), std::set<std::string>{name});
+
+    // The settings name the file in cp932; the path built from it reaches the same file.
+    const ScopedCurrentDir here(dir.Path());
+    const std::optional<std::filesystem::path> path = PathInCurrentDir(Sjis(name));
+    ASSERT_TRUE(path);
+    CFile file;
+    std::string bytes;
+    ASSERT_TRUE(file.Open(*path, CFile::modeRead)) << file.Error();
+    ASSERT_TRUE(file.Read(bytes, file.GetLength()));
+    EXPECT_EQ(bytes, "bytes");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, FileNames,
+                         testing::Values("sample0524.txt", "世界の国旗.txt",
+                                         "復習-20261208-1903.txt", "ＡＢＣ　①.txt"));
+
+TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFileAndNoTemporary)
+{
+    const TempDir dir;
+    const auto target = dir / "Parameter.INI";
+    WriteFileBytes(target, "old");
+
+    CAtomicFile refused;
+    ASSERT_TRUE(refused.Open(target) && refused.Write("new"));
+    EXPECT_FALSE(refused.CommitNew());
+    EXPECT_TRUE(refused.TargetExisted());
+    EXPECT_EQ(ReadFileBytes(target), "old");
+
+    CAtomicFile replaced;
+    ASSERT_TRUE(replaced.Open(target) && replaced.Write("new"));
+    EXPECT_TRUE(replaced.Commit()) << replaced.Error();
+    EXPECT_EQ(ReadFileBytes(target), "new");
+    EXPECT_EQ(NamesIn(dir.Path()), std::set<std::string>{"Parameter.INI"});
+}
+
+TEST(RenameNoReplace, RefusesATakenNameWithEexist)
+{
+    const TempDir dir;
+    WriteFileBytes(dir / "a", "a");
+    WriteFileBytes(dir / "b", "b");
+    errno = 0;
+    EXPECT_FALSE(RenameNoReplace(Utf8FromPath(dir / "a"), Utf8FromPath(dir / "b")));
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(ReadFileBytes(dir / "b"), "b");
+    EXPECT_TRUE(RenameNoReplace(Utf8FromPath(dir / "a"), Utf8FromPath(dir / "c")));
+    EXPECT_EQ(NamesIn(dir.Path()), (std::set<std::string>{"b", "c"}));
+}
+
+TEST(CFile, AppendsAtTheEndWhereverTheHandlesStand)
+{
+    const TempDir dir;
+    const auto path = dir / "marelto-history.tsv";
+    const unsigned nAppend =
+        CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate | CFile::modeAppend;
+    CFile first, second;
+    ASSERT_TRUE(first.Open(path, nAppend) && second.Open(path, nAppend));
+    ASSERT_TRUE(first.Write("1\n") && second.Write("2\n"));
+    ASSERT_TRUE(first.Seek(0) && first.Write("3\n"));
+    std::string last;
+    ASSERT_TRUE(second.Seek(4) && second.Read(last, 1));
+    EXPECT_EQ(last, "3");
+    first.Close();
+    second.Close();
+    EXPECT_EQ(ReadFileBytes(path), "1\n2\n3\n");
+}
+
+TEST(CFile, SetLengthKeepsThePositionAndFoldersAreRefused)
+{
+    const TempDir dir;
+    CFile file;
+    ASSERT_TRUE(file.Open(dir / "q.txt", CFile::modeCreate | CFile::modeReadWrite));
+    ASSERT_TRUE(file.Write("abcdef") && file.SetLength(3) && file.Write("X"));
+    file.Close();
+    EXPECT_EQ(ReadFileBytes(dir / "q.txt"), std::string("abc\0\0\0X", 7));
+
+    EXPECT_FALSE(file.Open(dir.Path(), CFile::modeRead));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(file.Error().empty());
+}
+
+TEST(CanCreateFilesIn, TellsAWritableFolderAndLeavesNothingBehind)
+{
+    const TempDir dir;
+    EXPECT_TRUE(CanCreateFilesIn(dir.Path()));
+    EXPECT_TRUE(NamesIn(dir.Path()).empty());
+    EXPECT_FALSE(CanCreateFilesIn(dir / "missing"));
+}
+
+} // namespace

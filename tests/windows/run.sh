@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Proves the Windows zip under Wine, headless in Xvfb: the cross-built core tests pass, the
+# question tool passes every bundled question file, marelto.exe shows its window (screenshot
+# docs/windows.png), a round plays with the keys 1-4, and the settings it saves make a
+# Parameter.INI byte for byte like the one the Linux build makes from the same keystrokes.
+# Usage: tests/windows/run.sh [LINUX-MARELTO]     after scripts/package-windows
+#        (LINUX-MARELTO: the Linux build's program, default build/marelto)
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+linux_marelto=${1:-$root/build/marelto}
+out=$root/build/windows
+wine=$root/packaging/windows/wine-run
+. "$root/tests/smoke/xvfb-session.sh"
+export WINEPREFIX=${MARELTO_WIN_CACHE:-$HOME/.cache/marelto-win}/wine-test
+export LC_ALL=C.UTF-8
+
+zip=$(ls "$out"/Marelto-*-win64.zip 2>/dev/null | head -n 1)
+[ -n "$zip" ] || { echo "no zip in $out: run scripts/package-windows first"; exit 1; }
+[ -x "$linux_marelto" ] || { echo "no Linux build at $linux_marelto"; exit 1; }
+
+passed=0
+failed=0
+pass() { echo "PASS: $*"; passed=$((passed + 1)); }
+fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
+
+work=$(mktemp -d)
+trap 'stop_x_session; wineserver_stop; rm -rf "$work"' EXIT
+wineserver_stop() { WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null; true; }
+
+# Unzipped anywhere: here into a folder whose name is Japanese, as a learner's may be.
+unzip -q "$zip" -d "$work/展開先"
+app=$(ls -d "$work/展開先"/Marelto-*-win64)
+echo "unzipped: $(cd "$app" && ls | tr '\n' ' ')"
+
+# 1. The core tests, cross-built with GoogleTest.
+"$wine" wineboot -i >/dev/null 2>&1
+for test in test_core test_learning test_questions test_badinput; do
+    if (cd "$root" && "$wine" "$out/cmake/tests/$test.exe" --gtest_brief=1 >"$work/$test.log" 2>&1)
+    then
+        pass "$test ($(grep -c '^\[       OK \]' "$work/$test.log" || true) cases listed as run)"
+    else
+        fail "$test"
+        tail -n 40 "$work/$test.log"
+    fi
+done
+
+# 2. The question tool on every bundled question file, against the facts table.
+bundled=$(sed -n '/^set(MARELTO_BUNDLED_DATA$/,/^)$/{/^ /s/^ *//p}' "$root/CMakeLists.txt" |
+    grep -v -e '^ReadMe.txt$' -e '^Parameter.INI$')
+while IFS= read -r file; do
+    if (cd "$app" && "$wine" marelto-questions.exe check --facts "$root/data/countries.tsv" \
+        "$file" >"$work/check.log" 2>&1); then
+        pass "marelto-questions check --facts $file: $(tail -n 1 "$work/check.log" | tr -d '\r')"
+    else
+        fail "marelto-questions check --facts $file"
+        cat "$work/check.log"
+    fi
+done <<<"$bundled"
+
+start_x_session
+trap 'stop_x_session; wineserver_stop; rm -rf "$work"' EXIT
+
+# Starts program $2 with the play folder $1 ("wine" for the Windows one), from another folder:
+# the Windows program must find its files beside itself. Prints the main window's id.
+start_program() {
+    if [ "$2" = wine ]; then
+        (cd "$work" && exec "$wine" "$1/marelto.exe") &
+    else
+        (cd "$1" && exec "$2") &
+    fi
+    APP_PID=$!
+    wait_for_window 'Marelto Ver' 120
+}
+
+# Sends keys to the window in front, with time for a window that opens on the way.
+keys() { xdotool key --delay 150 "$@"; sleep 1.5; }
+
+# Closes main window $1 as its close box does and waits for the program to end.
+quit_program() {
+    close_window "$1" "$APP_PID" 20 || kill "$APP_PID"
+    wait "$APP_PID" 2>/dev/null
+    APP_PID=
+}
+
+# 3. The window, and a round played with the keys 1-4.
+printf '[QUESTION]\r\n1=sample0524.txt\r\n[LIFE]\r\n1=5\r\n[TIME_LIMIT]\r\n1=10\r\n' \
+    >"$app/Parameter.INI"
+printf '[QUESTION_CNT]\r\n1=4\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=0\r\n' >>"$app/Parameter.INI"
+if id=$(start_program "$app" wine); then
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1
+    sleep 2
+    mkdir -p "$root/docs"
+    import -window root "$root/docs/windows.png"
+    pass "marelto.exe shows its window (docs/windows.png)"
+    # Focus starts on the question; five tabs on is 開始.
+    keys Tab Tab Tab Tab Tab space
+    for key in 1 2 3 4; do
+        keys "$key"
+        sleep 2.5 # the verdict closes itself after about two seconds
+    done
+    import -window root "$work/round-end.png"
+    keys Return # the round's closing message
+    rows=$(($(wc -l <"$app/marelto-history.tsv" 2>/dev/null || echo 1) - 1))
+    if [ "$rows" -eq 4 ]; then
+        pass "a round of 4 questions answered with the keys 1-4 ($rows history rows)"
+    else
+        fail "round: $rows history rows instead of 4"
+        cp "$work/round-end.png" "$root/build/windows/round-end.png"
+    fi
+    quit_program "$id"
+else
+    fail "marelto.exe showed no window"
+    report_windows "" "$APP_PID"
+fi
+
+# 4. The same settings saved by both builds from the same keystrokes: 出題設定 (Alt+C, A),
+# 登録順 (two tabs on from 戻る), 設定保存, はい, and the dialog closed.
+save_settings() {
+    if ! id=$(start_program "$1" "$2"); then
+        fail "no window to save settings from ($2)"
+        return 1
+    fi
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1
+    sleep 1
+    keys alt+c a
+    wait_for_window '出題設定画面' 30 >/dev/null || { fail "no settings window ($2)"; return 1; }
+    keys Tab Tab space shift+Tab space
+    keys Return # 設定保存しても宜しいですか? - はい
+    keys Escape
+    quit_program "$id"
+}
+mkdir -p "$work/linux" "$work/windows"
+for dir in "$work/linux" "$work/windows"; do
+    (cd "$app" && cp ./*.txt "$dir/")
+    unzip -p "$zip" "*/Parameter.INI" >"$dir/Parameter.INI"
+done
+cp -r "$app"/. "$work/windows/"
+unzip -p "$zip" "*/Parameter.INI" >"$work/windows/Parameter.INI"
+save_settings "$work/linux" "$linux_marelto"
+save_settings "$work/windows" wine
+if cmp -s "$work/linux/Parameter.INI" "$work/windows/Parameter.INI" &&
+    ! unzip -p "$zip" "*/Parameter.INI" | cmp -s - "$work/linux/Parameter.INI"; then
+    pass "Parameter.INI saved by both builds is byte-identical ($(wc -c <"$work/linux/Parameter.INI") bytes)"
+else
+    fail "Parameter.INI differs between the builds (or nothing was saved)"
+    for f in "$work/linux/Parameter.INI" "$work/windows/Parameter.INI"; do
+        echo "--- $f"
+        od -c "$f" | head -n 20
+    done
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
