@@ -13,10 +13,26 @@ bool IsLeadByte(unsigned char c)
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// Single bytes some tables give a character (U+0080, private-use ones) but code page 932 as
+// the question files know it leaves undefined: the same on every system.
+bool HasUndefinedByte(std::string_view cp932)
+{
+    for (std::size_t i = 0; i < cp932.size(); ++i) {
+        const auto c = static_cast<unsigned char>(cp932[i]);
+        if (IsLeadByte(c) && i + 1 < cp932.size())
+            ++i;
+        else if (c == 0x80 || c == 0xA0 || c >= 0xFD)
+            return true;
+    }
+    return false;
+}
+
 // Wide text from bytes in a code page; false when any byte sequence is invalid there.
 bool Decode(UINT nCodePage, std::string_view in, std::wstring& out)
 {
     out.clear();
+    if (nCodePage == kCp932 && HasUndefinedByte(in))
+        return false;
     if (in.empty())
         return true;
     const int nIn = static_cast<int>(in.size());
@@ -84,7 +100,7 @@ std::optional<std::string> EncodeExact(std::wstring_view wide)
         bDefault)
         return std::nullopt;
     // Only bytes that read back as the same text: no character is turned into another.
-    std::wstring back;
+    std::wstring back; // (Decode also refuses bytes left undefined)
     if (!Decode(kCp932, out, back) || back != wide)
         return std::nullopt;
     return out;

@@ -65,17 +65,6 @@ void Reset()
 }
 } // namespace FileFaults
 
-CFile::~CFile()
-{
-    Close();
-}
-
-bool CFile::Fail(const char* szWhat, int nErrno)
-{
-    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
-    return false;
-}
-
 bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
 {
     Close();
@@ -158,14 +147,6 @@ bool CFile::Read(std::string& out, std::size_t nCount)
     return true;
 }
 
-bool CFile::Write(std::string_view bytes)
-{
-    int nErrno = 0;
-    if (!WriteAllToFd(m_fd, bytes, nErrno))
-        return Fail("write", nErrno);
-    return true;
-}
-
 bool CFile::Flush()
 {
     if (::fsync(m_fd) != 0)
@@ -178,18 +159,6 @@ bool CFile::SetLength(std::uint64_t nLength)
     if (::ftruncate(m_fd, static_cast<off_t>(nLength)) != 0)
         return Fail("truncate", errno);
     return true;
-}
-
-CAtomicFile::~CAtomicFile()
-{
-    Discard();
-}
-
-bool CAtomicFile::Fail(const char* szWhat, int nErrno)
-{
-    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
-    Discard();
-    return false;
 }
 
 void CAtomicFile::Discard()
@@ -223,26 +192,6 @@ bool CAtomicFile::Open(const std::filesystem::path& target)
     return true;
 }
 
-bool CAtomicFile::Write(std::string_view bytes)
-{
-    if (m_fd < 0)
-        return Fail("write", EBADF);
-    int nErrno = 0;
-    if (!WriteAllToFd(m_fd, bytes, nErrno))
-        return Fail("write", nErrno);
-    return true;
-}
-
-bool CAtomicFile::Commit()
-{
-    return Finish(true);
-}
-
-bool CAtomicFile::CommitNew()
-{
-    return Finish(false);
-}
-
 // Moves the temporary into place; without bReplace never over an existing file, so two writers
 // choosing the same free name cannot overwrite each other.
 bool CAtomicFile::Finish(bool bReplace)
@@ -274,23 +223,6 @@ bool CAtomicFile::Finish(bool bReplace)
         ::close(dirFd);
     }
     return true;
-}
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string* pError)
-{
-    CAtomicFile file;
-    if (file.Open(path) && file.Write(bytes) && file.Commit())
-        return true;
-    if (pError)
-        *pError = file.Error();
-    return false;
-}
-
-bool CanCreateFilesIn(const std::filesystem::path& dir)
-{
-    CAtomicFile probe; // its temporary goes with it
-    return probe.Open(dir / ".marelto-probe");
 }
 
 bool RemoveFile(const std::filesystem::path& path, std::string* pError)

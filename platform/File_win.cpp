@@ -152,17 +152,6 @@ void Reset()
 }
 } // namespace FileFaults
 
-CFile::~CFile()
-{
-    Close();
-}
-
-bool CFile::Fail(const char* szWhat, int nErrno)
-{
-    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
-    return false;
-}
-
 bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
 {
     Close();
@@ -179,7 +168,8 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
     }
     // Append data only: the system puts every write at the end, as one write.
     if (nFlags & modeAppend)
-        dwAccess = (dwAccess & ~GENERIC_WRITE) | FILE_APPEND_DATA | FILE_READ_ATTRIBUTES;
+        dwAccess = (dwAccess & ~GENERIC_WRITE) | FILE_APPEND_DATA;
+    dwAccess |= FILE_READ_ATTRIBUTES; // to tell a disk file from anything else
     DWORD dwCreate = OPEN_EXISTING;
     if (nFlags & modeCreate)
         dwCreate = (nFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
@@ -247,14 +237,6 @@ bool CFile::Read(std::string& out, std::size_t nCount)
     return true;
 }
 
-bool CFile::Write(std::string_view bytes)
-{
-    int nErrno = 0;
-    if (!WriteAllToFd(m_fd, bytes, nErrno))
-        return Fail("write", nErrno);
-    return true;
-}
-
 bool CFile::Flush()
 {
     if (!::FlushFileBuffers(HandleOf(m_fd)))
@@ -276,18 +258,6 @@ bool CFile::SetLength(std::uint64_t nLength)
     }
     ::SetFilePointerEx(h, pos, nullptr, FILE_BEGIN);
     return true;
-}
-
-CAtomicFile::~CAtomicFile()
-{
-    Discard();
-}
-
-bool CAtomicFile::Fail(const char* szWhat, int nErrno)
-{
-    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
-    Discard();
-    return false;
 }
 
 void CAtomicFile::Discard()
@@ -313,26 +283,6 @@ bool CAtomicFile::Open(const std::filesystem::path& target)
         return Fail("create", errno);
     m_strTemp = Utf8FromPath(temp);
     return true;
-}
-
-bool CAtomicFile::Write(std::string_view bytes)
-{
-    if (m_fd < 0)
-        return Fail("write", EBADF);
-    int nErrno = 0;
-    if (!WriteAllToFd(m_fd, bytes, nErrno))
-        return Fail("write", nErrno);
-    return true;
-}
-
-bool CAtomicFile::Commit()
-{
-    return Finish(true);
-}
-
-bool CAtomicFile::CommitNew()
-{
-    return Finish(false);
 }
 
 // Moves the temporary into place; without bReplace never over an existing file, so two writers
@@ -366,23 +316,6 @@ bool CAtomicFile::Finish(bool bReplace)
     }
     m_strTemp.clear();
     return true;
-}
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string* pError)
-{
-    CAtomicFile file;
-    if (file.Open(path) && file.Write(bytes) && file.Commit())
-        return true;
-    if (pError)
-        *pError = file.Error();
-    return false;
-}
-
-bool CanCreateFilesIn(const std::filesystem::path& dir)
-{
-    CAtomicFile probe; // its temporary goes with it
-    return probe.Open(dir / ".marelto-probe");
 }
 
 bool RemoveFile(const std::filesystem::path& path, std::string* pError)

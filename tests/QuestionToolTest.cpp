@@ -361,7 +361,7 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
         MadeFile made = MakeQuestionFile(facts, &file);
         ASSERT_TRUE(made.bOk) << strName;
         EXPECT_TRUE(made.messages.empty()) << strName;
-        EXPECT_TRUE(made.strBytes == ReadFileBytes(kSource / "data" / strName))
+        EXPECT_TRUE(made.strBytes == ReadFileBytes(kSource / "data" / PathFromUtf8(strName)))
             << "run: marelto-questions generate data/countries.tsv --all data";
         EXPECT_TRUE(Cp932::FromUtf8(strName).has_value()) << strName;
         EXPECT_TRUE(QuestionCheck::Check(made.strBytes).empty()) << strName;
@@ -386,7 +386,7 @@ TEST(BankFileTest, GenerateAllWritesEveryBundledFileAndCheckHoldsThemToTheFacts)
     ASSERT_EQ(RunTool({"generate", facts, "--all", dir.Path().string()}), 0);
     std::vector<std::string> args = {"check", "--facts", facts};
     for (const BundledFile& file : BundledFiles())
-        args.push_back((dir / file.strName).string());
+        args.push_back(Utf8FromPath(dir / file.strName));
     std::string out;
     EXPECT_EQ(RunTool(args, &out), 0) << out;
 

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "platform/Cp932.h"
+#include "platform/File.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,11 @@ TempDir::TempDir()
     if (!mkdtemp(tmpl.data()))
         throw std::runtime_error("mkdtemp failed");
     m_path = tmpl;
+}
+
+std::filesystem::path TempDir::operator/(std::string_view name) const
+{
+    return m_path / PathFromUtf8(name);
 }
 
 TempDir::~TempDir()

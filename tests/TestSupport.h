@@ -14,7 +14,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
+    // name is UTF-8, as every name in the program.
+    std::filesystem::path operator/(std::string_view name) const;
 
 private:
     std::filesystem::path m_path;
