@@ -11,6 +11,7 @@ struct CountryEntry
     const char* szCode;
     const char* szName;
     const char* szContinent;
+    const char* szCapital; // accepted forms joined by '=', the usual one first
 };
 
 extern const CountryEntry kCountryEntries[];

@@ -1,4 +1,5 @@
-# Writes the code -> name, continent table of the facts table for the results window.
+# Writes the code -> name, continent, capital table of the facts table for the results window
+# and the map.
 # cmake -DTSV=data/countries.tsv -DOUT=CountryTableData.cpp -P make-country-table.cmake
 cmake_minimum_required(VERSION 3.25)
 file(READ "${TSV}" text)
@@ -11,7 +12,7 @@ string(REPLACE "\n" ";" lines "${text}")
 
 list(POP_FRONT lines header)
 string(REPLACE "\t" ";" header "${header}")
-foreach(column code name continent)
+foreach(column code name continent capital)
     list(FIND header ${column} index_${column})
     if(index_${column} LESS 0)
         message(FATAL_ERROR "${TSV}: no column ${column}")
@@ -24,12 +25,12 @@ foreach(line IN LISTS lines)
         continue()
     endif()
     string(REPLACE "\t" ";" fields "${line}")
-    foreach(column code name continent)
+    foreach(column code name continent capital)
         list(GET fields ${index_${column}} value_${column})
         string(REPLACE "\\" "\\\\" value_${column} "${value_${column}}")
         string(REPLACE "\"" "\\\"" value_${column} "${value_${column}}")
     endforeach()
-    string(APPEND body "    {\"${value_code}\", \"${value_name}\", \"${value_continent}\"},\n")
+    string(APPEND body "    {\"${value_code}\", \"${value_name}\", \"${value_continent}\", \"${value_capital}\"},\n")
 endforeach()
 
 file(WRITE "${OUT}.tmp" "// Generated from countries.tsv; do not edit.\n#include \"learning/CountryTable.h\"\n\n"
