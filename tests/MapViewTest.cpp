@@ -1,4 +1,6 @@
+#include "app/ProfileStore.h"
 #include "learning/CountryTable.h"
+#include "map/CMapCommands.h"
 #include "map/CMapWindow.h"
 #include "map/CWorldMapView.h"
 #include "map/MapLabel.h"
@@ -6,12 +8,15 @@
 #include "map/WorldMapData.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QPainter>
 #include <QTest>
 #include <QWheelEvent>
 #include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
@@ -212,6 +217,83 @@ TEST(MapWindowTest, FollowsTheRoundAndSaysWhenClosed)
     EXPECT_TRUE(window.View()->HighlightedCode().empty());
     window.close();
     EXPECT_EQ(nClosed, 1);
+}
+
+// The 設定 switch: stored as [MAP] SW, the window open while it is on, and closing the window
+// turning it off.
+class MapCommandsTest : public ::testing::Test
+{
+  protected:
+    MapCommandsTest() : m_cd(m_dir.Path()), m_profile(m_dir / "Parameter.INI")
+    {
+        m_main.setGeometry(20, 20, 300, 200);
+    }
+
+    std::string Stored() const { return m_profile.GetProfileStringA("MAP", "SW", "absent"); }
+
+    JudgedAnswer Judged(const char* szCode) const
+    {
+        JudgedAnswer answer;
+        answer.strRecord = std::string(szCode) + std::string(417, ' ');
+        return answer;
+    }
+
+    TempDir m_dir;
+    ScopedCurrentDir m_cd;
+    ProfileStore m_profile;
+    QWidget m_main;
+    QAction m_action{QStringLiteral("地図を表示(&M)")};
+};
+
+TEST_F(MapCommandsTest, SwitchOpensTheWindowAndClosingItTurnsTheSwitchOff)
+{
+    auto* pCommands = new CMapCommands(m_profile, &m_main);
+    pCommands->SetAction(&m_action);
+    m_main.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(m_action.isChecked());
+    EXPECT_EQ(pCommands->Window(), nullptr); // absent means off
+    EXPECT_EQ(Stored(), "absent");
+
+    pCommands->OnJudged(Judged("per"));
+    m_action.trigger();
+    EXPECT_TRUE(m_action.isChecked());
+    EXPECT_NE(ReadFileBytes(m_dir / "Parameter.INI").find("[MAP]\r\nSW=1\r\n"), std::string::npos);
+    ASSERT_NE(pCommands->Window(), nullptr);
+    EXPECT_TRUE(pCommands->Window()->isVisible());
+    EXPECT_FALSE(pCommands->Window()->frameGeometry().intersects(m_main.frameGeometry()));
+    EXPECT_EQ(pCommands->Window()->View()->HighlightedCode(), "per"); // the verdict stands
+    pCommands->OnQuestionShown();
+    EXPECT_TRUE(pCommands->Window()->View()->HighlightedCode().empty());
+    pCommands->OnJudged(Judged("fin"));
+    EXPECT_EQ(pCommands->Window()->View()->HighlightedCode(), "fin");
+
+    pCommands->Window()->close();
+    EXPECT_EQ(pCommands->Window(), nullptr);
+    EXPECT_EQ(Stored(), "0");
+    EXPECT_FALSE(m_action.isChecked());
+
+    m_action.trigger();
+    EXPECT_EQ(Stored(), "1");
+    m_action.trigger();
+    EXPECT_EQ(Stored(), "0");
+    EXPECT_EQ(pCommands->Window(), nullptr);
+    EXPECT_FALSE(m_action.isChecked());
+}
+
+TEST_F(MapCommandsTest, ReopensOnceTheMainWindowShowsWhileTheSwitchIsOn)
+{
+    m_profile.WriteProfileStringA("MAP", "SW", "1");
+    auto* pCommands = new CMapCommands(m_profile, &m_main);
+    pCommands->SetAction(&m_action);
+    EXPECT_TRUE(m_action.isChecked());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pCommands->Window(), nullptr);
+    m_main.show();
+    QCoreApplication::processEvents();
+    ASSERT_NE(pCommands->Window(), nullptr);
+    EXPECT_TRUE(pCommands->Window()->isVisible());
+    EXPECT_TRUE(pCommands->Window()->View()->HighlightedCode().empty());
 }
 
 } // namespace
