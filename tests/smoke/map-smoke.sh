@@ -78,6 +78,9 @@ map_switch_off() {
     awk '/^\[MAP\]/ { inside = 1; next } /^\[/ { inside = 0 } inside && /^SW=0\r?$/ { found = 1 }
          END { exit !found }' "$play/Parameter.INI"
 }
+# The verdict's popup blocks every other window of the program while it shows.
+judge_gone() { ! xdotool search --onlyvisible --name '^正誤判定$' >/dev/null 2>&1; }
+wait_until 15 judge_gone || { echo "FAIL: the verdict stayed open"; exit 1; }
 wmctrl -i -c "$map"
 if ! wait_until 10 map_switch_off; then
     echo "FAIL: closing the 地図 window did not turn the switch off"
