@@ -8,13 +8,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
-#include <vector>
 
 namespace {
 
