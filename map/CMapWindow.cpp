@@ -25,6 +25,7 @@ ScreenRect ToScreenRect(const QRect& rc)
 CMapWindow::CMapWindow(QWidget* pParent) : QWidget(pParent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("地図"));
+    setObjectName(QStringLiteral("mapWindow"));
     setFont(DialogFont());
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);

@@ -1,29 +1,22 @@
 #include "map/MapLabel.h"
 
-#include "learning/CountryTable.h"
+#include "facts/Facts.h"
 
 #include <iterator>
-
-namespace {
-
-// The facts table joins accepted forms with '='; the first is the usual one.
-std::string FirstForm(std::string_view text)
-{
-    return std::string(text.substr(0, text.find('=')));
-}
-
-} // namespace
 
 MapLabel MapLabelFor(std::string_view code)
 {
     MapLabel label;
-    const CountryEntry* pEntry = FindCountry(code);
-    if (!pEntry)
+    const Facts::Country* pCountry = Facts::FindCountry(code);
+    if (!pCountry)
         return label;
-    label.strName = FirstForm(pEntry->szName);
-    label.strCapital = FirstForm(pEntry->szCapital);
+    // The first form is the usual one.
+    if (!pCountry->names.empty())
+        label.strName = pCountry->names.front();
+    if (!pCountry->capitals.empty())
+        label.strCapital = pCountry->capitals.front();
     for (std::size_t i = 0; i < std::size(kMapContinents); ++i)
-        if (std::string_view(pEntry->szContinent) == kMapContinents[i])
+        if (pCountry->continent == kMapContinents[i])
             label.nContinent = int(i);
     return label;
 }

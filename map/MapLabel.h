@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-// What the map says about a country, from the facts table (UTF-8): the usual form of its name
-// and capital, and its 州 as an index into kMapContinents.
+// What the map says about a country, from the facts table (facts/Facts.h, UTF-8): the usual
+// form of its name and capital, and its 州 as an index into kMapContinents.
 struct MapLabel
 {
     std::string strName;

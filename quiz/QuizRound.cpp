@@ -66,8 +66,8 @@ void CQuizRound::OnButtonStart()
     m_view.SetTimeRange(nTimeLimit);
     m_view.SetTimePos(0);
     m_shown.reset();
-    if (m_pObserver)
-        m_pObserver->OnRoundStarted();
+    for (IAnswerObserver* pObserver : m_observers)
+        pObserver->OnRoundStarted();
     DrawQuestion();
 }
 
@@ -142,17 +142,18 @@ void CQuizRound::EndRound()
         m_view.EnableControl(nId, false);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
-    if (m_pObserver)
-        m_pObserver->OnRoundEnded();
+    for (IAnswerObserver* pObserver : m_observers)
+        pObserver->OnRoundEnded();
 }
 
 // A failed draw leaves the last record on screen, and answers count for it, as they are judged.
 void CQuizRound::Report(AnswerResult result)
 {
-    if (!m_pObserver || !m_shown)
+    if (!m_shown)
         return;
     m_shown->result = result;
-    m_pObserver->OnJudged(*m_shown);
+    for (IAnswerObserver* pObserver : m_observers)
+        pObserver->OnJudged(*m_shown);
 }
 
 void CQuizRound::UpdateLamp()
@@ -223,7 +224,8 @@ bool CQuizRound::DrawQuestion()
     m_view.SetTimePos(0);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
-    if (m_pObserver && m_shown)
-        m_pObserver->OnQuestionShown();
+    if (m_shown)
+        for (IAnswerObserver* pObserver : m_observers)
+            pObserver->OnQuestionShown();
     return true;
 }

@@ -1,17 +1,23 @@
+#include "app/MainWindow.h"
 #include "app/ProfileStore.h"
-#include "learning/CountryTable.h"
+#include "facts/Facts.h"
 #include "map/CMapCommands.h"
 #include "map/CMapWindow.h"
 #include "map/CWorldMapView.h"
 #include "map/MapLabel.h"
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
+#include "platform/MessageBox.h"
+#include "quiz/CQuizDlg.h"
+#include "quiz/QuestionRecord.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
@@ -96,8 +102,9 @@ class MapViewTest : public ::testing::Test
 TEST_F(MapViewTest, HighlightsEveryCountryOfTheCatalogue)
 {
     const WorldMap& map = WorldMapData();
-    for (std::size_t i = 0; i < kCountryEntryCount; ++i) {
-        const std::string code = kCountryEntries[i].szCode;
+    ASSERT_EQ(Facts::Countries().size(), 199u);
+    for (const Facts::Country& entry : Facts::Countries()) {
+        const std::string code(entry.code);
         m_view.ShowWorld();
         ASSERT_TRUE(m_view.Highlight(code)) << code;
         const QString strLabel = QString::fromStdString(MapLabelText(MapLabelFor(code)));
@@ -294,6 +301,39 @@ TEST_F(MapCommandsTest, ReopensOnceTheMainWindowShowsWhileTheSwitchIsOn)
     ASSERT_NE(pCommands->Window(), nullptr);
     EXPECT_TRUE(pCommands->Window()->isVisible());
     EXPECT_TRUE(pCommands->Window()->View()->HighlightedCode().empty());
+}
+
+// The program as wired: the entry below 効果音, and a real round followed by the map.
+TEST_F(MapCommandsTest, TheMainWindowsMapFollowsARealRound)
+{
+    std::string bytes;
+    for (const char* szCode : {"jpn", "fra", "bra"})
+        bytes += ComposeRecord(szCode + Sjis("この国旗はどの国の国旗？"), {"a", "b", "c", "d"}, 0);
+    WriteFileBytes(m_dir / "sample0524.txt", bytes);
+    WriteFileBytes(m_dir / "Parameter.INI", "[QUESTION_CNT]\r\n1=3\r\n[SOUND]\r\nSW=0\r\n"
+                                            "[MAP]\r\nSW=1\r\n");
+    std::vector<std::string> seen; // what the map showed whenever a verdict or the end showed
+    SetMessageBoxHandler([](const QString&, unsigned) { return IDOK; });
+    const std::unique_ptr<CQuizDlg> pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
+    QAction* pEntry = pDlg->findChild<QAction*>("menuMap");
+    ASSERT_NE(pEntry, nullptr);
+    EXPECT_TRUE(pEntry->isCheckable() && pEntry->isChecked());
+    pDlg->show();
+    QCoreApplication::processEvents();
+    auto* pMap = static_cast<CMapWindow*>(pDlg->findChild<QWidget*>("mapWindow"));
+    ASSERT_NE(pMap, nullptr);
+    QTest::mouseClick(pDlg->findChild<QPushButton*>("start"), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) {
+        seen.push_back(pMap->View()->HighlightedCode()); // the question is open
+        // Runs while the verdict's popup shows.
+        QTimer::singleShot(0, pMap, [&] { seen.push_back(pMap->View()->HighlightedCode()); });
+        const int nWrong = pDlg->Round().m_nCorrectNo % 4 + 1;
+        QTest::mouseClick(pDlg->findChild<QPushButton*>(QString("answer%1").arg(nWrong)),
+                          Qt::LeftButton);
+    }
+    seen.push_back(pMap->View()->HighlightedCode()); // the round's last verdict stands
+    SetMessageBoxHandler({});
+    EXPECT_EQ(seen, (std::vector<std::string>{"", "jpn", "", "fra", "", "bra", "bra"}));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "map/WorldMap.h"
-#include "learning/CountryTable.h"
+#include "facts/Facts.h"
 #include "map/MapLabel.h"
 
 #include "TestSupport.h"
@@ -43,13 +43,13 @@ bool Contains(const MapRect& rc, MapPoint p)
 
 TEST(WorldMapTest, HoldsEveryCountryOfTheCatalogue)
 {
-    for (std::size_t i = 0; i < kCountryEntryCount; ++i) {
-        const MapCountry* pCountry = Committed().Find(kCountryEntries[i].szCode);
-        ASSERT_NE(pCountry, nullptr) << kCountryEntries[i].szCode;
+    for (const Facts::Country& entry : Facts::Countries()) {
+        const MapCountry* pCountry = Committed().Find(entry.code);
+        ASSERT_NE(pCountry, nullptr) << entry.code;
         EXPECT_GT(pCountry->fArea, 0) << pCountry->strCode;
         EXPECT_TRUE(Contains(WorldMap::WorldBounds(), pCountry->ptLabel)) << pCountry->strCode;
     }
-    EXPECT_EQ(kCountryEntryCount, 199u);
+    EXPECT_EQ(Facts::Countries().size(), 199u);
 }
 
 // The seam runs through the Atlantic: no country of the catalogue is cut there, and none has
