@@ -34,7 +34,7 @@ echo "unzipped: $(cd "$app" && ls | tr '\n' ' ')"
 
 # 1. The core tests, cross-built with GoogleTest.
 "$wine" wineboot -i >/dev/null 2>&1
-for test in test_core test_learning test_questions test_badinput; do
+for test in test_core test_learning test_questions test_map test_badinput; do
     if (cd "$root" && "$wine" "$out/cmake/tests/$test.exe" --gtest_brief=1 >"$work/$test.log" 2>&1)
     then
         pass "$test ($(grep -c '^\[       OK \]' "$work/$test.log" || true) cases listed as run)"
