@@ -8,6 +8,7 @@
 #include <string>
 
 #include "quiz/AnswerObserver.h"
+#include "quiz/RoundFile.h"
 
 class ProfileStore;
 
@@ -76,7 +77,8 @@ public:
     void OnButtonStop() { EndRound(); }
     void OnTimer(int nIdEvent);
     void JudgeAnswer(int nAnswer);
-    // Fetches the next question from the configured file; false when the file cannot be used.
+    // Fetches the next question from the configured file; false, after a message naming the
+    // file and the end of the round, when it holds no whole record to show.
     bool DrawQuestion();
     void EndRound();
     void UpdateLamp();
@@ -97,6 +99,7 @@ public:
     std::string m_strRate;
 
 private:
+    void StopRound(bool bAnnounce);
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
     std::string CorrectLine() const;
@@ -109,4 +112,5 @@ private:
     IAnswerObserver* m_pObserver = nullptr;
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
+    CRoundFile m_file;
 };
