@@ -15,6 +15,7 @@ enum class EditStatus
 {
     Ok,
     OpenError,
+    NotRegular, // a FIFO, device or folder in the file's place: never opened for the editor
     IoError
 };
 
@@ -24,6 +25,7 @@ struct EditResult
     std::string strError;    // the system's reason, on IoError
     std::int64_t nCount = 0; // whole records in the file afterwards
     std::string strRecord;   // the bytes Read found
+    std::uint64_t nLength = 0; // the file's length afterwards, on Count
 
     bool Ok() const { return status == EditStatus::Ok; }
 };
