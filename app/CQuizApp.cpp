@@ -2,7 +2,7 @@
 
 #include "platform/Resources.h"
 #include "platform/Translations.h"
-#include "quiz/CQuizDlg.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -24,7 +24,8 @@ bool CQuizApp::InitInstance()
     // edits and three-dimensional buttons.
     if (QStyle* pStyle = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(pStyle);
-    CQuizDlg dlg(m_profile);
+    const std::unique_ptr<CQuizDlg> pDlg = CreateMainWindow(m_profile);
+    CQuizDlg& dlg = *pDlg;
     m_pMainWnd = &dlg;
     // Nothing that can wait delays the first paint.
     dlg.SetAfterFirstPaint([&dlg] {

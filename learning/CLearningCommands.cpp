@@ -12,13 +12,10 @@
 #include "platform/QtText.h"
 #include "questionfile/CQuestionFileMenu.h"
 #include "questionfile/QuestionFileChoice.h"
-#include "quiz/CRoundCommands.h"
 #include "quiz/QuizRound.h"
 #include "quiz/RoundFile.h"
 
-#include <QAction>
 #include <QElapsedTimer>
-#include <QMenu>
 
 namespace {
 
@@ -47,19 +44,7 @@ CLearningCommands::CLearningCommands(ProfileStore& profile, CQuizRound& round, Q
     : QObject(pWindow), m_profile(profile), m_pWindow(pWindow), m_wallClock(std::move(wallClock)),
       m_recorder(m_wallClock, &SteadySeconds)
 {
-    round.SetObserver(&m_recorder);
-}
-
-void CLearningCommands::AddMenuEntries(QMenu* pFile, CRoundCommands& waiting)
-{
-    waiting
-        .Add(pFile->addAction(QStringLiteral("間違えた問題を復習(&R)"), this,
-                              &CLearningCommands::OnMenuReview))
-        ->setObjectName(QStringLiteral("menuReview"));
-    waiting
-        .Add(pFile->addAction(QStringLiteral("成績(&G)..."), this,
-                              &CLearningCommands::OnMenuResults))
-        ->setObjectName(QStringLiteral("menuResults"));
+    round.AddObserver(&m_recorder);
 }
 
 void CLearningCommands::OnMenuReview()

@@ -8,13 +8,11 @@
 #include <functional>
 
 class CQuizRound;
-class CRoundCommands;
 class ProfileStore;
-class QMenu;
 class QWidget;
 
-// The main window's learning commands: it hears the round's answers into the history, makes a
-// review file of what is due (間違えた問題を復習) and opens the results window (成績). The history
+// The learning commands: it hears the round's answers into the history, makes a review file of
+// what is due (間違えた問題を復習) and opens the results window (成績). The history
 // is read only when one of the commands asks for it. A child of the window that holds the round.
 class CLearningCommands : public QObject
 {
@@ -25,8 +23,6 @@ class CLearningCommands : public QObject
         ProfileStore& profile, CQuizRound& round, QWidget* pWindow,
         WallClock wallClock = [] { return std::time(nullptr); });
 
-    // Both commands wait while a round runs.
-    void AddMenuEntries(QMenu* pFile, CRoundCommands& waiting);
     void OnMenuReview();
     void OnMenuResults();
 

@@ -1,6 +1,6 @@
 #include "learning/ResultsSummary.h"
 
-#include "learning/CountryTable.h"
+#include "facts/Facts.h"
 #include "platform/Cp932.h"
 
 #include <algorithm>
@@ -34,11 +34,11 @@ void Count(Tally& tally, const HistoryRow& row)
 
 std::size_t ContinentOf(std::string_view code)
 {
-    const CountryEntry* pEntry = FindCountry(code);
-    if (!pEntry)
+    const Facts::Country* pCountry = Facts::FindCountry(code);
+    if (!pCountry)
         return kContinentOther;
     const auto it = std::find_if(kContinents.begin(), kContinents.end(), [&](const char* sz) {
-        return std::string_view(sz) == pEntry->szContinent;
+        return std::string_view(sz) == pCountry->continent;
     });
     return static_cast<std::size_t>(it - kContinents.begin());
 }
@@ -126,11 +126,10 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
                       missed.end(), weaker);
     for (std::size_t i = 0; i < nWeak; ++i) {
         const HistoryRow& last = rows[missed[i]->nLastRow];
-        const CountryEntry* pCountry = FindCountry(last.strCode);
-        sum.weakest.push_back(
-            {ToCp932(last.strQuestion),
-             ToCp932(pCountry ? std::string_view(pCountry->szName) : last.strCode),
-             missed[i]->nMissed, missed[i]->nAnswers});
+        const Facts::Country* pCountry = Facts::FindCountry(last.strCode);
+        sum.weakest.push_back({ToCp932(last.strQuestion),
+                               ToCp932(pCountry ? pCountry->names[0] : last.strCode),
+                               missed[i]->nMissed, missed[i]->nAnswers});
     }
     return sum;
 }

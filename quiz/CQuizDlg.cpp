@@ -1,11 +1,6 @@
 #include "quiz/CQuizDlg.h"
 
-#include "about/AboutMenu.h"
-#include "about/CAboutDlg.h"
-#include "about/Help.h"
 #include "app/ProfileStore.h"
-#include "editor/CEditDlg.h"
-#include "learning/CLearningCommands.h"
 #include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
@@ -13,14 +8,12 @@
 #include "platform/QtText.h"
 #include "platform/Resources.h"
 #include "platform/Sound.h"
-#include "questionfile/CQuestionFileMenu.h"
 #include "quiz/AnswerKeyFilter.h"
 #include "quiz/CBitmap.h"
 #include "quiz/CColorStatic.h"
 #include "quiz/CJudgeDlg.h"
 #include "quiz/CRoundCommands.h"
 #include "quiz/LampName.h"
-#include "settings/CSettingDlg.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -134,24 +127,16 @@ void CQuizDlg::CreateMenu()
 {
     auto* pBar = new QMenuBar(this);
     pBar->setObjectName(QStringLiteral("menuBar"));
-    QMenu* pFile = pBar->addMenu(QStringLiteral("ファイル(&F)"));
+    m_pFileMenu = pBar->addMenu(QStringLiteral("ファイル(&F)"));
     m_pRoundCommands = new CRoundCommands(this);
-    auto* pQuestionFile = new CQuestionFileMenu(m_profile, this);
-    m_pRoundCommands
-        ->Add(pFile->addAction(QStringLiteral("問題ファイルを開く(&O)..."), pQuestionFile,
-                               &CQuestionFileMenu::OnMenuOpenQuestion))
-        ->setObjectName(QStringLiteral("menuOpenQuestion"));
-    m_pRoundCommands
-        ->Add(pFile->addAction(QStringLiteral("問題の編集(&D)..."), this, &CQuizDlg::OnButtonEdit))
-        ->setObjectName(QStringLiteral("menuEditQuestion"));
-    (new CLearningCommands(m_profile, m_round, this))->AddMenuEntries(pFile, *m_pRoundCommands);
-    pFile->addSeparator();
-    QAction* pExit = pFile->addAction(QStringLiteral("終了(&E)"), this, &CQuizDlg::OnMenuExit);
+    m_pFileEnd = m_pFileMenu->addSeparator();
+    QAction* pExit =
+        m_pFileMenu->addAction(QStringLiteral("終了(&E)"), this, &CQuizDlg::OnMenuExit);
     pExit->setObjectName(QStringLiteral("menuExit"));
-    QMenu* pSettings = pBar->addMenu(QStringLiteral("設定(&C)"));
-    pSettings->addAction(QStringLiteral("出題設定(&A)"), this, &CQuizDlg::OnMenuSetting)
+    m_pSettingsMenu = pBar->addMenu(QStringLiteral("設定(&C)"));
+    m_pSettingsMenu->addAction(QStringLiteral("出題設定(&A)"), this, &CQuizDlg::OnMenuSetting)
         ->setObjectName(QStringLiteral("menuSetting"));
-    m_pSoundAction = pSettings->addAction(QStringLiteral("効果音(&K)"));
+    m_pSoundAction = m_pSettingsMenu->addAction(QStringLiteral("効果音(&K)"));
     m_pSoundAction->setObjectName(QStringLiteral("menuSound"));
     m_pSoundAction->setCheckable(true);
     // The check mark follows the stored switch, not the click.
@@ -163,6 +148,28 @@ void CQuizDlg::CreateMenu()
         ->setObjectName(QStringLiteral("menuAbout"));
     m_nTop = pBar->sizeHint().height();
     pBar->setGeometry(0, 0, 0, m_nTop); // width set with the window's below
+}
+
+QAction* CQuizDlg::AddFileCommand(const QString& text, const QString& name, bool bWaitsForRound)
+{
+    auto* pAction = new QAction(text, m_pFileMenu);
+    pAction->setObjectName(name);
+    m_pFileMenu->insertAction(m_pFileEnd, pAction);
+    if (bWaitsForRound)
+        m_pRoundCommands->Add(pAction);
+    return pAction;
+}
+
+QAction* CQuizDlg::AddSettingsCommand(const QString& text, const QString& name)
+{
+    QAction* pAction = m_pSettingsMenu->addAction(text);
+    pAction->setObjectName(name);
+    return pAction;
+}
+
+void CQuizDlg::AddSystemCommand(const QString& text, unsigned nId)
+{
+    m_systemCommands.emplace_back(text, nId);
 }
 
 void CQuizDlg::CreateControls()
@@ -257,41 +264,14 @@ void CQuizDlg::OnButtonExit()
     g_bmpFlag.DeleteObject();
 }
 
-// The other windows are modal over this one; the question clock keeps running under them.
-void CQuizDlg::OnButtonEdit()
-{
-    CEditDlg dlg(m_profile, this);
-    dlg.exec();
-}
-
-void CQuizDlg::OnMenuSetting()
-{
-    CSettingDlg dlg(m_profile, this);
-    dlg.exec();
-}
-
-void CQuizDlg::OnMenuAbout()
-{
-    CAboutDlg dlg(this);
-    dlg.exec();
-}
-
-void CQuizDlg::OnMenuSupport()
-{
-    OpenSupportPage();
-}
-
-void CQuizDlg::OnSysCommand(unsigned nId)
-{
-    if (IsAboutCommand(nId))
-        OnMenuAbout();
-}
-
 void CQuizDlg::ShowSystemMenu(const QPoint& pos)
 {
+    if (m_systemCommands.empty())
+        return;
     QMenu menu(this);
     menu.addSeparator();
-    menu.addAction(AboutMenuText(), this, [this] { OnSysCommand(kIdmAboutBox); });
+    for (const auto& [text, nId] : m_systemCommands)
+        menu.addAction(text, this, [this, nId = nId] { OnSysCommand(nId); });
     menu.exec(mapToGlobal(pos));
 }
 

@@ -6,12 +6,15 @@
 #include <QTimer>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class CColorStatic;
 class CRoundCommands;
 class ProfileStore;
 class QAction;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -24,9 +27,13 @@ struct QuizTiming
 };
 
 // The main window: one question at a time, its flag, four answers, the time bar and the lamps.
-// The round itself is CQuizRound; this window only puts its state on screen.
+// The round itself is CQuizRound; this window only puts its state on screen. Other windows are
+// not its business: it says what the user asked for, and the application answers and adds the
+// other capabilities' commands to its menus.
 class CQuizDlg : public QDialog, private IRoundView
 {
+    Q_OBJECT
+
   public:
     explicit CQuizDlg(ProfileStore& profile, QWidget* pParent = nullptr, QuizTiming timing = {});
     ~CQuizDlg() override;
@@ -37,18 +44,32 @@ class CQuizDlg : public QDialog, private IRoundView
     void OnButtonStart() { m_round.OnButtonStart(); }
     void OnButtonStop() { m_round.OnButtonStop(); }
     void OnButtonExit();
-    void OnButtonEdit();
+    void OnButtonEdit() { emit editRequested(); }
     void OnMenuExit() { reject(); }
-    void OnMenuSetting();
+    void OnMenuSetting() { emit settingsRequested(); }
     void OnMenuSound();
-    void OnMenuAbout();
-    void OnMenuSupport();
-    // Window-menu commands; the About entry's id is 16 (low four bits ignored).
-    void OnSysCommand(unsigned nId);
+    void OnMenuAbout() { emit aboutRequested(); }
+    void OnMenuSupport() { emit supportRequested(); }
+    void OnSysCommand(unsigned nId) { emit sysCommand(nId); }
     void PlaySoundEffect(int nSound, int nKind);
+
+    // A command of the ファイル menu, above the separator before 終了, after those added before.
+    // One that waits for the round's end is disabled while a round runs.
+    QAction* AddFileCommand(const QString& text, const QString& name, bool bWaitsForRound);
+    // A command at the end of the 設定 menu.
+    QAction* AddSettingsCommand(const QString& text, const QString& name);
+    // An entry of the window menu (right click), after a separator; choosing it sends nId.
+    void AddSystemCommand(const QString& text, unsigned nId);
 
     CQuizRound& Round() { return m_round; }
     int SoundSwitch() const { return m_nSound; }
+
+  signals:
+    void editRequested();
+    void settingsRequested();
+    void aboutRequested();
+    void supportRequested();
+    void sysCommand(unsigned nId);
 
   protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -88,6 +109,10 @@ class CQuizDlg : public QDialog, private IRoundView
     QProgressBar* m_pTimeBar = nullptr;
     QPushButton* m_pButtons[9] = {}; // ids 1010 to 1018
     QAction* m_pSoundAction = nullptr;
+    QMenu* m_pFileMenu = nullptr;
+    QMenu* m_pSettingsMenu = nullptr;
+    QAction* m_pFileEnd = nullptr; // the separator above 終了
+    std::vector<std::pair<QString, unsigned>> m_systemCommands;
     CRoundCommands* m_pRoundCommands = nullptr; // menu commands that wait for a round's end
     int m_nTimeMax = 0;
     int m_nTop = 0; // height of the menu bar above the template's client area

@@ -66,8 +66,8 @@ void CQuizRound::OnButtonStart()
     m_view.SetTimePos(0);
     m_shown.reset();
     m_file.Reset();
-    if (m_pObserver)
-        m_pObserver->OnRoundStarted();
+    for (IAnswerObserver* pObserver : m_observers)
+        pObserver->OnRoundStarted();
     DrawQuestion();
 }
 
@@ -150,17 +150,18 @@ void CQuizRound::StopRound(bool bAnnounce)
         m_view.EnableControl(nId, false);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
-    if (m_pObserver)
-        m_pObserver->OnRoundEnded();
+    for (IAnswerObserver* pObserver : m_observers)
+        pObserver->OnRoundEnded();
 }
 
 // Only a record a draw read whole is reported.
 void CQuizRound::Report(AnswerResult result)
 {
-    if (!m_pObserver || !m_shown)
+    if (!m_shown)
         return;
     m_shown->result = result;
-    m_pObserver->OnJudged(*m_shown);
+    for (IAnswerObserver* pObserver : m_observers)
+        pObserver->OnJudged(*m_shown);
 }
 
 void CQuizRound::UpdateLamp()
@@ -227,7 +228,7 @@ bool CQuizRound::DrawQuestion()
     m_view.SetTimePos(0);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
-    if (m_pObserver)
-        m_pObserver->OnQuestionShown();
+    for (IAnswerObserver* pObserver : m_observers)
+        pObserver->OnQuestionShown();
     return true;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "quiz/AnswerObserver.h"
 #include "quiz/RoundFile.h"
@@ -13,7 +14,8 @@
 class ProfileStore;
 
 // Control ids of the main window that the round enables and disables.
-enum QuizControl : int {
+enum QuizControl : int
+{
     IDC_BUTTON_ANSWER1 = 1010,
     IDC_BUTTON_ANSWER2 = 1011,
     IDC_BUTTON_ANSWER3 = 1012,
@@ -23,7 +25,7 @@ enum QuizControl : int {
     IDC_BUTTON_STOP = 1017,
 };
 
-inline constexpr std::uint32_t kLampRed = 255;        // COLORREF: red in the lowest byte
+inline constexpr std::uint32_t kLampRed = 255; // COLORREF: red in the lowest byte
 inline constexpr std::uint32_t kLampWhite = 16777215;
 inline constexpr int kEffectCorrect = 1;
 inline constexpr int kEffectWrong = 2;
@@ -32,7 +34,7 @@ inline constexpr int kQuestionTimer = 1;
 // The screen side of a round. The main window implements it; tests record it.
 class IRoundView
 {
-public:
+  public:
     virtual ~IRoundView() = default;
     virtual void StartTimer() = 0;
     virtual void StopTimer() = 0;
@@ -52,7 +54,7 @@ public:
 // The C library's generator, as every draw re-seeds and uses it. Tests supply their own.
 class IRandom
 {
-public:
+  public:
     virtual ~IRandom() = default;
     virtual void Seed(unsigned nSeed) = 0;
     virtual int Next() = 0;
@@ -60,7 +62,7 @@ public:
 
 class CRuntimeRandom : public IRandom
 {
-public:
+  public:
     void Seed(unsigned nSeed) override;
     int Next() override;
 };
@@ -68,7 +70,7 @@ public:
 // One round after another: start, ticks, answers, time-outs, the end. Texts are cp932 bytes.
 class CQuizRound
 {
-public:
+  public:
     using Clock = std::function<std::time_t()>;
 
     CQuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock);
@@ -82,8 +84,8 @@ public:
     bool DrawQuestion();
     void EndRound();
     void UpdateLamp();
-    // Null for none; the observer must outlive the round's use of it.
-    void SetObserver(IAnswerObserver* pObserver) { m_pObserver = pObserver; }
+    // Each observer hears every round, in the order added; it must outlive the round's use of it.
+    void AddObserver(IAnswerObserver* pObserver) { m_observers.push_back(pObserver); }
 
     // Round counters, in the main window's terms.
     int m_nSeq = 0;
@@ -98,7 +100,7 @@ public:
     std::array<std::string, 4> m_strAnswers;
     std::string m_strRate;
 
-private:
+  private:
     void StopRound(bool bAnnounce);
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
@@ -109,7 +111,7 @@ private:
     IRoundView& m_view;
     IRandom& m_random;
     Clock m_clock;
-    IAnswerObserver* m_pObserver = nullptr;
+    std::vector<IAnswerObserver*> m_observers;
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
     CRoundFile m_file;

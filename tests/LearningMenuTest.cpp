@@ -1,3 +1,4 @@
+#include "app/MainWindow.h"
 #include "app/ProfileStore.h"
 #include "learning/AnswerHistory.h"
 #include "learning/CResultsDlg.h"
@@ -33,7 +34,7 @@ class LearningMenuTest : public ::testing::Test
             m_messages.push_back(text);
             return IDOK;
         });
-        m_pDlg = std::make_unique<CQuizDlg>(m_profile, nullptr, QuizTiming{5, 5});
+        m_pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
     }
     ~LearningMenuTest() override { SetMessageBoxHandler({}); }
 

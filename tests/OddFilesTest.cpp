@@ -84,7 +84,7 @@ class OddFilesBase : public ::testing::Test
     OddFilesBase() : m_cd(m_dir.Path())
     {
         ::alarm(30); // an open that waits on a FIFO ends the test instead of hanging it
-        m_round.SetObserver(&m_observer);
+        m_round.AddObserver(&m_observer);
         m_store.WriteProfileInt("QUESTION_CNT", "1", 5);
         m_store.WriteProfileInt("LIFE", "1", 5);
     }

@@ -1,3 +1,4 @@
+#include "app/MainWindow.h"
 #include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
 #include "platform/FileDialog.h"
@@ -66,7 +67,8 @@ class QuestionFileMenuTest : public ::testing::Test
     ScopedCurrentDir m_cd;
     const std::string m_strIni = "[QUESTION]\r\n1=sample0524.txt\r\n[QUESTION_CNT]\r\n1=4\r\n";
     ProfileStore m_profile{m_here / "Parameter.INI"};
-    CQuizDlg m_dlg{m_profile, nullptr, QuizTiming{5, 5}};
+    std::unique_ptr<CQuizDlg> m_pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
+    CQuizDlg& m_dlg = *m_pDlg;
     QString m_chosen;
     std::vector<FileDialogKind> m_kinds;
     std::vector<std::pair<QString, unsigned>> m_messages;
@@ -81,9 +83,8 @@ TEST_F(QuestionFileMenuTest, TheFileMenuOffersBothCommandsAboveExit)
         names << pMenu->child(i)->text(QAccessible::Name);
     for (QAction* pAction : pFile->actions())
         texts << (pAction->isSeparator() ? "-" : pAction->text());
-    EXPECT_EQ(texts,
-              QStringList({"問題ファイルを開く(&O)...", "問題の編集(&D)...",
-                           "間違えた問題を復習(&R)", "成績(&G)...", "-", "終了(&E)"}));
+    EXPECT_EQ(texts, QStringList({"問題ファイルを開く(&O)...", "問題の編集(&D)...",
+                                  "間違えた問題を復習(&R)", "成績(&G)...", "-", "終了(&E)"}));
     EXPECT_TRUE(names.contains("問題ファイルを開く(O)...")) << names.join('|').toStdString();
     EXPECT_TRUE(names.contains("問題の編集(D)..."));
 }

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "facts/Facts.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
 #include "quiz/FlagCatalog.h"
@@ -514,6 +515,40 @@ TEST_F(BankTest, DrillOrderMixesKindsAndIntroducesEachFlagByName)
     }
     for (int n : positions)
         EXPECT_GE(n, 50);
+}
+
+// The program reads the facts table compiled in, the tool reads the file: both must hold the
+// same text and split it alike, or the program would accept answers the tool never checked.
+TEST_F(BankTest, CompiledFactsReadTheTableAsTheToolDoes)
+{
+    auto strings = [](const auto& views) {
+        return std::vector<std::string>(views.begin(), views.end());
+    };
+    auto forms = [](const std::string& first, std::vector<std::string> others) {
+        others.insert(others.begin(), first);
+        return others;
+    };
+    const std::string tsv = ReadFileBytes(kSource / "data/countries.tsv");
+    const Facts::Table file = Facts::Parse(tsv, ReadFileBytes(kSource / "data/words.tsv"));
+    ASSERT_EQ(file.strError, "");
+    ASSERT_EQ(Facts::Countries().size(), s_countries.size());
+    ASSERT_EQ(file.countries.size(), s_countries.size());
+    for (std::size_t i = 0; i < s_countries.size(); ++i) {
+        const BankGenerator::Country& tool = s_countries[i];
+        const Facts::Country& core = Facts::Countries()[i];
+        EXPECT_EQ(core.code, tool.strCode);
+        EXPECT_EQ(core.note, file.countries[i].note); // compiled in byte for byte
+        EXPECT_EQ(strings(core.names), forms(tool.strName, tool.otherNames)) << tool.strCode;
+        EXPECT_EQ(strings(core.capitals), forms(tool.strCapital, tool.otherCapitals))
+            << tool.strCode;
+        EXPECT_EQ(core.region, tool.strRegion);
+        EXPECT_EQ(core.continent, tool.strContinent);
+        EXPECT_EQ(strings(core.regionAlso), tool.regionAlso) << tool.strCode;
+        EXPECT_EQ(strings(core.similarFlags), tool.similarFlags) << tool.strCode;
+        ASSERT_EQ(core.languages.size(), tool.languages.size()) << tool.strCode;
+        for (std::size_t k = 0; k < core.languages.size(); ++k)
+            EXPECT_EQ(strings(core.languages[k].names), tool.languages[k].names) << tool.strCode;
+    }
 }
 
 TEST_F(BankTest, SameSeedSameBankOtherSeedOtherBank)

@@ -1,10 +1,15 @@
 #include "app/CQuizApp.h"
+#include "app/MainWindow.h"
 #include "platform/DialogUnits.h"
 #include "quiz/CQuizDlg.h"
 
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QFontInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -48,9 +53,59 @@ TEST(QuizDialogShell, HasTheCaptionAndTheTemplateSize)
     EXPECT_EQ(dlg.width(), du.X(358));
 }
 
+namespace {
+
+QStringList MenuTexts(const CQuizDlg& dlg)
+{
+    QStringList texts;
+    for (QAction* pMenu : dlg.findChild<QMenuBar*>("menuBar")->actions()) {
+        texts << pMenu->text();
+        for (QAction* pAction : pMenu->menu()->actions())
+            texts << "  " + (pAction->isSeparator() ? QStringLiteral("-") : pAction->text());
+    }
+    return texts;
+}
+
+} // namespace
+
+// The quiz window alone only asks for the other windows; the shell adds the capabilities'
+// commands without moving any of the window's own.
+TEST(QuizDialogShell, AsksForOtherWindowsAndTheShellAddsTheirCommands)
+{
+    TempDir dir;
+    ProfileStore store(dir / "Parameter.INI");
+    CQuizDlg bare(store);
+    QSignalSpy settings(&bare, &CQuizDlg::settingsRequested);
+    QSignalSpy about(&bare, &CQuizDlg::aboutRequested);
+    QSignalSpy support(&bare, &CQuizDlg::supportRequested);
+    QSignalSpy edit(&bare, &CQuizDlg::editRequested);
+    for (const char* szName : {"menuSetting", "menuAbout", "menuSupport"})
+        bare.findChild<QAction*>(szName)->trigger();
+    bare.OnButtonEdit();
+    EXPECT_EQ(settings.count() + about.count() + support.count() + edit.count(), 4);
+    EXPECT_TRUE(QApplication::activeModalWidget() == nullptr);
+
+    const QStringList own = {
+        "ファイル(&F)",        "  -",          "  終了(&E)", "設定(&C)",
+        "  出題設定(&A)",      "  効果音(&K)", "ヘルプ(&H)", "  説明と出題国旗リスト(&S)",
+        "  バージョン情報(&V)"};
+    EXPECT_EQ(MenuTexts(bare), own);
+    const std::unique_ptr<CQuizDlg> pWired = CreateMainWindow(store);
+    QStringList wired = own;
+    for (const char* szEntry : {"  成績(&G)...", "  間違えた問題を復習(&R)", "  問題の編集(&D)...",
+                                "  問題ファイルを開く(&O)..."})
+        wired.insert(1, QString::fromUtf8(szEntry));
+    EXPECT_EQ(MenuTexts(*pWired), wired);
+}
+
 // A close request ends the quiz window whenever it comes, also while start-up work that waits
 // for the first paint is running or still queued.
-enum class CloseAt { BeforeFirstPaint, DuringDeferredWork, AfterDeferredWork };
+enum class CloseAt
+{
+    BeforeFirstPaint,
+    DuringDeferredWork,
+    AfterDeferredWork
+};
 
 class QuizDialogCloseTest : public ::testing::TestWithParam<CloseAt>
 {
@@ -73,7 +128,10 @@ TEST_P(QuizDialogCloseTest, EndsTheWindow)
     if (GetParam() == CloseAt::BeforeFirstPaint)
         QTimer::singleShot(0, &dlg, requestClose);
     bool bTimedOut = false;
-    QTimer::singleShot(5000, &dlg, [&] { bTimedOut = true; dlg.hide(); }); // only on failure
+    QTimer::singleShot(5000, &dlg, [&] {
+        bTimedOut = true;
+        dlg.hide();
+    }); // only on failure
     dlg.exec();
     EXPECT_FALSE(bTimedOut);
     if (GetParam() != CloseAt::BeforeFirstPaint)

@@ -1,7 +1,8 @@
+#include "about/CAboutDlg.h"
+#include "app/MainWindow.h"
 #include "app/ProfileStore.h"
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
-#include "about/CAboutDlg.h"
 #include "quiz/CBitmap.h"
 #include "quiz/CColorStatic.h"
 #include "quiz/CJudgeDlg.h"
@@ -25,7 +26,7 @@ namespace {
 
 class QuizDlgTest : public ::testing::Test
 {
-protected:
+  protected:
     QuizDlgTest() : m_cd(m_dir.Path())
     {
         std::string bytes;
@@ -42,7 +43,8 @@ protected:
         m_judgeWatch.setInterval(0);
         QObject::connect(&m_judgeWatch, &QTimer::timeout, [this] {
             for (QWidget* pWidget : QApplication::topLevelWidgets())
-                if (auto* pJudge = dynamic_cast<CJudgeDlg*>(pWidget); pJudge && pJudge->isVisible()) {
+                if (auto* pJudge = dynamic_cast<CJudgeDlg*>(pWidget);
+                    pJudge && pJudge->isVisible()) {
                     const QString text = pJudge->findChild<QLabel*>("verdict")->text() + "/" +
                                          pJudge->findChild<QLabel*>("correct")->text();
                     if (m_popups.isEmpty() || m_popups.back() != text || !m_bSeen) {
@@ -68,7 +70,8 @@ protected:
     TempDir m_dir;
     ScopedCurrentDir m_cd;
     ProfileStore m_store{m_dir / "Parameter.INI"};
-    CQuizDlg m_dlg{m_store, nullptr, QuizTiming{5, 1}};
+    std::unique_ptr<CQuizDlg> m_pDlg = CreateMainWindow(m_store, QuizTiming{5, 1});
+    CQuizDlg& m_dlg = *m_pDlg;
     QTimer m_judgeWatch;
     bool m_bSeen = false;
     bool m_bMainEnabledDuringPopup = true;
@@ -92,7 +95,8 @@ TEST_F(QuizDlgTest, BeforeTheFirstRoundOnlyStartAnswers)
     for (QWidget* pWidget : m_dlg.findChildren<QWidget*>())
         if (qobject_cast<QPushButton*>(pWidget) || qobject_cast<QLineEdit*>(pWidget) ||
             qobject_cast<QProgressBar*>(pWidget) || dynamic_cast<CColorStatic*>(pWidget))
-            EXPECT_FALSE(pWidget->accessibleName().isEmpty()) << pWidget->objectName().toStdString();
+            EXPECT_FALSE(pWidget->accessibleName().isEmpty())
+                << pWidget->objectName().toStdString();
 }
 
 TEST_F(QuizDlgTest, StartShowsAQuestionItsFlagAndRedLamps)
@@ -244,7 +248,8 @@ TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
     auto closeWhenShown = [&] {
         QTimer::singleShot(20, [&] {
             for (QWidget* pWidget : QApplication::topLevelWidgets())
-                if (auto* pAbout = dynamic_cast<CAboutDlg*>(pWidget); pAbout && pAbout->isVisible()) {
+                if (auto* pAbout = dynamic_cast<CAboutDlg*>(pWidget);
+                    pAbout && pAbout->isVisible()) {
                     ++nOpened;
                     bClockRan = m_dlg.Round().m_nTick > 0;
                     QTest::mouseClick(pAbout->findChild<QPushButton*>("close"), Qt::LeftButton);

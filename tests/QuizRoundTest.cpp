@@ -468,7 +468,7 @@ TEST_F(QuizRoundTest, TheObserverHearsEachVerdictWithItsRecord)
     Set("LIFE", 3);
     Set("TIME_LIMIT", 5);
     RecordingObserver observer;
-    m_round.SetObserver(&observer);
+    m_round.AddObserver(&observer);
     m_round.OnButtonStart();
     m_round.JudgeAnswer(m_round.m_nCorrectNo);
     m_round.JudgeAnswer(m_round.m_nCorrectNo % 4 + 1);

@@ -1,0 +1,58 @@
+#include "app/MainWindow.h"
+
+#include "about/AboutMenu.h"
+#include "about/CAboutDlg.h"
+#include "about/Help.h"
+#include "editor/CEditDlg.h"
+#include "learning/CLearningCommands.h"
+#include "questionfile/CQuestionFileMenu.h"
+#include "settings/CSettingDlg.h"
+
+#include <QAction>
+
+namespace {
+
+// The other windows are modal over the main one; the question clock keeps running under them.
+template <class Dialog, class... Args> void RunModal(Args&&... args)
+{
+    Dialog dlg(std::forward<Args>(args)...);
+    dlg.exec();
+}
+
+} // namespace
+
+std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming timing)
+{
+    auto pDlg = std::make_unique<CQuizDlg>(profile, nullptr, timing);
+    CQuizDlg* pWindow = pDlg.get();
+    auto openEditor = [&profile, pWindow] { RunModal<CEditDlg>(profile, pWindow); };
+    auto openAbout = [pWindow] { RunModal<CAboutDlg>(pWindow); };
+
+    QObject::connect(pWindow, &CQuizDlg::editRequested, pWindow, openEditor);
+    QObject::connect(pWindow, &CQuizDlg::settingsRequested, pWindow,
+                     [&profile, pWindow] { RunModal<CSettingDlg>(profile, pWindow); });
+    QObject::connect(pWindow, &CQuizDlg::aboutRequested, pWindow, openAbout);
+    QObject::connect(pWindow, &CQuizDlg::supportRequested, pWindow, &OpenSupportPage);
+    pWindow->AddSystemCommand(AboutMenuText(), kIdmAboutBox);
+    QObject::connect(pWindow, &CQuizDlg::sysCommand, pWindow, [openAbout](unsigned nId) {
+        if (IsAboutCommand(nId))
+            openAbout();
+    });
+
+    // The ファイル menu, top to bottom; all of it waits while a round runs.
+    auto* pQuestionFile = new CQuestionFileMenu(profile, pWindow);
+    QObject::connect(pWindow->AddFileCommand(QStringLiteral("問題ファイルを開く(&O)..."),
+                                             QStringLiteral("menuOpenQuestion"), true),
+                     &QAction::triggered, pQuestionFile, &CQuestionFileMenu::OnMenuOpenQuestion);
+    QObject::connect(pWindow->AddFileCommand(QStringLiteral("問題の編集(&D)..."),
+                                             QStringLiteral("menuEditQuestion"), true),
+                     &QAction::triggered, pWindow, openEditor);
+    auto* pLearning = new CLearningCommands(profile, pWindow->Round(), pWindow);
+    QObject::connect(pWindow->AddFileCommand(QStringLiteral("間違えた問題を復習(&R)"),
+                                             QStringLiteral("menuReview"), true),
+                     &QAction::triggered, pLearning, &CLearningCommands::OnMenuReview);
+    QObject::connect(
+        pWindow->AddFileCommand(QStringLiteral("成績(&G)..."), QStringLiteral("menuResults"), true),
+        &QAction::triggered, pLearning, &CLearningCommands::OnMenuResults);
+    return pDlg;
+}
