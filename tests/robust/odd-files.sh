@@ -26,9 +26,16 @@ fi
 . "$here/../smoke/xvfb-session.sh"
 
 work=$(mktemp -d)
+# Process $1 and everything it started, by their ids.
+descendants() {
+    local child
+    for child in $(pgrep -P "$1"); do descendants "$child"; done
+    echo "$1"
+}
 cleanup() {
+    # The accessibility bus and what it started first: stop_x_session waits for children.
+    [ -n "${BUS_PID:-}" ] && kill $(descendants "$BUS_PID") 2>/dev/null
     stop_x_session
-    [ -n "${BUS_PID:-}" ] && kill "$BUS_PID" 2>/dev/null
     chmod -R u+w "$work" 2>/dev/null
     rm -rf "$work"
 }
@@ -45,9 +52,33 @@ cases=0 held=0 hung=0 crashed=0 blanks=0
 fail= blank= state=
 
 # Reads the window; notes a blank question: a running round with no other window over it
-# whose question or an answer is blank, or a verdict naming button 0.
+# whose question or an answer is blank, or a verdict naming button 0. A blank question stays on
+# screen: one seen is looked at again, so a read that crossed the window's update is not one.
 look() {
-    local rc key value
+    read_screen || return 1
+    local suspect
+    suspect=$(blank_in_state)
+    if [ -n "$suspect" ]; then
+        sleep 0.5
+        read_screen || return 1
+        [ -n "$(blank_in_state)" ] && blank=$suspect
+    fi
+    return 0
+}
+
+blank_in_state() {
+    local key value
+    if grep -q '^running=1' <<<"$state" && ! grep -q '^window=' <<<"$state"; then
+        for key in question answer1 answer2 answer3 answer4; do
+            value=$(sed -n "s/^$key=//p" <<<"$state" | tr -d ' \t　')
+            [ -z "$value" ] && { echo "$key blank"; return; }
+        done
+    fi
+    grep -q '正解は0番' <<<"$state" && echo "a verdict names button 0"
+}
+
+read_screen() {
+    local rc
     state=$(screen read)
     rc=$?
     if [ $rc -ne 0 ] && [ $rc -ne 124 ]; then # a window closing under the reader: once more
@@ -60,13 +91,6 @@ look() {
         if running "$APP_PID"; then fail="hung (the window does not answer)"; else fail="crashed"; fi
         return 1
     fi
-    if grep -q '^running=1' <<<"$state" && ! grep -q '^window=' <<<"$state"; then
-        for key in question answer1 answer2 answer3 answer4; do
-            value=$(sed -n "s/^$key=//p" <<<"$state" | tr -d ' \t　')
-            [ -z "$value" ] && blank="$key blank"
-        done
-    fi
-    grep -q '正解は0番' <<<"$state" && blank="a verdict names button 0"
     return 0
 }
 
@@ -117,11 +141,12 @@ start_round() { act press 開始 && wait_for '^running=1' 10 && look; }
 
 # The menu from the keyboard: a menu item chosen through the tree would hold the tree's answer
 # until the modal window it opens closes.
-open_results() {
+menu_keys() {
     local id
     id=$(xdotool search --onlyvisible --name '^Marelto' 2>/dev/null | head -n 1)
-    xdotool windowactivate --sync "$id" key --clearmodifiers alt+f sleep 0.5 key g >/dev/null 2>&1
+    xdotool windowactivate --sync "$id" key --clearmodifiers "alt+$1" sleep 0.5 key "$2" >/dev/null 2>&1
 }
+open_results() { menu_keys f g; }
 
 make_socket() { /usr/bin/python3 -c 'import socket,sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' "$1"; }
 
@@ -152,7 +177,10 @@ results_say_unwritable() {
 case_fifo_settings() {
     rm "$play/Parameter.INI"
     mkfifo "$play/Parameter.INI"
-    launch && start_round || return
+    launch || return
+    menu_keys c k # 効果音: its write must fail quietly
+    sleep 1
+    start_round || return
     [ -p "$play/Parameter.INI" ] || fail="Parameter.INI was replaced"
 }
 case_fifo_history() {

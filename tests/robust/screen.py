@@ -46,7 +46,7 @@ def text_of(node):
     iface = node.get_text_iface()
     if iface is None:
         return node.get_name() or ""
-    return Atspi.Text.get_text(iface, 0, Atspi.Text.get_character_count(iface))
+    return Atspi.Text.get_text(iface, 0, -1)  # -1: to the end, whatever a cached count says
 
 
 def enabled(node):
