@@ -46,7 +46,7 @@ std::string FormatHistoryLine(const HistoryRow& row)
 {
     char fp[17];
     std::snprintf(fp, sizeof fp, "%016llx", static_cast<unsigned long long>(row.nFingerprint));
-    char sec[32];
+    char sec[320]; // "%.1f" of the largest double: a sign, 309 digits and ".0"
     std::snprintf(sec, sizeof sec, "%.1f", row.dSeconds);
     return Field(row.strTime) + '\t' + Field(row.strFile) + '\t' + std::to_string(row.nRecord) +
            '\t' + fp + '\t' + Field(row.strCode) + '\t' +

@@ -1,6 +1,6 @@
 // The answer history as the results window and the review read it: any bytes in
 // marelto-history.tsv give rows whose texts lie inside those bytes, hold no tab or line end and
-// come back unchanged when written and read again; the file reader finds the same rows; the
+// come back when written and read again (a CR inside a field as a space); the file reader finds the same rows; the
 // summary and the review schedule take any rows.
 //
 // Input: the history file's bytes. Its length also picks the day the review is asked for.
@@ -30,6 +30,14 @@ bool Clean(std::string_view field)
     return field.find_first_of("\t\n") == std::string_view::npos;
 }
 
+// A field as a line keeps it: a CR inside becomes a space, as tabs and line ends do.
+std::string Spaced(std::string_view field)
+{
+    std::string out(field);
+    std::replace(out.begin(), out.end(), '\r', ' ');
+    return out;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
@@ -45,12 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         }
         const std::string line = FormatHistoryLine(row);
         FUZZ_CHECK(line.back() == '\n');
-        const std::optional<HistoryRow> again = ParseHistoryLine(line.substr(0, line.size() - 1));
+        const std::optional<HistoryRow> again =
+            ParseHistoryLine(std::string_view(line).substr(0, line.size() - 1));
         FUZZ_CHECK(again.has_value());
-        FUZZ_CHECK(again->strTime == row.strTime && again->strFile == row.strFile);
+        FUZZ_CHECK(again->strTime == Spaced(row.strTime) && again->strFile == Spaced(row.strFile));
         FUZZ_CHECK(again->nRecord == row.nRecord && again->nFingerprint == row.nFingerprint);
-        FUZZ_CHECK(again->strCode == row.strCode && again->result == row.result);
-        FUZZ_CHECK(again->strRound == row.strRound && again->strQuestion == row.strQuestion);
+        FUZZ_CHECK(again->strCode == Spaced(row.strCode) && again->result == row.result);
+        FUZZ_CHECK(again->strRound == Spaced(row.strRound) &&
+                   again->strQuestion == Spaced(row.strQuestion));
         FUZZ_CHECK(FormatHistoryLine(*again) == line);
     }
 
