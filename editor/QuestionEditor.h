@@ -22,9 +22,9 @@ enum class EditStatus
 struct EditResult
 {
     EditStatus status = EditStatus::Ok;
-    std::string strError;    // the system's reason, on IoError
-    std::int64_t nCount = 0; // whole records in the file afterwards
-    std::string strRecord;   // the bytes Read found
+    std::string strError;      // the system's reason, on IoError
+    std::int64_t nCount = 0;   // whole records in the file afterwards
+    std::string strRecord;     // the bytes Read found
     std::uint64_t nLength = 0; // the file's length afterwards, on Count
 
     bool Ok() const { return status == EditStatus::Ok; }

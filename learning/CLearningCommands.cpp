@@ -55,16 +55,18 @@ void CLearningCommands::OnMenuReview()
     CFile file;
     if (!path || !file.Open(*path, CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
         const QString reason = file.NotRegular() ? ToQString(NotRegularText()) : QString();
-        AfxMessageBox(QStringLiteral("問題ファイル「%1」を読み込めません。").arg(ToQString(strName)) +
-                          (reason.isEmpty() ? QString() : u'\n' + reason),
-                      MB_OK | MB_ICONSTOP);
+        AfxMessageBox(
+            QStringLiteral("問題ファイル「%1」を読み込めません。").arg(ToQString(strName)) +
+                (reason.isEmpty() ? QString() : u'\n' + reason),
+            MB_OK | MB_ICONSTOP);
         return;
     }
     file.Close();
     if (const LengthProblem problem = CheckLength(bytes.size()); problem != LengthProblem::None) {
-        AfxMessageBox(QStringLiteral("問題ファイル「%1」から復習ファイルを作れません。\n%2")
-                          .arg(ToQString(strName), ToQString(LengthProblemText(problem, bytes.size()))),
-                      MB_OK | MB_ICONSTOP);
+        AfxMessageBox(
+            QStringLiteral("問題ファイル「%1」から復習ファイルを作れません。\n%2")
+                .arg(ToQString(strName), ToQString(LengthProblemText(problem, bytes.size()))),
+            MB_OK | MB_ICONSTOP);
         return;
     }
     std::error_code ec;

@@ -96,9 +96,10 @@ TEST_F(BadEditorInputTest, FilesWithoutAWholeRecordOfferNothingToChoose)
         Open(bytes);
         EXPECT_EQ(Numbers()->count(), 0) << bytes.size();
         // Said at once: no question can come from it, though one can be added.
-        EXPECT_EQ(Texts(), std::vector<QString>{QStringLiteral("問題ファイル「q.txt」\n1問分（420バイト）"
-                                                               "に満たないファイルです（%1バイト）。")
-                                                    .arg(bytes.size())});
+        EXPECT_EQ(Texts(),
+                  std::vector<QString>{QStringLiteral("問題ファイル「q.txt」\n1問分（420バイト）"
+                                                      "に満たないファイルです（%1バイト）。")
+                                           .arg(bytes.size())});
         m_messages.clear();
         Click("deleteQuestion");
         EXPECT_EQ(Texts(), std::vector<QString>{QStringLiteral("問題を選択して下さい")});
@@ -112,12 +113,14 @@ TEST_F(BadEditorInputTest, AFolderForAFileGivesTheOpenErrorAndStaysAFolder)
     std::filesystem::create_directory(m_dir / "folder.txt");
     OpenName("folder.txt");
     // The described error, then the name and why: it is no file at all.
-    const QString notFile = kOpenError + QStringLiteral("\nfolder.txt\n通常のファイルではありません"
-                                                        "（フォルダー、デバイス、名前付きパイプなど）。");
+    const QString notFile =
+        kOpenError + QStringLiteral("\nfolder.txt\n通常のファイルではありません"
+                                    "（フォルダー、デバイス、名前付きパイプなど）。");
     EXPECT_EQ(Texts(), std::vector<QString>{notFile});
     EXPECT_EQ(Numbers()->count(), 0);
     Click("add");
-    EXPECT_EQ(Texts(), (std::vector<QString>{notFile, QStringLiteral("問題を追加します"), notFile}));
+    EXPECT_EQ(Texts(),
+              (std::vector<QString>{notFile, QStringLiteral("問題を追加します"), notFile}));
     EXPECT_TRUE(std::filesystem::is_directory(m_dir / "folder.txt"));
     EXPECT_TRUE(std::filesystem::is_empty(m_dir / "folder.txt"));
 }

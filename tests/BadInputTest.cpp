@@ -352,7 +352,9 @@ TEST_F(BadQuestionFileTest, NamesThatAreNoQuestionFileGiveTheOpenErrorAndKeepThe
         EXPECT_EQ(m_view.messages[0].second, kIconStop);
         // The open error the program always showed, then the name, cut when it is long.
         const std::string strShown = name.size() > 200 ? name.substr(0, 200) + "..." : name;
-        EXPECT_EQ(m_view.messages[0].first.rfind(kOpenError + (name.empty() ? "" : "\n" + strShown), 0), 0u);
+        EXPECT_EQ(
+            m_view.messages[0].first.rfind(kOpenError + (name.empty() ? "" : "\n" + strShown), 0),
+            0u);
         EXPECT_EQ(m_round.m_strQuestion, kFra.substr(3, 96));
         EXPECT_EQ(m_round.m_nCorrectNo, 1);
     }

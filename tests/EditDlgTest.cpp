@@ -114,8 +114,9 @@ TEST_F(EditDlgTest, LaysOutTheTemplateAndListsWholeRecords)
     EXPECT_EQ(Numbers()->currentIndex(), -1);
     EXPECT_FALSE(Child<QPushButton>("update")->isEnabled());
     ASSERT_EQ(m_messages.size(), 1u); // the broken tail, told before anything is written
-    EXPECT_EQ(m_messages[0].text, QStringLiteral("問題ファイル「q.txt」\nファイルの大きさ（1679バイト）が"
-                                                 "1問分の420バイトで割り切れません。"));
+    EXPECT_EQ(m_messages[0].text,
+              QStringLiteral("問題ファイル「q.txt」\nファイルの大きさ（1679バイト）が"
+                             "1問分の420バイトで割り切れません。"));
     EXPECT_EQ(m_messages[0].nType, MB_OK | MB_ICONINFORMATION);
 }
 

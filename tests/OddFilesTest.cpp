@@ -122,7 +122,10 @@ class OddFileTest : public OddFilesBase, public ::testing::WithParamInterface<Od
         m_nType = FileTypeAt(path);
     }
     // Still what it was: never replaced, removed or turned into a file.
-    void ExpectUntouched(const std::filesystem::path& path) { EXPECT_EQ(FileTypeAt(path), m_nType); }
+    void ExpectUntouched(const std::filesystem::path& path)
+    {
+        EXPECT_EQ(FileTypeAt(path), m_nType);
+    }
     unsigned m_nType = 0;
 };
 
@@ -132,10 +135,9 @@ TEST_P(OddFileTest, TheFileLayerNeverOpensOrReplacesIt)
 {
     const std::filesystem::path odd = m_dir / "odd";
     Make(odd);
-    for (unsigned nMode : {0u + CFile::modeRead, 0u + CFile::modeReadWrite,
-                           CFile::modeWrite | CFile::modeCreate,
-                           CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate |
-                               CFile::modeAppend}) {
+    for (unsigned nMode :
+         {0u + CFile::modeRead, 0u + CFile::modeReadWrite, CFile::modeWrite | CFile::modeCreate,
+          CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate | CFile::modeAppend}) {
         CFile file;
         EXPECT_FALSE(file.Open(odd, nMode)) << nMode;
         EXPECT_TRUE(file.NotRegular()) << nMode;
@@ -349,7 +351,7 @@ TEST_P(ChangeTest, StopsAtTheNextQuestionAndRecordsNothingItCouldNotRead)
     ExpectStoppedWith(c.then == Then::StopsNotRegular ? NotRegularText() : kChanged);
     EXPECT_EQ(m_observer.nShown, 1);
     EXPECT_EQ(m_round.m_strQuestion, strShown); // never a blank question
-    m_round.JudgeAnswer(1);                      // a stray press after the end records nothing
+    m_round.JudgeAnswer(1);                     // a stray press after the end records nothing
     EXPECT_EQ(m_observer.judged.size(), 1u);
     EXPECT_EQ(FileTypeAt(m_questions), nType); // never written
     if (nType == S_IFREG)

@@ -312,7 +312,8 @@ TEST_P(SettingDlgCountTest, StaysUsableAndNeverSavesMoreThanTheFileHolds)
     const bool bBroken = c.bytesAtSave && (*c.bytesAtSave < 420 || *c.bytesAtSave % 420 != 0);
     ASSERT_EQ(m_notices.size(), bBroken ? 1u : 0u);
     if (bBroken)
-        EXPECT_TRUE(m_notices[0].startsWith(QStringLiteral("問題ファイル「q.txt」\n1問分"))) << m_notices[0].toStdString();
+        EXPECT_TRUE(m_notices[0].startsWith(QStringLiteral("問題ファイル「q.txt」\n1問分")))
+            << m_notices[0].toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
-#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -102,7 +102,8 @@ void MakeOddFile(const std::filesystem::path& path, OddFile kind)
             throw std::runtime_error("socket path too long");
         std::strcpy(addr.sun_path, path.c_str());
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        const bool bBound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+        const bool bBound =
+            fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
         if (fd >= 0)
             ::close(fd); // the socket file stays; nobody answers on it
         if (!bBound)

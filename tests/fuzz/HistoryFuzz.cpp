@@ -1,7 +1,7 @@
 // The answer history as the results window and the review read it: any bytes in
 // marelto-history.tsv give rows whose texts lie inside those bytes, hold no tab or line end and
-// come back when written and read again (a CR inside a field as a space); the file reader finds the same rows; the
-// summary and the review schedule take any rows.
+// come back when written and read again (a CR inside a field as a space); the file reader finds the
+// same rows; the summary and the review schedule take any rows.
 //
 // Input: the history file's bytes. Its length also picks the day the review is asked for.
 
@@ -21,8 +21,8 @@ namespace {
 
 bool Inside(std::string_view part, std::string_view whole)
 {
-    return part.empty() ||
-           (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
+    return part.empty() || (part.data() >= whole.data() &&
+                            part.data() + part.size() <= whole.data() + whole.size());
 }
 
 bool Clean(std::string_view field)
