@@ -3,6 +3,7 @@
 #include "platform/File.h"
 
 #include <charconv>
+#include <cstdio>
 
 const char* const kHistoryHeader =
     "time\tfile\trecord\tfingerprint\tcode\tresult\tseconds\tround\tquestion\n";
@@ -45,7 +46,7 @@ std::string FormatHistoryLine(const HistoryRow& row)
 {
     char fp[17];
     std::snprintf(fp, sizeof fp, "%016llx", static_cast<unsigned long long>(row.nFingerprint));
-    char sec[32];
+    char sec[320]; // "%.1f" of the largest double: a sign, 309 digits and ".0"
     std::snprintf(sec, sizeof sec, "%.1f", row.dSeconds);
     return Field(row.strTime) + '\t' + Field(row.strFile) + '\t' + std::to_string(row.nRecord) +
            '\t' + fp + '\t' + Field(row.strCode) + '\t' +
@@ -105,10 +106,13 @@ HistoryLog ReadHistory(const std::filesystem::path& path)
 {
     auto text = std::make_shared<std::string>();
     CFile file;
+    bool bNotRegular = false;
     if (file.Open(path, CFile::modeRead))
-        file.Read(*text, file.GetLength()); // what could be read counts; the rest is missing
+        file.Read(*text, file.GetLength()); // what a failed read got is still whole lines
+    else
+        bNotRegular = file.NotRegular();
     std::vector<HistoryRow> rows = ParseHistory(*text);
-    return {std::move(text), std::move(rows)};
+    return {std::move(text), std::move(rows), bNotRegular};
 }
 
 bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
@@ -118,12 +122,12 @@ bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
                              CFile::modeAppend))
         return false;
     std::string text;
-    const std::uint64_t nSize = file.GetLength();
-    if (nSize == 0) {
+    const std::uint64_t nLength = file.GetLength();
+    if (nLength == 0) {
         text = kHistoryHeader;
     } else {
         std::string last;
-        if (file.Seek(nSize - 1) && file.Read(last, 1) && last != "\n")
+        if (file.Seek(nLength - 1) && file.Read(last, 1) && last != "\n")
             text = "\n";
     }
     text += FormatHistoryLine(row);
@@ -132,7 +136,6 @@ bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
 
 bool SyncHistory(const std::filesystem::path& path)
 {
-    // Opened for writing: some systems flush only through a handle that may write.
     CFile file;
-    return file.Open(path, CFile::modeReadWrite) && file.Flush();
+    return file.Open(path, CFile::modeRead) && file.Flush();
 }

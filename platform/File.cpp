@@ -1,7 +1,5 @@
 #include "platform/File.h"
 
-#include "platform/Cp932.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +7,20 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
+{
+    struct stat st
+    {
+    };
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return PathKind::Missing;
+    if (!S_ISREG(st.st_mode))
+        return PathKind::Other;
+    if (pSize)
+        *pSize = static_cast<std::uint64_t>(st.st_size);
+    return PathKind::Regular;
+}
 
 namespace {
 
@@ -70,6 +82,7 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
     Close();
     m_path = path;
     m_strError.clear();
+    m_bNotRegular = false;
     int nMode = O_RDONLY;
     if (nFlags & modeReadWrite)
         nMode = O_RDWR;
@@ -82,16 +95,32 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
     }
     if (nFlags & modeAppend)
         nMode |= O_APPEND;
-    m_fd = ::open(path.c_str(), nMode | O_CLOEXEC, 0644);
-    if (m_fd < 0)
-        return Fail("open", errno);
-    // A directory opens read-only on POSIX, a FIFO or device read-write: neither is a file.
+    // Looked at first, so a device or FIFO is not even opened; the descriptor is checked again
+    // below, since something else may stand there by the time it opens.
+    if (KindOf(path) == PathKind::Other)
+        return RefuseNotRegular();
+    // O_NONBLOCK: opening a FIFO that slipped in meanwhile returns at once instead of waiting.
+    m_fd = ::open(path.c_str(), nMode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+    if (m_fd < 0) {
+        const int nErrno = errno;
+        // A socket, or a FIFO opened for writing with no reader, fails to open (ENXIO).
+        if (KindOf(path) == PathKind::Other)
+            return RefuseNotRegular();
+        return Fail("open", nErrno);
+    }
     struct stat st
     {
     };
-    if (::fstat(m_fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         Close();
-        return Fail("open", S_ISDIR(st.st_mode) ? EISDIR : ENODEV);
+        return RefuseNotRegular();
+    }
+    // A regular file never blocks; clear the flag so reads and writes behave as usual.
+    const int nStatus = ::fcntl(m_fd, F_GETFL);
+    if (nStatus < 0 || ::fcntl(m_fd, F_SETFL, nStatus & ~O_NONBLOCK) != 0) {
+        const int nErrno = errno;
+        Close();
+        return Fail("open", nErrno);
     }
     return true;
 }
@@ -101,6 +130,17 @@ void CFile::Close()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+}
+
+std::optional<FileStamp> CFile::Stamp() const
+{
+    struct stat st
+    {
+    };
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+        return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                     static_cast<std::uint64_t>(st.st_size)};
 }
 
 std::uint64_t CFile::GetLength() const
@@ -178,6 +218,9 @@ bool CAtomicFile::Open(const std::filesystem::path& target)
     Discard();
     m_target = target;
     m_strError.clear();
+    m_bNotRegular = false;
+    if (KindOf(target) == PathKind::Other)
+        return RefuseNotRegular();
     std::string strTemp = target.string() + ".XXXXXX";
     m_fd = ::mkstemp(strTemp.data());
     if (m_fd < 0)
@@ -205,6 +248,8 @@ bool CAtomicFile::Finish(bool bReplace)
     m_fd = -1;
     if (::close(fd) != 0)
         return Fail("close", errno);
+    if (KindOf(m_target) == PathKind::Other) // appeared since Open
+        return RefuseNotRegular();
     if (bReplace) {
         if (::rename(m_strTemp.c_str(), m_target.c_str()) != 0)
             return Fail("rename", errno);
@@ -242,15 +287,4 @@ std::filesystem::path PathFromUtf8(std::string_view utf8)
 std::string Utf8FromPath(const std::filesystem::path& path)
 {
     return path.string();
-}
-
-std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name)
-{
-    if (!Cp932::IsValid(cp932Name))
-        return std::nullopt;
-    std::error_code ec;
-    const std::filesystem::path dir = std::filesystem::current_path(ec);
-    if (ec || dir.empty())
-        return std::nullopt;
-    return std::filesystem::path(dir.string() + "/" + Cp932::ToUtf8(cp932Name));
 }

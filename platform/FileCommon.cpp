@@ -1,8 +1,12 @@
 // The parts of platform/File.h that are the same on every system.
 #include "platform/File.h"
 
+#include "platform/Cp932.h"
+
 #include <cerrno>
 #include <cstring>
+
+const char* const kNotRegularError = "not a regular file";
 
 CFile::~CFile()
 {
@@ -12,6 +16,13 @@ CFile::~CFile()
 bool CFile::Fail(const char* szWhat, int nErrno)
 {
     m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
+    return false;
+}
+
+bool CFile::RefuseNotRegular()
+{
+    m_bNotRegular = true;
+    m_strError = std::string("open: ") + kNotRegularError;
     return false;
 }
 
@@ -31,6 +42,14 @@ CAtomicFile::~CAtomicFile()
 bool CAtomicFile::Fail(const char* szWhat, int nErrno)
 {
     m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
+    Discard();
+    return false;
+}
+
+bool CAtomicFile::RefuseNotRegular()
+{
+    m_bNotRegular = true;
+    m_strError = std::string("replace: ") + kNotRegularError;
     Discard();
     return false;
 }
@@ -70,4 +89,15 @@ bool CanCreateFilesIn(const std::filesystem::path& dir)
 {
     CAtomicFile probe; // its temporary goes with it
     return probe.Open(dir / ".marelto-probe");
+}
+
+std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name)
+{
+    if (!Cp932::IsValid(cp932Name))
+        return std::nullopt;
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::current_path(ec);
+    if (ec || dir.empty())
+        return std::nullopt;
+    return PathFromUtf8(Utf8FromPath(dir) + "/" + Cp932::ToUtf8(cp932Name));
 }

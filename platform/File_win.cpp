@@ -2,8 +2,6 @@
 // descriptors, so the header and every caller stay as they are; names are UTF-8 text.
 #include "platform/File.h"
 
-#include "platform/Cp932.h"
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -55,15 +53,14 @@ int LastErrno()
 }
 
 // Only a file on a disk is a file: a console, pipe, device or folder is refused without a
-// single read or write, so nothing ever waits on one.
-int CheckDiskFile(HANDLE h)
+// single read or write, so nothing ever waits on one. Needs FILE_READ_ATTRIBUTES.
+bool IsDiskFile(HANDLE h)
 {
     if (::GetFileType(h) != FILE_TYPE_DISK)
-        return ENODEV;
+        return false;
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(h, &info))
-        return LastErrno();
-    return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EISDIR : 0;
+    return ::GetFileInformationByHandle(h, &info) &&
+           !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Wraps an open handle in a descriptor; -1 (handle closed, errno set) when that fails.
@@ -107,6 +104,26 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
 }
 
 } // namespace
+
+const char* const kNotRegularError = "not a regular file";
+
+PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
+{
+    if (path.empty())
+        return PathKind::Missing;
+    // Opened to look at its attributes only: a pipe or device answers at once, nothing is read,
+    // and a folder opens too (backup semantics) so it can be told apart.
+    HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return PathKind::Missing;
+    const bool bRegular = IsDiskFile(h);
+    LARGE_INTEGER size{};
+    if (bRegular && pSize && ::GetFileSizeEx(h, &size))
+        *pSize = static_cast<std::uint64_t>(size.QuadPart);
+    ::CloseHandle(h);
+    return bRegular ? PathKind::Regular : PathKind::Other;
+}
 
 bool WriteAllToFd(int fd, std::string_view bytes, int& nErrno)
 {
@@ -157,6 +174,7 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
     Close();
     m_path = path;
     m_strError.clear();
+    m_bNotRegular = false;
     DWORD dwAccess = GENERIC_READ;
     int nCrtFlags = _O_RDONLY;
     if (nFlags & modeReadWrite) {
@@ -173,13 +191,22 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
     DWORD dwCreate = OPEN_EXISTING;
     if (nFlags & modeCreate)
         dwCreate = (nFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    // Looked at first, so a device is not even opened for reading or writing; the handle is
+    // checked again below, since something else may stand there by the time it opens.
+    if (KindOf(path) == PathKind::Other)
+        return RefuseNotRegular();
     HANDLE h = ::CreateFileW(path.c_str(), dwAccess, kShareAll, nullptr, dwCreate,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return Fail("open", LastErrno());
-    if (const int nErrno = CheckDiskFile(h)) {
-        ::CloseHandle(h);
+    if (h == INVALID_HANDLE_VALUE) {
+        const int nErrno = LastErrno();
+        // A folder that appeared meanwhile does not open as a file (access denied).
+        if (KindOf(path) == PathKind::Other)
+            return RefuseNotRegular();
         return Fail("open", nErrno);
+    }
+    if (!IsDiskFile(h)) {
+        ::CloseHandle(h);
+        return RefuseNotRegular();
     }
     m_fd = Adopt(h, nCrtFlags);
     if (m_fd < 0)
@@ -192,6 +219,16 @@ void CFile::Close()
     if (m_fd >= 0)
         ::_close(m_fd);
     m_fd = -1;
+}
+
+std::optional<FileStamp> CFile::Stamp() const
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (m_fd < 0 || !::GetFileInformationByHandle(HandleOf(m_fd), &info))
+        return std::nullopt;
+    return FileStamp{info.dwVolumeSerialNumber,
+                     (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+                     (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow};
 }
 
 std::uint64_t CFile::GetLength() const
@@ -239,9 +276,20 @@ bool CFile::Read(std::string& out, std::size_t nCount)
 
 bool CFile::Flush()
 {
-    if (!::FlushFileBuffers(HandleOf(m_fd)))
+    // Windows flushes only through a handle that may write. What is cached belongs to the file,
+    // not to a handle, so a reader flushes it through a writing handle of its own.
+    const HANDLE h = HandleOf(m_fd);
+    if (::FlushFileBuffers(h))
+        return true;
+    if (::GetLastError() != ERROR_ACCESS_DENIED)
         return Fail("flush", LastErrno());
-    return true;
+    const HANDLE hWriter = ::ReOpenFile(h, GENERIC_WRITE, kShareAll, 0);
+    if (hWriter == INVALID_HANDLE_VALUE)
+        return Fail("flush", LastErrno());
+    const bool bFlushed = ::FlushFileBuffers(hWriter);
+    const int nErrno = bFlushed ? 0 : LastErrno();
+    ::CloseHandle(hWriter);
+    return bFlushed || Fail("flush", nErrno);
 }
 
 bool CFile::SetLength(std::uint64_t nLength)
@@ -277,6 +325,9 @@ bool CAtomicFile::Open(const std::filesystem::path& target)
     Discard();
     m_target = target;
     m_strError.clear();
+    m_bNotRegular = false;
+    if (KindOf(target) == PathKind::Other)
+        return RefuseNotRegular();
     std::filesystem::path temp;
     m_fd = CreateTemporary(target, temp);
     if (m_fd < 0)
@@ -299,6 +350,8 @@ bool CAtomicFile::Finish(bool bReplace)
     m_fd = -1;
     if (::_close(fd) != 0)
         return Fail("close", errno);
+    if (KindOf(m_target) == PathKind::Other) // appeared since Open
+        return RefuseNotRegular();
     const std::filesystem::path temp = PathFromUtf8(m_strTemp);
     if (bReplace) {
         if (!::ReplaceFileW(m_target.c_str(), temp.c_str(), nullptr,
@@ -337,15 +390,4 @@ std::string Utf8FromPath(const std::filesystem::path& path)
 {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
-}
-
-std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name)
-{
-    if (!Cp932::IsValid(cp932Name))
-        return std::nullopt;
-    std::error_code ec;
-    const std::filesystem::path dir = std::filesystem::current_path(ec);
-    if (ec || dir.empty())
-        return std::nullopt;
-    return PathFromUtf8(Utf8FromPath(dir) + "/" + Cp932::ToUtf8(cp932Name));
 }

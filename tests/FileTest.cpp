@@ -106,7 +106,38 @@ TEST(CFile, SetLengthKeepsThePositionAndFoldersAreRefused)
 
     EXPECT_FALSE(file.Open(dir.Path(), CFile::modeRead));
     EXPECT_FALSE(file.IsOpen());
+    EXPECT_TRUE(file.NotRegular());
     EXPECT_FALSE(file.Error().empty());
+}
+
+// A device reached by its name is looked at, never opened for reading or writing, never replaced.
+TEST(CFile, ADeviceIsRefusedUnreadAndAReaderStillFlushes)
+{
+#ifdef _WIN32
+    const std::filesystem::path device = L"\\\\.\\NUL";
+#else
+    const std::filesystem::path device = "/dev/null";
+#endif
+    EXPECT_EQ(KindOf(device), PathKind::Other);
+    for (unsigned nMode : {0u + CFile::modeRead, CFile::modeWrite | CFile::modeCreate,
+                           CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate}) {
+        CFile file;
+        EXPECT_FALSE(file.Open(device, nMode)) << nMode;
+        EXPECT_TRUE(file.NotRegular()) << nMode;
+    }
+    std::string strError;
+    EXPECT_FALSE(WriteFileAtomically(device, "x", &strError));
+    EXPECT_NE(strError.find(kNotRegularError), std::string::npos) << strError;
+
+    // The history is flushed through a handle opened only to read it.
+    const TempDir dir;
+    WriteFileBytes(dir / "h.tsv", "abc");
+    std::uint64_t nSize = 0;
+    EXPECT_EQ(KindOf(dir / "h.tsv", &nSize), PathKind::Regular);
+    EXPECT_EQ(nSize, 3u);
+    CFile reader;
+    ASSERT_TRUE(reader.Open(dir / "h.tsv", CFile::modeRead));
+    EXPECT_TRUE(reader.Flush()) << reader.Error();
 }
 
 TEST(CanCreateFilesIn, TellsAWritableFolderAndLeavesNothingBehind)

@@ -5,15 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #ifdef _WIN32
 #include <cstdio>
-#include <cstring>
 #include <ctime>
+#else
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #endif
 
 #ifdef _WIN32
@@ -105,3 +110,84 @@ ScopedTimeZone::~ScopedTimeZone()
     m_bHadOld ? setenv("TZ", m_strOld.c_str(), 1) : unsetenv("TZ");
     ::tzset();
 }
+
+const char* OddFileName(OddFile kind)
+{
+    switch (kind) {
+    case OddFile::Fifo:
+        return "Fifo";
+    case OddFile::Socket:
+        return "Socket";
+    case OddFile::Folder:
+        return "Folder";
+    case OddFile::DeviceLink:
+        return "DeviceLink";
+    }
+    return "?";
+}
+
+#ifdef _WIN32
+// A test can make only a folder in a file's place on Windows: no FIFO or socket files there,
+// and devices are reached by name (see FileTest) since Wine makes no links.
+void MakeOddFile(const std::filesystem::path& path, OddFile kind)
+{
+    if (kind != OddFile::Folder)
+        throw std::runtime_error("only a folder can stand in a file's place here");
+    std::filesystem::create_directory(path);
+}
+
+unsigned FileTypeAt(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    switch (std::filesystem::symlink_status(path, ec).type()) {
+    case std::filesystem::file_type::regular:
+        return S_IFREG;
+    case std::filesystem::file_type::directory:
+        return S_IFDIR;
+    case std::filesystem::file_type::not_found:
+    case std::filesystem::file_type::none:
+        return 0;
+    default:
+        return S_IFCHR;
+    }
+}
+#else
+void MakeOddFile(const std::filesystem::path& path, OddFile kind)
+{
+    switch (kind) {
+    case OddFile::Fifo:
+        if (::mkfifo(path.c_str(), 0644) != 0)
+            throw std::runtime_error("mkfifo failed");
+        return;
+    case OddFile::Socket: {
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        if (path.string().size() >= sizeof addr.sun_path)
+            throw std::runtime_error("socket path too long");
+        std::strcpy(addr.sun_path, path.c_str());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bBound =
+            fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+        if (fd >= 0)
+            ::close(fd); // the socket file stays; nobody answers on it
+        if (!bBound)
+            throw std::runtime_error("bind failed");
+        return;
+    }
+    case OddFile::Folder:
+        std::filesystem::create_directory(path);
+        return;
+    case OddFile::DeviceLink:
+        std::filesystem::create_symlink("/dev/zero", path);
+        return;
+    }
+}
+
+unsigned FileTypeAt(const std::filesystem::path& path)
+{
+    struct stat st
+    {
+    };
+    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+#endif
