@@ -4,11 +4,13 @@
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
+#include "tools/questions/FlagLikeness.h"
 #include "tools/questions/Prng.h"
 #include "tools/questions/QuestionTsv.h"
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 #include <set>
@@ -22,12 +24,13 @@ constexpr std::array<const char*, 4> kQuestionTexts = {
     "この国旗の国は世界のどの地域にある？",
     "この国旗の国の公用語は？",
 };
-constexpr std::array<const char*, 4> kKindNames = {"国名", "首都", "地域", "公用語"};
+constexpr std::array<const char*, kKindCount> kKindNames = {"国名", "首都", "地域", "公用語",
+                                                            "国旗"};
 constexpr std::array<const char*, 6> kRequiredColumns = {"code",   "name",      "capital",
                                                          "region", "continent", "languages"};
 constexpr std::string_view kLanguageSeparator = "、";
 constexpr std::size_t kMaxLanguagesShown = 4;
-// Each country's four questions stand this many places apart in the drill order, country name
+// Each country's questions stand this many places apart in the drill order, country name
 // first, so that a flag is met again while it is still fresh.
 constexpr std::size_t kLag = 3;
 
@@ -86,6 +89,8 @@ Option OptionFor(const Country& c, Kind kind)
         return {c.strCapital, {c.strCapital}};
     case Kind::Region:
         return {c.strRegion, {c.strRegion}};
+    case Kind::Flag:
+        return {c.strCode, {c.strCode}};
     case Kind::Language:
         break;
     }
@@ -103,12 +108,45 @@ bool SameEnding(std::string_view a, std::string_view b)
            a.substr(a.size() - kBytes) == b.substr(b.size() - kBytes);
 }
 
+// FNV-1a over the bytes given, continuing from nHash.
+std::uint64_t Hash(std::uint64_t nHash, std::string_view bytes)
+{
+    for (char c : bytes) {
+        nHash ^= static_cast<unsigned char>(c);
+        nHash *= 0x100000001B3ULL;
+    }
+    return nHash;
+}
+
+// The start of one question's stream: nothing but the seed, the code and the kind goes in.
+std::uint64_t QuestionStream(std::uint64_t nSeed, std::string_view code, Kind kind)
+{
+    std::string key(reinterpret_cast<const char*>(&nSeed), sizeof nSeed);
+    key += code;
+    key += static_cast<char>(kind);
+    return Hash(0xCBF29CE484222325ULL, key);
+}
+
+// Orders a tier by each option's own draw from the question's stream, so that adding or
+// removing a candidate moves no other.
+void RankByDraw(std::vector<Option>& tier, std::uint64_t nStream)
+{
+    std::vector<std::pair<std::uint64_t, Option>> ranked;
+    for (Option& option : tier)
+        ranked.emplace_back(Prng(Hash(nStream, option.strText)).Next(), std::move(option));
+    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second.strText < b.second.strText;
+    });
+    for (std::size_t i = 0; i < tier.size(); ++i)
+        tier[i] = std::move(ranked[i].second);
+}
+
 class Builder
 {
   public:
     Builder(const std::vector<Country>& countries, std::uint64_t nSeed,
             std::string_view strContinent)
-        : m_countries(countries), m_prng(nSeed), m_strContinent(strContinent)
+        : m_countries(countries), m_nSeed(nSeed), m_strContinent(strContinent)
     {
     }
 
@@ -118,12 +156,38 @@ class Builder
     std::optional<Question> Make(std::size_t nCountry, Kind kind);
     std::vector<std::vector<Option>> Tiers(std::size_t nCountry, Kind kind);
     std::vector<std::vector<Option>> RegionTiers(const Country& self);
+    std::vector<std::vector<Option>> FlagTiers(const Country& self);
 
     const std::vector<Country>& m_countries;
-    Prng m_prng;
+    std::uint64_t m_nSeed;
     std::string_view m_strContinent;
     std::string m_strError;
 };
+
+// The table's look-alikes, then every other flag; each tier most alike first, the code breaking
+// ties. A flag the features table lacks goes last.
+std::vector<std::vector<Option>> Builder::FlagTiers(const Country& self)
+{
+    std::vector<std::vector<std::pair<double, std::string>>> ranked(2);
+    for (const Country& c : m_countries) {
+        if (c.strCode == self.strCode)
+            continue;
+        const bool bLookAlike = std::find(self.similarFlags.begin(), self.similarFlags.end(),
+                                          c.strCode) != self.similarFlags.end();
+        ranked[bLookAlike ? 0 : 1].emplace_back(
+            FlagLikeness::Distance(self.strCode, c.strCode)
+                .value_or(std::numeric_limits<double>::infinity()),
+            c.strCode);
+    }
+    std::vector<std::vector<Option>> tiers;
+    for (auto& tier : ranked) {
+        std::sort(tier.begin(), tier.end());
+        tiers.emplace_back();
+        for (const auto& [dDistance, code] : tier)
+            tiers.back().push_back({code, {code}});
+    }
+    return tiers;
+}
 
 std::vector<std::vector<Option>> Builder::RegionTiers(const Country& self)
 {
@@ -150,6 +214,8 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
     const Country& self = m_countries[nCountry];
     if (kind == Kind::Region)
         return RegionTiers(self);
+    if (kind == Kind::Flag)
+        return FlagTiers(self);
     std::vector<std::function<bool(const Country&)>> tests;
     if (kind == Kind::Country)
         tests.push_back([&](const Country& c) {
@@ -177,11 +243,13 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
 std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
 {
     const Country& self = m_countries[nCountry];
+    const std::uint64_t nStream = QuestionStream(m_nSeed, self.strCode, kind);
     Option correct = OptionFor(self, kind);
     correct.keys = AcceptedAnswers(self, kind);
     std::vector<Option> chosen = {correct};
     for (std::vector<Option>& tier : Tiers(nCountry, kind)) {
-        m_prng.Shuffle(tier);
+        if (kind != Kind::Flag) // flags come ranked by likeness
+            RankByDraw(tier, nStream);
         for (const Option& option : tier) {
             if (chosen.size() < 4 &&
                 std::all_of(chosen.begin(), chosen.end(),
@@ -195,12 +263,22 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
         m_strError = strWhere + "誤答を 3 つ選べません（事実表の国が足りません）";
         return std::nullopt;
     }
-    Question q{self.strCode, kind, kQuestionTexts[static_cast<std::size_t>(kind)], {}, 0};
-    q.nCorrect = static_cast<int>(m_prng.Below(4));
+    Question q{self.strCode,
+               kind,
+               kind == Kind::Flag ? FlagQuestion(self.strName)
+                                  : std::string(kQuestionTexts[static_cast<std::size_t>(kind)]),
+               {},
+               0};
+    q.nCorrect = static_cast<int>(Prng(nStream).Below(4));
     std::size_t nWrong = 1;
     for (std::size_t i = 0; i < 4; ++i)
         q.answers[i] =
             static_cast<int>(i) == q.nCorrect ? correct.strText : chosen[nWrong++].strText;
+    if (Cp932Size(q.strQuestion) > kQuizQuestionSize) {
+        m_strError =
+            strWhere + "問題文「" + q.strQuestion + "」は cp932 で 96 バイトを超えるか表せません";
+        return std::nullopt;
+    }
     for (const std::string& answer : q.answers) {
         if (Cp932Size(answer) > kAnswerSize - 1) {
             m_strError =
@@ -217,10 +295,11 @@ BankResult Builder::Run()
     for (std::size_t i = 0; i < m_countries.size(); ++i)
         if (m_strContinent.empty() || m_countries[i].strContinent == m_strContinent)
             order.push_back(i);
-    m_prng.Shuffle(order);
+    Prng(m_nSeed).Shuffle(order);
 
     // Slot of the k-th question of the p-th country in the drill: p + kLag * k. Within a slot the
-    // kinds take turns leading, so no kind runs long.
+    // kinds take turns leading, so no kind runs long. The order is no part of a question: the
+    // history knows a question by its record's bytes alone.
     struct Placed
     {
         std::size_t nSlot;
@@ -229,12 +308,13 @@ BankResult Builder::Run()
     };
     std::vector<Placed> placed;
     for (std::size_t p = 0; p < order.size(); ++p) {
-        for (std::size_t k = 0; k < 4; ++k) {
+        for (std::size_t k = 0; k < kKindCount; ++k) {
             std::optional<Question> q = Make(order[p], static_cast<Kind>(k));
             if (!q)
                 return {false, {}, m_strError};
             std::size_t nSlot = p + kLag * k;
-            placed.push_back({nSlot, (k + 4 - nSlot % 4) % 4, std::move(*q)});
+            placed.push_back(
+                {nSlot, (k + kKindCount - nSlot % kKindCount) % kKindCount, std::move(*q)});
         }
     }
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
@@ -266,7 +346,17 @@ std::string CheckRow(const Country& c, const std::map<std::string, int>& seen)
 
 std::string_view QuestionText(Kind kind)
 {
-    return kQuestionTexts[static_cast<std::size_t>(kind)];
+    return kind == Kind::Flag ? std::string_view() : kQuestionTexts[static_cast<std::size_t>(kind)];
+}
+
+std::string FlagQuestion(std::string_view strName)
+{
+    return std::string(strName) + "の国旗はどれ？";
+}
+
+std::string FlagQuestionByCapital(std::string_view strCapital)
+{
+    return "首都が" + std::string(strCapital) + "の国の国旗はどれ？";
 }
 
 std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
@@ -288,6 +378,9 @@ std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
     case Kind::Language:
         for (const Language& language : c.languages)
             accepted.insert(accepted.end(), language.names.begin(), language.names.end());
+        break;
+    case Kind::Flag:
+        accepted = {c.strCode};
         break;
     }
     return accepted;
