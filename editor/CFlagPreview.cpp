@@ -16,6 +16,7 @@ CFlagPreview::CFlagPreview(QWidget* pParent, const QRect& rect, int nRowHeight)
         pNumber->setAlignment(Qt::AlignCenter);
         pNumber->setGeometry(4, nTop + i * nRowHeight, nNumberWidth, nRowHeight);
         pNumber->setAccessibleName(pNumber->text());
+        m_numbers[static_cast<std::size_t>(i)] = pNumber;
         auto* pPicture = new QLabel(this);
         pPicture->setObjectName(QStringLiteral("previewFlag%1").arg(i + 1));
         pPicture->setAlignment(Qt::AlignCenter);
@@ -47,6 +48,7 @@ void CFlagPreview::Apply()
     m_pNote->setVisible(!codes);
     for (std::size_t i = 0; i < 4; ++i) {
         QLabel* pPicture = m_pictures[i];
+        m_numbers[i]->setVisible(codes.has_value());
         pPicture->setVisible(codes.has_value());
         if (!codes) {
             pPicture->clear();

@@ -23,6 +23,7 @@ class CFlagPreview : public QGroupBox
   private:
     void Apply();
 
+    std::array<QLabel*, 4> m_numbers{};
     std::array<QLabel*, 4> m_pictures{};
     QLabel* m_pNote = nullptr;
     std::optional<std::array<std::string, 4>> m_codes;

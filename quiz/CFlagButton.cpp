@@ -39,8 +39,8 @@ void CFlagButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (!m_picture.isNull()) {
         const QSize size = m_picture.deviceIndependentSize().toSize();
-        const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2),
-                           size);
+        // Centred across, at the top: the flags' top edges line up under their numbers.
+        const QRect target(QPoint((width() - size.width()) / 2, kFrame), size);
         painter.drawPixmap(target, m_picture);
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(target.adjusted(-1, -1, 0, 0)); // a white flag keeps its edge

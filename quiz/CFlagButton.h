@@ -5,9 +5,10 @@
 
 #include <string>
 
-// One flag as an answer: the picture centred in the button's box, a frame while the pointer is
-// over it or it has focus. A click, or Space while focused, presses it as any button. The code
-// stays inside: what a screen reader hears is the name and description set by the window.
+// One flag as an answer: the picture at the top of the button's box, centred across, a frame while
+// the pointer is over it or it has focus. A click, or Space while focused, presses it as any
+// button. The code stays inside: what a screen reader hears is the name and description set by the
+// window.
 class CFlagButton : public QAbstractButton
 {
   public:
