@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "quiz/AnswerObserver.h"
+#include "quiz/RoundFile.h"
 
 class ProfileStore;
 
@@ -82,7 +83,8 @@ class CQuizRound
     void OnButtonStop() { EndRound(); }
     void OnTimer(int nIdEvent);
     void JudgeAnswer(int nAnswer);
-    // Fetches the next question from the configured file; false when the file cannot be used.
+    // Fetches the next question from the configured file; false, after a message naming the
+    // file and the end of the round, when it holds no whole record to show.
     bool DrawQuestion();
     void EndRound();
     void UpdateLamp();
@@ -103,6 +105,7 @@ class CQuizRound
     std::string m_strRate;
 
   private:
+    void StopRound(bool bAnnounce);
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
     std::string CorrectLine() const;
@@ -115,4 +118,5 @@ class CQuizRound
     std::vector<IAnswerObserver*> m_observers;
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
+    CRoundFile m_file;
 };
