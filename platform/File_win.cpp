@@ -105,8 +105,6 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
 
 } // namespace
 
-const char* const kNotRegularError = "not a regular file";
-
 PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
 {
     if (path.empty())
@@ -332,6 +330,10 @@ bool CAtomicFile::Open(const std::filesystem::path& target)
     m_fd = CreateTemporary(target, temp);
     if (m_fd < 0)
         return Fail("create", errno);
+    // A temporary named after a device (CON.xxxxxx is the console on older systems) is that
+    // device: refused before a byte is written, and never deleted.
+    if (!IsDiskFile(HandleOf(m_fd)))
+        return RefuseNotRegular();
     m_strTemp = Utf8FromPath(temp);
     return true;
 }

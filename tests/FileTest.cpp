@@ -140,6 +140,25 @@ TEST(CFile, ADeviceIsRefusedUnreadAndAReaderStillFlushes)
     EXPECT_TRUE(reader.Flush()) << reader.Error();
 }
 
+#ifdef _WIN32
+// A question file named after a device (as the settings may name it) is a device in any folder:
+// never read, never replaced, and no temporary is left beside it.
+TEST(CFile, DeviceNamesInAFolderAreNeverFiles)
+{
+    const TempDir dir;
+    const ScopedCurrentDir cd(dir.Path());
+    for (const char* szName : {"CON", "NUL", "nul.txt", "COM1", "AUX", "PRN"}) {
+        const std::optional<std::filesystem::path> path = PathInCurrentDir(szName);
+        ASSERT_TRUE(path) << szName;
+        EXPECT_NE(KindOf(*path), PathKind::Regular) << szName;
+        CFile file;
+        EXPECT_FALSE(file.Open(*path, CFile::modeRead)) << szName;
+        EXPECT_FALSE(WriteFileAtomically(*path, "x")) << szName;
+    }
+    EXPECT_TRUE(NamesIn(dir.Path()).empty());
+}
+#endif
+
 TEST(CanCreateFilesIn, TellsAWritableFolderAndLeavesNothingBehind)
 {
     const TempDir dir;

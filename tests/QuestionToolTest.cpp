@@ -438,7 +438,8 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
         EXPECT_EQ(nQuestions, 5) << code;
     EXPECT_TRUE(MakeQuestionFile(facts).strBytes == MakeQuestionFile(facts, &WorldFile()).strBytes);
     EXPECT_EQ(WorldFile().strName, "世界の国旗.txt");
-    EXPECT_EQ(RecordCount(ReadFileBytes(kSource / "data/世界の国旗.txt").size()), 995);
+    EXPECT_EQ(RecordCount(ReadFileBytes(kSource / PathFromUtf8("data/世界の国旗.txt")).size()),
+              995);
     EXPECT_EQ(BundledFiles()[0].strName, "sample0524.txt");
 }
 
