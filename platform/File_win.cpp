@@ -111,8 +111,8 @@ PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
         return PathKind::Missing;
     // Opened to look at its attributes only: a pipe or device answers at once, nothing is read,
     // and a folder opens too (backup semantics) so it can be told apart.
-    HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return PathKind::Missing;
     const bool bRegular = IsDiskFile(h);

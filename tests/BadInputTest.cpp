@@ -576,10 +576,10 @@ TEST_F(BadQuestionFileTest, ToolRefusesWhatItCannotReadOrImport)
     // A raw NUL in a field is carried into the record like an escaped one; check then names it,
     // since the quiz reads nothing after it.
     WriteFileBytes(m_dir / "nulbyte.tsv", "jpn\tq\0\ta\tb\tc\td\t1\n"s);
-    ASSERT_EQ(Tool({"import", (m_dir / "nulbyte.tsv").string(), "-o",
-                    (m_dir / "nulbyte.txt").string()})
-                  .nStatus,
-              0);
+    ASSERT_EQ(
+        Tool({"import", (m_dir / "nulbyte.tsv").string(), "-o", (m_dir / "nulbyte.txt").string()})
+            .nStatus,
+        0);
     EXPECT_EQ(ReadFileBytes(m_dir / "nulbyte.txt").substr(0, 5), "jpnq\0"s);
     const ToolRun nulCheck = Tool({"check", (m_dir / "nulbyte.txt").string()});
     EXPECT_EQ(nulCheck.nStatus, 1);
