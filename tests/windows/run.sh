@@ -11,8 +11,18 @@ linux_marelto=${1:-$root/build/marelto}
 out=$root/build/windows
 wine=$root/packaging/windows/wine-run
 . "$root/tests/smoke/xvfb-session.sh"
-export WINEPREFIX=${MARELTO_WIN_CACHE:-$HOME/.cache/marelto-win}/wine-test
+cache=${MARELTO_WIN_CACHE:-$HOME/.cache/marelto-win}
+export WINEPREFIX=$cache/wine-test
 export LC_ALL=C.UTF-8
+
+# Windows as learners in Japan have it: Wine takes its system locale (code page 932, the fonts
+# of its own windows such as message boxes) from the Unix one, made here into the cache.
+if [ ! -d "$cache/locale/ja_JP.UTF-8" ]; then
+    mkdir -p "$cache/locale"
+    localedef -i ja_JP -f UTF-8 "$cache/locale/ja_JP.UTF-8" ||
+        { echo "cannot make the ja_JP.UTF-8 locale (package locales)"; exit 1; }
+fi
+wine_ja() { LOCPATH=$cache/locale LC_ALL=ja_JP.UTF-8 "$wine" "$@"; }
 
 zip=$(ls "$out"/Marelto-*-win64.zip 2>/dev/null | head -n 1)
 [ -n "$zip" ] || { echo "no zip in $out: run scripts/package-windows first"; exit 1; }
@@ -32,24 +42,36 @@ unzip -q "$zip" -d "$work/展開先"
 app=$(ls -d "$work/展開先"/Marelto-*-win64)
 echo "unzipped: $(cd "$app" && ls | tr '\n' ' ')"
 
-# 1. The core tests, cross-built with GoogleTest.
+# Every Wine program runs on the X server: Wine's first program starts its desktop process,
+# which later ones share, and one started without a display leaves them all without windows.
+# A Wine session left from before (perhaps without a display) is ended first.
+start_x_session
+trap 'stop_x_session; wineserver_stop; rm -rf "$work"' EXIT
+wineserver_stop
+/usr/lib/wine/wineserver -w
+
+# 1. The core tests, cross-built with GoogleTest, under a Western and the Japanese code page.
 "$wine" wineboot -i >/dev/null 2>&1
 for test in test_core test_learning test_questions test_map test_badinput; do
-    if (cd "$root" && "$wine" "$out/cmake/tests/$test.exe" --gtest_brief=1 >"$work/$test.log" 2>&1)
-    then
-        pass "$test ($(grep -c '^\[       OK \]' "$work/$test.log" || true) cases listed as run)"
-    else
-        fail "$test"
-        tail -n 40 "$work/$test.log"
-    fi
+    for cp in 1252 932; do
+        run=$wine
+        [ "$cp" = 1252 ] || run=wine_ja
+        if (cd "$root" && "$run" "$out/cmake/$test.exe" --gtest_brief=1 </dev/null \
+            >"$work/$test.log" 2>&1); then
+            pass "$test (code page $cp): $(grep -a '^\[  PASSED' "$work/$test.log" | tr -d '\r')"
+        else
+            fail "$test (code page $cp)"
+            tail -n 40 "$work/$test.log"
+        fi
+    done
 done
 
 # 2. The question tool on every bundled question file, against the facts table.
 bundled=$(sed -n '/^set(MARELTO_BUNDLED_DATA$/,/^)$/{/^ /s/^ *//p}' "$root/CMakeLists.txt" |
     grep -v -e '^ReadMe.txt$' -e '^Parameter.INI$')
 while IFS= read -r file; do
-    if (cd "$app" && "$wine" marelto-questions.exe check --facts "$root/data/countries.tsv" \
-        "$file" >"$work/check.log" 2>&1); then
+    if (cd "$app" && wine_ja marelto-questions.exe check --facts "$root/data/countries.tsv" \
+        "$file" </dev/null >"$work/check.log" 2>&1); then
         pass "marelto-questions check --facts $file: $(tail -n 1 "$work/check.log" | tr -d '\r')"
     else
         fail "marelto-questions check --facts $file"
@@ -57,19 +79,19 @@ while IFS= read -r file; do
     fi
 done <<<"$bundled"
 
-start_x_session
-trap 'stop_x_session; wineserver_stop; rm -rf "$work"' EXIT
 
 # Starts program $2 with the play folder $1 ("wine" for the Windows one), from another folder:
-# the Windows program must find its files beside itself. Prints the main window's id.
+# the Windows program must find its files beside itself. Sets APP_PID and the main window's
+# WINDOW_ID; false when no window came.
 start_program() {
     if [ "$2" = wine ]; then
-        (cd "$work" && exec "$wine" "$1/marelto.exe") &
+        (cd "$work" && exec env LOCPATH="$cache/locale" LC_ALL=ja_JP.UTF-8 "$wine" \
+            "$1/marelto.exe") </dev/null >>"$work/program.log" 2>&1 &
     else
-        (cd "$1" && exec "$2") &
+        (cd "$1" && exec "$2") </dev/null >>"$work/program.log" 2>&1 &
     fi
     APP_PID=$!
-    wait_for_window 'Marelto Ver' 120
+    WINDOW_ID=$(wait_for_window 'Marelto Ver' 120)
 }
 
 # Sends keys to the window in front, with time for a window that opens on the way.
@@ -85,12 +107,16 @@ quit_program() {
 # 3. The window, and a round played with the keys 1-4.
 printf '[QUESTION]\r\n1=sample0524.txt\r\n[LIFE]\r\n1=5\r\n[TIME_LIMIT]\r\n1=10\r\n' \
     >"$app/Parameter.INI"
-printf '[QUESTION_CNT]\r\n1=4\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=0\r\n' >>"$app/Parameter.INI"
-if id=$(start_program "$app" wine); then
+printf '[QUESTION_CNT]\r\n1=4\r\n[SEQ]\r\n1=0\r\n[SOUND]\r\nSW=0\r\n' >>"$app/Parameter.INI"
+# In file order: the first four questions, as the Windows question tool lists them.
+expected=$(cd "$app" && wine_ja marelto-questions.exe export sample0524.txt </dev/null |
+    tr -d '\r' | sed -n 2,5p | cut -f1 | tr '\n' ' ')
+if start_program "$app" wine; then
+    id=$WINDOW_ID
     xdotool windowactivate --sync "$id" >/dev/null 2>&1
     sleep 2
     mkdir -p "$root/docs"
-    import -window root "$root/docs/windows.png"
+    import -window root png:- | convert - -trim +repage "$root/docs/windows.png"
     pass "marelto.exe shows its window (docs/windows.png)"
     # Focus starts on the question; five tabs on is 開始.
     keys Tab Tab Tab Tab Tab space
@@ -100,26 +126,34 @@ if id=$(start_program "$app" wine); then
     done
     import -window root "$work/round-end.png"
     keys Return # the round's closing message
-    rows=$(($(wc -l <"$app/marelto-history.tsv" 2>/dev/null || echo 1) - 1))
-    if [ "$rows" -eq 4 ]; then
-        pass "a round of 4 questions answered with the keys 1-4 ($rows history rows)"
+    # The four questions in the history, each 正解 or 誤り: none ran out of time waiting for a
+    # key.
+    asked=$(tail -n +2 "$app/marelto-history.tsv" 2>/dev/null | cut -f5 | tr '\n' ' ')
+    answered=$(tail -n +2 "$app/marelto-history.tsv" 2>/dev/null | cut -f6 |
+        grep -c -x -e '正解' -e '誤り')
+    if [ "$asked" = "$expected" ] && [ "$answered" -eq 4 ]; then
+        pass "a round of 4 questions ($asked) answered with the keys 1-4: $(tail -n +2 \
+            "$app/marelto-history.tsv" | cut -f6 | tr '\n' ' ')"
     else
-        fail "round: $rows history rows instead of 4"
+        fail "round: questions '$asked' instead of '$expected', $answered of them answered"
         cp "$work/round-end.png" "$root/build/windows/round-end.png"
+        cat "$work/program.log"
     fi
     quit_program "$id"
 else
     fail "marelto.exe showed no window"
     report_windows "" "$APP_PID"
+    cat "$work/program.log"
 fi
 
 # 4. The same settings saved by both builds from the same keystrokes: 出題設定 (Alt+C, A),
 # 登録順 (two tabs on from 戻る), 設定保存, はい, and the dialog closed.
 save_settings() {
-    if ! id=$(start_program "$1" "$2"); then
+    if ! start_program "$1" "$2"; then
         fail "no window to save settings from ($2)"
         return 1
     fi
+    local id=$WINDOW_ID
     xdotool windowactivate --sync "$id" >/dev/null 2>&1
     sleep 1
     keys alt+c a
