@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     LoadBundledFonts();
-    WarnIfPlayFolderReadOnly();
+    TellAboutPlayFolder();
     theApp.InitInstance();
     return 0;
 }

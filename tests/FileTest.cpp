@@ -3,6 +3,7 @@
 #include "platform/File.h"
 #include "TestSupport.h"
 #include "platform/Cp932.h"
+#include "platform/UserPlayFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,41 @@ TEST(CanCreateFilesIn, TellsAWritableFolderAndLeavesNothingBehind)
     EXPECT_TRUE(CanCreateFilesIn(dir.Path()));
     EXPECT_TRUE(NamesIn(dir.Path()).empty());
     EXPECT_FALSE(CanCreateFilesIn(dir / "missing"));
+}
+
+// The Windows program's own play folder when its folder cannot be written: only the play
+// folder's files go there, and a file already there is the learner's, never replaced.
+TEST(UserPlayFolder, GetsThePlayFolderFilesItLacksAndKeepsItsOwn)
+{
+    const TempDir program;
+    for (const char* szName : {"世界の国旗.txt", "ReadMe.TXT", "Parameter.INI",
+                               "marelto-history.tsv", "marelto.exe", "Qt6Core.dll"})
+        WriteFileBytes(program / szName, szName);
+    std::filesystem::create_directory(program / "folder.txt");
+    const TempDir home;
+    const std::filesystem::path user = home / "Documents/Marelto";
+
+    UserPlayFolder setup = SetUpUserPlayFolder(program.Path(), user);
+    ASSERT_TRUE(setup.bOk) << setup.strError;
+    EXPECT_EQ(setup.strError, "");
+    const std::vector<std::string> expected = {"Parameter.INI", "ReadMe.TXT", "marelto-history.tsv",
+                                               "世界の国旗.txt"};
+    EXPECT_EQ(setup.copied, expected);
+    EXPECT_EQ(NamesIn(user), std::set<std::string>(expected.begin(), expected.end()));
+    EXPECT_EQ(ReadFileBytes(user / PathFromUtf8("世界の国旗.txt")), "世界の国旗.txt");
+
+    WriteFileBytes(user / "Parameter.INI", "changed");
+    std::filesystem::remove(user / "ReadMe.TXT");
+    setup = SetUpUserPlayFolder(program.Path(), user);
+    EXPECT_TRUE(setup.bOk);
+    EXPECT_EQ(setup.copied, std::vector<std::string>{"ReadMe.TXT"});
+    EXPECT_EQ(ReadFileBytes(user / "Parameter.INI"), "changed");
+
+    WriteFileBytes(home / "file", "x"); // no folder can be made under a file
+    setup = SetUpUserPlayFolder(program.Path(), home / "file/Marelto");
+    EXPECT_FALSE(setup.bOk);
+    EXPECT_TRUE(setup.copied.empty());
+    EXPECT_NE(setup.strError, "");
 }
 
 } // namespace
