@@ -104,6 +104,32 @@ quit_program() {
     APP_PID=
 }
 
+# Plays a round of the first four questions of sample0524.txt in the window in front with the
+# keys 1-4, and checks them in the history file $1 as played from $2.
+play_round() {
+    # Focus starts on the question; five tabs on is 開始.
+    keys Tab Tab Tab Tab Tab space
+    for key in 1 2 3 4; do
+        keys "$key"
+        sleep 2.5 # the verdict closes itself after about two seconds
+    done
+    import -window root "$work/round-end.png"
+    keys Return # the round's closing message
+    # The four questions in the history, each 正解 or 誤り: none ran out of time waiting for a
+    # key.
+    local asked answered
+    asked=$(tail -n +2 "$1" 2>/dev/null | cut -f5 | tr '\n' ' ')
+    answered=$(tail -n +2 "$1" 2>/dev/null | cut -f6 | grep -c -x -e '正解' -e '誤り')
+    if [ "$asked" = "$expected" ] && [ "$answered" -eq 4 ]; then
+        pass "$2: a round of 4 questions ($asked) answered with the keys 1-4: $(tail -n +2 "$1" |
+            cut -f6 | tr '\n' ' ')"
+    else
+        fail "$2: round of questions '$asked' instead of '$expected', $answered of them answered"
+        cp "$work/round-end.png" "$out/round-end.png"
+        cat "$work/program.log"
+    fi
+}
+
 # 3. The window, and a round played with the keys 1-4.
 printf '[QUESTION]\r\n1=sample0524.txt\r\n[LIFE]\r\n1=5\r\n[TIME_LIMIT]\r\n1=10\r\n' \
     >"$app/Parameter.INI"
@@ -118,27 +144,7 @@ if start_program "$app" wine; then
     mkdir -p "$root/docs"
     import -window root png:- | convert - -trim +repage "$root/docs/windows.png"
     pass "marelto.exe shows its window (docs/windows.png)"
-    # Focus starts on the question; five tabs on is 開始.
-    keys Tab Tab Tab Tab Tab space
-    for key in 1 2 3 4; do
-        keys "$key"
-        sleep 2.5 # the verdict closes itself after about two seconds
-    done
-    import -window root "$work/round-end.png"
-    keys Return # the round's closing message
-    # The four questions in the history, each 正解 or 誤り: none ran out of time waiting for a
-    # key.
-    asked=$(tail -n +2 "$app/marelto-history.tsv" 2>/dev/null | cut -f5 | tr '\n' ' ')
-    answered=$(tail -n +2 "$app/marelto-history.tsv" 2>/dev/null | cut -f6 |
-        grep -c -x -e '正解' -e '誤り')
-    if [ "$asked" = "$expected" ] && [ "$answered" -eq 4 ]; then
-        pass "a round of 4 questions ($asked) answered with the keys 1-4: $(tail -n +2 \
-            "$app/marelto-history.tsv" | cut -f6 | tr '\n' ' ')"
-    else
-        fail "round: questions '$asked' instead of '$expected', $answered of them answered"
-        cp "$work/round-end.png" "$root/build/windows/round-end.png"
-        cat "$work/program.log"
-    fi
+    play_round "$app/marelto-history.tsv" "its own folder"
     quit_program "$id"
 else
     fail "marelto.exe showed no window"
@@ -181,6 +187,43 @@ else
         echo "--- $f"
         od -c "$f" | head -n 20
     done
+fi
+
+# 5. Unzipped where nothing can be written (a read-only file system, as a disc is): the program
+# says so, plays from Documents\Marelto with the files copied there, and keeps its history there.
+# Needs a file system of its own, which only root can mount here.
+ro=$work/readonly
+docs=$WINEPREFIX/drive_c/users/$(whoami)/Documents
+if mkdir -p "$ro" && mount -t tmpfs -o size=64m marelto-readonly "$ro" 2>/dev/null; then
+    trap 'stop_x_session; wineserver_stop; umount "$ro"; rm -rf "$work"' EXIT
+    cp -r "$app" "$ro/"
+    rm -f "$ro/$(basename "$app")/marelto-history.tsv"
+    mount -o remount,ro "$ro"
+    # The test prefix keeps its own Documents rather than Wine's link to the home folder.
+    [ ! -L "$docs" ] || { rm "$docs" && mkdir "$docs"; }
+    rm -rf "$docs/Marelto"
+    (cd "$work" && exec env LOCPATH="$cache/locale" LC_ALL=ja_JP.UTF-8 "$wine" \
+        "$ro/$(basename "$app")/marelto.exe") </dev/null >>"$work/program.log" 2>&1 &
+    APP_PID=$!
+    if box=$(wait_for_window '^marelto$' 120); then
+        xdotool windowactivate --sync "$box" >/dev/null 2>&1
+        import -window root png:- | convert - -trim +repage "$out/readonly-message.png"
+        keys Return
+    fi
+    if [ -n "$box" ] && WINDOW_ID=$(wait_for_window 'Marelto Ver' 60) &&
+        [ -f "$docs/Marelto/Parameter.INI" ] && [ -f "$docs/Marelto/sample0524.txt" ]; then
+        pass "unwritable folder: told ($out/readonly-message.png), plays from Documents\\Marelto"
+        xdotool windowactivate --sync "$WINDOW_ID" >/dev/null 2>&1
+        play_round "$docs/Marelto/marelto-history.tsv" "Documents\\Marelto"
+        quit_program "$WINDOW_ID"
+    else
+        fail "unwritable folder: message ${box:-none}, files in Documents\\Marelto:" \
+            "$(ls "$docs/Marelto" 2>/dev/null | tr '\n' ' ')"
+        report_windows "" "$APP_PID"
+        kill "$APP_PID" 2>/dev/null
+    fi
+else
+    echo "SKIP: unwritable folder (no file system of its own can be mounted here)"
 fi
 
 echo "$passed passed, $failed failed"
