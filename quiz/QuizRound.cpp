@@ -93,8 +93,23 @@ void CQuizRound::OnTimer(int nIdEvent)
 
 void CQuizRound::JudgeAnswer(int nAnswer)
 {
+    if (!m_bTyping)
+        Answer(nAnswer == m_nCorrectNo, {});
+}
+
+void CQuizRound::JudgeTyped(std::string_view typed)
+{
+    if (!m_bTyping)
+        return;
+    const TypedVerdict verdict = m_pTypedJudge->Judge(typed, m_shown ? m_shown->strRecord : "");
+    if (verdict != TypedVerdict::Empty)
+        Answer(verdict == TypedVerdict::Right, typed);
+}
+
+void CQuizRound::Answer(bool bRight, std::string_view typed)
+{
     std::string strVerdict;
-    if (nAnswer == m_nCorrectNo) {
+    if (bRight) {
         strVerdict = kVerdictRight;
         m_view.PlayEffect(kEffectCorrect);
         ++m_nCorrect;
@@ -104,7 +119,7 @@ void CQuizRound::JudgeAnswer(int nAnswer)
         m_view.PlayEffect(kEffectWrong);
         UpdateLamp(); // the lamp goes out before the popup opens
     }
-    Report(nAnswer == m_nCorrectNo ? AnswerResult::Correct : AnswerResult::Wrong);
+    Report(bRight ? AnswerResult::Correct : AnswerResult::Wrong, typed);
     ShowJudgement(strVerdict);
     --m_nRemaining;
     ++m_nAnswered;
@@ -134,6 +149,7 @@ void CQuizRound::EndRound()
 {
     m_view.StopTimer();
     m_view.SetTimePos(0);
+    m_bTyping = false;
     m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
     m_view.MessageBox(kEndMessage, kIconInformation);
     m_view.EnableControl(IDC_BUTTON_START, true);
@@ -147,11 +163,12 @@ void CQuizRound::EndRound()
 }
 
 // A failed draw leaves the last record on screen, and answers count for it, as they are judged.
-void CQuizRound::Report(AnswerResult result)
+void CQuizRound::Report(AnswerResult result, std::string_view typed)
 {
     if (!m_shown)
         return;
     m_shown->result = result;
+    m_shown->strTyped = typed;
     for (IAnswerObserver* pObserver : m_observers)
         pObserver->OnJudged(*m_shown);
 }
@@ -175,6 +192,8 @@ void CQuizRound::UpdateLamp()
 
 std::string CQuizRound::CorrectLine() const
 {
+    if (m_bTyping)
+        return kCorrectIs + " " + m_strCorrectAnswer;
     return kCorrectIs + std::to_string(m_nCorrectNo) + kNumberSuffix;
 }
 
@@ -209,9 +228,11 @@ bool CQuizRound::DrawQuestion()
     if (bytes.empty())
         m_shown.reset();
     else
-        m_shown = JudgedAnswer{static_cast<int>(nIndex), bytes, strName, AnswerResult::Wrong};
+        m_shown = JudgedAnswer{static_cast<int>(nIndex), bytes, strName, AnswerResult::Wrong, {}};
 
     m_strQuestion = rec.strQuizQuestion;
+    m_strCorrectAnswer = rec.CorrectAnswer();
+    m_bTyping = m_pTypedJudge && m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
     m_view.ShowFlag(LookupFlagBitmap(rec.strCode));
 
     const int nRow = m_random.Next() % kAnswerOrderCount;

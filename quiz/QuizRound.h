@@ -6,9 +6,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quiz/AnswerObserver.h"
+#include "quiz/TypedAnswerJudge.h"
 
 class ProfileStore;
 
@@ -29,6 +31,10 @@ inline constexpr std::uint32_t kLampWhite = 16777215;
 inline constexpr int kEffectCorrect = 1;
 inline constexpr int kEffectWrong = 2;
 inline constexpr int kQuestionTimer = 1;
+// The typing switch in the settings file: [INPUT] SW=1 answers text questions by typing;
+// absent or any other value, by choosing.
+inline constexpr const char* kTypingSection = "INPUT";
+inline constexpr const char* kTypingEntry = "SW";
 
 // The screen side of a round. The main window implements it; tests record it.
 class IRoundView
@@ -77,7 +83,16 @@ class CQuizRound
     void OnButtonStart();
     void OnButtonStop() { EndRound(); }
     void OnTimer(int nIdEvent);
+    // An answer button; ignored while the question on screen is answered by typing.
     void JudgeAnswer(int nAnswer);
+    // What was typed for the question on screen (UTF-8). Empty text does nothing.
+    void JudgeTyped(std::string_view typed);
+    // The judge of typed answers; without one every question is answered by choosing. It must
+    // outlive the round's use of it.
+    void SetTypedAnswerJudge(ITypedAnswerJudge* pJudge) { m_pTypedJudge = pJudge; }
+    // The question on screen is answered by typing: the typing switch is on and it is a text
+    // question. Settled at each draw, so a change of the switch counts from the next question.
+    bool IsTypingQuestion() const { return m_bTyping; }
     // Fetches the next question from the configured file; false when the file cannot be used.
     bool DrawQuestion();
     void EndRound();
@@ -99,16 +114,20 @@ class CQuizRound
     std::string m_strRate;
 
   private:
+    void Answer(bool bRight, std::string_view typed);
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
     std::string CorrectLine() const;
-    void Report(AnswerResult result);
+    void Report(AnswerResult result, std::string_view typed = {});
 
     ProfileStore& m_profile;
     IRoundView& m_view;
     IRandom& m_random;
     Clock m_clock;
     std::vector<IAnswerObserver*> m_observers;
+    ITypedAnswerJudge* m_pTypedJudge = nullptr;
+    bool m_bTyping = false;
+    std::string m_strCorrectAnswer; // the marked answer on screen, padding trimmed
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
 };

@@ -1,4 +1,5 @@
 #include "app/ProfileStore.h"
+#include "app/TypedAnswerJudge.h"
 #include "quiz/AnswerOrder.h"
 #include "quiz/LampName.h"
 #include "quiz/QuestionRecord.h"
@@ -485,4 +486,65 @@ TEST_F(QuizRoundTest, TheObserverHearsEachVerdictWithItsRecord)
     m_round.OnButtonStart();
     m_round.JudgeAnswer(1);
     EXPECT_EQ(observer.answers.size(), 3u);
+}
+
+namespace {
+
+std::string CapitalRecord(const char* szCode, int nCorrect)
+{
+    return ComposeRecord(std::string(szCode) + Sjis("この国旗の国の首都はどこ？"),
+                         {Sjis("パリ"), Sjis("東京"), Sjis("ロンドン"), Sjis("ムンバイ")},
+                         nCorrect);
+}
+
+} // namespace
+
+// Typing: the switch and a judge make text questions typed; buttons no longer answer, an empty
+// text does nothing, and the popup names the right answer as the file writes it.
+TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
+{
+    const std::string records = CapitalRecord("fra", 0) + CapitalRecord("jpn", 1) +
+                                CapitalRecord("xyz", 3) + CapitalRecord("gbr", 2) +
+                                CapitalRecord("fra", 0);
+    WriteQuestions(records);
+    Set("QUESTION_CNT", 5);
+    Set("LIFE", 5);
+    Set("TIME_LIMIT", 3);
+    m_store.WriteProfileStringA(kTypingSection, kTypingEntry, "1");
+    CTypedAnswerJudge judge;
+    RecordingObserver observer;
+    m_round.AddObserver(&observer);
+    m_round.OnButtonStart();
+    EXPECT_FALSE(m_round.IsTypingQuestion()) << "no judge, no typing";
+    const int nCorrectNo = m_round.m_nCorrectNo;
+    m_round.JudgeAnswer(nCorrectNo); // still answered by choosing
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kRight, CorrectLine(nCorrectNo)));
+
+    m_round.SetTypedAnswerJudge(&judge);
+    m_round.OnButtonStart();
+    ASSERT_TRUE(m_round.IsTypingQuestion());
+    m_round.JudgeAnswer(m_round.m_nCorrectNo);
+    m_round.JudgeTyped("　ー ");
+    EXPECT_EQ(m_round.m_nAnswered, 0) << "neither a button nor an empty text answers";
+    m_round.JudgeTyped("ﾊﾟﾘ");
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kRight, Sjis("正解は パリ")));
+    m_round.JudgeTyped("とうきょう"); // the reading of the kanji answer
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kRight, Sjis("正解は 東京")));
+    m_round.JudgeTyped("むんばい"); // a code the table lacks: the marked answer, folded
+    EXPECT_EQ(m_view.judgements.back().first, kRight);
+    m_round.JudgeTyped("パリ"); // wrong for London
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, Sjis("正解は ロンドン")));
+    m_store.WriteProfileStringA(kTypingSection, kTypingEntry, "0"); // from the next question on
+    TimeOut(3);
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, Sjis("正解は パリ")));
+    EXPECT_FALSE(m_round.IsTypingQuestion());
+    m_round.JudgeTyped("パリ");
+    EXPECT_EQ(m_round.m_nAnswered, 5);
+    EXPECT_EQ(m_round.m_nCorrect, 3);
+
+    ASSERT_EQ(observer.answers.size(), 6u);
+    const char* typed[] = {"", "ﾊﾟﾘ", "とうきょう", "むんばい", "パリ", ""};
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(observer.answers[i].strTyped, typed[i]) << i;
+    EXPECT_EQ(observer.answers[5].result, AnswerResult::TimeOut);
 }
