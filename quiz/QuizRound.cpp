@@ -156,6 +156,7 @@ void CQuizRound::EndRound()
     m_view.EnableControl(IDC_BUTTON_STOP, false);
     for (int nId : kAnswerButtons)
         m_view.EnableControl(nId, false);
+    m_view.EnableControl(IDC_EDIT_ANSWER, false);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
     for (IAnswerObserver* pObserver : m_observers)
@@ -233,6 +234,10 @@ bool CQuizRound::DrawQuestion()
     m_strQuestion = rec.strQuizQuestion;
     m_strCorrectAnswer = rec.CorrectAnswer();
     m_bTyping = m_pTypedJudge && m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
+    // A typed question is answered in the field alone, never by the buttons or keys 1-4.
+    for (int nId : kAnswerButtons)
+        m_view.EnableControl(nId, !m_bTyping);
+    m_view.EnableControl(IDC_EDIT_ANSWER, m_bTyping);
     m_view.ShowFlag(LookupFlagBitmap(rec.strCode));
 
     const int nRow = m_random.Next() % kAnswerOrderCount;

@@ -24,6 +24,7 @@ enum QuizControl : int
     IDC_BUTTON_EDIT = 1015,
     IDC_BUTTON_START = 1016,
     IDC_BUTTON_STOP = 1017,
+    IDC_EDIT_ANSWER = 1020, // the field a typed answer is written in
 };
 
 inline constexpr std::uint32_t kLampRed = 255; // COLORREF: red in the lowest byte
