@@ -5,6 +5,7 @@
 #include "about/Help.h"
 #include "editor/CEditDlg.h"
 #include "learning/CLearningCommands.h"
+#include "map/CMapCommands.h"
 #include "questionfile/CQuestionFileMenu.h"
 #include "settings/CSettingDlg.h"
 
@@ -54,5 +55,11 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
     QObject::connect(
         pWindow->AddFileCommand(QStringLiteral("成績(&G)..."), QStringLiteral("menuResults"), true),
         &QAction::triggered, pLearning, &CLearningCommands::OnMenuResults);
+
+    // The 設定 menu, below 効果音: the world map beside the main window, following the round.
+    auto* pMap = new CMapCommands(profile, pWindow);
+    pMap->SetAction(
+        pWindow->AddSettingsCommand(QStringLiteral("地図を表示(&M)"), QStringLiteral("menuMap")));
+    pWindow->Round().AddObserver(pMap);
     return pDlg;
 }
