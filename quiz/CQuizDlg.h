@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -58,6 +59,10 @@ class CQuizDlg : public QDialog, private IRoundView
     QAction* AddFileCommand(const QString& text, const QString& name, bool bWaitsForRound);
     // A command at the end of the 設定 menu.
     QAction* AddSettingsCommand(const QString& text, const QString& name);
+    // The typing switch: a checkable entry at the end of the 設定 menu, stored as [INPUT] SW=1 or
+    // SW=0 (absent: off). While on, text questions are answered by typing, judged by judge.
+    QAction* AddTypingSwitch(std::unique_ptr<ITypedAnswerJudge> judge);
+    void OnMenuInput();
     // An entry of the window menu (right click), after a separator; choosing it sends nId.
     void AddSystemCommand(const QString& text, unsigned nId);
 
@@ -95,6 +100,7 @@ class CQuizDlg : public QDialog, private IRoundView
     ProfileStore& m_profile;
     QuizTiming m_timing;
     CRuntimeRandom m_random;
+    std::unique_ptr<ITypedAnswerJudge> m_pTypedJudge; // before the round, which uses it
     CQuizRound m_round;
     QTimer m_timer;
     int m_nSound = 1;
@@ -109,6 +115,7 @@ class CQuizDlg : public QDialog, private IRoundView
     QProgressBar* m_pTimeBar = nullptr;
     QPushButton* m_pButtons[9] = {}; // ids 1010 to 1018
     QAction* m_pSoundAction = nullptr;
+    QAction* m_pTypingAction = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pSettingsMenu = nullptr;
     QAction* m_pFileEnd = nullptr; // the separator above 終了

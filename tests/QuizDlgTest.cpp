@@ -223,6 +223,21 @@ TEST_F(QuizDlgTest, TheSoundSwitchFollowsTheSettingsFile)
     EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
 }
 
+TEST_F(QuizDlgTest, TheTypingSwitchIsOffUntilChosenAndWrittenAsTheSoundSwitchIs)
+{
+    auto* pInput = m_dlg.findChild<QAction*>("menuInput");
+    ASSERT_TRUE(pInput->isCheckable());
+    EXPECT_FALSE(pInput->isChecked()); // no INPUT entry: off
+    pInput->trigger();
+    EXPECT_TRUE(pInput->isChecked());
+    EXPECT_EQ(ReadFileBytes(m_dir / "Parameter.INI"), "[INPUT]\r\nSW=1\r\n");
+    pInput->trigger();
+    EXPECT_FALSE(pInput->isChecked());
+    EXPECT_EQ(m_store.GetProfileStringA("INPUT", "SW", ""), "0");
+    m_store.WriteProfileStringA("INPUT", "SW", "1");
+    EXPECT_TRUE(CreateMainWindow(m_store)->findChild<QAction*>("menuInput")->isChecked());
+}
+
 TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
 {
     m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
