@@ -202,6 +202,19 @@ TEST_F(QuizDlgTest, EnterAndEscapeDoNothing)
     EXPECT_FALSE(judge.isVisible());
 }
 
+TEST_F(QuizDlgTest, ThePopupWidensForALongAnswerOnly)
+{
+    CJudgeDlg shortOne(&m_dlg), longOne(&m_dlg);
+    shortOne.SetTexts("正解", "正解は3番");
+    longOne.SetTexts("誤り", "正解は セントビンセント及びグレナディーン諸島");
+    const auto* pShort = shortOne.findChild<QLabel*>("correct");
+    const auto* pLong = longOne.findChild<QLabel*>("correct");
+    EXPECT_EQ(shortOne.width(), CJudgeDlg(&m_dlg).width());
+    EXPECT_GT(pLong->contentsRect().width(), pLong->fontMetrics().horizontalAdvance(pLong->text()));
+    EXPECT_LT(pLong->geometry().right(), longOne.width());
+    EXPECT_EQ(longOne.findChild<QLabel*>("verdict")->width(), pLong->width());
+}
+
 TEST_F(QuizDlgTest, TheSoundSwitchFollowsTheSettingsFile)
 {
     auto* pSound = m_dlg.findChild<QAction*>("menuSound");
