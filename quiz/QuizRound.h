@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "quiz/AnswerObserver.h"
+#include "quiz/RoundFile.h"
 #include "quiz/TypedAnswerJudge.h"
 
 class ProfileStore;
@@ -94,7 +95,8 @@ class CQuizRound
     // The question on screen is answered by typing: the typing switch is on and it is a text
     // question. Settled at each draw, so a change of the switch counts from the next question.
     bool IsTypingQuestion() const { return m_bTyping; }
-    // Fetches the next question from the configured file; false when the file cannot be used.
+    // Fetches the next question from the configured file; false, after a message naming the
+    // file and the end of the round, when it holds no whole record to show.
     bool DrawQuestion();
     void EndRound();
     void UpdateLamp();
@@ -116,6 +118,7 @@ class CQuizRound
 
   private:
     void Answer(bool bRight, std::string_view typed);
+    void StopRound(bool bAnnounce);
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
     std::string CorrectLine() const;
@@ -131,4 +134,5 @@ class CQuizRound
     std::string m_strCorrectAnswer; // the marked answer on screen, padding trimmed
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
+    CRoundFile m_file;
 };
