@@ -218,6 +218,11 @@ bool CQuizRound::DrawQuestion()
     DrawProblem problem = path ? m_file.Open(*path) : DrawProblem::OpenFailed;
     std::string bytes;
     if (problem == DrawProblem::None) {
+        if (const std::string strNotice = m_file.TakeTailNotice(strName); !strNotice.empty()) {
+            m_view.StopTimer(); // the notice costs the question no time
+            m_view.MessageBox(strNotice, kIconInformation);
+            m_view.StartTimer();
+        }
         m_random.Seed(static_cast<unsigned>(m_clock()));
         const std::int64_t nRecords = m_file.Records();
         std::int64_t nIndex = m_nAnswered;
@@ -237,18 +242,28 @@ bool CQuizRound::DrawQuestion()
     }
     const QuestionRecord rec = SplitRecord(bytes);
     m_strQuestion = rec.strQuizQuestion;
+    // A flag-choice question shows its answers as flags; the asked flag would give it away.
+    const std::optional<std::array<std::string, 4>> flags = FlagChoiceCodes(rec);
     m_strCorrectAnswer = rec.CorrectAnswer();
-    m_bTyping = m_pTypedJudge && m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
-    // A typed question is answered in the field alone, never by the buttons or keys 1-4.
+    // Flag choices stay chosen; a typed question is answered in the field alone, never by the
+    // buttons or keys 1-4.
+    m_bTyping = m_pTypedJudge && !flags &&
+                m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
     for (int nId : kAnswerButtons)
         m_view.EnableControl(nId, !m_bTyping);
     m_view.EnableControl(IDC_EDIT_ANSWER, m_bTyping);
-    m_view.ShowFlag(LookupFlagBitmap(rec.strCode));
+    m_view.ShowFlag(flags ? std::nullopt : LookupFlagBitmap(rec.strCode));
 
     const int nRow = m_random.Next() % kAnswerOrderCount;
-    for (int p = 1; p <= 4; ++p)
-        m_strAnswers[static_cast<std::size_t>(p - 1)] =
-            rec.answers[static_cast<std::size_t>(StoredAt(nRow, p) - 1)];
+    std::optional<std::array<std::string, 4>> shownFlags = flags;
+    for (int p = 1; p <= 4; ++p) {
+        const auto nShown = static_cast<std::size_t>(p - 1);
+        const auto nStored = static_cast<std::size_t>(StoredAt(nRow, p) - 1);
+        m_strAnswers[nShown] = flags ? std::string() : rec.answers[nStored];
+        if (flags)
+            (*shownFlags)[nShown] = (*flags)[nStored];
+    }
+    m_view.ShowFlagChoice(shownFlags);
     if (std::optional<int> nStored = rec.CorrectIndex())
         m_nCorrectNo = PositionOf(nRow, *nStored + 1);
 
