@@ -15,6 +15,7 @@ class CAnswerArea;
 class CColorStatic;
 class CFlagAnswers;
 class CRoundCommands;
+class CTypedAnswerField;
 class ProfileStore;
 class QAction;
 class QGroupBox;
@@ -117,9 +118,12 @@ class CQuizDlg : public QDialog, private IRoundView
     CColorStatic* m_pLamps[3] = {};
     QLabel* m_pRate = nullptr;
     QLabel* m_pFlag = nullptr;
-    std::unique_ptr<CAnswerArea> m_pAnswerArea; // the text rows, or the flags of a flag choice
+    // The text rows, the flags of a flag choice, or the field of a typed question.
+    std::unique_ptr<CAnswerArea> m_pAnswerArea;
     std::unique_ptr<CFlagAnswers> m_pFlagAnswers;
+    std::unique_ptr<CTypedAnswerField> m_pTypedField;
     int m_nFlagVariant = 0;
+    int m_nTypedVariant = 0;
     QProgressBar* m_pTimeBar = nullptr;
     QPushButton* m_pButtons[9] = {}; // ids 1010 to 1018
     QAction* m_pSoundAction = nullptr;

@@ -55,8 +55,9 @@ class IRoundView
     virtual int MessageBox(const std::string& strText, unsigned nType) = 0;
     virtual void ShowFlag(std::optional<int> nBitmapId) = 0;
     // Which answer area the question needs: the four flags of a flag-choice question, as
-    // catalogue codes in shown order, or the text rows when empty. Comes with every draw,
-    // before UpdateData; the picture box then shows no flag.
+    // catalogue codes in shown order; when empty, the text rows, or the answer field while the
+    // question is typed (CQuizRound::IsTypingQuestion). Comes with every draw, before
+    // UpdateData; with flags the picture box shows no flag.
     virtual void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) = 0;
     // Puts the question, the four answers and the rate on screen.
     virtual void UpdateData() = 0;
