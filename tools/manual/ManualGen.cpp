@@ -156,6 +156,7 @@ li.flag { background: #fff; border: 1px solid var(--line); border-radius: .4rem;
           display: flex; flex-direction: column; align-items: center; text-align: center; }
 li.flag .pic { height: 76px; display: flex; align-items: center; }
 li.flag img { border: 1px solid var(--line); }
+img.shot { max-width: 100%; height: auto; border: 1px solid var(--line); }
 li.flag .name { font-weight: bold; margin-top: .4rem; }
 li.flag .code { color: var(--muted); font-family: monospace; font-size: .9rem; }
 li.flag dl { margin: .3rem 0 0; font-size: .85rem; display: grid; grid-template-columns: auto 1fr;
@@ -216,9 +217,10 @@ constexpr const char* kGuide = R"(<body>
 </section>
 <section id="typing">
 <h2>答えを入力する</h2>
-<p>メニューの「設定」→「答えを入力する」にチェックを付けると、文字で答える問題（国名・首都・地域・公用語など）では「*解答群」に4つの答えの代わりに入力欄が1つ表示され、答えを自分で入力して <kbd>Enter</kbd> キーで答えます。問題が出ると入力欄にカーソルがあるので、そのまま日本語入力で入力できます。何も入力せずに <kbd>Enter</kbd> キーを押しても何も起きません。国旗を選ぶ問題は、入力モードでも4つの国旗から選びます。チェックは次の問題から使われます。</p>
+<p>メニューの「設定」→「答えを入力する」にチェックを付けると、文字で答える問題（国名・首都・地域・公用語など）では「*解答群」に4つの答えの代わりに入力欄が1つ表示され、答えを自分で入力して <kbd>Enter</kbd> キーで答えます。問題が出ると入力欄にカーソルがあるので、そのまま日本語入力で入力できます。何も入力せずに <kbd>Enter</kbd> キーを押しても何も起きません。文字で答える問題は回答ボタンや数字キーでは答えられません（数字は入力欄に入ります）。国旗を選ぶ問題は、入力モードでも4つの国旗から選びます。チェックは次の問題から使われます。</p>
 <p>入力の違いは気にしなくてかまいません。ひらがなとカタカナ、全角と半角、長音「ー」やハイフン、中黒「・」、空白、「ヴァ」と「バ」のような書き方の違い、地域の最後の「州」（「アジア」でも「アジア州」でも正解）は同じとみなします。漢字の答えは読みでも正解です（東京 = とうきょう、北京 = ぺきん、日本 = にほん・にっぽん）。付属の199か国の問題では、事実表が認めるほかの呼び方（イギリス = 英国、首都が複数ある国のそれぞれ）も正解です。公用語が複数ある国は、そのうち1つ（または「、」で区切った幾つか）を答えれば正解です。ドミニカ国とドミニカ共和国、2つのコンゴ、ニジェールとナイジェリアのように別の国は区別します。自分で作った問題ファイルでは、正解の印 <code>*</code> が付いた答えを同じように比べます。</p>
 <p>答えると小さな画面に「正解」または「誤り」と、正解の答え（例: 正解は パリ）が表示されます。時間切れは誤りになります。入力した答えは記録ファイルにも残り、「成績」の「よく間違える問題」に、間違えたときに入力した答え（新しいものから5つまで）が表示されます。設定は <code>Parameter.INI</code> の <code>[INPUT]</code> に保存されます（<code>SW</code>、1 = 入力する）。</p>
+<p><img class="shot" src="typing.png" width="629" height="513" alt="答えを入力する問題：入力欄に「とうきょう」と入力して Enter キーを押すと「正解」「正解は 東京」と表示される"></p>
 </section>
 <section id="questionfile">
 <h2>問題ファイルを開く・問題の編集</h2>
