@@ -17,6 +17,7 @@
 #include "quiz/CRoundCommands.h"
 #include "quiz/CTypedAnswerField.h"
 #include "quiz/LampName.h"
+#include "quiz/ProfileSwitch.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -175,13 +176,10 @@ QAction* CQuizDlg::AddTypingSwitch(std::unique_ptr<ITypedAnswerJudge> judge)
 {
     m_pTypedJudge = std::move(judge);
     m_round.SetTypedAnswerJudge(m_pTypedJudge.get());
-    m_pTypingAction =
+    QAction* pAction =
         AddSettingsCommand(QStringLiteral("答えを入力する(&T)"), QStringLiteral("menuInput"));
-    m_pTypingAction->setCheckable(true);
-    m_pTypingAction->setChecked(m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1);
-    // The check mark follows the stored switch, not the click.
-    connect(m_pTypingAction, &QAction::triggered, this, [this] { OnMenuInput(); });
-    return m_pTypingAction;
+    BindProfileSwitch(pAction, m_profile, kTypingSection, kTypingEntry, 0);
+    return pAction;
 }
 
 void CQuizDlg::AddSystemCommand(const QString& text, unsigned nId)
@@ -315,15 +313,6 @@ void CQuizDlg::OnMenuSound()
     m_profile.WriteProfileStringA("SOUND", "SW", m_nSound == 1 ? "0" : "1");
     m_nSound = m_profile.GetProfileIntA("SOUND", "SW", 1);
     m_pSoundAction->setChecked(m_nSound == 1);
-}
-
-// Written as the sound switch is; the question on screen keeps its way of answering, the next
-// one follows the switch.
-void CQuizDlg::OnMenuInput()
-{
-    const bool bOn = m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
-    m_profile.WriteProfileStringA(kTypingSection, kTypingEntry, bOn ? "0" : "1");
-    m_pTypingAction->setChecked(m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1);
 }
 
 void CQuizDlg::PlaySoundEffect(int nSound, int nKind)

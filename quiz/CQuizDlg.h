@@ -65,9 +65,9 @@ class CQuizDlg : public QDialog, private IRoundView
     // A command at the end of the 設定 menu.
     QAction* AddSettingsCommand(const QString& text, const QString& name);
     // The typing switch: a checkable entry at the end of the 設定 menu, stored as [INPUT] SW=1 or
-    // SW=0 (absent: off). While on, text questions are answered by typing, judged by judge.
+    // SW=0 (absent: off). While on, text questions are answered by typing, judged by judge;
+    // a change counts from the next question.
     QAction* AddTypingSwitch(std::unique_ptr<ITypedAnswerJudge> judge);
-    void OnMenuInput();
     // An entry of the window menu (right click), after a separator; choosing it sends nId.
     void AddSystemCommand(const QString& text, unsigned nId);
 
@@ -127,7 +127,6 @@ class CQuizDlg : public QDialog, private IRoundView
     QProgressBar* m_pTimeBar = nullptr;
     QPushButton* m_pButtons[9] = {}; // ids 1010 to 1018
     QAction* m_pSoundAction = nullptr;
-    QAction* m_pTypingAction = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pSettingsMenu = nullptr;
     QAction* m_pFileEnd = nullptr; // the separator above 終了
