@@ -3,6 +3,7 @@
 #include "about/AboutMenu.h"
 #include "about/CAboutDlg.h"
 #include "about/Help.h"
+#include "app/TypedAnswerJudge.h"
 #include "editor/CEditDlg.h"
 #include "learning/CLearningCommands.h"
 #include "map/CMapCommands.h"
@@ -61,5 +62,7 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
     pMap->SetAction(
         pWindow->AddSettingsCommand(QStringLiteral("地図を表示(&M)"), QStringLiteral("menuMap")));
     pWindow->Round().AddObserver(pMap);
+    // Below it, typing the answers of text questions, judged against the facts table.
+    pWindow->AddTypingSwitch(std::make_unique<CTypedAnswerJudge>()); // reads nothing until used
     return pDlg;
 }

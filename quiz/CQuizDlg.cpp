@@ -15,7 +15,9 @@
 #include "quiz/CFlagAnswers.h"
 #include "quiz/CJudgeDlg.h"
 #include "quiz/CRoundCommands.h"
+#include "quiz/CTypedAnswerField.h"
 #include "quiz/LampName.h"
+#include "quiz/ProfileSwitch.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -106,7 +108,7 @@ CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
     setFont(DialogFont());
     CreateMenu();
     CreateControls();
-    new EnterEscFilter(this);
+    (new EnterEscFilter(this))->LetEnterThrough(m_pTypedField->Field());
     new AnswerKeyFilter(this, {m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
 
     m_timer.setInterval(m_timing.nQuestionTickMs);
@@ -167,6 +169,16 @@ QAction* CQuizDlg::AddSettingsCommand(const QString& text, const QString& name)
 {
     QAction* pAction = m_pSettingsMenu->addAction(text);
     pAction->setObjectName(name);
+    return pAction;
+}
+
+QAction* CQuizDlg::AddTypingSwitch(std::unique_ptr<ITypedAnswerJudge> judge)
+{
+    m_pTypedJudge = std::move(judge);
+    m_round.SetTypedAnswerJudge(m_pTypedJudge.get());
+    QAction* pAction =
+        AddSettingsCommand(QStringLiteral("答えを入力する(&T)"), QStringLiteral("menuInput"));
+    BindProfileSwitch(pAction, m_profile, kTypingSection, kTypingEntry, 0);
     return pAction;
 }
 
@@ -245,6 +257,10 @@ void CQuizDlg::CreateControls()
         std::array<QPushButton*, 4>{m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
     m_nFlagVariant = m_pAnswerArea->AddVariant(
         m_pFlagAnswers->Widgets(), QStringLiteral("解答は左から1番から4番の4つの国旗です"));
+    m_pTypedField = std::make_unique<CTypedAnswerField>(
+        this, rect, [this](const QString& typed) { m_round.JudgeTyped(typed.toStdString()); });
+    m_nTypedVariant = m_pAnswerArea->AddVariant(m_pTypedField->Widgets(),
+                                                QStringLiteral("解答は入力欄に入力します"));
 
     // The edit button stays disabled; nothing in the program enables it.
     m_pButtons[IDC_BUTTON_EDIT - kFirstButtonId]->setEnabled(false);
@@ -324,6 +340,8 @@ void CQuizDlg::EnableControl(int nId, bool bEnable)
     if (nId >= kFirstButtonId && nId <= 1018 && m_pButtons[nId - kFirstButtonId])
         m_pButtons[nId - kFirstButtonId]->setEnabled(bEnable);
     m_pFlagAnswers->SetEnabled(nId - IDC_BUTTON_ANSWER1 + 1, bEnable);
+    if (nId == IDC_EDIT_ANSWER)
+        m_pTypedField->SetEnabled(bEnable);
 }
 
 void CQuizDlg::SetLampColor(int nLamp, std::uint32_t nColor)
@@ -381,7 +399,10 @@ void CQuizDlg::ShowFlag(std::optional<int> nBitmapId)
 void CQuizDlg::ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes)
 {
     m_pFlagAnswers->SetCodes(codes.value_or(std::array<std::string, 4>{}));
-    m_pAnswerArea->Show(codes ? m_nFlagVariant : 0);
+    const bool bTyped = !codes && m_round.IsTypingQuestion();
+    m_pAnswerArea->Show(codes ? m_nFlagVariant : bTyped ? m_nTypedVariant : 0);
+    if (bTyped)
+        m_pTypedField->Field()->setFocus(); // shown now, so it can take the focus
 }
 
 void CQuizDlg::UpdateData()

@@ -96,6 +96,7 @@ TEST(QuizDialogShell, AsksForOtherWindowsAndTheShellAddsTheirCommands)
                                 "  問題ファイルを開く(&O)..."})
         wired.insert(1, QString::fromUtf8(szEntry));
     wired.insert(wired.indexOf("  効果音(&K)") + 1, QStringLiteral("  地図を表示(&M)"));
+    wired.insert(wired.indexOf("  地図を表示(&M)") + 1, QStringLiteral("  答えを入力する(&T)"));
     EXPECT_EQ(MenuTexts(*pWired), wired);
 }
 
