@@ -10,7 +10,7 @@
 namespace {
 
 // In dialog units: a cell holds a 3:2 flag and two lines of its name.
-constexpr int kCellCx = 58, kCellCy = 56;
+constexpr int kCellCx = 58, kCellCy = 52;
 constexpr int kFlagCx = 48, kFlagCy = 32;
 constexpr int kHeadingCy = 14;
 
@@ -90,10 +90,11 @@ void CFlagDelegate::PaintHeading(QPainter* pPainter, const QStyleOptionViewItem&
     QFont font = option.font;
     font.setBold(true);
     pPainter->setFont(font);
-    pPainter->setPen(option.palette.color(QPalette::Text));
+    // Headings are disabled items, so the keys pass them; they are not to look disabled.
+    pPainter->setPen(option.palette.color(QPalette::Active, QPalette::WindowText));
     const QRect rc = option.rect;
     pPainter->drawText(rc.adjusted(2, 0, 0, -2), Qt::AlignLeft | Qt::AlignBottom,
                        index.data().toString());
-    pPainter->setPen(option.palette.color(QPalette::Mid));
+    pPainter->setPen(option.palette.color(QPalette::Active, QPalette::Mid));
     pPainter->drawLine(rc.left(), rc.bottom(), rc.right(), rc.bottom());
 }

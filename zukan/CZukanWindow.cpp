@@ -144,6 +144,9 @@ void CZukanWindow::OnSearchChanged(const QString& text)
     else
         strFound = QStringLiteral("%1か国が見つかりました").arg(found.size());
     ShowLabelValue(m_pFound, QStringLiteral("検索結果"), strFound);
+    const QModelIndex current = m_pList->currentIndex();
+    if (current.isValid() && !m_pList->isRowHidden(current.row()))
+        m_pList->scrollTo(current);
 }
 
 void CZukanWindow::OnButtonSelectGroup()
