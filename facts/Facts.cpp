@@ -29,6 +29,11 @@ const Compiled& Get()
 
 } // namespace
 
+const Table& CompiledTable()
+{
+    return Get().table;
+}
+
 std::span<const Country> Countries()
 {
     return Get().table.countries;

@@ -11,6 +11,9 @@
 // parsed on first use. The texts it hands out stay valid for the life of the program.
 namespace Facts {
 
+// The whole table, for the functions that take one (AnswerFold::AcceptedForms, ReadingsOf).
+const Table& CompiledTable();
+
 // Every country in file order.
 std::span<const Country> Countries();
 

@@ -14,6 +14,9 @@ char32_t Next(std::string_view utf8, std::size_t& nPos);
 // A CJK unified or compatibility ideograph, or 々.
 bool IsKanji(char32_t c);
 
+// c appended in UTF-8.
+void Append(std::string& out, char32_t c);
+
 bool HasKanji(std::string_view utf8);
 
 // Katakana as hiragana (ブラジル: ぶらじる); everything else, ー and ・ among it, as it is.
