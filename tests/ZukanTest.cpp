@@ -61,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SearchCase{"とうきょう", "jpn", ""}, SearchCase{"ぺきん", "chn", ""},
                       SearchCase{"JPN", "jpn", "chn"}, SearchCase{"jp", "jpn", ""},
                       SearchCase{"　にほん ", "jpn", ""}, SearchCase{"パリ", "fra", "ita"},
-                      SearchCase{"pn", "", "jpn"}));
+                      SearchCase{"pn", "", "jpn"}, SearchCase{"ＪＰＮ", "jpn", ""},
+                      SearchCase{"ｼﾞｬﾏｲｶ", "jam", ""},
+                      SearchCase{"せんとくりすとふぁーねーびす", "kna", ""}));
 
 TEST(ZukanIndexTest, BlankFindsAllAndNonsenseNothing)
 {

@@ -1,5 +1,6 @@
 #include "zukan/ZukanIndex.h"
 
+#include "facts/AnswerFold.h"
 #include "facts/FactsTable.h"
 #include "facts/Kana.h"
 
@@ -10,23 +11,6 @@ namespace {
 
 constexpr std::array<std::string_view, 6> kListedGroups = {
     "アジア", "ヨーロッパ", "アフリカ", "北アメリカ", "南アメリカ", "オセアニア"};
-constexpr std::string_view kWideSpace = "\u3000";
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    for (;;) {
-        if (text.starts_with(' '))
-            text.remove_prefix(1);
-        else if (text.starts_with(kWideSpace))
-            text.remove_prefix(kWideSpace.size());
-        else if (text.ends_with(' '))
-            text.remove_suffix(1);
-        else if (text.ends_with(kWideSpace))
-            text.remove_suffix(kWideSpace.size());
-        else
-            return text;
-    }
-}
 
 // The name as the list sorts it: the first reading of a name written in kanji.
 std::string SortKey(const Facts::Country& country)
@@ -42,12 +26,12 @@ std::vector<std::string> SearchKeys(const Facts::Country& country)
 {
     std::vector<std::string> keys;
     for (std::string_view name : country.names)
-        keys.push_back(ZukanIndex::Fold(name));
+        keys.push_back(AnswerFold::Fold(name));
     for (std::string_view capital : country.capitals)
-        keys.push_back(ZukanIndex::Fold(capital));
+        keys.push_back(AnswerFold::Fold(capital));
     for (const Facts::Reading& reading : country.readings)
         for (std::string_view kana : reading.kana)
-            keys.push_back(ZukanIndex::Fold(kana));
+            keys.push_back(AnswerFold::Fold(kana));
     return keys;
 }
 
@@ -75,11 +59,12 @@ ZukanIndex::ZukanIndex(std::span<const Facts::Country> countries)
 
 std::vector<int> ZukanIndex::Find(std::string_view utf8Query) const
 {
-    const std::string query = Fold(utf8Query);
+    const std::string query = AnswerFold::Fold(utf8Query);
     std::vector<int> found;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const auto& keys = m_keys[i];
-        const bool bFound = query.empty() || Fold(m_entries[i].pCountry->code).starts_with(query) ||
+        const bool bFound = query.empty() ||
+                            AnswerFold::Fold(m_entries[i].pCountry->code).starts_with(query) ||
                             std::any_of(keys.begin(), keys.end(), [&](const std::string& key) {
                                 return key.find(query) != std::string::npos;
                             });
@@ -87,13 +72,4 @@ std::vector<int> ZukanIndex::Find(std::string_view utf8Query) const
             found.push_back(static_cast<int>(i));
     }
     return found;
-}
-
-std::string ZukanIndex::Fold(std::string_view utf8)
-{
-    std::string folded = Kana::ToHiragana(TrimBlanks(utf8));
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return folded;
 }

@@ -30,12 +30,10 @@ class ZukanIndex
 
     // Indices into Entries(), in list order, of the countries a search text finds: any part of
     // a name or capital, in katakana, hiragana or kanji; any part of the reading of a name or
-    // capital written in kanji; the start of the three-letter code. Blank finds all.
+    // capital written in kanji; the start of the three-letter code. Both sides are compared
+    // folded as typed answers are (facts/AnswerFold.h): widths, kana, long vowels, dots and
+    // spaces do not matter. Blank finds all.
     std::vector<int> Find(std::string_view utf8Query) const;
-
-    // The form names and search texts are compared in: katakana as hiragana, ASCII letters in
-    // lower case, blanks at either end dropped.
-    static std::string Fold(std::string_view utf8);
 
   private:
     std::vector<std::string_view> m_groups;
