@@ -5,6 +5,7 @@
 #include "about/Help.h"
 #include "editor/CEditDlg.h"
 #include "learning/CLearningCommands.h"
+#include "map/CMapCommands.h"
 #include "questionfile/CQuestionFileMenu.h"
 #include "settings/CSettingDlg.h"
 #include "zukan/CZukanCommands.h"
@@ -61,5 +62,11 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
                                              QStringLiteral("menuZukan"), false),
                      &QAction::triggered, pZukan, &CZukanCommands::OnMenuZukan);
     pWindow->AddRoundCommand(pZukan->DrillAction());
+
+    // The 設定 menu, below 効果音: the world map beside the main window, following the round.
+    auto* pMap = new CMapCommands(profile, pWindow);
+    pMap->SetAction(
+        pWindow->AddSettingsCommand(QStringLiteral("地図を表示(&M)"), QStringLiteral("menuMap")));
+    pWindow->Round().AddObserver(pMap);
     return pDlg;
 }

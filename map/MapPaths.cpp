@@ -1,0 +1,155 @@
+#include "map/MapPaths.h"
+
+#include "map/MapLabel.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+const QColor kSea(0xd6, 0xe9, 0xf5);
+const QColor kNeutral(0xcf, 0xcf, 0xcb);
+// By kMapContinents: アジア, ヨーロッパ, アフリカ, 北アメリカ, 南アメリカ, オセアニア.
+const QColor kContinentColors[] = {QColor(0xf2, 0xd4, 0x7e), QColor(0xc6, 0xa8, 0xdc),
+                                   QColor(0xf0, 0xa8, 0x78), QColor(0x9e, 0xd2, 0x96),
+                                   QColor(0x78, 0xc4, 0xb4), QColor(0xe9, 0xa4, 0xbc)};
+const QColor kBorder(0x70, 0x70, 0x70);
+const QColor kCoast(0x50, 0x6e, 0x84);
+
+// The coarsest level drops what strays less than this from the kept line; each next level
+// half as much. A level serves while its tolerance stays within a device pixel.
+constexpr double kCoarsestTolerance = 0.004;
+// Lines are grouped into tiles of the map for culling: this many across and down.
+constexpr int kTilesX = 16, kTilesY = 8;
+
+QPainterPath RunPath(std::span<const MapPoint> points, bool bClose)
+{
+    QPainterPath path;
+    path.moveTo(points[0].x, points[0].y);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        path.lineTo(points[i].x, points[i].y);
+    if (bClose)
+        path.closeSubpath();
+    return path;
+}
+
+QRectF ToQRect(const MapRect& rc)
+{
+    return QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom));
+}
+
+} // namespace
+
+struct MapPaths::Level
+{
+    explicit Level(WorldMap simplified);
+
+    WorldMap map;
+    std::vector<QPainterPath> countries;
+    struct Tile
+    {
+        QPainterPath coasts;
+        QPainterPath borders;
+        QRectF bounds;
+    };
+    std::vector<Tile> tiles;
+};
+
+MapPaths::Level::Level(WorldMap simplified) : map(std::move(simplified))
+{
+    for (const MapCountry& country : map.Countries()) {
+        QPainterPath path;
+        for (const MapPolygon& polygon : map.Polygons(country))
+            for (const MapRun& ring : map.Rings(polygon))
+                path.addPath(RunPath(map.Points(ring), true));
+        countries.push_back(std::move(path));
+    }
+    tiles.resize(kTilesX * kTilesY);
+    const MapRect world = WorldMap::WorldBounds();
+    for (const MapLine& line : map.Lines()) {
+        const std::span<const MapPoint> points = map.Points(line.run);
+        const int x =
+            std::clamp(int((points[0].x - world.left) / world.Width() * kTilesX), 0, kTilesX - 1);
+        const int y =
+            std::clamp(int((points[0].y - world.top) / world.Height() * kTilesY), 0, kTilesY - 1);
+        Tile& tile = tiles[std::size_t(y * kTilesX + x)];
+        (line.bBorder ? tile.borders : tile.coasts).addPath(RunPath(points, false));
+    }
+    for (Tile& tile : tiles)
+        // Padded: a tile of one straight parallel has no height.
+        tile.bounds = tile.coasts.boundingRect()
+                          .united(tile.borders.boundingRect())
+                          .adjusted(-1e-3, -1e-3, 1e-3, 1e-3);
+}
+
+MapPaths::MapPaths(const WorldMap& map) : m_map(map)
+{
+    for (int lat = 90; lat >= -90; lat -= 5) {
+        const MapPoint p = ProjectRobinson(180, lat);
+        lat == 90 ? m_frame.moveTo(p.x, p.y) : m_frame.lineTo(p.x, p.y);
+    }
+    for (int lat = -90; lat <= 90; lat += 5) {
+        const MapPoint p = ProjectRobinson(-180, lat);
+        m_frame.lineTo(p.x, p.y);
+    }
+    m_frame.closeSubpath();
+    for (const MapCountry& country : m_map.Countries())
+        m_continentOf.push_back(MapLabelFor(country.strCode).nContinent);
+}
+
+MapPaths::~MapPaths() = default;
+
+MapPaths::Level& MapPaths::LevelFor(double dPixel)
+{
+    std::size_t n = 0;
+    while (n + 1 < m_levels.size() && kCoarsestTolerance / std::pow(2.0, double(n)) > dPixel)
+        ++n;
+    if (!m_levels[n]) {
+        const bool bFull = n + 1 == m_levels.size();
+        m_levels[n] = std::make_unique<Level>(
+            bFull ? m_map : m_map.Simplified(float(kCoarsestTolerance / std::pow(2.0, double(n)))));
+    }
+    return *m_levels[n];
+}
+
+void MapPaths::PaintMap(QPainter& painter, const QRectF& rcVisible, double dPixel)
+{
+    Level& level = LevelFor(dPixel);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kSea);
+    painter.drawPath(m_frame);
+    // Land is filled without antialiasing, a third of the cost; the antialiased coasts and
+    // borders drawn over it hide its stepped edges.
+    const std::vector<MapCountry>& countries = m_map.Countries();
+    const bool bAntialiased = painter.testRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (std::size_t i = 0; i < countries.size(); ++i) {
+        if (!rcVisible.intersects(ToQRect(countries[i].rcBounds)))
+            continue;
+        painter.setBrush(m_continentOf[i] < 0 ? kNeutral : kContinentColors[m_continentOf[i]]);
+        painter.drawPath(level.countries[i]);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, bAntialiased);
+    for (const Level::Tile& tile : level.tiles) {
+        if (!rcVisible.intersects(tile.bounds))
+            continue;
+        painter.setPen(QPen(kCoast, 0));
+        painter.drawPath(tile.coasts);
+        painter.setPen(QPen(kBorder, 0));
+        painter.drawPath(tile.borders);
+    }
+}
+
+void MapPaths::PaintCountry(QPainter& painter, std::size_t nCountry, double dPixel)
+{
+    painter.drawPath(LevelFor(dPixel).countries[nCountry]);
+}
+
+QColor MapMarkerColor(int nContinent)
+{
+    return nContinent < 0 ? kBorder : kContinentColors[nContinent].darker(170);
+}
