@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/ProfileStore.h"
 #include "learning/AnswerHistory.h"
+#include "map/CWorldMapView.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
 #include "quiz/CQuizDlg.h"
@@ -197,6 +198,7 @@ TEST_F(ZukanWindowTest, KeysChooseAFlagAndItsFactsAndRecordShow)
     EXPECT_NE(Fact(pWindow, "次の復習"), "未出題");
     auto* pCapital = In<CFactsPanel>(pWindow, "zukanFacts")->Value("首都");
     EXPECT_EQ(pCapital->accessibleName(), "首都 東京（とうきょう）");
+    EXPECT_EQ(In<CWorldMapView>(pWindow, "zukanMap")->HighlightedCode(), "jpn");
 
     // Arrows move through the whole list once the search is cleared; coming back to a country
     // shows what the history holds now.
@@ -204,6 +206,7 @@ TEST_F(ZukanWindowTest, KeysChooseAFlagAndItsFactsAndRecordShow)
     pList->setFocus();
     QTest::keyClick(pList, Qt::Key_Home);
     EXPECT_EQ(Fact(pWindow, "国名"), "アゼルバイジャン");
+    EXPECT_EQ(In<CWorldMapView>(pWindow, "zukanMap")->HighlightedCode(), "aze");
     EXPECT_EQ(Fact(pWindow, "出題回数"), "未出題");
     answer("2026-12-09T08:00:00+09:00", AnswerResult::TimeOut);
     Click(pWindow, "日本");

@@ -32,8 +32,10 @@ CZukanCommands::CZukanCommands(ProfileStore& profile, QWidget* pMain, WallClock 
 
 void CZukanCommands::OnMenuZukan()
 {
-    if (!m_pWindow)
+    if (!m_pWindow) {
         m_pWindow = new CZukanWindow(m_pDrillAction, m_wallClock, m_pMain);
+        m_pWindow->PlaceBeside(m_pMain);
+    }
     m_pWindow->show();
     m_pWindow->raise();
     m_pWindow->activateWindow();

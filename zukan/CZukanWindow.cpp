@@ -2,6 +2,8 @@
 
 #include "facts/Facts.h"
 #include "learning/LocalTime.h"
+#include "map/CWorldMapView.h"
+#include "map/PlaceWindow.h"
 #include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/File.h"
@@ -17,13 +19,15 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
 
 // In dialog units.
-constexpr int kWindowCx = 500, kWindowCy = 320;
-constexpr int kListLeastCx = 200, kFactsCx = 200;
+constexpr int kWindowCx = 540, kWindowCy = 340;
+constexpr int kLeastCx = 440, kLeastCy = 280;
+constexpr int kListLeastCx = 200, kFactsCx = 230, kMapCy = 116;
 constexpr int kMargin = 7, kGap = 4;
 
 } // namespace
@@ -93,9 +97,16 @@ void CZukanWindow::CreateControls()
     m_pDrill->setObjectName(QStringLiteral("zukanDrill"));
     connect(m_pDrill, &QPushButton::clicked, m_pDrillAction, &QAction::trigger);
 
-    m_pFacts = new CFactsPanel(this);
+    // A long note scrolls within the facts; the window keeps its size.
+    auto* pFactsScroll = new QScrollArea(this);
+    pFactsScroll->setFrameShape(QFrame::NoFrame);
+    pFactsScroll->setWidgetResizable(true);
+    pFactsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pFactsScroll->setFocusPolicy(Qt::NoFocus);
+    pFactsScroll->setFixedWidth(du.X(kFactsCx));
+    m_pFacts = new CFactsPanel(pFactsScroll);
     m_pFacts->setObjectName(QStringLiteral("zukanFacts"));
-    m_pFacts->setFixedWidth(du.X(kFactsCx));
+    pFactsScroll->setWidget(m_pFacts);
 
     auto* pSearchRow = new QHBoxLayout;
     pSearchRow->addWidget(pSearchLabel);
@@ -114,11 +125,31 @@ void CZukanWindow::CreateControls()
     pLayout->setContentsMargins(du.X(kMargin), du.Y(kMargin), du.X(kMargin), du.Y(kMargin));
     pLayout->setSpacing(du.X(kGap));
     pLayout->addLayout(pLeft, 1);
-    pLayout->addWidget(m_pFacts);
+    auto* pMapLabel = new QLabel(QStringLiteral("地図(&M)："), this);
+    m_pMap = new CWorldMapView(this);
+    m_pMap->setObjectName(QStringLiteral("zukanMap"));
+    m_pMap->setFixedSize(du.X(kFactsCx), du.Y(kMapCy));
+    // The map is read when first shown: not before a country is chosen, so opening stays quick.
+    m_pMap->hide();
+    m_pNoMap = new QLabel(QStringLiteral("国旗を選ぶと、ここにその国の場所が出ます。"), this);
+    m_pNoMap->setObjectName(QStringLiteral("zukanNoMap"));
+    m_pNoMap->setFixedSize(m_pMap->size());
+    m_pNoMap->setAlignment(Qt::AlignCenter);
+    m_pNoMap->setWordWrap(true);
+    m_pNoMap->setFrameShape(QFrame::StyledPanel);
+    pMapLabel->setBuddy(m_pMap);
+
+    auto* pRight = new QVBoxLayout;
+    pRight->addWidget(pFactsScroll, 1);
+    pRight->addWidget(pMapLabel);
+    pRight->addWidget(m_pMap);
+    pRight->addWidget(m_pNoMap);
+    pLayout->addLayout(pRight);
 
     setTabOrder(m_pSearch, m_pList);
     setTabOrder(m_pList, m_pSelectGroup);
     setTabOrder(m_pSelectGroup, m_pDrill);
+    setTabOrder(m_pDrill, m_pMap);
 }
 
 std::set<std::string> CZukanWindow::SelectedCodes() const
@@ -128,6 +159,13 @@ std::set<std::string> CZukanWindow::SelectedCodes() const
         if (const int nEntry = m_pModel->EntryAt(index.row()); nEntry >= 0)
             codes.emplace(m_index.Entries()[std::size_t(nEntry)].pCountry->code);
     return codes;
+}
+
+void CZukanWindow::PlaceBeside(const QWidget* pMain)
+{
+    const DialogUnits du(font());
+    PlaceWindowBeside(this, pMain, du.Size(kWindowCx, kWindowCy), du.Size(kLeastCx, kLeastCy),
+                      du.X(kGap));
 }
 
 void CZukanWindow::OnSearchChanged(const QString& text)
@@ -224,6 +262,9 @@ void CZukanWindow::ShowCountry(int nEntry)
     m_nShown = nEntry;
     const Facts::Country& country = *m_index.Entries()[std::size_t(nEntry)].pCountry;
     m_pFacts->Show(&country, RecordOf(country.code), LocalDay(m_wallClock()));
+    m_pNoMap->hide();
+    m_pMap->show();
+    m_pMap->Highlight(country.code);
 }
 
 const LearnerRecord* CZukanWindow::RecordOf(std::string_view code)

@@ -15,6 +15,7 @@
 class CFactsPanel;
 class CFlagDelegate;
 class CFlagListModel;
+class CWorldMapView;
 class QAction;
 class QItemSelection;
 class QLabel;
@@ -22,9 +23,10 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 
-// The 国旗図鑑 window: every flag by 州 with a search field, the chosen country's facts and the
-// learner's record, and the commands that pick countries for a question file. It only reads;
-// the drill command is the action given, whose state (off during a round) the button follows.
+// The 国旗図鑑 window: every flag by 州 with a search field; the chosen country's facts, its place
+// on the world map and the learner's record; the commands that pick countries for a question
+// file. It only reads; the drill command is the action given, whose state (off during a round)
+// the button follows.
 class CZukanWindow : public QWidget
 {
     Q_OBJECT
@@ -35,6 +37,8 @@ class CZukanWindow : public QWidget
     CZukanWindow(QAction* pDrillAction, WallClock wallClock, QWidget* pParent);
     ~CZukanWindow() override;
 
+    // Moves the window beside pMain on its screen, covering it only where there is no room.
+    void PlaceBeside(const QWidget* pMain);
     // The codes of the chosen countries, found by the search or not.
     std::set<std::string> SelectedCodes() const;
 
@@ -66,7 +70,9 @@ class CZukanWindow : public QWidget
     QPushButton* m_pSelectGroup = nullptr;
     QPushButton* m_pDrill = nullptr;
     CFactsPanel* m_pFacts = nullptr;
-    int m_nShown = -1; // the entry whose facts are shown
+    CWorldMapView* m_pMap = nullptr;
+    QLabel* m_pNoMap = nullptr; // in the map's place until a country is chosen
+    int m_nShown = -1;          // the entry whose facts are shown
 
     // The history as last read, and what its file looked like then.
     std::unordered_map<std::string, LearnerRecord> m_records;
