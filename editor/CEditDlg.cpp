@@ -8,6 +8,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/QtText.h"
+#include "quiz/RoundFile.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -84,6 +85,13 @@ CEditDlg::CEditDlg(ProfileStore& profile, QWidget* pParent)
     // A file that cannot be opened still leaves the editor open, with nothing to choose.
     const EditResult result = RunOnFile(&QuestionFile::Count);
     FillNumbers(result.Ok() ? result.nCount : 0, -1);
+    // An empty file or one with a broken tail can still be added to; the user hears of it first.
+    if (const LengthProblem problem = CheckLength(result.nLength);
+        result.Ok() && problem != LengthProblem::None)
+        AfxMessageBox(QStringLiteral("問題ファイル「%1」\n%2")
+                          .arg(ToQString(ShortName(m_strFileName)),
+                               ToQString(LengthProblemText(problem, result.nLength))),
+                      MB_OK | MB_ICONINFORMATION);
     RefreshFields();
     m_pUpdate->setEnabled(false);
 }
@@ -297,6 +305,12 @@ void CEditDlg::ReportFailure(const EditResult& result, const std::filesystem::pa
 {
     if (result.status == EditStatus::OpenError) {
         AfxMessageBox(QStringLiteral("ファイルオープンエラー"), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (result.status == EditStatus::NotRegular) {
+        AfxMessageBox(QStringLiteral("ファイルオープンエラー\n%1\n%2")
+                          .arg(ToQString(ShortName(m_strFileName)), ToQString(NotRegularText())),
+                      MB_OK | MB_ICONSTOP);
         return;
     }
     AfxMessageBox(

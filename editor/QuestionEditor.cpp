@@ -11,9 +11,9 @@ namespace {
 constexpr unsigned kEditorMode = CFile::modeReadWrite | CFile::modeNoTruncate;
 constexpr std::size_t kCopyChunk = 2496 * kRecordSize; // about a megabyte of whole records
 
-EditResult OpenError()
+EditResult OpenError(const CFile& file)
 {
-    return {EditStatus::OpenError, {}, 0, {}};
+    return {file.NotRegular() ? EditStatus::NotRegular : EditStatus::OpenError, {}, 0, {}};
 }
 
 EditResult IoError(const std::string& strError)
@@ -23,7 +23,7 @@ EditResult IoError(const std::string& strError)
 
 EditResult Done(std::uint64_t nLength)
 {
-    return {EditStatus::Ok, {}, RecordCount(nLength), {}};
+    return {EditStatus::Ok, {}, RecordCount(nLength), {}, nLength};
 }
 
 // Appends at the end; a write that fails part-way is cut off again.
@@ -32,7 +32,7 @@ EditResult AppendOrTakeBack(const std::filesystem::path& path, unsigned nMode,
 {
     CFile file;
     if (!file.Open(path, nMode))
-        return OpenError();
+        return OpenError(file);
     const std::uint64_t nOld = file.GetLength();
     if (!file.SeekToEnd())
         return IoError(file.Error());
@@ -83,7 +83,7 @@ EditResult Count(const std::filesystem::path& path)
 {
     CFile file;
     if (!file.Open(path, kEditorMode))
-        return OpenError();
+        return OpenError(file);
     return Done(file.GetLength());
 }
 
@@ -91,7 +91,7 @@ EditResult Read(const std::filesystem::path& path, std::int64_t nNumber)
 {
     CFile file;
     if (!file.Open(path, kEditorMode))
-        return OpenError();
+        return OpenError(file);
     std::string record;
     if (!file.Seek(RecordOffset(nNumber - 1)) || !file.Read(record, kRecordSize))
         return IoError(file.Error());
@@ -110,7 +110,7 @@ EditResult Overwrite(const std::filesystem::path& path, std::int64_t nNumber,
 {
     CFile file;
     if (!file.Open(path, kEditorMode))
-        return OpenError();
+        return OpenError(file);
     if (!file.Seek(RecordOffset(nNumber - 1)) || !file.Write(record))
         return IoError(file.Error());
     return Done(file.GetLength());
@@ -120,7 +120,7 @@ EditResult Remove(const std::filesystem::path& path, std::int64_t nIndex)
 {
     CFile src;
     if (!src.Open(path, kEditorMode))
-        return OpenError();
+        return OpenError(src);
     const std::int64_t nCount = RecordCount(src.GetLength());
     CAtomicFile dst;
     if (!dst.Open(path))

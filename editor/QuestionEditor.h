@@ -15,15 +15,17 @@ enum class EditStatus
 {
     Ok,
     OpenError,
+    NotRegular, // a FIFO, device or folder in the file's place: never opened for the editor
     IoError
 };
 
 struct EditResult
 {
     EditStatus status = EditStatus::Ok;
-    std::string strError;    // the system's reason, on IoError
-    std::int64_t nCount = 0; // whole records in the file afterwards
-    std::string strRecord;   // the bytes Read found
+    std::string strError;      // the system's reason, on IoError
+    std::int64_t nCount = 0;   // whole records in the file afterwards
+    std::string strRecord;     // the bytes Read found
+    std::uint64_t nLength = 0; // the file's length afterwards, on Count
 
     bool Ok() const { return status == EditStatus::Ok; }
 };

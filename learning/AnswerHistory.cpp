@@ -4,9 +4,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 const char* const kHistoryHeader =
     "time\tfile\trecord\tfingerprint\tcode\tresult\tseconds\tround\tquestion\n";
@@ -49,7 +46,7 @@ std::string FormatHistoryLine(const HistoryRow& row)
 {
     char fp[17];
     std::snprintf(fp, sizeof fp, "%016llx", static_cast<unsigned long long>(row.nFingerprint));
-    char sec[32];
+    char sec[320]; // "%.1f" of the largest double: a sign, 309 digits and ".0"
     std::snprintf(sec, sizeof sec, "%.1f", row.dSeconds);
     return Field(row.strTime) + '\t' + Field(row.strFile) + '\t' + std::to_string(row.nRecord) +
            '\t' + fp + '\t' + Field(row.strCode) + '\t' +
@@ -108,52 +105,37 @@ std::vector<HistoryRow> ParseHistory(std::string_view text)
 HistoryLog ReadHistory(const std::filesystem::path& path)
 {
     auto text = std::make_shared<std::string>();
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        struct stat st
-        {
-        };
-        if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode)) {
-            text->resize(static_cast<std::size_t>(st.st_size));
-            text->resize(std::fread(text->data(), 1, text->size(), f));
-        }
-        std::fclose(f);
-    }
+    CFile file;
+    bool bNotRegular = false;
+    if (file.Open(path, CFile::modeRead))
+        file.Read(*text, file.GetLength()); // what a failed read got is still whole lines
+    else
+        bNotRegular = file.NotRegular();
     std::vector<HistoryRow> rows = ParseHistory(*text);
-    return {std::move(text), std::move(rows)};
+    return {std::move(text), std::move(rows), bNotRegular};
 }
 
 bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
 {
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
+    CFile file;
+    if (!file.Open(path, CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate |
+                             CFile::modeAppend))
         return false;
     std::string text;
-    struct stat st
-    {
-    };
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    if (st.st_size == 0) {
+    const std::uint64_t nLength = file.GetLength();
+    if (nLength == 0) {
         text = kHistoryHeader;
     } else {
-        char cLast = '\n';
-        if (::pread(fd, &cLast, 1, st.st_size - 1) == 1 && cLast != '\n')
+        std::string last;
+        if (file.Seek(nLength - 1) && file.Read(last, 1) && last != "\n")
             text = "\n";
     }
     text += FormatHistoryLine(row);
-    int nErrno = 0;
-    const bool bOk = WriteAllToFd(fd, text, nErrno);
-    return ::close(fd) == 0 && bOk;
+    return file.Write(text);
 }
 
 bool SyncHistory(const std::filesystem::path& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool bOk = ::fsync(fd) == 0;
-    ::close(fd);
-    return bOk;
+    CFile file;
+    return file.Open(path, CFile::modeRead) && file.Flush();
 }

@@ -46,6 +46,7 @@ struct HistoryLog
 {
     std::shared_ptr<const std::string> text;
     std::vector<HistoryRow> rows;
+    bool bNotRegular = false; // a FIFO, device or folder stands in the file's place
 };
 
 std::uint64_t RecordFingerprint(std::string_view bytes);
@@ -56,7 +57,7 @@ std::string FormatHistoryLine(const HistoryRow& row);
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line);
 // The rows point into text.
 std::vector<HistoryRow> ParseHistory(std::string_view text);
-// No file reads as no rows.
+// No file reads as no rows; so does anything but a regular file, which is never waited on.
 HistoryLog ReadHistory(const std::filesystem::path& path);
 
 // Appends the line in one write, the header first when the file is new; a torn line left at

@@ -13,6 +13,7 @@
 #include "questionfile/CQuestionFileMenu.h"
 #include "questionfile/QuestionFileChoice.h"
 #include "quiz/QuizRound.h"
+#include "quiz/RoundFile.h"
 
 #include <QElapsedTimer>
 
@@ -53,12 +54,21 @@ void CLearningCommands::OnMenuReview()
     std::string bytes;
     CFile file;
     if (!path || !file.Open(*path, CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
+        const QString reason = file.NotRegular() ? ToQString(NotRegularText()) : QString();
         AfxMessageBox(
-            QStringLiteral("問題ファイル「%1」を読み込めません。").arg(ToQString(strName)),
+            QStringLiteral("問題ファイル「%1」を読み込めません。").arg(ToQString(strName)) +
+                (reason.isEmpty() ? QString() : u'\n' + reason),
             MB_OK | MB_ICONSTOP);
         return;
     }
     file.Close();
+    if (const LengthProblem problem = CheckLength(bytes.size()); problem != LengthProblem::None) {
+        AfxMessageBox(
+            QStringLiteral("問題ファイル「%1」から復習ファイルを作れません。\n%2")
+                .arg(ToQString(strName), ToQString(LengthProblemText(problem, bytes.size()))),
+            MB_OK | MB_ICONSTOP);
+        return;
+    }
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
     const ReviewOutcome outcome =
@@ -86,7 +96,9 @@ void CLearningCommands::OnMenuReview()
 void CLearningCommands::OnMenuResults()
 {
     const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
-    const ResultsSummary sum = SummarizeHistory(ReadHistoryHere().rows, Cp932::ToUtf8(strName));
-    CResultsDlg dlg(sum, strName, m_recorder.WriteFailed(), m_pWindow);
+    const HistoryLog log = ReadHistoryHere();
+    const ResultsSummary sum = SummarizeHistory(log.rows, Cp932::ToUtf8(strName));
+    // Something that is no file in the history's place can never be written: say so at once.
+    CResultsDlg dlg(sum, strName, m_recorder.WriteFailed() || log.bNotRegular, m_pWindow);
     dlg.exec();
 }

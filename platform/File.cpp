@@ -10,6 +10,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+const char* const kNotRegularError = "not a regular file";
+
+PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
+{
+    struct stat st
+    {
+    };
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return PathKind::Missing;
+    if (!S_ISREG(st.st_mode))
+        return PathKind::Other;
+    if (pSize)
+        *pSize = static_cast<std::uint64_t>(st.st_size);
+    return PathKind::Regular;
+}
+
 namespace {
 
 std::int64_t g_nWriteBudget = -1; // bytes left before writes fail; -1 = no fault
@@ -81,6 +97,7 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
     Close();
     m_path = path;
     m_strError.clear();
+    m_bNotRegular = false;
     int nMode = O_RDONLY;
     if (nFlags & modeReadWrite)
         nMode = O_RDWR;
@@ -91,18 +108,43 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
         if (!(nFlags & modeNoTruncate))
             nMode |= O_TRUNC;
     }
-    m_fd = ::open(path.c_str(), nMode | O_CLOEXEC, 0644);
-    if (m_fd < 0)
-        return Fail("open", errno);
-    // A directory opens read-only on POSIX; it is no question file.
+    if (nFlags & modeAppend)
+        nMode |= O_APPEND;
+    // Looked at first, so a device or FIFO is not even opened; the descriptor is checked again
+    // below, since something else may stand there by the time it opens.
+    if (KindOf(path) == PathKind::Other)
+        return RefuseNotRegular();
+    // O_NONBLOCK: opening a FIFO that slipped in meanwhile returns at once instead of waiting.
+    m_fd = ::open(path.c_str(), nMode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+    if (m_fd < 0) {
+        const int nErrno = errno;
+        // A socket, or a FIFO opened for writing with no reader, fails to open (ENXIO).
+        if (KindOf(path) == PathKind::Other)
+            return RefuseNotRegular();
+        return Fail("open", nErrno);
+    }
     struct stat st
     {
     };
-    if (::fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         Close();
-        return Fail("open", EISDIR);
+        return RefuseNotRegular();
+    }
+    // A regular file never blocks; clear the flag so reads and writes behave as usual.
+    const int nStatus = ::fcntl(m_fd, F_GETFL);
+    if (nStatus < 0 || ::fcntl(m_fd, F_SETFL, nStatus & ~O_NONBLOCK) != 0) {
+        const int nErrno = errno;
+        Close();
+        return Fail("open", nErrno);
     }
     return true;
+}
+
+bool CFile::RefuseNotRegular()
+{
+    m_bNotRegular = true;
+    m_strError = std::string("open: ") + kNotRegularError;
+    return false;
 }
 
 void CFile::Close()
@@ -110,6 +152,17 @@ void CFile::Close()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+}
+
+std::optional<FileStamp> CFile::Stamp() const
+{
+    struct stat st
+    {
+    };
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+        return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                     static_cast<std::uint64_t>(st.st_size)};
 }
 
 std::uint64_t CFile::GetLength() const
@@ -202,11 +255,22 @@ void CAtomicFile::Discard()
     }
 }
 
+bool CAtomicFile::RefuseNotRegular()
+{
+    m_bNotRegular = true;
+    m_strError = std::string("replace: ") + kNotRegularError;
+    Discard();
+    return false;
+}
+
 bool CAtomicFile::Open(const std::filesystem::path& target)
 {
     Discard();
     m_target = target;
     m_strError.clear();
+    m_bNotRegular = false;
+    if (KindOf(target) == PathKind::Other)
+        return RefuseNotRegular();
     std::string strTemp = target.string() + ".XXXXXX";
     m_fd = ::mkstemp(strTemp.data());
     if (m_fd < 0)
@@ -254,6 +318,8 @@ bool CAtomicFile::Finish(bool bReplace)
     m_fd = -1;
     if (::close(fd) != 0)
         return Fail("close", errno);
+    if (KindOf(m_target) == PathKind::Other) // appeared since Open
+        return RefuseNotRegular();
     if (bReplace) {
         if (::rename(m_strTemp.c_str(), m_target.c_str()) != 0)
             return Fail("rename", errno);

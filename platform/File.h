@@ -6,8 +6,18 @@
 #include <string>
 #include <string_view>
 
+// Where a file is, what it is: dev and inode tell a replaced file from one rewritten in place.
+struct FileStamp
+{
+    std::uint64_t nDevice = 0;
+    std::uint64_t nInode = 0;
+    std::uint64_t nSize = 0;
+};
+
 // File access with the open modes the question files have always been opened with:
 // read/write without truncation for every reader, create (with or without truncation) for writers.
+// Only regular files open: a FIFO, socket, device or folder in a file's place is refused at once
+// (NotRegular) and never read or written, so no open waits for a writer or reader that never comes.
 class CFile
 {
   public:
@@ -18,6 +28,7 @@ class CFile
         modeReadWrite = 0x0002,
         modeCreate = 0x1000,
         modeNoTruncate = 0x2000,
+        modeAppend = 0x4000, // every write goes to the end, as one write
     };
 
     CFile() = default;
@@ -29,9 +40,12 @@ class CFile
     bool Open(const std::filesystem::path& path, unsigned nFlags);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
+    // The last Open failed because something other than a regular file stands there.
+    bool NotRegular() const { return m_bNotRegular; }
 
     // Read errors and short writes are reported, never hidden: the caller shows Error().
     std::uint64_t GetLength() const;
+    std::optional<FileStamp> Stamp() const;
     bool Seek(std::uint64_t nOffset);
     bool SeekToEnd();
     // Reads up to nCount bytes; fewer at the end of the file. False on an I/O error.
@@ -46,16 +60,19 @@ class CFile
 
   private:
     bool Fail(const char* szWhat, int nErrno);
+    bool RefuseNotRegular();
 
     int m_fd = -1;
     std::filesystem::path m_path;
     std::string m_strError;
+    bool m_bNotRegular = false;
 };
 
 // The replacement of a file, written in pieces to a temporary beside it and renamed over it by
 // Commit, so a crash, a full disk or an I/O error leaves either the old file or the new one
 // whole. An uncommitted temporary is removed with the object. The new file keeps the old one's
-// permissions.
+// permissions. A target that is not a regular file (a FIFO, device, folder) is never replaced:
+// Open and Commit refuse it before a temporary is made or moved.
 class CAtomicFile
 {
   public:
@@ -74,10 +91,12 @@ class CAtomicFile
 
     const std::string& Error() const { return m_strError; }
     bool TargetExisted() const { return m_bExisted; }
+    bool NotRegular() const { return m_bNotRegular; }
 
   private:
     bool Finish(bool bReplace);
     bool Fail(const char* szWhat, int nErrno);
+    bool RefuseNotRegular();
     void Discard();
 
     int m_fd = -1;
@@ -85,7 +104,20 @@ class CAtomicFile
     std::string m_strTemp;
     std::string m_strError;
     bool m_bExisted = false;
+    bool m_bNotRegular = false;
 };
+
+// What stands at a path, following links, without opening it.
+enum class PathKind
+{
+    Missing, // nothing, or it cannot be looked at
+    Regular,
+    Other, // a FIFO, socket, device or folder
+};
+PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize = nullptr);
+
+// The reason CFile and CAtomicFile give for a path that is no regular file.
+extern const char* const kNotRegularError;
 
 // A file named in the settings (cp932), in the current directory: the directory, a separator
 // and the name, joined as text, so even a name that starts with a separator stays inside it.

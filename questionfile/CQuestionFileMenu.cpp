@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/QtText.h"
 #include "questionfile/QuestionFileChoice.h"
+#include "quiz/RoundFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,12 +22,12 @@ QString ProblemText(const QuestionFileChoice& choice)
         break;
     case QuestionFileProblem::Unreadable:
         return QStringLiteral("ファイルを読み込めません（%1）。").arg(error);
+    case QuestionFileProblem::NotRegular:
+        return ToQString(NotRegularText());
     case QuestionFileProblem::NoRecord:
-        return QStringLiteral("1問分（420バイト）に満たないファイルです（%1バイト）。")
-            .arg(check.nLength);
+        return ToQString(LengthProblemText(LengthProblem::NoRecord, check.nLength));
     case QuestionFileProblem::PartialRecord:
-        return QStringLiteral("ファイルの大きさ（%1バイト）が1問分の420バイトで割り切れません。")
-            .arg(check.nLength);
+        return ToQString(LengthProblemText(LengthProblem::PartialRecord, check.nLength));
     case QuestionFileProblem::Marker:
         return QStringLiteral("%1問目の解答に、正解の印「*」がちょうど1つ付いていません。")
             .arg(check.nBadRecord);

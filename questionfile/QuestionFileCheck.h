@@ -8,7 +8,8 @@
 enum class QuestionFileProblem
 {
     None,
-    Unreadable,      // missing, a folder, or not readable
+    Unreadable,      // missing or not readable
+    NotRegular,      // a FIFO, socket, device or folder: never opened
     NoRecord,        // shorter than one 420-byte record
     PartialRecord,   // a length that is not a whole number of records
     Marker,          // a record whose four markers hold no "*" or more than one

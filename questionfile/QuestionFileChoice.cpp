@@ -39,11 +39,14 @@ bool IsTxtName(std::string_view name)
     return name.size() > 4 && AsciiLower(name.substr(name.size() - 4)) == ".txt";
 }
 
-bool ReadWhole(const fs::path& path, std::string& bytes, std::string& strError)
+bool ReadWhole(const fs::path& path, std::string& bytes, std::string& strError,
+               bool* pNotRegular = nullptr)
 {
     CFile file;
     if (!file.Open(path, CFile::modeRead)) {
         strError = file.Error();
+        if (pNotRegular)
+            *pNotRegular = file.NotRegular();
         return false;
     }
     if (!file.Read(bytes, file.GetLength())) {
@@ -137,8 +140,11 @@ QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& fol
         return Refuse(QuestionFileProblem::ReservedName);
 
     std::string bytes, strError;
-    if (!ReadWhole(chosen, bytes, strError))
-        return Refuse(QuestionFileProblem::Unreadable, strError);
+    bool bNotRegular = false;
+    if (!ReadWhole(chosen, bytes, strError, &bNotRegular))
+        return Refuse(bNotRegular ? QuestionFileProblem::NotRegular
+                                  : QuestionFileProblem::Unreadable,
+                      strError);
     QuestionFileChoice choice;
     choice.check = CheckQuestionBytes(bytes);
     if (!choice.Ok())

@@ -31,6 +31,13 @@ std::uint64_t RecordOffset(std::int64_t nIndex)
     return static_cast<std::uint64_t>(nIndex) * kRecordSize;
 }
 
+LengthProblem CheckLength(std::uint64_t nFileLength)
+{
+    if (nFileLength < kRecordSize)
+        return LengthProblem::NoRecord;
+    return nFileLength % kRecordSize == 0 ? LengthProblem::None : LengthProblem::PartialRecord;
+}
+
 std::optional<int> QuestionRecord::CorrectIndex() const
 {
     for (int i = 0; i < 4; ++i)

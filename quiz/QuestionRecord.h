@@ -22,6 +22,15 @@ inline constexpr char kCorrectMarker = '*';
 std::int64_t RecordCount(std::uint64_t nFileLength);
 std::uint64_t RecordOffset(std::int64_t nIndex);
 
+// A file no question can come from whole: no record at all, or a tail that is no record.
+enum class LengthProblem
+{
+    None,
+    NoRecord,
+    PartialRecord,
+};
+LengthProblem CheckLength(std::uint64_t nFileLength);
+
 struct QuestionRecord
 {
     std::string strCode;         // bytes 0-2

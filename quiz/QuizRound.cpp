@@ -7,6 +7,7 @@
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/RateText.h"
+#include "quiz/RoundFile.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,8 +20,6 @@ const std::string kVerdictWrong = "\x8c\xeb\x82\xe8";      // 誤り
 const std::string kCorrectIs = "\x90\xb3\x89\xf0\x82\xcd"; // 正解は
 const std::string kNumberSuffix = "\x94\xd4";              // 番
 const std::string kEndMessage = "\x8f\x49\x97\xb9!!";      // 終了!!
-const std::string kOpenError =                             // ファイルオープンエラー
-    "\x83\x74\x83\x40\x83\x43\x83\x8b\x83\x49\x81\x5b\x83\x76\x83\x93\x83\x47\x83\x89\x81\x5b";
 const char* const kDefaultQuestionFile = "sample0524.txt";
 constexpr unsigned kIconStop = 0x10;
 constexpr unsigned kIconInformation = 0x40;
@@ -66,6 +65,7 @@ void CQuizRound::OnButtonStart()
     m_view.SetTimeRange(nTimeLimit);
     m_view.SetTimePos(0);
     m_shown.reset();
+    m_file.Reset();
     for (IAnswerObserver* pObserver : m_observers)
         pObserver->OnRoundStarted();
     DrawQuestion();
@@ -132,10 +132,18 @@ void CQuizRound::AfterJudgement()
 
 void CQuizRound::EndRound()
 {
+    StopRound(true);
+}
+
+// Without bAnnounce there is no "終了!!": a draw that failed has already said why it ends.
+void CQuizRound::StopRound(bool bAnnounce)
+{
     m_view.StopTimer();
     m_view.SetTimePos(0);
     m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
-    m_view.MessageBox(kEndMessage, kIconInformation);
+    if (bAnnounce)
+        m_view.MessageBox(kEndMessage, kIconInformation);
+    m_file.Reset();
     m_view.EnableControl(IDC_BUTTON_START, true);
     m_view.EnableControl(IDC_BUTTON_STOP, false);
     for (int nId : kAnswerButtons)
@@ -146,7 +154,7 @@ void CQuizRound::EndRound()
         pObserver->OnRoundEnded();
 }
 
-// A failed draw leaves the last record on screen, and answers count for it, as they are judged.
+// Only a record a draw read whole is reported.
 void CQuizRound::Report(AnswerResult result)
 {
     if (!m_shown)
@@ -178,39 +186,35 @@ std::string CQuizRound::CorrectLine() const
     return kCorrectIs + std::to_string(m_nCorrectNo) + kNumberSuffix;
 }
 
+// Only a whole record of a usable file reaches the screen. Anything else (no file, no regular
+// file, a length that holds no whole records, a file changed under the round, a record that is
+// not there) is reported with the file's name and stops the round, so no blank question is
+// shown, no verdict names a button without an answer and nothing is recorded for it.
 bool CQuizRound::DrawQuestion()
 {
     const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
     const std::optional<std::filesystem::path> path =
         strName.empty() ? std::nullopt : PathInCurrentDir(strName);
-    CFile file;
-    if (!path || !file.Open(*path, CFile::modeReadWrite)) {
-        m_view.MessageBox(kOpenError, kIconStop);
-        return false;
-    }
-    const std::uint64_t nLength = file.GetLength();
-    m_random.Seed(static_cast<unsigned>(m_clock()));
-
-    const std::int64_t nRecords = RecordCount(nLength);
-    std::int64_t nIndex = m_nAnswered;
-    if (m_nSeq != 0)
-        nIndex = nRecords > 0 ? m_random.Next() % nRecords : 0; // an empty file has no record
-
+    DrawProblem problem = path ? m_file.Open(*path) : DrawProblem::OpenFailed;
     std::string bytes;
-    if (nIndex < 0 || !file.Seek(RecordOffset(nIndex)) || !file.Read(bytes, kRecordSize)) {
-        // The file went bad between open and read: the same path as a file that won't open.
-        m_view.MessageBox(kOpenError, kIconStop);
+    if (problem == DrawProblem::None) {
+        m_random.Seed(static_cast<unsigned>(m_clock()));
+        const std::int64_t nRecords = m_file.Records();
+        std::int64_t nIndex = m_nAnswered;
+        if (m_nSeq != 0)
+            nIndex = m_random.Next() % nRecords;
+        problem = m_file.Read(nIndex, bytes);
+        if (problem == DrawProblem::None)
+            m_shown = JudgedAnswer{static_cast<int>(nIndex), bytes, strName, AnswerResult::Wrong};
+    }
+    if (problem != DrawProblem::None) {
+        m_shown.reset();
+        m_view.StopTimer(); // no time-out, verdict or further draw while the message is open
+        m_view.MessageBox(m_file.Message(problem, strName), kIconStop);
+        StopRound(false);
         return false;
     }
-    // Past the last whole record there is no question: show nothing rather than stale bytes.
-    if (bytes.size() < kRecordSize)
-        bytes.clear();
     const QuestionRecord rec = SplitRecord(bytes);
-    if (bytes.empty())
-        m_shown.reset();
-    else
-        m_shown = JudgedAnswer{static_cast<int>(nIndex), bytes, strName, AnswerResult::Wrong};
-
     m_strQuestion = rec.strQuizQuestion;
     m_view.ShowFlag(LookupFlagBitmap(rec.strCode));
 
@@ -224,8 +228,7 @@ bool CQuizRound::DrawQuestion()
     m_view.SetTimePos(0);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
-    if (m_shown)
-        for (IAnswerObserver* pObserver : m_observers)
-            pObserver->OnQuestionShown();
+    for (IAnswerObserver* pObserver : m_observers)
+        pObserver->OnQuestionShown();
     return true;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "quiz/AnswerObserver.h"
+#include "quiz/RoundFile.h"
 
 class ProfileStore;
 
@@ -78,7 +79,8 @@ class CQuizRound
     void OnButtonStop() { EndRound(); }
     void OnTimer(int nIdEvent);
     void JudgeAnswer(int nAnswer);
-    // Fetches the next question from the configured file; false when the file cannot be used.
+    // Fetches the next question from the configured file; false, after a message naming the
+    // file and the end of the round, when it holds no whole record to show.
     bool DrawQuestion();
     void EndRound();
     void UpdateLamp();
@@ -99,6 +101,7 @@ class CQuizRound
     std::string m_strRate;
 
   private:
+    void StopRound(bool bAnnounce);
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
     std::string CorrectLine() const;
@@ -111,4 +114,5 @@ class CQuizRound
     std::vector<IAnswerObserver*> m_observers;
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
+    CRoundFile m_file;
 };

@@ -7,6 +7,7 @@
 #include "platform/File.h"
 #include "platform/MessageBox.h"
 #include "platform/QtText.h"
+#include "quiz/RoundFile.h"
 #include "settings/QuestionFileList.h"
 
 #include <QButtonGroup>
@@ -201,6 +202,13 @@ void CSettingDlg::OnSave()
             m_profile.WriteProfileInt("QUESTION_CNT", "1", *nCount);
         UpdateData(true);
         m_profile.WriteProfileInt("SEQ", "1", m_nSeq);
+        // Saved all the same; a round would refuse the file, so say why now.
+        const std::optional<std::filesystem::path> path = PathInCurrentDir(strName);
+        if (const std::string strProblem = path ? QuestionFileList::ProblemText(*path) : "";
+            !strProblem.empty())
+            AfxMessageBox(QStringLiteral("問題ファイル「%1」\n%2")
+                              .arg(ToQString(ShortName(strName)), ToQString(strProblem)),
+                          MB_OK | MB_ICONINFORMATION);
     }
     OnInitDialog();
 }

@@ -1,7 +1,9 @@
 #include "settings/QuestionFileList.h"
 
 #include "platform/Cp932.h"
+#include "platform/File.h"
 #include "quiz/QuestionRecord.h"
+#include "quiz/RoundFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -125,11 +127,24 @@ std::optional<std::size_t> FindPrefix(const std::vector<std::string>& names,
 
 std::optional<std::int64_t> RecordsIn(const std::filesystem::path& file)
 {
-    std::error_code ec;
-    const std::uintmax_t nSize = std::filesystem::file_size(file, ec);
-    if (ec)
+    std::uint64_t nSize = 0;
+    if (KindOf(file, &nSize) != PathKind::Regular)
         return std::nullopt;
     return RecordCount(nSize);
+}
+
+std::string ProblemText(const std::filesystem::path& file)
+{
+    std::uint64_t nSize = 0;
+    switch (KindOf(file, &nSize)) {
+    case PathKind::Missing:
+        break;
+    case PathKind::Other:
+        return NotRegularText();
+    case PathKind::Regular:
+        return LengthProblemText(CheckLength(nSize), nSize);
+    }
+    return {};
 }
 
 int CountSliderMax(std::optional<std::int64_t> records, int nStored)

@@ -29,8 +29,12 @@ void Sort(std::vector<std::string>& names);
 std::optional<std::size_t> FindPrefix(const std::vector<std::string>& names,
                                       std::string_view prefix);
 
-// Whole 420-byte records in the file; empty when its size cannot be taken.
+// Whole 420-byte records in the file; empty when its size cannot be taken or it is no regular file.
 std::optional<std::int64_t> RecordsIn(const std::filesystem::path& file);
+
+// Why no round could play the file (cp932): no regular file, no whole record, a broken tail.
+// Empty when it can, or when there is no file to look at. Nothing is opened.
+std::string ProblemText(const std::filesystem::path& file);
 
 // Upper end of the question-count slider (its lower end is 1). With a known record count it is
 // that count, but at least 1, so a file shorter than one record still gives a slider (1 to 1).

@@ -95,7 +95,12 @@ TEST_F(BadEditorInputTest, FilesWithoutAWholeRecordOfferNothingToChoose)
     for (const std::string& bytes : {std::string(), std::string(419, '\xFF')}) {
         Open(bytes);
         EXPECT_EQ(Numbers()->count(), 0) << bytes.size();
-        EXPECT_TRUE(m_messages.empty()) << bytes.size();
+        // Said at once: no question can come from it, though one can be added.
+        EXPECT_EQ(Texts(),
+                  std::vector<QString>{QStringLiteral("問題ファイル「q.txt」\n1問分（420バイト）"
+                                                      "に満たないファイルです（%1バイト）。")
+                                           .arg(bytes.size())});
+        m_messages.clear();
         Click("deleteQuestion");
         EXPECT_EQ(Texts(), std::vector<QString>{QStringLiteral("問題を選択して下さい")});
         m_messages.clear();
@@ -107,11 +112,15 @@ TEST_F(BadEditorInputTest, AFolderForAFileGivesTheOpenErrorAndStaysAFolder)
 {
     std::filesystem::create_directory(m_dir / "folder.txt");
     OpenName("folder.txt");
-    EXPECT_EQ(Texts(), std::vector<QString>{kOpenError});
+    // The described error, then the name and why: it is no file at all.
+    const QString notFile =
+        kOpenError + QStringLiteral("\nfolder.txt\n通常のファイルではありません"
+                                    "（フォルダー、デバイス、名前付きパイプなど）。");
+    EXPECT_EQ(Texts(), std::vector<QString>{notFile});
     EXPECT_EQ(Numbers()->count(), 0);
     Click("add");
     EXPECT_EQ(Texts(),
-              (std::vector<QString>{kOpenError, QStringLiteral("問題を追加します"), kOpenError}));
+              (std::vector<QString>{notFile, QStringLiteral("問題を追加します"), notFile}));
     EXPECT_TRUE(std::filesystem::is_directory(m_dir / "folder.txt"));
     EXPECT_TRUE(std::filesystem::is_empty(m_dir / "folder.txt"));
 }
@@ -129,7 +138,7 @@ TEST_F(BadEditorInputTest, UpdateWithoutEditsKeepsLoneLeadBytesAtEveryFieldEnd)
     EXPECT_TRUE(Child<QLineEdit>("answer4")->text().contains(kReplacement));
     Click("update");
     EXPECT_TRUE(ReadFileBytes(m_dir / "q.txt") == file);
-    EXPECT_EQ(m_messages.size(), 1u); // the confirmation only
+    EXPECT_EQ(m_messages.size(), 2u); // the notice of the broken tail, then the confirmation only
 }
 
 TEST_F(BadEditorInputTest, AnAllFFRecordShowsAndIsRewrittenInTheEditorsLayout)

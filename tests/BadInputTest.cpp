@@ -201,18 +201,6 @@ const std::array<std::string, 4> kNoAnswers{};
 INSTANTIATE_TEST_SUITE_P(
     Files, DrawTest,
     ::testing::Values(
-        // No whole record: nothing to show, in either order, and no stale or unread bytes.
-        DrawCase{"Empty", "", 0, 0, 0, "", kNoAnswers, 0, std::nullopt},
-        DrawCase{"EmptyRandom", "", 1, 0, 7, "", kNoAnswers, 0, std::nullopt},
-        DrawCase{"Bytes419", kJpn.substr(0, 419), 0, 0, 0, "", kNoAnswers, 0, std::nullopt},
-        DrawCase{"Bytes419Random", kJpn.substr(0, 419), 1, 0, 3, "", kNoAnswers, 0, std::nullopt},
-        // A partial last record is no record: file order past the end shows nothing, random
-        // order never picks it.
-        DrawCase{"PartialLastRecord", kJpn + kFra + kJpn.substr(0, 160), 0, 2, 0, "", kNoAnswers, 0,
-                 std::nullopt},
-        DrawCase{"PartialLastRecordRandom", kJpn + kFra + kJpn.substr(0, 160), 1, 0, 5,
-                 kFra.substr(3, 96), AnswersOf(kFra), 1, LookupFlagBitmap("fra")},
-        DrawCase{"PastTheEnd", kJpn, 0, 5, 0, "", kNoAnswers, 0, std::nullopt},
         // A NUL ends the record's text: fields after it are empty, the one it cuts is short.
         DrawCase{"NulInAnswer1",
                  WithNulAt(kFra, 150),
@@ -238,18 +226,53 @@ INSTANTIATE_TEST_SUITE_P(
                  AnswersOf(kJpn), 1, LookupFlagBitmap("jpn")}),
     [](const auto& info) { return std::string(info.param.szName); });
 
-TEST_F(BadQuestionFileTest, RoundOverAFileWithoutRecordsEndsLikeAnyOther)
+// No whole record where the draw looks, in either order: a message that says why, and no
+// question at all, rather than blank texts or bytes that were never read.
+class RefusedDrawTest : public BadQuestionFileTest, public ::testing::WithParamInterface<DrawCase>
+{
+};
+
+TEST_P(RefusedDrawTest, SaysWhyAndShowsNothing)
+{
+    const DrawCase& c = GetParam();
+    Questions(c.file);
+    m_round.m_nSeq = c.nSeq;
+    m_round.m_nAnswered = c.nAnswered;
+    m_random.values = {c.nRandomIndex, 0};
+    EXPECT_FALSE(m_round.DrawQuestion());
+    ASSERT_EQ(m_view.messages.size(), 1u);
+    EXPECT_EQ(m_view.messages[0].first.rfind(kOpenError + "\nsample0524.txt\n", 0), 0u);
+    EXPECT_NE(m_view.messages[0].first.find(c.question), std::string::npos)
+        << Cp932::ToUtf8(m_view.messages[0].first);
+    EXPECT_EQ(m_round.m_strQuestion, "");
+    EXPECT_TRUE(m_view.flags.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusedDrawTest,
+    ::testing::Values(
+        // DrawCase::question holds the reason the message gives.
+        DrawCase{"Empty", "", 0, 0, 0, Sjis("満たないファイルです（0バイト）")},
+        DrawCase{"EmptyRandom", "", 1, 0, 7, Sjis("満たないファイルです（0バイト）")},
+        DrawCase{"Bytes419", kJpn.substr(0, 419), 0, 0, 0, Sjis("（419バイト）")},
+        DrawCase{"Bytes419Random", kJpn.substr(0, 419), 1, 0, 3, Sjis("（419バイト）")},
+        DrawCase{"PartialLastRecord", kJpn + kFra + kJpn.substr(0, 160), 0, 2, 0,
+                 Sjis("（1000バイト）が1問分の420バイトで割り切れません")},
+        DrawCase{"PartialLastRecordRandom", kJpn + kFra + kJpn.substr(0, 160), 1, 0, 5,
+                 Sjis("（1000バイト）が1問分の420バイトで割り切れません")},
+        DrawCase{"PastTheEnd", kJpn, 0, 5, 0, Sjis("6問目がありません（1問のファイルです）")}),
+    [](const auto& info) { return std::string(info.param.szName); });
+
+TEST_F(BadQuestionFileTest, RoundOverAFileWithoutRecordsStopsAtItsStart)
 {
     Questions(kJpn.substr(0, 419));
     m_store.WriteProfileInt("LIFE", "1", 3);
     m_store.WriteProfileInt("QUESTION_CNT", "1", 5);
     m_round.OnButtonStart();
-    for (int i = 0; i < 3; ++i)
-        m_round.JudgeAnswer(1); // no answer is marked, so none is right
-    EXPECT_EQ(m_view.nJudged, 3);
-    EXPECT_EQ(m_round.m_nCorrect, 0);
-    ASSERT_EQ(m_view.messages.size(), 1u);
-    EXPECT_EQ(m_view.messages[0].first, Sjis("終了!!"));
+    EXPECT_EQ(m_view.nJudged, 0);
+    EXPECT_TRUE(m_view.flags.empty());
+    ASSERT_EQ(m_view.messages.size(), 1u); // the reason, and no "終了!!" after it
+    EXPECT_NE(m_view.messages[0].first.find(Sjis("（419バイト）")), std::string::npos);
 }
 
 TEST_F(BadQuestionFileTest, ARecordWithoutMarkerKeepsThePreviousRightButton)
@@ -264,7 +287,7 @@ TEST_F(BadQuestionFileTest, ARecordWithoutMarkerKeepsThePreviousRightButton)
 
 TEST_F(BadQuestionFileTest, A200MegabyteFileCostsOneReadOfOneRecord)
 {
-    constexpr std::uint64_t kSize = 200ull * 1024 * 1024;
+    constexpr std::uint64_t kSize = 200ull * 1024 * 1024 / kRecordSize * kRecordSize;
     const std::int64_t nLast = RecordCount(kSize) - 1;
     const std::filesystem::path path = m_dir / "sample0524.txt";
     Questions("");
@@ -326,7 +349,12 @@ TEST_F(BadQuestionFileTest, NamesThatAreNoQuestionFileGiveTheOpenErrorAndKeepThe
         UseFile(name);
         EXPECT_FALSE(m_round.DrawQuestion()) << name.size();
         ASSERT_EQ(m_view.messages.size(), 1u) << name.size();
-        EXPECT_EQ(m_view.messages[0], std::make_pair(kOpenError, kIconStop));
+        EXPECT_EQ(m_view.messages[0].second, kIconStop);
+        // The open error the program always showed, then the name, cut when it is long.
+        const std::string strShown = name.size() > 200 ? name.substr(0, 200) + "..." : name;
+        EXPECT_EQ(
+            m_view.messages[0].first.rfind(kOpenError + (name.empty() ? "" : "\n" + strShown), 0),
+            0u);
         EXPECT_EQ(m_round.m_strQuestion, kFra.substr(3, 96));
         EXPECT_EQ(m_round.m_nCorrectNo, 1);
     }
@@ -343,7 +371,7 @@ TEST_F(BadQuestionFileTest, FileRemovedBetweenTwoDrawsGivesTheOpenErrorOnce)
     ASSERT_EQ(m_view.messages.size(), 1u);
     EXPECT_EQ(m_round.m_strQuestion, kJpn.substr(3, 96));
 
-    Questions(kJpn + kFra); // put back: the next draw goes on where the round stands
+    Questions(kJpn + kFra); // put back: a later draw reads it afresh
     EXPECT_TRUE(m_round.DrawQuestion());
     EXPECT_EQ(m_round.m_strQuestion, kFra.substr(3, 96));
     EXPECT_EQ(m_view.messages.size(), 1u);
@@ -467,7 +495,7 @@ TEST_F(BadQuestionFileTest, AOneMegabyteQuestionNameGivesTheOpenError)
     WriteFileBytes(m_dir / "Parameter.INI", "[QUESTION]\r\n1=" + kMegaName + "\r\n");
     EXPECT_FALSE(m_round.DrawQuestion());
     ASSERT_EQ(m_view.messages.size(), 1u);
-    EXPECT_EQ(m_view.messages[0].first, kOpenError);
+    EXPECT_EQ(m_view.messages[0].first, kOpenError + "\n" + kMegaName.substr(0, 200) + "...");
 }
 
 // ---- the question tool on the same files

@@ -113,7 +113,11 @@ TEST_F(EditDlgTest, LaysOutTheTemplateAndListsWholeRecords)
     EXPECT_EQ(Entries(), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(Numbers()->currentIndex(), -1);
     EXPECT_FALSE(Child<QPushButton>("update")->isEnabled());
-    EXPECT_TRUE(m_messages.empty());
+    ASSERT_EQ(m_messages.size(), 1u); // the broken tail, told before anything is written
+    EXPECT_EQ(m_messages[0].text,
+              QStringLiteral("問題ファイル「q.txt」\nファイルの大きさ（1679バイト）が"
+                             "1問分の420バイトで割り切れません。"));
+    EXPECT_EQ(m_messages[0].nType, MB_OK | MB_ICONINFORMATION);
 }
 
 TEST_F(EditDlgTest, MissingFileOpensEmptyAfterTheOpenError)
@@ -189,6 +193,8 @@ TEST_F(EditDlgTest, UpdateKeepsTheBytesOfUntouchedFieldsAndRefusesUnencodableTex
 TEST_F(EditDlgTest, AddAppendsAndListsTheNewRecord)
 {
     Open(Three() + "tail");
+    EXPECT_TRUE(m_messages.at(0).text.contains(QStringLiteral("（1264バイト）")));
+    m_messages.clear();
     Click("add");
     EXPECT_EQ(m_messages.at(0).text, QStringLiteral("問題を追加します"));
     EXPECT_EQ(FileBytes(), Three() + "tail" + std::string(kRecordSize, ' '));

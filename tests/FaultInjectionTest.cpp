@@ -47,7 +47,9 @@ class FaultTest : public ::testing::Test
     {
         SetMessageBoxHandler([this](const QString& text, unsigned nType) {
             m_messages.push_back(text);
-            EXPECT_TRUE(nType == (MB_YESNO | MB_ICONQUESTION) || nType == (MB_OK | MB_ICONSTOP))
+            // The editor's notice of a broken tail comes before any write.
+            EXPECT_TRUE(nType == (MB_YESNO | MB_ICONQUESTION) || nType == (MB_OK | MB_ICONSTOP) ||
+                        nType == (MB_OK | MB_ICONINFORMATION))
                 << nType;
             return IDYES;
         });

@@ -11,11 +11,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -104,4 +107,52 @@ TEST_F(LearningMenuTest, TheResultsWindowShowsTheRoundsPlayed)
     });
     Action("menuResults")->trigger();
     EXPECT_EQ(rounds, (QStringList{"66.7%", "66.7%"}));
+}
+
+TEST_F(LearningMenuTest, AReviewOfAFileWithoutWholeRecordsOrNoFileAtAllSaysWhyAndWritesNothing)
+{
+    const std::filesystem::path file = m_dir / "sample0524.txt";
+    const struct
+    {
+        std::string bytes; // empty with bFifo: a FIFO in the file's place
+        bool bFifo;
+        QString says;
+    } cases[] = {{"", false, QStringLiteral("（0バイト）")},
+                 {std::string(421, ' '), false, QStringLiteral("（421バイト）が1問分")},
+                 {"", true, QStringLiteral("通常のファイルではありません")}};
+    for (const auto& c : cases) {
+        std::filesystem::remove(file);
+        if (c.bFifo)
+            MakeOddFile(file, OddFile::Fifo);
+        else
+            WriteFileBytes(file, c.bytes);
+        m_messages.clear();
+        Action("menuReview")->trigger();
+        ASSERT_EQ(m_messages.size(), 1u) << c.says.toStdString();
+        EXPECT_TRUE(m_messages[0].contains("sample0524.txt") && m_messages[0].contains(c.says))
+            << m_messages[0].toStdString();
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 2);
+    }
+}
+
+TEST_F(LearningMenuTest, AHistoryThatIsNoFileLeavesTheRoundAloneAndTheResultsSaySo)
+{
+    MakeOddFile(m_dir / kHistoryFileName, OddFile::Fifo);
+    Play({true, false, true});
+    EXPECT_TRUE(Button("start")->isEnabled()); // the round ran its three questions
+    EXPECT_EQ(m_messages, std::vector<QString>{"終了!!"});
+    QString status;
+    QTimer::singleShot(20, [&] {
+        for (QWidget* pWidget : QApplication::topLevelWidgets())
+            if (auto* pResults = dynamic_cast<CResultsDlg*>(pWidget);
+                pResults && pResults->isVisible()) {
+                for (const QLabel* pLabel : pResults->findChildren<QLabel*>())
+                    if (pLabel->text().contains(QStringLiteral("書き込めませんでした")))
+                        status = pLabel->text();
+                QTest::mouseClick(pResults->findChild<QPushButton*>("close"), Qt::LeftButton);
+            }
+    });
+    Action("menuResults")->trigger();
+    EXPECT_FALSE(status.isEmpty());
+    EXPECT_EQ(FileTypeAt(m_dir / kHistoryFileName), unsigned(S_IFIFO));
 }

@@ -266,3 +266,30 @@ TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
     m_dlg.OnSysCommand(32); // another window command: no box
     EXPECT_EQ(nOpened, 2);
 }
+
+TEST_F(QuizDlgTest, AFileCutShortDuringARoundStopsItWithoutABlankQuestion)
+{
+    m_store.WriteProfileInt("LIFE", "1", 3);
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
+    m_store.WriteProfileInt("QUESTION_CNT", "1", 5);
+    m_dlg.show();
+    Click("start");
+    auto* pQuestion = m_dlg.findChild<QLineEdit*>("question");
+    const QString shown = pQuestion->text();
+    ASSERT_FALSE(shown.trimmed().isEmpty());
+
+    std::filesystem::resize_file(m_dir / "sample0524.txt", kRecordSize); // saved from elsewhere
+    Click("answer1");
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].first.startsWith("ファイルオープンエラー\nsample0524.txt\n出題中に"))
+        << m_messages[0].first.toStdString();
+    EXPECT_EQ(m_messages[0].second, unsigned(MB_ICONSTOP));
+    EXPECT_EQ(m_popups.size(), 1); // the answer's verdict, and none after the message
+    EXPECT_EQ(pQuestion->text(), shown);
+    EXPECT_TRUE(Button("start")->isEnabled());
+    for (const char* sz : {"stop", "answer1", "answer4"})
+        EXPECT_FALSE(Button(sz)->isEnabled()) << sz;
+    QTest::qWait(100); // 61 ticks of the 1 ms clock would time out a question still running
+    EXPECT_EQ(m_popups.size(), 1);
+    EXPECT_EQ(std::filesystem::file_size(m_dir / "sample0524.txt"), kRecordSize);
+}

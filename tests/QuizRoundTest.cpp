@@ -168,7 +168,7 @@ TEST_F(QuizRoundTest, LampsGoOutFromTheBottomAndTheThirdLossEndsTheRound)
 
 TEST_F(QuizRoundTest, AnAllowanceOfFiveLightsNothingForTheFirstTwoLosses)
 {
-    WriteQuestions(Record("jpn", "q", 0));
+    WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0));
     Set("LIFE", 5);
     Set("QUESTION_CNT", 100);
     m_round.OnButtonStart();
@@ -324,12 +324,12 @@ TEST_F(QuizRoundTest, FileOrderWalksFromTheFirstRecordAndShowsPadding)
 
 TEST_F(QuizRoundTest, RandomOrderTakesRandModuloTheWholeRecords)
 {
-    WriteQuestions(Record("jpn", "r0", 0) + Record("fra", "r1", 0) + Record("usa", "r2", 0) +
-                   std::string(100, 'x'));
+    WriteQuestions(Record("jpn", "r0", 0) + Record("fra", "r1", 0) + Record("usa", "r2", 0));
     m_round.m_nSeq = 1;
     m_random.values = {7, 0}; // 7 mod 3 = 1
     m_round.DrawQuestion();
     EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "r1");
+    m_round.EndRound(); // the next round may find another file
     WriteQuestions(Record("deu", "only", 0));
     m_random.values = {12345, 0};
     m_round.DrawQuestion();
@@ -353,50 +353,56 @@ TEST_F(QuizRoundTest, TwoDrawsInOneSecondWithTheRealGeneratorAgree)
     EXPECT_EQ(round.m_strAnswers, answers);
 }
 
-TEST_F(QuizRoundTest, BeyondTheLastRecordOrInAnEmptyFileNothingStaleIsShown)
+TEST_F(QuizRoundTest, BeyondTheLastRecordOrInAnEmptyFileNothingIsShown)
 {
-    WriteQuestions(Record("jpn", "q0", 1) + Record("jpn", "q1", 1).substr(0, 300));
+    WriteQuestions(Record("jpn", "q0", 1) + Record("jpn", "q1", 1));
     m_round.m_nAnswered = 0;
     m_round.DrawQuestion();
     EXPECT_EQ(m_round.m_nCorrectNo, 2);
-    for (int nIndex : {1, 2, 1000}) { // a partial record, then past the end
+    for (int nIndex : {2, 1000}) {
+        m_view.messages.clear();
         m_round.m_nAnswered = nIndex;
-        EXPECT_TRUE(m_round.DrawQuestion());
-        EXPECT_EQ(m_round.m_strQuestion, "");
-        EXPECT_EQ(m_round.m_strAnswers[0], "");
-        EXPECT_EQ(m_view.flags.back(), std::nullopt);
-        EXPECT_EQ(m_round.m_nCorrectNo, 2);
+        EXPECT_FALSE(m_round.DrawQuestion());
+        ASSERT_EQ(m_view.messages.size(), 1u);
+        EXPECT_NE(m_view.messages[0].first.find(std::to_string(nIndex + 1) + Sjis("問目がありません")),
+                  std::string::npos);
+        EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "q0"); // the last whole question stays
+        EXPECT_EQ(m_view.flags.size(), 1u);
     }
     WriteQuestions("");
     m_round.m_nSeq = 1;
-    EXPECT_TRUE(m_round.DrawQuestion()); // no whole record: no division by zero
-    EXPECT_EQ(m_round.m_strQuestion, "");
-    EXPECT_TRUE(m_view.messages.empty());
+    EXPECT_FALSE(m_round.DrawQuestion()); // no whole record: no division by zero
+    EXPECT_EQ(m_view.messages.size(), 2u);
 }
 
-TEST_F(QuizRoundTest, AMissingFileShowsTheOpenErrorAndKeepsTheScreen)
+TEST_F(QuizRoundTest, AFileRemovedDuringARoundStopsItByNameAndKeepsTheScreen)
 {
     WriteQuestions(Record("jpn", "q0", 0) + Record("jpn", "q1", 0));
     Set("LIFE", 5);
     Set("QUESTION_CNT", 5);
     m_round.OnButtonStart();
-    const int nUpdates = m_view.nUpdates;
     std::filesystem::remove(m_dir / "sample0524.txt");
     m_round.JudgeAnswer(1);
     ASSERT_EQ(m_view.messages.size(), 1u);
-    EXPECT_EQ(m_view.messages[0], std::make_pair(kOpenError, 0x10u));
-    EXPECT_EQ(m_view.nUpdates, nUpdates);
-    EXPECT_TRUE(m_view.bTimerRunning); // the round goes on
+    EXPECT_EQ(m_view.messages[0].first.rfind(kOpenError + "\nsample0524.txt\n", 0), 0u);
+    EXPECT_EQ(m_view.messages[0].second, 0x10u);
+    EXPECT_FALSE(m_view.bTimerRunning); // the round is over, without "終了!!"
+    EXPECT_TRUE(m_view.enabled[IDC_BUTTON_START]);
     EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "q0");
 
     std::filesystem::create_directory(m_dir / "sample0524.txt");
-    m_round.JudgeAnswer(1);
+    m_round.OnButtonStart();
     EXPECT_EQ(m_view.messages.size(), 2u);
+    EXPECT_FALSE(m_view.bTimerRunning);
 
     m_store.WriteProfileStringA("QUESTION", "1", Sjis("日本.txt"));
     WriteFileBytes(m_dir / "日本.txt", std::string(3 * 420, ' ') + Record("jpn", "jp", 0));
+    m_round.OnButtonStart();
+    m_round.JudgeAnswer(1);
+    m_round.JudgeAnswer(1);
     m_round.JudgeAnswer(1);
     EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "jp");
+    EXPECT_TRUE(m_view.bTimerRunning);
 }
 
 struct RateCase

@@ -29,7 +29,11 @@ class SettingDlgTest : public ::testing::Test
   protected:
     SettingDlgTest() : m_cd(m_dir.Path()), m_profile(m_dir / "Parameter.INI")
     {
-        SetMessageBoxHandler([this](const QString& text, unsigned nType) {
+        SetMessageBoxHandler([this](const QString& text, unsigned nType) -> int {
+            if (nType == (MB_OK | MB_ICONINFORMATION)) { // what is wrong with the saved file
+                m_notices.push_back(text);
+                return IDOK;
+            }
             m_asked.push_back(text);
             EXPECT_EQ(nType, MB_YESNO | MB_ICONQUESTION);
             return m_nAnswer;
@@ -72,6 +76,7 @@ class SettingDlgTest : public ::testing::Test
     ScopedCurrentDir m_cd;
     ProfileStore m_profile;
     std::vector<QString> m_asked;
+    std::vector<QString> m_notices;
     int m_nAnswer = IDYES;
 };
 
@@ -303,6 +308,12 @@ TEST_P(SettingDlgCountTest, StaysUsableAndNeverSavesMoreThanTheFileHolds)
     EXPECT_EQ(Stored("QUESTION_CNT"), c.nSavedCount);
     EXPECT_EQ(m_profile.GetProfileStringA("QUESTION", "1", ""), "q.txt");
     EXPECT_GE(pCount->maximum(), 1);
+    // A file no round could play is named, with the reason, once the save is done.
+    const bool bBroken = c.bytesAtSave && (*c.bytesAtSave < 420 || *c.bytesAtSave % 420 != 0);
+    ASSERT_EQ(m_notices.size(), bBroken ? 1u : 0u);
+    if (bBroken)
+        EXPECT_TRUE(m_notices[0].startsWith(QStringLiteral("問題ファイル「q.txt」\n1問分")))
+            << m_notices[0].toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

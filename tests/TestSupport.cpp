@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 TempDir::TempDir()
 {
@@ -66,4 +71,58 @@ ScopedTimeZone::~ScopedTimeZone()
 {
     m_bHadOld ? ::setenv("TZ", m_strOld.c_str(), 1) : ::unsetenv("TZ");
     ::tzset();
+}
+
+const char* OddFileName(OddFile kind)
+{
+    switch (kind) {
+    case OddFile::Fifo:
+        return "Fifo";
+    case OddFile::Socket:
+        return "Socket";
+    case OddFile::Folder:
+        return "Folder";
+    case OddFile::DeviceLink:
+        return "DeviceLink";
+    }
+    return "?";
+}
+
+void MakeOddFile(const std::filesystem::path& path, OddFile kind)
+{
+    switch (kind) {
+    case OddFile::Fifo:
+        if (::mkfifo(path.c_str(), 0644) != 0)
+            throw std::runtime_error("mkfifo failed");
+        return;
+    case OddFile::Socket: {
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        if (path.string().size() >= sizeof addr.sun_path)
+            throw std::runtime_error("socket path too long");
+        std::strcpy(addr.sun_path, path.c_str());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bBound =
+            fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+        if (fd >= 0)
+            ::close(fd); // the socket file stays; nobody answers on it
+        if (!bBound)
+            throw std::runtime_error("bind failed");
+        return;
+    }
+    case OddFile::Folder:
+        std::filesystem::create_directory(path);
+        return;
+    case OddFile::DeviceLink:
+        std::filesystem::create_symlink("/dev/zero", path);
+        return;
+    }
+}
+
+unsigned FileTypeAt(const std::filesystem::path& path)
+{
+    struct stat st
+    {
+    };
+    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }

@@ -47,3 +47,18 @@ private:
     std::string m_strOld;
     bool m_bHadOld;
 };
+
+// What can stand in a file's place and is no regular file.
+enum class OddFile
+{
+    Fifo,
+    Socket,
+    Folder,
+    DeviceLink, // a link to /dev/zero: endless to read, no size
+};
+inline constexpr OddFile kOddFiles[] = {OddFile::Fifo, OddFile::Socket, OddFile::Folder,
+                                        OddFile::DeviceLink};
+const char* OddFileName(OddFile kind);
+void MakeOddFile(const std::filesystem::path& path, OddFile kind);
+// The type of what stands at path, links not followed; 0 when nothing does.
+unsigned FileTypeAt(const std::filesystem::path& path);

@@ -121,6 +121,8 @@ int Export(const Args& args, std::ostream& out, std::ostream& err)
     if (!bytes)
         return 1;
     QuestionTsv::ExportResult result = QuestionTsv::Export(*bytes);
+    if (result.nRecords == 0)
+        err << "警告: " << args.files[0] << ": レコードが 1 件もありません\n";
     if (result.nTailBytes != 0)
         err << "警告: " << args.files[0] << ": 末尾の " << result.nTailBytes
             << " バイトはレコードにならないため書き出しません\n";
