@@ -25,6 +25,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Japanese text arrives through the input method, one committed character at a time.
@@ -250,6 +252,7 @@ TEST_F(ZukanWindowTest, ChosenCountriesBecomeAQuestionFileOfTheBundledRecords)
 TEST_F(ZukanWindowTest, ThisStateSelectsItsWholeStateAndADrillWaitsForTheRound)
 {
     CZukanWindow* pWindow = Open();
+    EXPECT_FALSE(In<QPushButton>(pWindow, "zukanSelectGroup")->isEnabled());
     Click(pWindow, "ペルー");
     QTest::mouseClick(In<QPushButton>(pWindow, "zukanSelectGroup"), Qt::LeftButton);
     EXPECT_EQ(pWindow->SelectedCodes().size(), 12u);
@@ -287,4 +290,12 @@ TEST_F(ZukanWindowTest, KeysBrowseWithoutLosingTheChoiceAndSpacePicksOrDrops)
     EXPECT_EQ(pList->model()->data(pList->currentIndex()).toString(), "ミクロネシア連邦");
     Type(In<QLineEdit>(pWindow, "zukanSearch"), "ぶらじる");
     EXPECT_EQ(pWindow->SelectedCodes(), std::set<std::string>{"aze"});
+}
+
+TEST_F(ZukanWindowTest, AHistoryThatIsNoFileReadsAsNeverAsked)
+{
+    ASSERT_EQ(::mkfifo((m_dir / kHistoryFileName).c_str(), 0600), 0);
+    CZukanWindow* pWindow = Open();
+    Click(pWindow, "日本");
+    EXPECT_EQ(Fact(pWindow, "出題回数"), "未出題");
 }

@@ -70,6 +70,9 @@ void CZukanWindow::CreateControls()
     m_pList = new CFlagListView(*m_pModel, this);
     m_pList->setObjectName(QStringLiteral("zukanList"));
     m_pList->setAccessibleName(QStringLiteral("国旗の一覧"));
+    m_pList->setAccessibleDescription(
+        QStringLiteral("矢印キーで動かすと、その国のことが出ます。Space で選ぶ・外す、"
+                       "Ctrl か Shift を押しながらのクリックで複数選べます"));
     m_pList->setViewMode(QListView::ListMode);
     m_pList->setFlow(QListView::LeftToRight);
     m_pList->setWrapping(true);
@@ -92,6 +95,7 @@ void CZukanWindow::CreateControls()
     m_pSelected->setObjectName(QStringLiteral("zukanSelected"));
     m_pSelectGroup = new QPushButton(QStringLiteral("この州をすべて選ぶ(&A)"), this);
     m_pSelectGroup->setObjectName(QStringLiteral("zukanSelectGroup"));
+    m_pSelectGroup->setEnabled(false); // until a flag is at the cursor
     connect(m_pSelectGroup, &QPushButton::clicked, this, &CZukanWindow::OnButtonSelectGroup);
     m_pDrill = new QPushButton(m_pDrillAction->text(), this);
     m_pDrill->setObjectName(QStringLiteral("zukanDrill"));
