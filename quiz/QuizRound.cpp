@@ -198,6 +198,11 @@ bool CQuizRound::DrawQuestion()
     DrawProblem problem = path ? m_file.Open(*path) : DrawProblem::OpenFailed;
     std::string bytes;
     if (problem == DrawProblem::None) {
+        if (const std::string strNotice = m_file.TakeTailNotice(strName); !strNotice.empty()) {
+            m_view.StopTimer(); // the notice costs the question no time
+            m_view.MessageBox(strNotice, kIconInformation);
+            m_view.StartTimer();
+        }
         m_random.Seed(static_cast<unsigned>(m_clock()));
         const std::int64_t nRecords = m_file.Records();
         std::int64_t nIndex = m_nAnswered;

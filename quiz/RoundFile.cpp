@@ -67,7 +67,11 @@ DrawProblem CRoundFile::Open(const std::filesystem::path& path)
     case LengthProblem::NoRecord:
         return Refuse(DrawProblem::NoRecord);
     case LengthProblem::PartialRecord:
-        return Refuse(DrawProblem::PartialRecord);
+        // Whole records before a stray tail (a line end an editor added, say) still play, as
+        // they always did; the round says once that the tail is left out.
+        if (Records() == 0)
+            return Refuse(DrawProblem::PartialRecord);
+        break;
     case LengthProblem::None:
         break;
     }
@@ -90,6 +94,18 @@ DrawProblem CRoundFile::Read(std::int64_t nIndex, std::string& record)
     }
     m_file.Close();
     return DrawProblem::None;
+}
+
+std::string CRoundFile::TakeTailNotice(std::string_view cp932Name)
+{
+    if (m_bTailNoticed || CheckLength(m_nLength) != LengthProblem::PartialRecord)
+        return {};
+    m_bTailNoticed = true;
+    const std::uint64_t nTail = m_nLength % kRecordSize;
+    return Text("問題ファイル「") + ShortName(cp932Name) + Text("」\n") +
+           LengthProblemText(LengthProblem::PartialRecord, m_nLength) + "\n" +
+           Text("末尾の") + std::to_string(nTail) + Text("バイトは出題しません（") +
+           std::to_string(Records()) + Text("問で出題します）。");
 }
 
 std::string CRoundFile::Message(DrawProblem problem, std::string_view cp932Name) const

@@ -29,7 +29,11 @@ class CRoundFile
 {
   public:
     // A new round: the next Open takes whatever file it finds as the round's.
-    void Reset() { m_seen.reset(); }
+    void Reset()
+    {
+        m_seen.reset();
+        m_bTailNoticed = false;
+    }
     DrawProblem Open(const std::filesystem::path& path);
     // Whole records in the file Open accepted.
     std::int64_t Records() const { return RecordCount(m_nLength); }
@@ -37,6 +41,9 @@ class CRoundFile
     DrawProblem Read(std::int64_t nIndex, std::string& record);
     // cp932: the open error the program always showed, then the file's name and the reason.
     std::string Message(DrawProblem problem, std::string_view cp932Name) const;
+    // cp932: once a round, after an Open that found whole records followed by a few bytes that
+    // make none, the notice that those bytes are left out; empty otherwise.
+    std::string TakeTailNotice(std::string_view cp932Name);
 
   private:
     DrawProblem Refuse(DrawProblem problem);
@@ -46,6 +53,7 @@ class CRoundFile
     std::filesystem::path m_seenPath;
     std::uint64_t m_nLength = 0;
     std::int64_t m_nIndex = 0;
+    bool m_bTailNoticed = false;
 };
 
 // Texts every window shows about a question file, cp932.

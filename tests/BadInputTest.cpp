@@ -256,10 +256,6 @@ INSTANTIATE_TEST_SUITE_P(
         DrawCase{"EmptyRandom", "", 1, 0, 7, Sjis("満たないファイルです（0バイト）")},
         DrawCase{"Bytes419", kJpn.substr(0, 419), 0, 0, 0, Sjis("（419バイト）")},
         DrawCase{"Bytes419Random", kJpn.substr(0, 419), 1, 0, 3, Sjis("（419バイト）")},
-        DrawCase{"PartialLastRecord", kJpn + kFra + kJpn.substr(0, 160), 0, 2, 0,
-                 Sjis("（1000バイト）が1問分の420バイトで割り切れません")},
-        DrawCase{"PartialLastRecordRandom", kJpn + kFra + kJpn.substr(0, 160), 1, 0, 5,
-                 Sjis("（1000バイト）が1問分の420バイトで割り切れません")},
         DrawCase{"PastTheEnd", kJpn, 0, 5, 0, Sjis("6問目がありません（1問のファイルです）")}),
     [](const auto& info) { return std::string(info.param.szName); });
 

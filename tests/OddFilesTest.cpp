@@ -243,12 +243,27 @@ TEST_P(LengthTest, EveryReaderSaysWhatIsWrongWithIt)
     std::string bytes = Record('a') + Record('b');
     bytes.resize(c.nLength, ' ');
     WriteFileBytes(m_questions, bytes);
+    m_store.WriteProfileInt("SEQ", "1", 1); // random: the one whole record, again and again
     const std::string strText = LengthProblemText(c.problem, c.nLength);
     EXPECT_NE(strText.find(std::to_string(c.nLength)), std::string::npos);
 
     m_round.OnButtonStart();
-    ExpectStoppedWith(strText);
-    EXPECT_EQ(m_observer.nShown, 0);
+    if (c.problem == LengthProblem::NoRecord) {
+        ExpectStoppedWith(strText);
+        EXPECT_EQ(m_observer.nShown, 0);
+    } else {
+        // The whole record before the tail plays, after one notice that names the tail.
+        ASSERT_EQ(m_view.messages.size(), 1u);
+        EXPECT_NE(m_view.messages[0].find(strText), std::string::npos);
+        EXPECT_NE(m_view.messages[0].find(Sjis("末尾の") + std::to_string(c.nLength - 420)),
+                  std::string::npos)
+            << Cp932::ToUtf8(m_view.messages[0]);
+        EXPECT_EQ(m_observer.nShown, 1);
+        EXPECT_TRUE(m_view.bTimer);
+        m_round.JudgeAnswer(m_round.m_nCorrectNo); // the next draw says nothing more
+        EXPECT_EQ(m_view.messages.size(), 1u);
+        EXPECT_EQ(m_observer.nShown, 2);
+    }
     EXPECT_EQ(QuestionFileList::ProblemText(m_questions), strText);
     const EditResult count = QuestionFile::Count(m_questions);
     EXPECT_TRUE(count.Ok()); // the editor may still add to it, after its notice
