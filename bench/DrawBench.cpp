@@ -22,6 +22,7 @@ class NullView : public IRoundView
     void PlayEffect(int) override {}
     int MessageBox(const std::string&, unsigned) override { return 1; }
     void ShowFlag(std::optional<int>) override {}
+    void ShowFlagChoice(const std::optional<std::array<std::string, 4>>&) override {}
     void UpdateData() override {}
 };
 

@@ -1,6 +1,8 @@
 #include "platform/Resources.h"
 #include "quiz/FlagCatalog.h"
 
+#include <QGuiApplication>
+
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -25,6 +27,34 @@ void BM_LoadFlag(benchmark::State& state)
 
 BENCHMARK(BM_LoadFlag)->Arg(0)->Arg(1)->ArgName("later");
 
+// One larger picture decoded and fitted into a flag-choice answer's box (121 x 123 px with the
+// dialog font here), at scale 1 and 2, going round all the codes.
+void BM_LoadFlagPicture(benchmark::State& state)
+{
+    const auto catalogue = FlagCatalog();
+    const qreal dRatio = static_cast<qreal>(state.range(0));
+    std::size_t n = 0;
+    for (auto _ : state) {
+        QPixmap picture =
+            LoadFlagPicture(catalogue[n++ % catalogue.size()].strCode, QSize(121, 123), dRatio);
+        benchmark::DoNotOptimize(picture);
+    }
+}
+
+BENCHMARK(BM_LoadFlagPicture)->Arg(1)->Arg(2)->ArgName("scale");
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char* argv[])
+{
+    // Pixmaps need a GUI application.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

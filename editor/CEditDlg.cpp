@@ -1,5 +1,7 @@
 #include "editor/CEditDlg.h"
 
+#include "editor/CFlagPreview.h"
+
 #include "app/ProfileStore.h"
 #include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
@@ -8,6 +10,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/QtText.h"
+#include "quiz/QuestionRecord.h"
 #include "quiz/RoundFile.h"
 
 #include <QButtonGroup>
@@ -23,6 +26,8 @@
 #include <QStringListModel>
 
 namespace {
+
+constexpr int kPreviewWidth = 80; // the flag panel right of the template's controls
 
 const std::array<QString, 5> kFieldNames = {QStringLiteral("問題"), QStringLiteral("解答1"),
                                             QStringLiteral("解答2"), QStringLiteral("解答3"),
@@ -76,7 +81,7 @@ CEditDlg::CEditDlg(ProfileStore& profile, QWidget* pParent)
 {
     setWindowTitle(QStringLiteral("編集画面"));
     setFont(DialogFont());
-    setFixedSize(DialogUnits(font()).Size(291, 199));
+    setFixedSize(DialogUnits(font()).Size(291 + kPreviewWidth + 6, 199));
     CreateControls();
     new EnterEscFilter(this);
 
@@ -182,6 +187,26 @@ void CEditDlg::CreateControls()
     auto* pDelete = Place(new QPushButton(QStringLiteral("問削除"), this),
                           du.Rect(244, 116, 31, 18), "deleteQuestion", QStringLiteral("問削除"));
     connect(pDelete, &QPushButton::clicked, this, &CEditDlg::OnDeleteQuestion);
+
+    // Right of the template's controls, so none of them moves.
+    m_pFlagPreview = new CFlagPreview(this, du.Rect(288, 9, kPreviewWidth, 172), du.Y(40));
+    for (std::size_t i = 1; i <= 4; ++i)
+        connect(m_fields[i], &QLineEdit::textChanged, this, &CEditDlg::UpdateFlagPreview);
+}
+
+// The flags of the record as 追加 or 更新 would write it now; the rule is the quiz's own.
+void CEditDlg::UpdateFlagPreview()
+{
+    std::array<std::string, 4> answers;
+    for (std::size_t i = 0; i < 4; ++i) {
+        std::optional<std::string> bytes = FromQString(m_fields[i + 1]->text());
+        if (!bytes) {
+            m_pFlagPreview->ShowCodes(std::nullopt);
+            return;
+        }
+        answers[i] = std::move(*bytes);
+    }
+    m_pFlagPreview->ShowCodes(FlagChoiceCodes(SplitRecord(ComposeRecord({}, answers, 0))));
 }
 
 // 問削除 holds the cancel role, so the close box deletes a question instead of closing.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+class CFlagPreview;
 class ProfileStore;
 class QButtonGroup;
 class QComboBox;
@@ -45,6 +46,7 @@ class CEditDlg : public QDialog
     // field holds text cp932 cannot represent.
     std::optional<EditMembers> SavedMembers() const;
     void RefreshFields();
+    void UpdateFlagPreview();
     void FillNumbers(std::int64_t nCount, int nKeep);
     // Runs one operation on the configured file and tells the user when it fails.
     template <typename Operation> EditResult RunOnFile(Operation operation) const;
@@ -61,4 +63,5 @@ class CEditDlg : public QDialog
     std::array<QLineEdit*, 5> m_fields{}; // the question block, then answers 1-4
     QButtonGroup* m_pCorrect = nullptr;
     QPushButton* m_pUpdate = nullptr;
+    CFlagPreview* m_pFlagPreview = nullptr;
 };

@@ -84,7 +84,7 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
                                    QStringLiteral("問題の種類別(&K)"), tallyHeaders);
     const QString kinds[kKindCount] = {QStringLiteral("国名"), QStringLiteral("首都"),
                                        QStringLiteral("地域"), QStringLiteral("公用語"),
-                                       QStringLiteral("その他")};
+                                       QStringLiteral("国旗"), QStringLiteral("その他")};
     for (int i = 0; i < kKindCount; ++i)
         AddTallyRow(pKinds, kinds[i], sum.kinds[static_cast<std::size_t>(i)]);
 

@@ -53,6 +53,8 @@ std::string ToCp932(std::string_view utf8)
 QuestionKind KindOfQuestion(std::string_view q)
 {
     auto has = [&](std::string_view word) { return q.find(word) != std::string_view::npos; };
+    if (has("国旗はどれ")) // before 首都: "首都がブラジリアの国の国旗はどれ？"
+        return kKindFlag;
     if (has("首都"))
         return kKindCapital;
     if (has("地域"))

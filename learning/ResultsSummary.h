@@ -19,13 +19,15 @@ struct Tally
     double AverageSeconds() const { return nAnswers ? dSeconds / nAnswers : 0; }
 };
 
-// 国名, 首都, 地域, 公用語 by what the question asks; その他 for anything else.
+// 国名, 首都, 地域, 公用語 by what the question asks, 国旗 for a flag-choice question ("…の国旗は
+// どれ？", whatever its clue names); その他 for anything else.
 enum QuestionKind
 {
     kKindCountry,
     kKindCapital,
     kKindRegion,
     kKindLanguage,
+    kKindFlag,
     kKindOther,
     kKindCount
 };

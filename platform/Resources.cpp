@@ -10,6 +10,7 @@ static void EnsureResources()
 {
     static const bool once = [] {
         Q_INIT_RESOURCE(resources);
+        Q_INIT_RESOURCE(flagpictures);
         return true;
     }();
     (void)once;
@@ -21,6 +22,29 @@ QImage LoadFlagBitmap(int nId)
     QImage image;
     image.load(QStringLiteral(":/flags/%1.bmp").arg(nId), "BMP");
     return image;
+}
+
+QPixmap LoadFlagPicture(std::string_view code, QSize box, qreal dDevicePixelRatio)
+{
+    EnsureResources();
+    if (code.size() != 3 || box.isEmpty())
+        return {};
+    QImage image;
+    if (!image.load(QStringLiteral(":/flagpictures/%1.png")
+                        .arg(QLatin1String(code.data(), static_cast<qsizetype>(code.size()))),
+                    "PNG"))
+        return {};
+    const QSize size = image.size().scaled(box * dDevicePixelRatio, Qt::KeepAspectRatio);
+    // Only ever smaller: a box wider than the picture shows it at its own size.
+    if (size.width() < image.width()) {
+        // Scaled as 32-bit colour: a palette picture would be converted with its alpha otherwise.
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                              : QImage::Format_RGB32)
+                    .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
+    pixmap.setDevicePixelRatio(dDevicePixelRatio);
+    return pixmap;
 }
 
 QByteArray LoadWave(int nId)

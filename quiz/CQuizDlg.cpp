@@ -9,8 +9,10 @@
 #include "platform/Resources.h"
 #include "platform/Sound.h"
 #include "quiz/AnswerKeyFilter.h"
+#include "quiz/CAnswerArea.h"
 #include "quiz/CBitmap.h"
 #include "quiz/CColorStatic.h"
+#include "quiz/CFlagAnswers.h"
 #include "quiz/CJudgeDlg.h"
 #include "quiz/CRoundCommands.h"
 #include "quiz/LampName.h"
@@ -32,6 +34,7 @@ constexpr int kFirstButtonId = 1010;
 constexpr int kWaveCorrect = 145;
 constexpr int kWaveWrong = 146;
 const QString kRateName = QStringLiteral("正解率");
+const std::string_view kAnswerGroupTitle = "*解答群";
 
 struct ButtonDef
 {
@@ -186,9 +189,13 @@ void CQuizDlg::CreateControls()
     setFixedSize(du.X(358), du.Y(292) + m_nTop);
     findChild<QMenuBar*>()->setFixedWidth(width());
 
-    for (const GroupDef& g : kGroups)
-        (new QGroupBox(QString::fromUtf8(g.szTitle), this))
-            ->setGeometry(rect(g.x, g.y, g.cx, g.cy));
+    QGroupBox* pAnswerGroup = nullptr;
+    for (const GroupDef& g : kGroups) {
+        auto* pGroup = new QGroupBox(QString::fromUtf8(g.szTitle), this);
+        pGroup->setGeometry(rect(g.x, g.y, g.cx, g.cy));
+        if (g.szTitle == kAnswerGroupTitle)
+            pAnswerGroup = pGroup;
+    }
 
     m_pQuestion = ReadOnlyEdit(this, rect(19, 23, 306, 12), QStringLiteral("question"),
                                QStringLiteral("問題"));
@@ -226,13 +233,23 @@ void CQuizDlg::CreateControls()
     m_pRate = SunkenStatic(this, rect(19, 167, 25, 14), QString());
     m_pRate->setObjectName(QStringLiteral("rate"));
     ShowLabelValue(m_pRate, kRateName, QString());
+    std::vector<QWidget*> textRows(m_pAnswers, m_pAnswers + 4);
     for (int i = 0; i < 4; ++i)
-        SunkenStatic(this, rect(18, answerY[i], 12, 14), QString::number(i + 1));
+        textRows.push_back(
+            SunkenStatic(this, rect(18, answerY[i], 12, 14), QString::number(i + 1)));
+    m_pAnswerArea = std::make_unique<CAnswerArea>(pAnswerGroup);
+    m_pAnswerArea->AddVariant(textRows, QStringLiteral("解答は1番から4番の文です"));
 
     m_pFlag = new QLabel(this);
     m_pFlag->setObjectName(QStringLiteral("flag"));
     m_pFlag->setAccessibleName(QStringLiteral("国旗"));
     m_pFlag->setGeometry(rect(261, 172, 13, 14));
+
+    m_pFlagAnswers = std::make_unique<CFlagAnswers>(
+        this, rect,
+        std::array<QPushButton*, 4>{m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
+    m_nFlagVariant = m_pAnswerArea->AddVariant(
+        m_pFlagAnswers->Widgets(), QStringLiteral("解答は左から1番から4番の4つの国旗です"));
 
     // The edit button stays disabled; nothing in the program enables it.
     m_pButtons[IDC_BUTTON_EDIT - kFirstButtonId]->setEnabled(false);
@@ -311,6 +328,7 @@ void CQuizDlg::EnableControl(int nId, bool bEnable)
 {
     if (nId >= kFirstButtonId && nId <= 1018 && m_pButtons[nId - kFirstButtonId])
         m_pButtons[nId - kFirstButtonId]->setEnabled(bEnable);
+    m_pFlagAnswers->SetEnabled(nId - IDC_BUTTON_ANSWER1 + 1, bEnable);
 }
 
 void CQuizDlg::SetLampColor(int nLamp, std::uint32_t nColor)
@@ -363,6 +381,12 @@ void CQuizDlg::ShowFlag(std::optional<int> nBitmapId)
     }
     m_pFlag->setPixmap(QPixmap::fromImage(g_bmpFlag.Image()));
     m_pFlag->resize(g_bmpFlag.Image().size()); // the control takes the picture's size
+}
+
+void CQuizDlg::ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes)
+{
+    m_pFlagAnswers->SetCodes(codes.value_or(std::array<std::string, 4>{}));
+    m_pAnswerArea->Show(codes ? m_nFlagVariant : 0);
 }
 
 void CQuizDlg::UpdateData()

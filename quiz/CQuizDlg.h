@@ -5,14 +5,19 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <array>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
+class CAnswerArea;
 class CColorStatic;
+class CFlagAnswers;
 class CRoundCommands;
 class ProfileStore;
 class QAction;
+class QGroupBox;
 class QLabel;
 class QMenu;
 class QLineEdit;
@@ -92,6 +97,7 @@ class CQuizDlg : public QDialog, private IRoundView
     void PlayEffect(int nKind) override;
     int MessageBox(const std::string& strText, unsigned nType) override;
     void ShowFlag(std::optional<int> nBitmapId) override;
+    void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) override;
     void UpdateData() override;
 
     ProfileStore& m_profile;
@@ -108,6 +114,9 @@ class CQuizDlg : public QDialog, private IRoundView
     CColorStatic* m_pLamps[3] = {};
     QLabel* m_pRate = nullptr;
     QLabel* m_pFlag = nullptr;
+    std::unique_ptr<CAnswerArea> m_pAnswerArea; // the text rows, or the flags of a flag choice
+    std::unique_ptr<CFlagAnswers> m_pFlagAnswers;
+    int m_nFlagVariant = 0;
     QProgressBar* m_pTimeBar = nullptr;
     QPushButton* m_pButtons[9] = {}; // ids 1010 to 1018
     QAction* m_pSoundAction = nullptr;

@@ -1,5 +1,7 @@
 #include "quiz/QuestionRecord.h"
 
+#include "quiz/FlagCatalog.h"
+
 #include <algorithm>
 
 namespace {
@@ -82,6 +84,21 @@ std::string ComposeRecord(std::string_view question, const std::array<std::strin
     for (int i = 0; i < 4; ++i)
         out += ComposeAnswerBlock(answers[static_cast<std::size_t>(i)], i == nCorrect);
     return out;
+}
+
+std::optional<std::array<std::string, 4>> FlagChoiceCodes(const QuestionRecord& record)
+{
+    std::array<std::string, 4> codes;
+    for (std::size_t i = 0; i < 4; ++i) {
+        std::string_view field = record.answers[i];
+        std::string_view code = field.substr(0, kCodeSize);
+        // Every catalogue code is three lower-case letters, so the look-up checks those too.
+        if (field.size() != kAnswerSize || field.find_first_not_of(' ', kCodeSize) != field.npos ||
+            !LookupFlagBitmap(code))
+            return std::nullopt;
+        codes[i] = code;
+    }
+    return codes;
 }
 
 std::string TemplateRecord()

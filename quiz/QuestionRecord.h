@@ -55,5 +55,11 @@ std::string ComposeAnswerBlock(std::string_view answer, bool bCorrect);
 std::string ComposeRecord(std::string_view question, const std::array<std::string, 4>& answers,
                           int nCorrect);
 
+// A record is a flag-choice question exactly when each of its four answer fields is a code of
+// the flag catalogue: three lower-case ASCII letters the catalogue knows, then blanks to the
+// field's end. The codes in stored order then; empty for a text question, as every other record
+// is (one unknown code, a short record or one letter more makes it text).
+std::optional<std::array<std::string, 4>> FlagChoiceCodes(const QuestionRecord& record);
+
 // One record of a new question file: "テスト問題" and 解答1-4, the first marked correct.
 std::string TemplateRecord();

@@ -221,12 +221,20 @@ bool CQuizRound::DrawQuestion()
     }
     const QuestionRecord rec = SplitRecord(bytes);
     m_strQuestion = rec.strQuizQuestion;
-    m_view.ShowFlag(LookupFlagBitmap(rec.strCode));
+    // A flag-choice question shows its answers as flags; the asked flag would give it away.
+    const std::optional<std::array<std::string, 4>> flags = FlagChoiceCodes(rec);
+    m_view.ShowFlag(flags ? std::nullopt : LookupFlagBitmap(rec.strCode));
 
     const int nRow = m_random.Next() % kAnswerOrderCount;
-    for (int p = 1; p <= 4; ++p)
-        m_strAnswers[static_cast<std::size_t>(p - 1)] =
-            rec.answers[static_cast<std::size_t>(StoredAt(nRow, p) - 1)];
+    std::optional<std::array<std::string, 4>> shownFlags = flags;
+    for (int p = 1; p <= 4; ++p) {
+        const auto nShown = static_cast<std::size_t>(p - 1);
+        const auto nStored = static_cast<std::size_t>(StoredAt(nRow, p) - 1);
+        m_strAnswers[nShown] = flags ? std::string() : rec.answers[nStored];
+        if (flags)
+            (*shownFlags)[nShown] = (*flags)[nStored];
+    }
+    m_view.ShowFlagChoice(shownFlags);
     if (std::optional<int> nStored = rec.CorrectIndex())
         m_nCorrectNo = PositionOf(nRow, *nStored + 1);
 

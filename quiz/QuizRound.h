@@ -47,6 +47,10 @@ class IRoundView
     virtual void PlayEffect(int nKind) = 0;
     virtual int MessageBox(const std::string& strText, unsigned nType) = 0;
     virtual void ShowFlag(std::optional<int> nBitmapId) = 0;
+    // Which answer area the question needs: the four flags of a flag-choice question, as
+    // catalogue codes in shown order, or the text rows when empty. Comes with every draw,
+    // before UpdateData; the picture box then shows no flag.
+    virtual void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) = 0;
     // Puts the question, the four answers and the rate on screen.
     virtual void UpdateData() = 0;
 };
@@ -97,7 +101,7 @@ class CQuizRound
     int m_nTick = 0;
 
     std::string m_strQuestion;
-    std::array<std::string, 4> m_strAnswers;
+    std::array<std::string, 4> m_strAnswers; // empty while a flag-choice question is shown
     std::string m_strRate;
 
   private:

@@ -344,3 +344,43 @@ TEST_F(AccessibilityTest, KeysOneToFourAnswerDuringARoundOnly)
     press(Qt::Key_2, Qt::KeypadModifier);
     EXPECT_EQ(m_dlg.Round().m_nAnswered, nAnswered);
 }
+
+// The four flags are answers 1-4 in the tree, pressable, and neither name nor description gives
+// the country away; the switch of the answer area is announced, and so is the way back.
+TEST_F(AccessibilityTest, FlagAnswersAreNamedByPlaceAndTheSwitchIsAnnounced)
+{
+    WriteFileBytes(
+        m_dir / "sample0524.txt",
+        ComposeRecord("bra" + Sjis("ブラジルの国旗はどれ？"), {"bra", "prt", "arg", "col"}, 0) +
+            ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
+                          {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0));
+    m_store.WriteProfileInt("SEQ", "1", 0);
+    m_dlg.show();
+    m_dlg.OnButtonStart();
+    QGroupBox* pGroup = nullptr;
+    for (QGroupBox* p : m_dlg.findChildren<QGroupBox*>())
+        if (p->title() == "*解答群")
+            pGroup = p;
+    ASSERT_NE(pGroup, nullptr);
+    EXPECT_TRUE(Announced(pGroup, QAccessible::DescriptionChanged));
+
+    QStringList texts;
+    Reachable(QAccessible::queryAccessibleInterface(&m_dlg), texts);
+    for (int n = 1; n <= 4; ++n) {
+        auto* pFlag = m_dlg.findChild<QAbstractButton*>(QString("answerFlag%1").arg(n));
+        QAccessibleInterface* pIface = QAccessible::queryAccessibleInterface(pFlag);
+        EXPECT_EQ(pIface->role(), QAccessible::Button);
+        EXPECT_FALSE(pIface->state().invisible);
+        EXPECT_EQ(pIface->text(QAccessible::Name), QString("解答%1 国旗").arg(n));
+        EXPECT_TRUE(texts.contains(pIface->text(QAccessible::Name)));
+    }
+    for (const QString& text : texts)
+        for (const char* szGiveaway :
+             {"bra", "prt", "arg", "col", "ポルトガル", "アルゼンチン", "コロンビア"})
+            EXPECT_FALSE(text.contains(QString::fromUtf8(szGiveaway))) << text.toStdString();
+    EXPECT_EQ(Hidden(&m_dlg), QStringList());
+
+    Announcements().clear();
+    Answer(true); // the text question after it
+    EXPECT_TRUE(Announced(pGroup, QAccessible::DescriptionChanged));
+}

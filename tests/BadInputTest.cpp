@@ -42,6 +42,7 @@ class FakeView : public IRoundView
         return 1;
     }
     void ShowFlag(std::optional<int> nId) override { flags.push_back(nId); }
+    void ShowFlagChoice(const std::optional<std::array<std::string, 4>>&) override {}
     void UpdateData() override {}
 
     int nTimeMax = -1, nJudged = 0;

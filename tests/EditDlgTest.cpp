@@ -105,7 +105,7 @@ TEST_F(EditDlgTest, LaysOutTheTemplateAndListsWholeRecords)
     Open(Three() + std::string(419, ' '));
     EXPECT_EQ(m_dlg->windowTitle(), QStringLiteral("編集画面"));
     const DialogUnits du(m_dlg->font());
-    EXPECT_EQ(m_dlg->size(), du.Size(291, 199));
+    EXPECT_EQ(m_dlg->size(), du.Size(291 + 86, 199)); // the flag panel right of the template
     EXPECT_EQ(Field("question")->geometry(), du.Rect(15, 56, 259, 14));
     EXPECT_EQ(Child<QPushButton>("deleteQuestion")->geometry(), du.Rect(244, 116, 31, 18));
     EXPECT_EQ(Child<QRadioButton>("correct5")->geometry(), du.Rect(176, 159, 10, 12));
@@ -309,4 +309,31 @@ TEST_F(EditDlgTest, DeleteFileRefusesProtectedNamesAfterConfirming)
     Click("deleteFile");
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_TRUE(m_messages[1].text.contains("No such file")) << m_messages[1].text.toStdString();
+}
+
+// A record whose four answers are catalogue codes shows their flags beside the fields, and
+// typing follows the quiz's rule: one answer that is no code, and the panel only explains.
+TEST_F(EditDlgTest, ShowsTheFourFlagsOfAFlagChoiceRecordAsTyped)
+{
+    Open(ComposeRecord("bra" + Sjis("ブラジルの国旗はどれ？"), {"prt", "bra", "arg", "col"}, 1) +
+         Three());
+    Choose(0);
+    auto picture = [this](int n) {
+        return Child<QLabel>(QString("previewFlag%1").arg(n).toLatin1().constData());
+    };
+    auto* pNote = Child<QLabel>("flagPreviewNote");
+    m_dlg->show();
+    EXPECT_FALSE(pNote->isVisible());
+    for (int n = 1; n <= 4; ++n) {
+        EXPECT_TRUE(picture(n)->isVisible());
+        EXPECT_FALSE(picture(n)->pixmap().isNull()) << n;
+    }
+    const QImage before = picture(4)->pixmap().toImage();
+    Field("answer4")->setText("ury");
+    EXPECT_NE(picture(4)->pixmap().toImage(), before);
+    Field("answer4")->setText("uryy");
+    EXPECT_TRUE(pNote->isVisible());
+    EXPECT_FALSE(picture(1)->isVisible());
+    Choose(1); // a text record
+    EXPECT_TRUE(pNote->isVisible());
 }

@@ -47,6 +47,7 @@ class FakeView : public IRoundView
         return 1;
     }
     void ShowFlag(std::optional<int>) override {}
+    void ShowFlagChoice(const std::optional<std::array<std::string, 4>>&) override {}
     void UpdateData() override {}
 
     bool bTimer = false;

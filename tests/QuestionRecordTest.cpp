@@ -114,3 +114,46 @@ TEST(QuestionRecordTemplate, IsTheNewFileRecord)
     EXPECT_EQ(rec.substr(260, 80), Sjis(" 解答3") + std::string(74, ' '));
     EXPECT_EQ(rec.substr(340, 80), Sjis(" 解答4") + std::string(74, ' '));
 }
+
+struct FlagChoiceCase
+{
+    const char* szName;
+    std::array<std::string, 4> answers; // as composed into the record
+    bool bFlagChoice;
+};
+
+class FlagChoiceRuleTest : public ::testing::TestWithParam<FlagChoiceCase>
+{
+};
+
+TEST_P(FlagChoiceRuleTest, AllFourAnswersMustBeCatalogueCodes)
+{
+    const FlagChoiceCase& c = GetParam();
+    const std::optional<std::array<std::string, 4>> codes = FlagChoiceCodes(
+        SplitRecord(ComposeRecord("bra" + Sjis("ブラジルの国旗はどれ？"), c.answers, 0)));
+    ASSERT_EQ(codes.has_value(), c.bFlagChoice);
+    if (codes)
+        EXPECT_EQ(*codes, c.answers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, FlagChoiceRuleTest,
+    ::testing::Values(FlagChoiceCase{"FourCodes", {"bra", "prt", "arg", "col"}, true},
+                      FlagChoiceCase{"OneUnknownCode", {"bra", "prt", "xyz", "col"}, false},
+                      FlagChoiceCase{"UpperCase", {"bra", "PRT", "arg", "col"}, false},
+                      FlagChoiceCase{"TextAfterTheCode", {"bra", "prt", "arg", "colombia"}, false},
+                      FlagChoiceCase{"LeadingBlank", {"bra", " prt", "arg", "col"}, false},
+                      FlagChoiceCase{"TwoLetters", {"bra", "pr", "arg", "col"}, false},
+                      FlagChoiceCase{
+                          "Text", {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, false}),
+    [](const auto& info) { return info.param.szName; });
+
+TEST(FlagChoiceRule, AShortRecordOrANulInAFieldMakesText)
+{
+    const std::string bytes = ComposeRecord("bra", {"bra", "prt", "arg", "col"}, 0);
+    ASSERT_TRUE(FlagChoiceCodes(SplitRecord(bytes)));
+    std::string withNul = bytes;
+    withNul[kMarkerOffsets[3] + 10] = '\0';
+    EXPECT_FALSE(FlagChoiceCodes(SplitRecord(withNul)));
+    EXPECT_FALSE(FlagChoiceCodes(SplitRecord(bytes.substr(0, kRecordSize - 1))));
+}

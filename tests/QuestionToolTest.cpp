@@ -9,6 +9,7 @@
 #include "tools/questions/BundledFiles.h"
 #include "tools/questions/FactCheck.h"
 #include "tools/questions/FieldText.h"
+#include "tools/questions/FlagLikeness.h"
 #include "tools/questions/Prng.h"
 #include "tools/questions/QuestionCheck.h"
 #include "tools/questions/QuestionTool.h"
@@ -250,6 +251,60 @@ INSTANTIATE_TEST_SUITE_P(
                           "SameAnswers", {{341, Sjis("ソウル") + "  "}}, {Rule::SameAnswers}}),
     [](const auto& info) { return std::string(info.param.szName); });
 
+// Flag-choice records: the marked flag must be the asked country's; with the facts, the clue must
+// name it or its capital. Each problem names the record and the field.
+TEST(QuestionCheckTest, FlagChoiceRecordsMarkTheAskedFlagAndNameItsCountry)
+{
+    const BankGenerator::FactsResult facts =
+        BankGenerator::ParseFacts(ReadFileBytes(kSource / "data/countries.tsv"));
+    ASSERT_TRUE(facts.bOk);
+    struct Case
+    {
+        const char* szClue;
+        std::array<std::string, 4> codes;
+        int nCorrect;
+        std::vector<Rule> rules;
+        const char* szMessage; // a part of the one message, or empty
+    };
+    const std::vector<Case> cases = {
+        {"ブラジルの国旗はどれ？", {"prt", "bra", "arg", "col"}, 1, {}, ""},
+        {"首都がブラジリアの国の国旗はどれ？", {"prt", "bra", "arg", "col"}, 1, {}, ""},
+        {"ブラジルの国旗はどれ？",
+         {"prt", "bra", "arg", "col"},
+         0,
+         {Rule::FlagNotAsked},
+         "レコード 3: 解答1「prt」が正解ですが、問われている国コード「bra」"},
+        {"ブラジルの国旗はどれ？",
+         {"prt", "bra", "prt", "col"},
+         1,
+         {Rule::SameAnswers},
+         "レコード 3: 解答1 と 解答3 が同じです"},
+        {"ペルーの国旗はどれ？",
+         {"prt", "bra", "arg", "col"},
+         1,
+         {Rule::ClueNotFact},
+         "レコード 3: 問題文「ペルーの国旗はどれ？」"},
+        {"首都がリマの国の国旗はどれ？", {"prt", "bra", "arg", "col"}, 1, {Rule::ClueNotFact}, ""},
+        // One answer not a code: a text question of the author's own, not judged as a flag choice.
+        {"ペルーの国旗はどれ？", {"prt", "bra", "arg", "colombia"}, 0, {}, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string bytes = GoodRecord() + GoodRecord() +
+                                  ComposeRecord("bra" + Sjis(c.szClue), c.codes, c.nCorrect);
+        std::vector<QuestionCheck::Problem> problems = QuestionCheck::Check(bytes);
+        const std::vector<QuestionCheck::Problem> fromFacts =
+            FactCheck::Check(facts.countries, bytes);
+        problems.insert(problems.end(), fromFacts.begin(), fromFacts.end());
+        std::vector<Rule> rules;
+        for (const QuestionCheck::Problem& p : problems)
+            rules.push_back(p.rule);
+        EXPECT_EQ(rules, c.rules) << c.szClue;
+        if (*c.szMessage)
+            EXPECT_EQ(QuestionCheck::FormatProblem(problems.at(0)).rfind(c.szMessage, 0), 0u)
+                << QuestionCheck::FormatProblem(problems.at(0));
+    }
+}
+
 TEST(QuestionCheckTest, WholeFileRulesAndRecordNumbers)
 {
     EXPECT_EQ(QuestionCheck::Check("").at(0).rule, Rule::NoRecords);
@@ -358,6 +413,14 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
     std::map<std::string, int> perContinent; // questions per code over the 州 files
     for (const BundledFile& file : BundledFiles()) {
         const std::string strName(file.strName);
+        if (!file.bGenerated) {
+            // Committed as it shipped; it must still agree with the facts.
+            const std::string bytes = ReadFileBytes(kSource / "data" / strName);
+            EXPECT_EQ(RecordCount(bytes.size()), 264);
+            EXPECT_TRUE(QuestionCheck::Check(bytes).empty()) << strName;
+            EXPECT_TRUE(FactCheck::Check(parsed.countries, bytes).empty()) << strName;
+            continue;
+        }
         MadeFile made = MakeQuestionFile(facts, &file);
         ASSERT_TRUE(made.bOk) << strName;
         EXPECT_TRUE(made.messages.empty()) << strName;
@@ -372,11 +435,11 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
     }
     ASSERT_EQ(perContinent.size(), FlagCatalog().size());
     for (const auto& [code, nQuestions] : perContinent)
-        EXPECT_EQ(nQuestions, 4) << code;
-    EXPECT_TRUE(MakeQuestionFile(facts).strBytes ==
-                MakeQuestionFile(facts, &BundledFiles()[0]).strBytes);
+        EXPECT_EQ(nQuestions, 5) << code;
+    EXPECT_TRUE(MakeQuestionFile(facts).strBytes == MakeQuestionFile(facts, &WorldFile()).strBytes);
+    EXPECT_EQ(WorldFile().strName, "世界の国旗.txt");
+    EXPECT_EQ(RecordCount(ReadFileBytes(kSource / "data/世界の国旗.txt").size()), 995);
     EXPECT_EQ(BundledFiles()[0].strName, "sample0524.txt");
-    EXPECT_EQ(RecordCount(ReadFileBytes(kSource / "data/sample0524.txt").size()), 264);
 }
 
 TEST(BankFileTest, GenerateAllWritesEveryBundledFileAndCheckHoldsThemToTheFacts)
@@ -384,6 +447,8 @@ TEST(BankFileTest, GenerateAllWritesEveryBundledFileAndCheckHoldsThemToTheFacts)
     TempDir dir;
     const std::string facts = (kSource / "data/countries.tsv").string();
     ASSERT_EQ(RunTool({"generate", facts, "--all", dir.Path().string()}), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "sample0524.txt")); // committed, never made
+    WriteFileBytes(dir / "sample0524.txt", ReadFileBytes(kSource / "data/sample0524.txt"));
     std::vector<std::string> args = {"check", "--facts", facts};
     for (const BundledFile& file : BundledFiles())
         args.push_back((dir / file.strName).string());
@@ -447,14 +512,15 @@ class BankTest : public ::testing::Test
     static inline std::vector<BankGenerator::Question> s_questions;
 };
 
-TEST_F(BankTest, EveryCatalogueCountryIsAskedAllFourWays)
+TEST_F(BankTest, EveryCatalogueCountryIsAskedAllFiveWays)
 {
     std::map<std::string, std::set<BankGenerator::Kind>> kinds;
     for (const BankGenerator::Question& q : s_questions)
         EXPECT_TRUE(kinds[q.strCode].insert(q.kind).second) << q.strCode;
     ASSERT_EQ(kinds.size(), FlagCatalog().size());
     for (const FlagEntry& entry : FlagCatalog())
-        EXPECT_EQ(kinds[std::string(entry.strCode)].size(), 4u) << entry.strCode;
+        EXPECT_EQ(kinds[std::string(entry.strCode)].size(), BankGenerator::kKindCount)
+            << entry.strCode;
 }
 
 TEST_F(BankTest, AnswersAreTheFactsFitAndGiveNothingAway)
@@ -476,9 +542,14 @@ TEST_F(BankTest, AnswersAreTheFactsFitAndGiveNothingAway)
         case Kind::Language:
             EXPECT_EQ(right, BankGenerator::LanguageAnswer(c));
             break;
+        case Kind::Flag:
+            EXPECT_EQ(right, c.strCode);
+            EXPECT_EQ(q.strQuestion, BankGenerator::FlagQuestion(c.strName));
+            break;
         }
         EXPECT_LE(Sjis(q.strQuestion).size(), kQuizQuestionSize);
-        EXPECT_EQ(q.strQuestion.find(c.strName), std::string::npos) << q.strQuestion;
+        if (q.kind != Kind::Flag)
+            EXPECT_EQ(q.strQuestion.find(c.strName), std::string::npos) << q.strQuestion;
         std::set<std::string> distinct(q.answers.begin(), q.answers.end());
         EXPECT_EQ(distinct.size(), 4u) << q.strCode;
         for (const std::string& answer : q.answers) {
@@ -496,6 +567,104 @@ TEST_F(BankTest, AnswersAreTheFactsFitAndGiveNothingAway)
                             << q.strCode << " " << answer;
         }
     }
+}
+
+// The look-alikes the table names come first; where it names fewer than three, the rest are the
+// flags most alike in the features table, so Chad is offered Romania and Ireland Côte d'Ivoire
+// even where a table row says nothing.
+TEST_F(BankTest, FlagChoicesOfferTheLookAlikesFirstThenTheMostAlikeFlags)
+{
+    std::map<std::string, std::set<std::string>> offered;
+    for (const BankGenerator::Question& q : s_questions) {
+        if (q.kind != BankGenerator::Kind::Flag)
+            continue;
+        const BankGenerator::Country& c = CountryOf(q.strCode);
+        std::set<std::string> wrong(q.answers.begin(), q.answers.end());
+        wrong.erase(c.strCode);
+        ASSERT_EQ(wrong.size(), 3u) << q.strCode;
+        const std::size_t nLookAlikes = std::count_if(wrong.begin(), wrong.end(), [&](auto& w) {
+            return std::count(c.similarFlags.begin(), c.similarFlags.end(), w) > 0;
+        });
+        EXPECT_EQ(nLookAlikes, std::min<std::size_t>(3, c.similarFlags.size())) << q.strCode;
+        for (const std::string& w : wrong)
+            EXPECT_TRUE(LookupFlagBitmap(w)) << w;
+        offered[q.strCode] = wrong;
+    }
+    EXPECT_EQ(FlagLikeness::Error(), "");
+    EXPECT_EQ(FlagLikeness::Count(), FlagCatalog().size());
+    for (const auto& [a, b] : {std::pair{"tcd", "rou"},
+                               {"rou", "tcd"},
+                               {"idn", "mco"},
+                               {"mco", "idn"},
+                               {"irl", "civ"},
+                               {"civ", "irl"}})
+        EXPECT_TRUE(offered[a].contains(b)) << a << " " << b;
+    // Measured alone: the features see the look-alikes without the table's help.
+    EXPECT_LT(FlagLikeness::Distance("tcd", "rou").value(),
+              FlagLikeness::Distance("tcd", "fra").value());
+    EXPECT_LT(FlagLikeness::Distance("irl", "civ").value(),
+              FlagLikeness::Distance("irl", "ita").value());
+    EXPECT_FALSE(FlagLikeness::Distance("tcd", "xyz"));
+}
+
+// The history knows a question by its record's bytes: a change to one country's facts may change
+// its own questions and those that offer, or would now offer, what changed; none else.
+TEST_F(BankTest, EditingOrRemovingOneCountryLeavesUnrelatedQuestionsByteForByte)
+{
+    using Key = std::pair<std::string, BankGenerator::Kind>;
+    auto byKey = [](const std::vector<BankGenerator::Question>& questions) {
+        std::map<Key, BankGenerator::Question> out;
+        for (const BankGenerator::Question& q : questions)
+            out[{q.strCode, q.kind}] = q;
+        return out;
+    };
+    auto offers = [](const BankGenerator::Question& q, const std::string& text) {
+        return std::count(q.answers.begin(), q.answers.end(), text) > 0;
+    };
+    const auto before = byKey(s_questions);
+    const BankGenerator::Country& bra = CountryOf("bra");
+
+    std::vector<BankGenerator::Country> edited = s_countries;
+    auto it =
+        std::find_if(edited.begin(), edited.end(), [](auto& c) { return c.strCode == "bra"; });
+    it->strCapital = "ブラジリア新都";
+    it->similarFlags.clear();
+    const auto afterEdit = byKey(BankGenerator::Generate(edited).questions);
+    int nChanged = 0;
+    for (const auto& [key, q] : before) {
+        const BankGenerator::Question& now = afterEdit.at(key);
+        if (BankGenerator::ToImportTsv({q}) == BankGenerator::ToImportTsv({now}))
+            continue;
+        ++nChanged;
+        EXPECT_TRUE(key.first == "bra" || offers(q, bra.strCapital) ||
+                    offers(now, "ブラジリア新都"))
+            << key.first << " " << static_cast<int>(key.second);
+    }
+    EXPECT_GE(nChanged, 2); // its capital and its flag choice
+    EXPECT_LE(nChanged, 12);
+
+    std::vector<BankGenerator::Country> removed = s_countries;
+    std::erase_if(removed, [](auto& c) { return c.strCode == "bra"; });
+    const auto afterRemoval = byKey(BankGenerator::Generate(removed).questions);
+    nChanged = 0;
+    for (const auto& [key, q] : before) {
+        if (key.first == "bra")
+            continue;
+        if (BankGenerator::ToImportTsv({q}) == BankGenerator::ToImportTsv({afterRemoval.at(key)}))
+            continue;
+        ++nChanged;
+        EXPECT_TRUE(offers(q, bra.strName) || offers(q, bra.strCapital) || offers(q, "bra") ||
+                    offers(q, BankGenerator::LanguageAnswer(bra)))
+            << key.first << " " << static_cast<int>(key.second);
+    }
+    EXPECT_LT(nChanged, 30);
+
+    // A 州 file asks each of its countries exactly what the world file asks.
+    const auto oceania = byKey(
+        BankGenerator::Generate(s_countries, BankGenerator::kDefaultSeed, "オセアニア").questions);
+    ASSERT_FALSE(oceania.empty());
+    for (const auto& [key, q] : oceania)
+        EXPECT_EQ(BankGenerator::ToImportTsv({q}), BankGenerator::ToImportTsv({before.at(key)}));
 }
 
 TEST_F(BankTest, DrillOrderMixesKindsAndIntroducesEachFlagByName)

@@ -5,6 +5,7 @@
 #include "platform/Sound.h"
 #include "quiz/CBitmap.h"
 #include "quiz/CColorStatic.h"
+#include "quiz/CFlagButton.h"
 #include "quiz/CJudgeDlg.h"
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -265,6 +267,78 @@ TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
     EXPECT_EQ(nOpened, 2);
     m_dlg.OnSysCommand(32); // another window command: no box
     EXPECT_EQ(nOpened, 2);
+}
+
+// A file that mixes both kinds, answered by a click on a flag, a key and a button: while the
+// flag-choice question shows, four flags stand in for the text rows, the picture box is empty and
+// no code is on screen; the next text question brings back the rows and its flag.
+TEST_F(QuizDlgTest, AFlagChoiceQuestionShowsFourFlagsInsteadOfTheTextRowsAndAnswers)
+{
+    const std::string flagRecord =
+        ComposeRecord("bra" + Sjis("ブラジルの国旗はどれ？"), {"bra", "prt", "arg", "col"}, 0);
+    const std::string textRecord =
+        ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
+                      {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0);
+    WriteFileBytes(m_dir / "sample0524.txt", flagRecord + textRecord + flagRecord + textRecord);
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
+    m_store.WriteProfileInt("QUESTION_CNT", "1", 4);
+    m_store.WriteProfileInt("LIFE", "1", 3);
+    m_dlg.show();
+    auto flagButton = [this](int n) {
+        return m_dlg.findChild<QAbstractButton*>(QString("answerFlag%1").arg(n));
+    };
+    QGroupBox* pGroup = nullptr;
+    for (QGroupBox* p : m_dlg.findChildren<QGroupBox*>())
+        if (p->title() == "*解答群")
+            pGroup = p;
+    ASSERT_NE(pGroup, nullptr);
+    const QString textDescription = pGroup->accessibleDescription();
+    auto* pPicture = m_dlg.findChild<QLabel*>("flag");
+
+    for (int nQuestion = 0; nQuestion < 2; ++nQuestion) {
+        if (nQuestion == 0)
+            Click("start");
+        EXPECT_TRUE(pPicture->pixmap().isNull());
+        EXPECT_NE(pGroup->accessibleDescription(), textDescription);
+        QStringList shownCodes;
+        for (int n = 1; n <= 4; ++n) {
+            QAbstractButton* pFlag = flagButton(n);
+            EXPECT_TRUE(pFlag->isVisible() && pFlag->isEnabled());
+            EXPECT_FALSE(m_dlg.findChild<QLineEdit*>(QString("answerText%1").arg(n))->isVisible());
+            EXPECT_GE(pFlag->width(), 96 + 4); // the picture inside its frame
+            EXPECT_EQ(pFlag->accessibleName(), QString("解答%1 国旗").arg(n));
+            shownCodes << QString::fromStdString(static_cast<CFlagButton*>(pFlag)->Code());
+        }
+        shownCodes.sort();
+        EXPECT_EQ(shownCodes, (QStringList{"arg", "bra", "col", "prt"}));
+        for (QWidget* p : m_dlg.findChildren<QWidget*>()) {
+            const QString texts =
+                p->accessibleName() + p->accessibleDescription() +
+                (qobject_cast<QLabel*>(p) ? qobject_cast<QLabel*>(p)->text() : "") +
+                (qobject_cast<QLineEdit*>(p) ? qobject_cast<QLineEdit*>(p)->text() : "");
+            for (const char* szCode : {"bra", "prt", "arg", "col"})
+                EXPECT_FALSE(texts.contains(szCode)) << p->objectName().toStdString();
+        }
+        const int nRight = m_dlg.Round().m_nCorrectNo;
+        EXPECT_EQ(static_cast<CFlagButton*>(flagButton(nRight))->Code(), "bra");
+        if (nQuestion == 0)
+            QTest::mouseClick(flagButton(nRight), Qt::LeftButton);
+        else
+            QTest::keyClick(&m_dlg, static_cast<Qt::Key>(Qt::Key_0 + nRight));
+        EXPECT_EQ(m_popups.back(), QString("正解/正解は%1番").arg(nRight));
+
+        // The text question after it.
+        EXPECT_FALSE(pPicture->pixmap().isNull());
+        EXPECT_EQ(pGroup->accessibleDescription(), textDescription);
+        for (int n = 1; n <= 4; ++n) {
+            EXPECT_FALSE(flagButton(n)->isVisible());
+            EXPECT_TRUE(m_dlg.findChild<QLineEdit*>(QString("answerText%1").arg(n))->isVisible());
+        }
+        Click(QString("answer%1").arg(m_dlg.Round().m_nCorrectNo).toLatin1().constData());
+    }
+    EXPECT_EQ(m_dlg.findChild<QLabel*>("rate")->text(), "100.0%"); // four right of four
+    // The round is over: the last flags it showed answer nothing more.
+    EXPECT_FALSE(flagButton(1)->isEnabled());
 }
 
 TEST_F(QuizDlgTest, AFileCutShortDuringARoundStopsItWithoutABlankQuestion)

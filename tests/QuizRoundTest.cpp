@@ -43,6 +43,10 @@ public:
         return 1;
     }
     void ShowFlag(std::optional<int> nId) override { flags.push_back(nId); }
+    void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) override
+    {
+        flagChoices.push_back(codes);
+    }
     void UpdateData() override { ++nUpdates; }
 
     bool bTimerRunning = false;
@@ -53,6 +57,7 @@ public:
     std::vector<int> effects;
     std::vector<std::pair<std::string, unsigned>> messages;
     std::vector<std::optional<int>> flags;
+    std::vector<std::optional<std::array<std::string, 4>>> flagChoices;
     std::vector<std::string> events;
 };
 
@@ -491,4 +496,46 @@ TEST_F(QuizRoundTest, TheObserverHearsEachVerdictWithItsRecord)
     m_round.OnButtonStart();
     m_round.JudgeAnswer(1);
     EXPECT_EQ(observer.answers.size(), 3u);
+}
+
+// A file that mixes both kinds: the flag-choice question hides the asked flag, hands the view
+// its four codes in the drawn order, and is judged, announced and reported like any other.
+TEST_F(QuizRoundTest, AFlagChoiceQuestionShowsFourFlagsInTheDrawnOrderAndNoAskedFlag)
+{
+    const std::string flagRecord =
+        ComposeRecord("bra" + Sjis("ブラジルの国旗はどれ？"), {"prt", "bra", "arg", "col"}, 1);
+    const std::string records = Record("jpn", "q1", 0) + flagRecord + Record("fra", "q3", 2);
+    WriteQuestions(records);
+    Set("QUESTION_CNT", 3);
+    Set("LIFE", 3);
+    RecordingObserver observer;
+    m_round.AddObserver(&observer);
+    m_random.values = {0, 9, 0};
+    m_round.OnButtonStart();
+    m_round.JudgeAnswer(m_round.m_nCorrectNo);
+
+    ASSERT_EQ(m_view.flags.size(), 2u);
+    EXPECT_EQ(m_view.flags[1], std::nullopt);
+    ASSERT_EQ(m_view.flagChoices.size(), 2u);
+    EXPECT_EQ(m_view.flagChoices[0], std::nullopt);
+    std::array<std::string, 4> shown;
+    for (int p = 1; p <= 4; ++p)
+        shown[static_cast<std::size_t>(p - 1)] =
+            std::array<std::string, 4>{"prt", "bra", "arg", "col"}[StoredAt(9, p) - 1];
+    EXPECT_EQ(m_view.flagChoices[1], shown);
+    const int nRight = m_round.m_nCorrectNo;
+    EXPECT_EQ(shown[static_cast<std::size_t>(nRight - 1)], "bra");
+    for (const std::string& answer : m_round.m_strAnswers)
+        EXPECT_EQ(answer, ""); // a code never reaches the text rows
+
+    m_round.JudgeAnswer(nRight % 4 + 1);
+    EXPECT_EQ(m_view.judgements[1], std::make_pair(kWrong, CorrectLine(nRight)));
+    EXPECT_EQ(m_view.lamps[3], kLampWhite);
+    ASSERT_EQ(m_view.flagChoices.size(), 3u);
+    EXPECT_EQ(m_view.flagChoices[2], std::nullopt);
+    EXPECT_TRUE(m_view.flags[2].has_value()); // the next text question brings its flag back
+    m_round.JudgeAnswer(m_round.m_nCorrectNo);
+    ASSERT_EQ(observer.answers.size(), 3u);
+    EXPECT_EQ(observer.answers[1].strRecord, flagRecord);
+    EXPECT_EQ(observer.answers[1].result, AnswerResult::Wrong);
 }

@@ -129,3 +129,29 @@ TEST(IconResource, CarriesEverySizeFrom16To256)
         EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255);
     }
 }
+
+// The larger pictures: one for every catalogue code, in the flag's proportions, fitted into the
+// box asked for and only ever scaled down, so a box of 128 px is sharp at twice the scale.
+TEST(FlagPictures, EveryCodeFitsItsBoxAtEitherScaleWithoutBeingBlownUp)
+{
+    for (const FlagEntry& e : FlagCatalog()) {
+        SCOPED_TRACE(std::string(e.strCode));
+        QImage source;
+        ASSERT_TRUE(source.load(
+            QStringLiteral(":/flagpictures/%1.png").arg(QLatin1String(e.strCode.data(), 3))));
+        EXPECT_EQ(std::max(source.width(), source.height()), 256);
+        if (e.strCode != "npl" && e.strCode != "qat") // both fitted to their own outline
+            EXPECT_NEAR(double(source.width()) / source.height(), double(e.nWidth) / e.nHeight,
+                        0.02);
+        for (qreal dRatio : {1.0, 2.0}) {
+            const QPixmap picture = LoadFlagPicture(e.strCode, QSize(128, 128), dRatio);
+            ASSERT_FALSE(picture.isNull());
+            EXPECT_EQ(picture.devicePixelRatio(), dRatio);
+            const QSize shown = picture.deviceIndependentSize().toSize();
+            EXPECT_TRUE(shown.width() == 128 || shown.height() == 128) << shown.width();
+            EXPECT_LE(picture.width(), source.width());
+        }
+    }
+    EXPECT_TRUE(LoadFlagPicture("xyz", QSize(128, 128), 1).isNull());
+    EXPECT_TRUE(LoadFlagPicture("../flags/158", QSize(128, 128), 1).isNull());
+}

@@ -46,6 +46,7 @@ TEST(ResultsDlgTest, ShowsTheFiguresWhereUsersAndScreenReadersFindThem)
     EXPECT_EQ(Row(pOverview, 3), (QStringList{"平均解答時間", "3.0 秒", "3.0 秒"}));
     EXPECT_EQ(Row(dlg.findChild<QTreeWidget*>("byKind"), 1), (QStringList{"首都", "3", "33.3%"}));
     EXPECT_EQ(Row(dlg.findChild<QTreeWidget*>("byKind"), 0), (QStringList{"国名", "0", "-"}));
+    EXPECT_EQ(Row(dlg.findChild<QTreeWidget*>("byKind"), 4), (QStringList{"国旗", "0", "-"}));
     EXPECT_EQ(Row(dlg.findChild<QTreeWidget*>("byContinent"), 1),
               (QStringList{"ヨーロッパ", "2", "0.0%"}));
     EXPECT_EQ(Row(dlg.findChild<QTreeWidget*>("weakest"), 0),

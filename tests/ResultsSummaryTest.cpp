@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{"この国旗の国は世界のどの地域にある？", kKindRegion},
                       KindCase{"この国旗の国の公用語は？", kKindLanguage},
                       KindCase{"この国の国名は？", kKindCountry},
+                      KindCase{"ブラジルの国旗はどれ？", kKindFlag},
+                      KindCase{"首都がブラジリアの国の国旗はどれ？", kKindFlag},
                       KindCase{"テスト問題", kKindOther}, KindCase{"", kKindOther}));
 
 } // namespace

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates the flag bitmaps in res/flags/ and the contact sheet
+# Regenerates the flag bitmaps in res/flags/, the larger flag pictures in
+# res/flagpictures/ with their resource list res/flagpictures.qrc, the table of
+# colour and layout features data/flag-features.tsv, and the contact sheet
 # docs/flags-contact-sheet.png (grouped by 州, the continent column of
 # data/countries.tsv).
 #
@@ -20,6 +22,8 @@ NEUTRAL='#d4d0c8'   # margin colour (dialog face grey)
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT="$ROOT/res/flags"
+PICTURES="$ROOT/res/flagpictures"
+FEATURES="$ROOT/data/flag-features.tsv"
 SHEET="$ROOT/docs/flags-contact-sheet.png"
 COUNTRIES="$ROOT/data/countries.tsv"
 
@@ -543,6 +547,63 @@ while read -r code a2 id w h mode; do
         -extent "${w}x${h}" +dither -colors 256 -depth 8 "rgb:$TMP/$code.rgb"
     python3 "$TMP/rgb2bmp.py" "$TMP/$code.rgb" "$OUT/$code.bmp" "$w" "$h"
 done <<< "$CATALOGUE"
+
+# The larger pictures, for windows that set flags side by side (the four flags
+# of a flag-choice question, the 図鑑): the same artwork, 256 px on the longer
+# side of the flag's box, so that a box of up to 128 px stays sharp at twice the
+# scale; shown smaller, they are only ever scaled down. Opaque flags are written
+# with a palette of at most 256 colours, undithered as above (a quarter of the
+# size of true colour, no visible difference); a flag that is not a rectangle
+# (Nepal) keeps its own outline, transparent around it, in true colour.
+# Qatar, fitted into its bitmap's box, is drawn here at its own 11:28.
+# Dates and other text chunks are left out so that a rerun writes the same bytes.
+#
+# The features table: each picture on the neutral grey, averaged down to 8 x 6
+# cells (box filter), one "rrggbb" per cell, row by row. The question generator
+# measures how alike two flags look from it (colours and where they lie).
+PICTURE_SIDE=256
+rm -rf "$PICTURES"
+mkdir -p "$PICTURES"
+{
+    echo '# Flag features written by tools/make-flags.sh: 8 x 6 cells of average colour, row by row.'
+    printf 'code\tcells\n'
+} > "$FEATURES.new"
+QRC="$ROOT/res/flagpictures.qrc"
+{
+    echo '<!DOCTYPE RCC>'
+    echo '<RCC version="1.0">'
+    echo '<!-- Written by tools/make-flags.sh: the larger flag pictures, by country code. -->'
+    echo '<qresource prefix="/">'
+} > "$QRC"
+while read -r code a2 id w h mode; do
+    svg="$TMP/$code.svg"   # the crisp-edged copy made above
+    png="$TMP/$code-big.png"
+    if [ "$mode" = s ]; then
+        if [ "$w" -ge "$h" ]; then
+            pw=$PICTURE_SIDE; ph=$(( (PICTURE_SIDE * h + w / 2) / w ))
+        else
+            ph=$PICTURE_SIDE; pw=$(( (PICTURE_SIDE * w + h / 2) / h ))
+        fi
+        rsvg-convert -w "$pw" -h "$ph" "$svg" -o "$png"
+    else
+        rsvg-convert -a -w "$PICTURE_SIDE" -h "$PICTURE_SIDE" "$svg" -o "$png"
+    fi
+    out="$PICTURES/$code.png"
+    if [ "$(identify -format '%[opaque]' "$png")" = true ]; then
+        convert "$png" -alpha off +dither -colors 256 -strip \
+            -define png:exclude-chunks=date,time "PNG8:$out"
+    else
+        convert "$png" -strip -define png:exclude-chunks=date,time "PNG32:$out"
+    fi
+    cells=$(convert "$out" -background "$NEUTRAL" -flatten -filter box -resize '8x6!' \
+        -depth 8 rgb:- | od -An -v -tx1 | tr -d ' \n')
+    [ ${#cells} -eq 288 ] || { echo "$code: features came out ${#cells} hex digits" >&2; exit 1; }
+    printf '%s\t%s\n' "$code" "$cells" >> "$FEATURES.new"
+    echo "    <file alias=\"flagpictures/$code.png\">flagpictures/$code.png</file>" >> "$QRC"
+done <<< "$CATALOGUE"
+printf '</qresource>\n</RCC>\n' >> "$QRC"
+mv "$FEATURES.new" "$FEATURES"
+echo "wrote $(ls "$PICTURES"/*.png | wc -l) pictures ($(du -cb "$PICTURES"/*.png | tail -1 | cut -f1) bytes)"
 
 # The contact sheet: one block per 州, each flag labelled with its name, code,
 # number and size; a flag without a row in the facts table ends up under 未分類.

@@ -5,6 +5,7 @@
 // Input: the bytes to split; the same bytes split at tabs give the question and four answers
 // to compose, and the input's length picks the correct answer (0-3, or 4 and 5 for none).
 
+#include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
 
 #include "FuzzSupport.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +44,17 @@ void CheckSplit(std::string_view bytes)
             nFirstMarked = static_cast<int>(i);
     }
     FUZZ_CHECK(rec.CorrectIndex() == nFirstMarked);
+
+    // A flag choice exactly when every answer is a whole field: a catalogue code, then blanks.
+    bool bAllCodes = true;
+    for (const std::string& answer : rec.answers)
+        bAllCodes = bAllCodes && answer.size() == kAnswerSize &&
+                    LookupFlagBitmap(answer.substr(0, kCodeSize)) &&
+                    answer.find_first_not_of(' ', kCodeSize) == std::string::npos;
+    const std::optional<std::array<std::string, 4>> codes = FlagChoiceCodes(rec);
+    FUZZ_CHECK(codes.has_value() == bAllCodes);
+    for (std::size_t i = 0; codes && i < 4; ++i)
+        FUZZ_CHECK(rec.answers[i].substr(0, kCodeSize) == (*codes)[i]);
 }
 
 std::string Padded(std::string_view text, std::size_t nKeep, std::size_t nWidth)

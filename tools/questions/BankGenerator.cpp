@@ -1,15 +1,15 @@
 #include "tools/questions/BankGenerator.h"
 
 #include "platform/Cp932.h"
-#include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
+#include "tools/questions/FlagLikeness.h"
 #include "tools/questions/Prng.h"
 #include "tools/questions/QuestionTsv.h"
 
 #include <algorithm>
 #include <functional>
-#include <map>
+#include <limits>
 #include <optional>
 #include <set>
 
@@ -22,28 +22,12 @@ constexpr std::array<const char*, 4> kQuestionTexts = {
     "この国旗の国は世界のどの地域にある？",
     "この国旗の国の公用語は？",
 };
-constexpr std::array<const char*, 4> kKindNames = {"国名", "首都", "地域", "公用語"};
-constexpr std::array<const char*, 6> kRequiredColumns = {"code",   "name",      "capital",
-                                                         "region", "continent", "languages"};
-constexpr std::string_view kLanguageSeparator = "、";
+constexpr std::array<const char*, kKindCount> kKindNames = {"国名", "首都", "地域", "公用語",
+                                                            "国旗"};
 constexpr std::size_t kMaxLanguagesShown = 4;
-// Each country's four questions stand this many places apart in the drill order, country name
+// Each country's questions stand this many places apart in the drill order, country name
 // first, so that a flag is met again while it is still fresh.
 constexpr std::size_t kLag = 3;
-
-std::vector<std::string> Split(std::string_view text, std::string_view separator)
-{
-    std::vector<std::string> parts;
-    while (!text.empty()) {
-        std::size_t n = text.find(separator);
-        if (n != 0)
-            parts.emplace_back(text.substr(0, n));
-        if (n == std::string_view::npos)
-            break;
-        text.remove_prefix(n + separator.size());
-    }
-    return parts;
-}
 
 std::size_t Cp932Size(const std::string& utf8)
 {
@@ -86,6 +70,8 @@ Option OptionFor(const Country& c, Kind kind)
         return {c.strCapital, {c.strCapital}};
     case Kind::Region:
         return {c.strRegion, {c.strRegion}};
+    case Kind::Flag:
+        return {c.strCode, {c.strCode}};
     case Kind::Language:
         break;
     }
@@ -103,12 +89,45 @@ bool SameEnding(std::string_view a, std::string_view b)
            a.substr(a.size() - kBytes) == b.substr(b.size() - kBytes);
 }
 
+// FNV-1a over the bytes given, continuing from nHash.
+std::uint64_t Hash(std::uint64_t nHash, std::string_view bytes)
+{
+    for (char c : bytes) {
+        nHash ^= static_cast<unsigned char>(c);
+        nHash *= 0x100000001B3ULL;
+    }
+    return nHash;
+}
+
+// The start of one question's stream: nothing but the seed, the code and the kind goes in.
+std::uint64_t QuestionStream(std::uint64_t nSeed, std::string_view code, Kind kind)
+{
+    std::string key(reinterpret_cast<const char*>(&nSeed), sizeof nSeed);
+    key += code;
+    key += static_cast<char>(kind);
+    return Hash(0xCBF29CE484222325ULL, key);
+}
+
+// Orders a tier by each option's own draw from the question's stream, so that adding or
+// removing a candidate moves no other.
+void RankByDraw(std::vector<Option>& tier, std::uint64_t nStream)
+{
+    std::vector<std::pair<std::uint64_t, Option>> ranked;
+    for (Option& option : tier)
+        ranked.emplace_back(Prng(Hash(nStream, option.strText)).Next(), std::move(option));
+    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second.strText < b.second.strText;
+    });
+    for (std::size_t i = 0; i < tier.size(); ++i)
+        tier[i] = std::move(ranked[i].second);
+}
+
 class Builder
 {
   public:
     Builder(const std::vector<Country>& countries, std::uint64_t nSeed,
             std::string_view strContinent)
-        : m_countries(countries), m_prng(nSeed), m_strContinent(strContinent)
+        : m_countries(countries), m_nSeed(nSeed), m_strContinent(strContinent)
     {
     }
 
@@ -118,12 +137,38 @@ class Builder
     std::optional<Question> Make(std::size_t nCountry, Kind kind);
     std::vector<std::vector<Option>> Tiers(std::size_t nCountry, Kind kind);
     std::vector<std::vector<Option>> RegionTiers(const Country& self);
+    std::vector<std::vector<Option>> FlagTiers(const Country& self);
 
     const std::vector<Country>& m_countries;
-    Prng m_prng;
+    std::uint64_t m_nSeed;
     std::string_view m_strContinent;
     std::string m_strError;
 };
+
+// The table's look-alikes, then every other flag; each tier most alike first, the code breaking
+// ties. A flag the features table lacks goes last.
+std::vector<std::vector<Option>> Builder::FlagTiers(const Country& self)
+{
+    std::vector<std::vector<std::pair<double, std::string>>> ranked(2);
+    for (const Country& c : m_countries) {
+        if (c.strCode == self.strCode)
+            continue;
+        const bool bLookAlike = std::find(self.similarFlags.begin(), self.similarFlags.end(),
+                                          c.strCode) != self.similarFlags.end();
+        ranked[bLookAlike ? 0 : 1].emplace_back(
+            FlagLikeness::Distance(self.strCode, c.strCode)
+                .value_or(std::numeric_limits<double>::infinity()),
+            c.strCode);
+    }
+    std::vector<std::vector<Option>> tiers;
+    for (auto& tier : ranked) {
+        std::sort(tier.begin(), tier.end());
+        tiers.emplace_back();
+        for (const auto& [dDistance, code] : tier)
+            tiers.back().push_back({code, {code}});
+    }
+    return tiers;
+}
 
 std::vector<std::vector<Option>> Builder::RegionTiers(const Country& self)
 {
@@ -150,6 +195,8 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
     const Country& self = m_countries[nCountry];
     if (kind == Kind::Region)
         return RegionTiers(self);
+    if (kind == Kind::Flag)
+        return FlagTiers(self);
     std::vector<std::function<bool(const Country&)>> tests;
     if (kind == Kind::Country)
         tests.push_back([&](const Country& c) {
@@ -177,11 +224,13 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
 std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
 {
     const Country& self = m_countries[nCountry];
+    const std::uint64_t nStream = QuestionStream(m_nSeed, self.strCode, kind);
     Option correct = OptionFor(self, kind);
     correct.keys = AcceptedAnswers(self, kind);
     std::vector<Option> chosen = {correct};
     for (std::vector<Option>& tier : Tiers(nCountry, kind)) {
-        m_prng.Shuffle(tier);
+        if (kind != Kind::Flag) // flags come ranked by likeness
+            RankByDraw(tier, nStream);
         for (const Option& option : tier) {
             if (chosen.size() < 4 &&
                 std::all_of(chosen.begin(), chosen.end(),
@@ -195,12 +244,22 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
         m_strError = strWhere + "誤答を 3 つ選べません（事実表の国が足りません）";
         return std::nullopt;
     }
-    Question q{self.strCode, kind, kQuestionTexts[static_cast<std::size_t>(kind)], {}, 0};
-    q.nCorrect = static_cast<int>(m_prng.Below(4));
+    Question q{self.strCode,
+               kind,
+               kind == Kind::Flag ? FlagQuestion(self.strName)
+                                  : std::string(kQuestionTexts[static_cast<std::size_t>(kind)]),
+               {},
+               0};
+    q.nCorrect = static_cast<int>(Prng(nStream).Below(4));
     std::size_t nWrong = 1;
     for (std::size_t i = 0; i < 4; ++i)
         q.answers[i] =
             static_cast<int>(i) == q.nCorrect ? correct.strText : chosen[nWrong++].strText;
+    if (Cp932Size(q.strQuestion) > kQuizQuestionSize) {
+        m_strError =
+            strWhere + "問題文「" + q.strQuestion + "」は cp932 で 96 バイトを超えるか表せません";
+        return std::nullopt;
+    }
     for (const std::string& answer : q.answers) {
         if (Cp932Size(answer) > kAnswerSize - 1) {
             m_strError =
@@ -217,10 +276,11 @@ BankResult Builder::Run()
     for (std::size_t i = 0; i < m_countries.size(); ++i)
         if (m_strContinent.empty() || m_countries[i].strContinent == m_strContinent)
             order.push_back(i);
-    m_prng.Shuffle(order);
+    Prng(m_nSeed).Shuffle(order);
 
     // Slot of the k-th question of the p-th country in the drill: p + kLag * k. Within a slot the
-    // kinds take turns leading, so no kind runs long.
+    // kinds take turns leading, so no kind runs long. The order is no part of a question: the
+    // history knows a question by its record's bytes alone.
     struct Placed
     {
         std::size_t nSlot;
@@ -229,12 +289,13 @@ BankResult Builder::Run()
     };
     std::vector<Placed> placed;
     for (std::size_t p = 0; p < order.size(); ++p) {
-        for (std::size_t k = 0; k < 4; ++k) {
+        for (std::size_t k = 0; k < kKindCount; ++k) {
             std::optional<Question> q = Make(order[p], static_cast<Kind>(k));
             if (!q)
                 return {false, {}, m_strError};
             std::size_t nSlot = p + kLag * k;
-            placed.push_back({nSlot, (k + 4 - nSlot % 4) % 4, std::move(*q)});
+            placed.push_back(
+                {nSlot, (k + kKindCount - nSlot % kKindCount) % kKindCount, std::move(*q)});
         }
     }
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
@@ -246,27 +307,21 @@ BankResult Builder::Run()
     return result;
 }
 
-std::string CheckRow(const Country& c, const std::map<std::string, int>& seen)
-{
-    for (const std::string* text :
-         {&c.strCode, &c.strName, &c.strCapital, &c.strRegion, &c.strContinent})
-        if (text->empty())
-            return "必須の欄が空です";
-    if (!LookupFlagBitmap(c.strCode))
-        return "国コード「" + c.strCode + "」は国旗の一覧にありません";
-    if (auto it = seen.find(c.strCode); it != seen.end())
-        return "国コード「" + c.strCode + "」は " + std::to_string(it->second) +
-               " 行目と重複しています";
-    if (c.languages.empty())
-        return "公用語がありません";
-    return {};
-}
-
 } // namespace
 
 std::string_view QuestionText(Kind kind)
 {
-    return kQuestionTexts[static_cast<std::size_t>(kind)];
+    return kind == Kind::Flag ? std::string_view() : kQuestionTexts[static_cast<std::size_t>(kind)];
+}
+
+std::string FlagQuestion(std::string_view strName)
+{
+    return std::string(strName) + "の国旗はどれ？";
+}
+
+std::string FlagQuestionByCapital(std::string_view strCapital)
+{
+    return "首都が" + std::string(strCapital) + "の国の国旗はどれ？";
 }
 
 std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
@@ -289,6 +344,9 @@ std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
         for (const Language& language : c.languages)
             accepted.insert(accepted.end(), language.names.begin(), language.names.end());
         break;
+    case Kind::Flag:
+        accepted = {c.strCode};
+        break;
     }
     return accepted;
 }
@@ -301,72 +359,6 @@ std::string LanguageAnswer(const Country& country)
         return all;
     return Join(country.languages, std::min<std::size_t>(n, 3)) + "など" + std::to_string(n) +
            "言語";
-}
-
-FactsResult ParseFacts(std::string_view utf8)
-{
-    FactsResult result;
-    std::map<std::string, std::size_t> columns;
-    std::map<std::string, int> seen;
-    for (int nLine = 1; !utf8.empty(); ++nLine) {
-        std::size_t nEnd = utf8.find('\n');
-        std::string_view line = utf8.substr(0, nEnd);
-        utf8.remove_prefix(nEnd == std::string_view::npos ? utf8.size() : nEnd + 1);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        if (line.empty() || line.starts_with('#'))
-            continue;
-        std::vector<std::string> fields;
-        for (std::size_t n = 0;; line.remove_prefix(n + 1)) {
-            n = line.find('\t');
-            fields.emplace_back(line.substr(0, n));
-            if (n == std::string_view::npos)
-                break;
-        }
-        const std::string strAt = std::to_string(nLine) + " 行目: ";
-        if (columns.empty()) {
-            for (std::size_t i = 0; i < fields.size(); ++i)
-                columns[fields[i]] = i;
-            for (const char* name : kRequiredColumns)
-                if (!columns.contains(name))
-                    return {false, {}, strAt + "見出しに列「" + name + "」がありません"};
-            continue;
-        }
-        if (fields.size() != columns.size())
-            return {false, {}, strAt + "列の数が見出しと違います"};
-        auto get = [&](const char* name) {
-            auto it = columns.find(name);
-            return it == columns.end() ? std::string() : fields[it->second];
-        };
-        std::vector<std::string> names = Split(get("name"), "=");
-        std::vector<std::string> capitals = Split(get("capital"), "=");
-        Country c{nLine,
-                  get("code"),
-                  names.empty() ? "" : names[0],
-                  capitals.empty() ? "" : capitals[0],
-                  names.empty() ? names : std::vector(names.begin() + 1, names.end()),
-                  capitals.empty() ? capitals : std::vector(capitals.begin() + 1, capitals.end()),
-                  get("region"),
-                  get("continent"),
-                  {},
-                  Split(get("region_also"), " "),
-                  Split(get("similar_flags"), " ")};
-        for (const std::string& item : Split(get("languages"), kLanguageSeparator))
-            c.languages.push_back({Split(item, "=")});
-        if (std::string strError = CheckRow(c, seen); !strError.empty())
-            return {false, {}, strAt + strError};
-        seen[c.strCode] = nLine;
-        result.countries.push_back(std::move(c));
-    }
-    for (const Country& c : result.countries)
-        for (const std::string& code : c.similarFlags)
-            if (!seen.contains(code) || code == c.strCode)
-                return {false,
-                        {},
-                        std::to_string(c.nLine) + " 行目: similar_flags の「" + code +
-                            "」は表の他の国のコードではありません"};
-    result.bOk = true;
-    return result;
 }
 
 BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed,

@@ -7,18 +7,22 @@
 #include <vector>
 
 // The bundled question bank, made from the facts table: for every country four questions about
-// the flag on screen, each with three wrong answers taken from other countries.
+// the flag on screen, each with three wrong answers taken from other countries, and one that
+// names the country and offers four flags.
 namespace BankGenerator {
 
 inline constexpr std::uint64_t kDefaultSeed = 524;
+inline constexpr std::string_view kLanguageSeparator = "、";
 
 enum class Kind
 {
     Country,
     Capital,
     Region,
-    Language
+    Language,
+    Flag // a flag-choice question: the answers are catalogue codes
 };
+inline constexpr std::size_t kKindCount = 5;
 
 struct Language
 {
@@ -51,14 +55,19 @@ struct FactsResult
 // and optionally region_also, similar_flags, note. Languages are separated by "、"; "韓国語=朝鮮語"
 // shows 韓国語 and says that 朝鮮語 is the same language. A name or capital takes other accepted
 // forms the same way ("スクレ=ラパス"). region_also and similar_flags are space-separated. Every
-// code must be a flag catalogue code, once.
+// code must be a flag catalogue code, once. (FactsFile.cpp)
 FactsResult ParseFacts(std::string_view utf8);
 
 // The answer to the language question: all names when four or fewer fit, else the first three
 // and the count ("英語、アフリカーンス語、ズールー語など12言語").
 std::string LanguageAnswer(const Country& country);
 
+// The question of the four kinds about the flag on screen; the 国旗 kind has none of its own.
 std::string_view QuestionText(Kind kind);
+// The clues of a flag-choice question: "ブラジルの国旗はどれ？",
+// "首都がブラジリアの国の国旗はどれ？".
+std::string FlagQuestion(std::string_view strName);
+std::string FlagQuestionByCapital(std::string_view strCapital);
 
 // Every answer to the question of this kind that Japanese sources accept for the country: its
 // names; its capitals; its region, 州 and the other regions some sources give; the names of each
@@ -82,7 +91,12 @@ struct BankResult
 };
 
 // Asks about the countries of one 州 (every country when strContinent is empty); wrong answers
-// come from all the countries given.
+// come from all the countries given. Each question draws from a stream of its own, made from the
+// seed, its country's code and its kind, and each candidate wrong answer gets a rank of its own
+// in it: a question changes only when its own country's facts change or a candidate it chose
+// or would now choose comes, goes or is renamed. The 国旗 kind draws only where its right flag
+// stands; its wrong flags are the table's look-alikes, then the flags most alike in colour and
+// layout (FlagLikeness), each group most alike first.
 BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed = kDefaultSeed,
                     std::string_view strContinent = {});
 

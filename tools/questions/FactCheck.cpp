@@ -11,6 +11,7 @@
 namespace FactCheck {
 namespace {
 
+using BankGenerator::AcceptedAnswers;
 using BankGenerator::Country;
 using BankGenerator::Kind;
 using QuestionCheck::Problem;
@@ -86,6 +87,24 @@ void CheckRecord(const Country& c, Kind kind, const QuestionRecord& record, std:
     }
 }
 
+// A flag-choice clue names the country or its capital, in any form the table accepts.
+void CheckClue(const Country& c, const std::string& question, std::int64_t nRecord,
+               std::vector<Problem>& problems)
+{
+    std::vector<std::string> clues;
+    for (const std::string& name : AcceptedAnswers(c, Kind::Country))
+        clues.push_back(BankGenerator::FlagQuestion(name));
+    for (const std::string& capital : AcceptedAnswers(c, Kind::Capital))
+        clues.push_back(BankGenerator::FlagQuestionByCapital(capital));
+    if (!Has(clues, question))
+        problems.push_back({Rule::ClueNotFact, nRecord,
+                            "問題文「" + question + "」は国旗を選ぶ問題ですが、事実表の " +
+                                c.strName + " の国名も首都も「" +
+                                BankGenerator::FlagQuestion(c.strName) + "」「" +
+                                BankGenerator::FlagQuestionByCapital(c.strCapital) +
+                                "」の形で名指ししていません"});
+}
+
 } // namespace
 
 std::vector<Problem> Check(const std::vector<Country>& countries, std::string_view fileBytes)
@@ -94,8 +113,9 @@ std::vector<Problem> Check(const std::vector<Country>& countries, std::string_vi
     const std::int64_t nRecords = RecordCount(fileBytes.size());
     for (std::int64_t k = 0; k < nRecords; ++k) {
         const QuestionRecord record = SplitRecord(fileBytes.substr(RecordOffset(k), kRecordSize));
-        const std::optional<Kind> kind =
-            KindOf(Cp932::ToUtf8(FieldText::TrimPadding(record.strQuizQuestion)));
+        const std::string question = Cp932::ToUtf8(FieldText::TrimPadding(record.strQuizQuestion));
+        const bool bFlagChoice = FlagChoiceCodes(record).has_value();
+        const std::optional<Kind> kind = bFlagChoice ? Kind::Flag : KindOf(question);
         if (!kind)
             continue;
         auto it = std::find_if(countries.begin(), countries.end(),
@@ -104,6 +124,8 @@ std::vector<Problem> Check(const std::vector<Country>& countries, std::string_vi
             problems.push_back(
                 {Rule::NotTheFact, k + 1,
                  "国コード「" + FieldText::Escape(record.strCode) + "」の国は事実表にありません"});
+        else if (bFlagChoice)
+            CheckClue(*it, question, k + 1, problems); // the marked flag: QuestionCheck
         else
             CheckRecord(*it, *kind, record, k + 1, problems);
     }

@@ -54,6 +54,7 @@ class RecordChecker
             Encoding(field);
         Widths();
         Texts();
+        FlagChoice();
     }
 
   private:
@@ -72,6 +73,7 @@ class RecordChecker
     void Encoding(const TextField& field);
     void Widths();
     void Texts();
+    void FlagChoice();
 
     std::string_view m_record;
     std::int64_t m_nRecord;
@@ -170,6 +172,21 @@ void RecordChecker::Texts()
         for (std::size_t j = i + 1; j < 4; ++j)
             if (answers[i] == answers[j] && !FieldText::TrimPadding(answers[i]).empty())
                 Add(Rule::SameAnswers, AnswerName(i) + " と " + AnswerName(j) + " が同じです");
+}
+
+// Four distinct codes are checked as any four answers are; here, that the marked one is asked.
+void RecordChecker::FlagChoice()
+{
+    const QuestionRecord rec = SplitRecord(m_record);
+    const std::optional<std::array<std::string, 4>> codes = FlagChoiceCodes(rec);
+    const std::optional<int> nCorrect = rec.CorrectIndex();
+    if (!codes || !nCorrect)
+        return;
+    const std::string& marked = (*codes)[static_cast<std::size_t>(*nCorrect)];
+    if (marked != rec.strCode)
+        Add(Rule::FlagNotAsked, AnswerName(static_cast<std::size_t>(*nCorrect)) + "「" + marked +
+                                    "」が正解ですが、問われている国コード「" +
+                                    FieldText::Escape(rec.strCode) + "」の国旗ではありません");
 }
 
 } // namespace

@@ -19,9 +19,10 @@ constexpr std::string_view kUsage =
     "                                               問題ファイルを調べる（事実表とも照らす）\n"
     "  marelto-questions export FILE [-o TSV]       問題ファイルを UTF-8 の TSV に書き出す\n"
     "  marelto-questions import TSV -o FILE [--cut] TSV から問題ファイルを作る\n"
-    "  marelto-questions generate FACTS [-o FILE]   事実表から最初の問題集を作る（-o なしは TSV "
-    "を出力）\n"
-    "  marelto-questions generate FACTS --all DIR   付属の問題ファイルをすべて DIR に作る\n";
+    "  marelto-questions generate FACTS [-o FILE]   事実表から世界の国旗の問題集を作る（-o なしは "
+    "TSV を出力）\n"
+    "  marelto-questions generate FACTS --all DIR   事実表から作る付属の問題ファイルをすべて DIR "
+    "に作る\n";
 
 struct Args
 {
@@ -174,17 +175,19 @@ int Generate(const Args& args, std::ostream& out, std::ostream& err)
     if (!args.strAllDir.empty()) {
         bool bOk = true;
         for (const BundledFile& file : BundledFiles())
-            bOk = WriteMade(MakeQuestionFile(*facts, &file), args.files[0],
-                            (std::filesystem::path(args.strAllDir) / file.strName).string(), out,
-                            err) &&
-                  bOk;
+            if (file.bGenerated)
+                bOk = WriteMade(MakeQuestionFile(*facts, &file), args.files[0],
+                                (std::filesystem::path(args.strAllDir) / file.strName).string(),
+                                out, err) &&
+                      bOk;
         return bOk ? 0 : 1;
     }
     if (args.strOutput.empty()) {
         BankGenerator::FactsResult parsed = BankGenerator::ParseFacts(*facts);
         BankGenerator::BankResult bank;
         if (parsed.bOk)
-            bank = BankGenerator::Generate(parsed.countries);
+            bank = BankGenerator::Generate(parsed.countries, BankGenerator::kDefaultSeed,
+                                           WorldFile().strContinent);
         if (!parsed.bOk || !bank.bOk) {
             err << args.files[0] << ": " << (parsed.bOk ? bank.strError : parsed.strError) << "\n";
             return 1;
@@ -205,9 +208,9 @@ MadeFile MakeQuestionFile(std::string_view factsUtf8, const BundledFile* pFile)
         made.messages.push_back(parsed.strError);
         return made;
     }
-    const BundledFile& file = pFile ? *pFile : BundledFiles()[0];
-    BankGenerator::BankResult bank = BankGenerator::Generate(
-        CountriesFor(file, parsed.countries), BankGenerator::kDefaultSeed, file.strContinent);
+    const BundledFile& file = pFile ? *pFile : WorldFile();
+    BankGenerator::BankResult bank =
+        BankGenerator::Generate(parsed.countries, BankGenerator::kDefaultSeed, file.strContinent);
     if (!bank.bOk) {
         made.messages.push_back(bank.strError);
         return made;

@@ -12,8 +12,8 @@
 //                                 the facts table, generated questions that contradict it
 //   export FILE [-o TSV]          the records as UTF-8 TSV (standard output without -o)
 //   import TSV -o FILE [--cut]    a question file from such a table, written only if all is well
-//   generate FACTS [-o FILE]      the starter bank from the facts table; without -o its TSV
-//   generate FACTS --all DIR      every bundled question file, into DIR
+//   generate FACTS [-o FILE]      the world file from the facts table; without -o its TSV
+//   generate FACTS --all DIR      every bundled question file made from the table, into DIR
 int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 struct MadeFile
@@ -26,5 +26,5 @@ struct MadeFile
 struct BundledFile;
 
 // generate's whole path: facts table, generated questions, their TSV, the import of that TSV.
-// Without a file named, the starter bank.
+// Without a file named, the world file.
 MadeFile MakeQuestionFile(std::string_view factsUtf8, const BundledFile* pFile = nullptr);
