@@ -4,9 +4,11 @@
 #include "map/CWorldMapView.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
+#include "platform/Resources.h"
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
 #include "zukan/CFactsPanel.h"
+#include "zukan/CFlagDelegate.h"
 #include "zukan/CFlagListModel.h"
 #include "zukan/CZukanCommands.h"
 #include "zukan/CZukanWindow.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -303,4 +306,39 @@ TEST_F(ZukanWindowTest, AHistoryThatIsNoFileReadsAsNeverAsked)
     CZukanWindow* pWindow = Open();
     Click(pWindow, "日本");
     EXPECT_EQ(Fact(pWindow, "出題回数"), "未出題");
+}
+
+// At twice the scale a flag is painted pixel for pixel from the larger picture, decoded at the
+// painter's ratio: never a 1x picture, nor the small bitmap, blown up.
+TEST_F(ZukanWindowTest, AtTwiceTheScaleAFlagIsPaintedAtFullResolution)
+{
+    CZukanWindow* pWindow = Open();
+    auto* pList = In<QListView>(pWindow, "zukanList");
+    const auto* pDelegate = static_cast<const CFlagDelegate*>(pList->itemDelegate());
+    QStyleOptionViewItem option;
+    option.initFrom(pList->viewport());
+    option.widget = pList;
+    option.font = pList->font();
+    option.rect = QRect(QPoint(0, 0), pDelegate->CellSize());
+    for (const auto& [szName, szCode] :
+         {std::pair{"日本", "jpn"}, {"アメリカ合衆国", "usa"}, {"スイス", "che"}}) {
+        SCOPED_TRACE(szName);
+        QImage cell(option.rect.size() * 2, QImage::Format_RGB32);
+        cell.setDevicePixelRatio(2);
+        cell.fill(Qt::black);
+        QPainter painter(&cell);
+        pDelegate->paint(&painter, option, RowOf(pWindow, szName));
+        painter.end();
+
+        // Within its one-pixel frame, the flag as the picture gives it at that ratio.
+        const QPixmap picture = LoadFlagPicture(szCode, pDelegate->FlagBox(), 2);
+        const QImage inner = picture.toImage()
+                                 .convertToFormat(QImage::Format_RGB32)
+                                 .copy(picture.rect().adjusted(2, 2, -2, -2));
+        bool bFound = false;
+        for (int y = 0; !bFound && y + inner.height() <= cell.height(); ++y)
+            for (int x = 0; !bFound && x + inner.width() <= cell.width(); ++x)
+                bFound = cell.copy(x, y, inner.width(), inner.height()) == inner;
+        EXPECT_TRUE(bFound);
+    }
 }

@@ -3,7 +3,7 @@
 #include "facts/FactsTable.h"
 #include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
-#include "zukan/FlagPicture.h"
+#include "platform/Resources.h"
 #include "zukan/LearnerRecord.h"
 
 #include <QFormLayout>
@@ -137,7 +137,7 @@ void CFactsPanel::Show(const Facts::Country* pCountry, const LearnerRecord* pRec
     }
     const Facts::Country& c = *pCountry;
     const QString name = Utf8(c.names.front());
-    m_pFlag->setPixmap(FlagPicture(c.code, m_pFlag->size(), devicePixelRatioF()));
+    m_pFlag->setPixmap(LoadFlagPicture(c.code, m_pFlag->size(), devicePixelRatioF()));
     SetAccessibleName(m_pFlag, name + QStringLiteral("の国旗"));
     const QString values[] = {
         WithReading(c, c.names.front()),

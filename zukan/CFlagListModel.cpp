@@ -1,7 +1,7 @@
 #include "zukan/CFlagListModel.h"
 
 #include "facts/FactsTable.h"
-#include "zukan/FlagPicture.h"
+#include "platform/Resources.h"
 #include "zukan/ZukanIndex.h"
 
 namespace {
@@ -80,6 +80,6 @@ QPixmap CFlagListModel::Flag(int nRow, QSize size, qreal dpr) const
     Picture& flag = m_flags[nRow];
     if (flag.box != size || flag.dDpr != dpr)
         flag = {size, dpr,
-                FlagPicture(m_index.Entries()[std::size_t(nEntry)].pCountry->code, size, dpr)};
+                LoadFlagPicture(m_index.Entries()[std::size_t(nEntry)].pCountry->code, size, dpr)};
     return flag.pixmap;
 }
