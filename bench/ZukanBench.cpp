@@ -3,7 +3,8 @@
 // process (the facts table parsed too, behind a window that loaded the fonts) apart, with the
 // first country chosen after it (the history and the world map read) as a counter; and one key in
 // the search field, from the key to the narrowed list laid out and painted (target: under 5 ms).
-// Run: QT_QPA_PLATFORM=offscreen ./bench_zukan
+// Run: QT_QPA_PLATFORM=offscreen ./bench_zukan (QT_SCALE_FACTOR=2: at twice the scale, the
+// flags decoded from the larger pictures at that ratio)
 #include "platform/DialogUnits.h"
 #include "zukan/CFlagListModel.h"
 #include "zukan/CZukanWindow.h"

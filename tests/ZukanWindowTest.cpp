@@ -330,7 +330,7 @@ TEST_F(ZukanWindowTest, AtTwiceTheScaleAFlagIsPaintedAtFullResolution)
         pDelegate->paint(&painter, option, RowOf(pWindow, szName));
         painter.end();
 
-        // Within its one-pixel frame, the flag as the picture gives it at that ratio.
+        // The picture at that ratio, less the edge its frame line may cover.
         const QPixmap picture = LoadFlagPicture(szCode, pDelegate->FlagBox(), 2);
         const QImage inner = picture.toImage()
                                  .convertToFormat(QImage::Format_RGB32)
