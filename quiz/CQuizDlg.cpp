@@ -165,6 +165,11 @@ QAction* CQuizDlg::AddFileCommand(const QString& text, const QString& name, bool
     return pAction;
 }
 
+void CQuizDlg::AddRoundCommand(QAction* pAction)
+{
+    m_pRoundCommands->Add(pAction);
+}
+
 QAction* CQuizDlg::AddSettingsCommand(const QString& text, const QString& name)
 {
     QAction* pAction = m_pSettingsMenu->addAction(text);

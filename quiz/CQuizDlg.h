@@ -62,6 +62,8 @@ class CQuizDlg : public QDialog, private IRoundView
     // A command of the ファイル menu, above the separator before 終了, after those added before.
     // One that waits for the round's end is disabled while a round runs.
     QAction* AddFileCommand(const QString& text, const QString& name, bool bWaitsForRound);
+    // A command elsewhere (another window's) that is disabled while a round runs.
+    void AddRoundCommand(QAction* pAction);
     // A command at the end of the 設定 menu.
     QAction* AddSettingsCommand(const QString& text, const QString& name);
     // The typing switch: a checkable entry at the end of the 設定 menu, stored as [INPUT] SW=1 or
