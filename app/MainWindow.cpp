@@ -3,11 +3,13 @@
 #include "about/AboutMenu.h"
 #include "about/CAboutDlg.h"
 #include "about/Help.h"
+#include "app/TypedAnswerJudge.h"
 #include "editor/CEditDlg.h"
 #include "learning/CLearningCommands.h"
 #include "map/CMapCommands.h"
 #include "questionfile/CQuestionFileMenu.h"
 #include "settings/CSettingDlg.h"
+#include "zukan/CZukanCommands.h"
 
 #include <QAction>
 
@@ -40,7 +42,7 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
             openAbout();
     });
 
-    // The ファイル menu, top to bottom; all of it waits while a round runs.
+    // The ファイル menu, top to bottom.
     auto* pQuestionFile = new CQuestionFileMenu(profile, pWindow);
     QObject::connect(pWindow->AddFileCommand(QStringLiteral("問題ファイルを開く(&O)..."),
                                              QStringLiteral("menuOpenQuestion"), true),
@@ -55,11 +57,19 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
     QObject::connect(
         pWindow->AddFileCommand(QStringLiteral("成績(&G)..."), QStringLiteral("menuResults"), true),
         &QAction::triggered, pLearning, &CLearningCommands::OnMenuResults);
+    // Between rounds and during one: the 図鑑 only reads, and its drill command waits.
+    auto* pZukan = new CZukanCommands(profile, pWindow);
+    QObject::connect(pWindow->AddFileCommand(QStringLiteral("国旗図鑑(&Z)..."),
+                                             QStringLiteral("menuZukan"), false),
+                     &QAction::triggered, pZukan, &CZukanCommands::OnMenuZukan);
+    pWindow->AddRoundCommand(pZukan->DrillAction());
 
     // The 設定 menu, below 効果音: the world map beside the main window, following the round.
     auto* pMap = new CMapCommands(profile, pWindow);
     pMap->SetAction(
         pWindow->AddSettingsCommand(QStringLiteral("地図を表示(&M)"), QStringLiteral("menuMap")));
     pWindow->Round().AddObserver(pMap);
+    // Below it, typing the answers of text questions, judged against the facts table.
+    pWindow->AddTypingSwitch(std::make_unique<CTypedAnswerJudge>()); // reads nothing until used
     return pDlg;
 }

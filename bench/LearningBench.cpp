@@ -38,7 +38,8 @@ HistoryRow Row(int i, std::string_view round)
             i % 5 ? AnswerResult::Correct : (i % 2 ? AnswerResult::Wrong : AnswerResult::TimeOut),
             1.5 + i % 7,
             round,
-            kQuestions[nQuestion % 4]};
+            kQuestions[nQuestion % 4],
+            i % 10 == 5 ? "ﾊﾟﾘｽ" : ""}; // a wrong answer typed
 }
 
 // A folder beside the build, so the disk is the one the history would live on.

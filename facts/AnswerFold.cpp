@@ -173,25 +173,6 @@ void AddOnce(std::vector<std::string>& forms, std::string_view form)
         forms.emplace_back(form);
 }
 
-// The text and, when it has kanji, its readings: the table's own for names and capitals, else
-// word by word.
-void AddWithReadings(const Facts::Table& table, const Facts::Country& country,
-                     std::vector<std::string>& forms, std::string_view text)
-{
-    AddOnce(forms, text);
-    if (!Kana::HasKanji(text))
-        return;
-    const auto own = std::find_if(country.readings.begin(), country.readings.end(),
-                                  [&](const Facts::Reading& r) { return r.text == text; });
-    if (own != country.readings.end()) {
-        for (std::string_view kana : own->kana)
-            AddOnce(forms, kana);
-        return;
-    }
-    for (const std::string& reading : Facts::ReadingsOf(table, text))
-        AddOnce(forms, reading);
-}
-
 } // namespace
 
 std::string Fold(std::string_view utf8)
@@ -222,11 +203,10 @@ std::string Fold(std::string_view utf8)
     return key;
 }
 
-std::vector<std::string> AcceptedForms(const Facts::Table& table, const Facts::Country& country,
-                                       Kind kind)
+std::vector<std::string> Forms(const Facts::Country& country, Kind kind)
 {
     std::vector<std::string> forms;
-    auto add = [&](std::string_view text) { AddWithReadings(table, country, forms, text); };
+    auto add = [&](std::string_view text) { AddOnce(forms, text); };
     switch (kind) {
     case Kind::Name:
         std::for_each(country.names.begin(), country.names.end(), add);
@@ -244,6 +224,26 @@ std::vector<std::string> AcceptedForms(const Facts::Table& table, const Facts::C
         for (const Facts::Language& language : country.languages)
             std::for_each(language.names.begin(), language.names.end(), add);
         break;
+    }
+    return forms;
+}
+
+std::vector<std::string> AcceptedForms(const Facts::Table& table, const Facts::Country& country,
+                                       Kind kind)
+{
+    std::vector<std::string> forms = Forms(country, kind);
+    for (std::size_t i = 0, n = forms.size(); i < n; ++i) {
+        if (!Kana::HasKanji(forms[i]))
+            continue;
+        // The table's own readings for names and capitals, else word by word.
+        const auto own = std::find_if(country.readings.begin(), country.readings.end(),
+                                      [&](const Facts::Reading& r) { return r.text == forms[i]; });
+        if (own != country.readings.end())
+            std::for_each(own->kana.begin(), own->kana.end(),
+                          [&](std::string_view kana) { AddOnce(forms, kana); });
+        else
+            for (const std::string& reading : Facts::ReadingsOf(table, forms[i]))
+                AddOnce(forms, reading);
     }
     return forms;
 }

@@ -32,8 +32,11 @@ enum class Kind
     Language, // each name of each official language
 };
 
-// Every text the table accepts for the country as the answer of that kind, with the readings of
-// those written in kanji (UTF-8, unfolded, each once): 日本 gives 日本, にほん, にっぽん.
+// Every text the table accepts for the country as the answer of that kind, as the table writes
+// it (UTF-8, unfolded, each once): イギリス, 英国.
+std::vector<std::string> Forms(const Facts::Country& country, Kind kind);
+
+// Those and the readings of the ones written in kanji: 日本 gives 日本, にほん, にっぽん.
 std::vector<std::string> AcceptedForms(const Facts::Table& table, const Facts::Country& country,
                                        Kind kind);
 

@@ -20,10 +20,10 @@ bool Has(const std::vector<std::string>& keys, std::string_view key)
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
-std::vector<std::string> Keys(const Facts::Table& table, const Facts::Country& country, Kind kind)
+std::vector<std::string> Keys(const std::vector<std::string>& forms)
 {
     std::vector<std::string> keys;
-    for (const std::string& form : AnswerFold::AcceptedForms(table, country, kind))
+    for (const std::string& form : forms)
         if (std::string key = AnswerFold::Fold(form); !key.empty() && !Has(keys, key))
             keys.push_back(std::move(key));
     return keys;
@@ -81,16 +81,17 @@ Accepted AcceptedAnswers(const Facts::Table& table, const Facts::Country* countr
     accepted.keys.push_back(starredKey);
     if (!country)
         return accepted;
+    // The kinds are told by the forms as written; only a kind found is read.
     for (Kind kind : kWholeKinds)
-        if (std::vector<std::string> keys = Keys(table, *country, kind); Has(keys, starredKey))
-            AddAll(accepted.keys, keys);
-    std::vector<std::string> languages = Keys(table, *country, Kind::Language);
+        if (Has(Keys(AnswerFold::Forms(*country, kind)), starredKey))
+            AddAll(accepted.keys, Keys(AnswerFold::AcceptedForms(table, *country, kind)));
+    const std::vector<std::string> languages = Keys(AnswerFold::Forms(*country, Kind::Language));
     const std::vector<std::string_view> names = LanguageNames(starred);
     if (!names.empty() && std::all_of(names.begin(), names.end(), [&](std::string_view name) {
             return Has(languages, AnswerFold::Fold(name));
         })) {
-        AddAll(accepted.keys, languages);
-        accepted.listItems = std::move(languages);
+        accepted.listItems = Keys(AnswerFold::AcceptedForms(table, *country, Kind::Language));
+        AddAll(accepted.keys, accepted.listItems);
     }
     return accepted;
 }

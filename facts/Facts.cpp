@@ -3,11 +3,6 @@
 #include <unordered_map>
 
 namespace Facts {
-
-// Generated from data/countries.tsv and data/words.tsv (tools/facts/make-facts-data.cmake).
-extern const std::string_view kCountriesTsv;
-extern const std::string_view kWordsTsv;
-
 namespace {
 
 struct Compiled

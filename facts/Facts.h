@@ -11,6 +11,10 @@
 // parsed on first use. The texts it hands out stay valid for the life of the program.
 namespace Facts {
 
+// data/countries.tsv and data/words.tsv as compiled in.
+extern const std::string_view kCountriesTsv;
+extern const std::string_view kWordsTsv;
+
 // The whole table, for the functions that take one (AnswerFold::AcceptedForms, ReadingsOf).
 const Table& CompiledTable();
 

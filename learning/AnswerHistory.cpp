@@ -6,11 +6,12 @@
 #include <cstdio>
 
 const char* const kHistoryHeader =
-    "time\tfile\trecord\tfingerprint\tcode\tresult\tseconds\tround\tquestion\n";
+    "time\tfile\trecord\tfingerprint\tcode\tresult\tseconds\tround\tquestion\ttyped\n";
 
 namespace {
 
-constexpr std::size_t kColumns = 9;
+constexpr std::size_t kColumns = 10;
+constexpr std::size_t kOldColumns = 9; // before typed
 constexpr std::string_view kResultTexts[] = {"正解", "誤り", "時間切れ"};
 
 std::string Field(std::string_view text)
@@ -51,7 +52,7 @@ std::string FormatHistoryLine(const HistoryRow& row)
     return Field(row.strTime) + '\t' + Field(row.strFile) + '\t' + std::to_string(row.nRecord) +
            '\t' + fp + '\t' + Field(row.strCode) + '\t' +
            std::string(kResultTexts[static_cast<int>(row.result)]) + '\t' + sec + '\t' +
-           Field(row.strRound) + '\t' + Field(row.strQuestion) + '\n';
+           Field(row.strRound) + '\t' + Field(row.strQuestion) + '\t' + Field(row.strTyped) + '\n';
 }
 
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
@@ -69,7 +70,7 @@ std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
             break;
         line.remove_prefix(nTab + 1);
     }
-    if (n != kColumns)
+    if (n != kColumns && n != kOldColumns)
         return std::nullopt;
     HistoryRow row;
     int nResult = 0;
@@ -84,6 +85,7 @@ std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
     row.strCode = parts[4];
     row.strRound = parts[7];
     row.strQuestion = parts[8];
+    row.strTyped = parts[9]; // empty in a line of nine
     return row;
 }
 

@@ -22,6 +22,9 @@
 //   seconds   from the question's appearance to the verdict, one decimal
 //   round     the time the round started; the lines of one round share it
 //   question  the question text, so the results need no question file
+//   typed     what the learner typed in the typing mode; empty for a chosen answer and a
+//             time-out. Lines written before this column existed end with question and read as
+//             nothing typed.
 // Tabs and line ends inside a field become spaces. Lines are only ever appended whole; a last
 // line without its line end was cut short and is skipped, as is any line that does not parse.
 inline constexpr const char* kHistoryFileName = "marelto-history.tsv";
@@ -39,6 +42,7 @@ struct HistoryRow
     double dSeconds = 0;
     std::string_view strRound;
     std::string_view strQuestion; // UTF-8
+    std::string_view strTyped;    // UTF-8
 };
 
 // The rows of a history file, with the bytes their texts point into.

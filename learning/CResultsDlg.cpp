@@ -98,14 +98,22 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
 
     QTreeWidget* pWeakest =
         AddTable(du.Rect(7, 195, 326, 98), "weakest", QStringLiteral("よく間違える問題(&W)"),
-                 {QStringLiteral("問題"), QStringLiteral("国"), QStringLiteral("誤答回数"),
-                  QStringLiteral("解答回数")});
-    for (const WeakQuestion& w : sum.weakest)
+                 {QStringLiteral("問題"), QStringLiteral("国"), QStringLiteral("入力した誤答"),
+                  QStringLiteral("誤答回数"), QStringLiteral("解答回数")});
+    for (const WeakQuestion& w : sum.weakest) {
+        QStringList typed;
+        for (const std::string& spelling : w.wrongTyped)
+            typed.append(QString::fromUtf8(spelling));
         AddRow(pWeakest,
-               {ToQString(w.strQuestion), ToQString(w.strCountry), QString::number(w.nMissed),
+               {ToQString(w.strQuestion), ToQString(w.strCountry),
+                typed.join(QStringLiteral(" / ")), QString::number(w.nMissed),
                 QString::number(w.nAnswers)},
-               2);
+               3);
+        pWeakest->topLevelItem(pWeakest->topLevelItemCount() - 1)
+            ->setToolTip(2, typed.join(QLatin1Char('\n')));
+    }
     pWeakest->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    pWeakest->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     if (sum.weakest.empty())
         AddRow(pWeakest, {QStringLiteral("間違えた問題はありません")});
 

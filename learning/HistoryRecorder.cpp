@@ -55,6 +55,7 @@ void CHistoryRecorder::OnJudged(const JudgedAnswer& answer)
     row.dSeconds = std::max(0.0, m_steadyClock() - m_dShownAt);
     row.strRound = m_strRound;
     row.strQuestion = strQuestion;
+    row.strTyped = answer.strTyped;
     const std::optional<std::filesystem::path> path = HistoryPath();
     if (!path || !AppendHistoryRow(*path, row))
         m_bWriteFailed = true;

@@ -17,6 +17,7 @@ struct QuestionStats
     std::size_t nContinent = kContinentOther;
     int nMissed = 0;
     int nAnswers = 0;
+    std::vector<std::string_view> wrongTyped; // oldest first
 };
 
 struct RoundStats
@@ -101,6 +102,8 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
         q.nLastRow = i;
         ++q.nAnswers;
         q.nMissed += !bCorrect;
+        if (!bCorrect && !row.strTyped.empty())
+            q.wrongTyped.push_back(row.strTyped);
         Count(sum.kinds[static_cast<std::size_t>(q.nKind)], row);
         Count(sum.continents[q.nContinent], row);
     }
@@ -129,9 +132,18 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
     for (std::size_t i = 0; i < nWeak; ++i) {
         const HistoryRow& last = rows[missed[i]->nLastRow];
         const Facts::Country* pCountry = Facts::FindCountry(last.strCode);
-        sum.weakest.push_back({ToCp932(last.strQuestion),
-                               ToCp932(pCountry ? pCountry->names[0] : last.strCode),
-                               missed[i]->nMissed, missed[i]->nAnswers});
+        WeakQuestion& weak = sum.weakest.emplace_back(
+            WeakQuestion{ToCp932(last.strQuestion),
+                         ToCp932(pCountry ? pCountry->names[0] : last.strCode),
+                         missed[i]->nMissed,
+                         missed[i]->nAnswers,
+                         {}});
+        const std::vector<std::string_view>& typed = missed[i]->wrongTyped;
+        for (auto it = typed.rbegin();
+             it != typed.rend() && weak.wrongTyped.size() < WeakQuestion::kSpellings; ++it)
+            if (std::find(weak.wrongTyped.begin(), weak.wrongTyped.end(), *it) ==
+                weak.wrongTyped.end())
+                weak.wrongTyped.emplace_back(*it);
     }
     return sum;
 }

@@ -44,6 +44,10 @@ struct WeakQuestion
     std::string strCountry;  // cp932: the country's name, or its code when the table lacks it
     int nMissed = 0;
     int nAnswers = 0;
+    // What was typed for it when it was wrong, the latest first, each spelling once, at most
+    // kSpellings. UTF-8: typed text may hold characters cp932 lacks.
+    std::vector<std::string> wrongTyped;
+    static constexpr std::size_t kSpellings = 5;
 };
 
 struct ResultsSummary

@@ -13,21 +13,17 @@ namespace {
 const std::string kReviewPrefix = "\x95\x9c\x8f\x4b-"; // 復習- in cp932
 constexpr int kMaxSuffix = 1000;
 
-ReviewOutcome Failed(const char* szWhat, int nErrno)
+StampedFile Failed(const char* szWhat, int nErrno)
 {
-    return {ReviewStatus::Failed, {}, std::string(szWhat) + ": " + std::strerror(nErrno)};
+    return {false, {}, std::string(szWhat) + ": " + std::strerror(nErrno)};
 }
 
 } // namespace
 
-ReviewOutcome WriteReviewFile(const std::filesystem::path& folder, std::string_view questionFile,
-                              const ReviewSchedule& schedule, std::time_t now)
+StampedFile WriteStampedFile(const std::filesystem::path& folder, std::string_view cp932Prefix,
+                             std::string_view bytes, std::time_t now)
 {
-    const std::string bytes = schedule.DueRecords(questionFile, LocalDay(now));
-    if (bytes.empty())
-        return {};
-
-    const std::string strStem = kReviewPrefix + FormatStamp(now);
+    const std::string strStem = std::string(cp932Prefix) + FormatStamp(now);
     for (int n = 1; n <= kMaxSuffix; ++n) {
         const std::string strName =
             strStem + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".txt";
@@ -35,9 +31,21 @@ ReviewOutcome WriteReviewFile(const std::filesystem::path& folder, std::string_v
         CAtomicFile file;
         if (file.Open(folder / PathFromUtf8(Cp932::ToUtf8(strName))) && file.Write(bytes) &&
             file.CommitNew())
-            return {ReviewStatus::Written, strName, {}};
+            return {true, strName, {}};
         if (!file.TargetExisted())
-            return {ReviewStatus::Failed, {}, file.Error()};
+            return {false, {}, file.Error()};
     }
     return Failed("rename", EEXIST);
+}
+
+ReviewOutcome WriteReviewFile(const std::filesystem::path& folder, std::string_view questionFile,
+                              const ReviewSchedule& schedule, std::time_t now)
+{
+    const std::string bytes = schedule.DueRecords(questionFile, LocalDay(now));
+    if (bytes.empty())
+        return {};
+    StampedFile file = WriteStampedFile(folder, kReviewPrefix, bytes, now);
+    if (!file.bWritten)
+        return {ReviewStatus::Failed, {}, std::move(file.strError)};
+    return {ReviewStatus::Written, std::move(file.strName), {}};
 }

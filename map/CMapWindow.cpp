@@ -1,11 +1,10 @@
 #include "map/CMapWindow.h"
 
 #include "map/CWorldMapView.h"
-#include "map/WindowPlacement.h"
+#include "map/PlaceWindow.h"
 #include "platform/DialogUnits.h"
 
 #include <QCloseEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -14,11 +13,6 @@ namespace {
 constexpr int kWantCx = 320, kWantCy = 180;
 constexpr int kLeastCx = 160, kLeastCy = 90;
 constexpr int kGapCx = 4;
-
-ScreenRect ToScreenRect(const QRect& rc)
-{
-    return {rc.x(), rc.y(), rc.width(), rc.height()};
-}
 
 } // namespace
 
@@ -39,17 +33,8 @@ CMapWindow::CMapWindow(QWidget* pParent) : QWidget(pParent, Qt::Window)
 void CMapWindow::PlaceBeside(const QWidget* pMain)
 {
     const DialogUnits units(font());
-    const QScreen* pScreen = pMain->screen();
-    const QRect main = pMain->frameGeometry();
-    // The frame this window will get, judged by the main window's.
-    const QSize frame = main.size() - pMain->size();
-    const QSize want = units.Size(kWantCx, kWantCy) + frame;
-    const QSize least = units.Size(kLeastCx, kLeastCy) + frame;
-    const ScreenRect rc =
-        ::PlaceBeside(ToScreenRect(main), ToScreenRect(pScreen->availableGeometry()), want.width(),
-                      want.height(), least.width(), least.height(), units.X(kGapCx));
-    resize(QSize(rc.cx, rc.cy) - frame);
-    move(rc.x, rc.y);
+    PlaceWindowBeside(this, pMain, units.Size(kWantCx, kWantCy), units.Size(kLeastCx, kLeastCy),
+                      units.X(kGapCx));
 }
 
 void CMapWindow::OnQuestionShown()

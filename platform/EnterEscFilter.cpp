@@ -20,5 +20,7 @@ bool EnterEscFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
     auto* pWidget = qobject_cast<QWidget*>(pWatched);
     if (!pWidget || pWidget->window() != m_pWindow)
         return false;
+    if (pWidget == m_pEnterTaker && nKey != Qt::Key_Escape)
+        return false;
     return type == QEvent::KeyPress;
 }

@@ -11,9 +11,14 @@ class EnterEscFilter : public QObject
 public:
     explicit EnterEscFilter(QWidget* pWindow);
 
+    // Enter reaches this control (a field that acts on it); Esc is still swallowed, and so is an
+    // Enter the control passes on to the window.
+    void LetEnterThrough(QWidget* pControl) { m_pEnterTaker = pControl; }
+
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     QWidget* m_pWindow;
+    QWidget* m_pEnterTaker = nullptr;
 };

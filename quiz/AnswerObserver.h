@@ -16,6 +16,7 @@ struct JudgedAnswer
     std::string strRecord; // the record's 420 bytes (cp932)
     std::string strFile;   // the question file's name as configured (cp932)
     AnswerResult result = AnswerResult::Wrong;
+    std::string strTyped; // what was typed, UTF-8; empty for a chosen answer and a time-out
 };
 
 // Hears about rounds and their answers; the history implements it. Calls come on the round's

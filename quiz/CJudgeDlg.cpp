@@ -28,8 +28,8 @@ CJudgeDlg::CJudgeDlg(QWidget* pParent, int nTickMs) : QDialog(pParent, kDialogWi
     setFont(DialogFont());
     const DialogUnits du(font());
     setFixedSize(du.Size(86, 61));
-    auto* pFrame = new QGroupBox(this);
-    pFrame->setGeometry(du.Rect(9, 3, 69, 50));
+    m_pFrame = new QGroupBox(this);
+    m_pFrame->setGeometry(du.Rect(9, 3, 69, 50));
     m_pVerdict = SunkenLine(this, du.Rect(15, 14, 58, 13), "verdict");
     m_pCorrect = SunkenLine(this, du.Rect(15, 33, 58, 13), "correct");
     new EnterEscFilter(this);
@@ -42,6 +42,14 @@ void CJudgeDlg::SetTexts(const QString& strVerdict, const QString& strCorrect)
 {
     m_pVerdict->setText(strVerdict);
     m_pCorrect->setText(strCorrect);
+    const int nMargin = 2 * m_pCorrect->frameWidth() + m_pCorrect->fontMetrics().averageCharWidth();
+    const int nWider =
+        m_pCorrect->fontMetrics().horizontalAdvance(strCorrect) + nMargin - m_pCorrect->width();
+    if (nWider > 0) {
+        setFixedWidth(width() + nWider);
+        for (QWidget* pWidget : std::initializer_list<QWidget*>{m_pFrame, m_pVerdict, m_pCorrect})
+            pWidget->resize(pWidget->width() + nWider, pWidget->height());
+    }
     // Both lines in one text, so the announcement on opening carries the whole verdict.
     setAccessibleDescription(strVerdict + u' ' + strCorrect);
 }

@@ -15,12 +15,12 @@
 #include "quiz/CFlagAnswers.h"
 #include "quiz/CJudgeDlg.h"
 #include "quiz/CRoundCommands.h"
+#include "quiz/CTypedAnswerField.h"
 #include "quiz/LampName.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
@@ -106,7 +106,7 @@ CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
     setFont(DialogFont());
     CreateMenu();
     CreateControls();
-    new EnterEscFilter(this);
+    (new EnterEscFilter(this))->LetEnterThrough(m_pTypedField->Field());
     new AnswerKeyFilter(this, {m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
 
     m_timer.setInterval(m_timing.nQuestionTickMs);
@@ -125,55 +125,6 @@ CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
 }
 
 CQuizDlg::~CQuizDlg() = default;
-
-void CQuizDlg::CreateMenu()
-{
-    auto* pBar = new QMenuBar(this);
-    pBar->setObjectName(QStringLiteral("menuBar"));
-    m_pFileMenu = pBar->addMenu(QStringLiteral("ファイル(&F)"));
-    m_pRoundCommands = new CRoundCommands(this);
-    m_pFileEnd = m_pFileMenu->addSeparator();
-    QAction* pExit =
-        m_pFileMenu->addAction(QStringLiteral("終了(&E)"), this, &CQuizDlg::OnMenuExit);
-    pExit->setObjectName(QStringLiteral("menuExit"));
-    m_pSettingsMenu = pBar->addMenu(QStringLiteral("設定(&C)"));
-    m_pSettingsMenu->addAction(QStringLiteral("出題設定(&A)"), this, &CQuizDlg::OnMenuSetting)
-        ->setObjectName(QStringLiteral("menuSetting"));
-    m_pSoundAction = m_pSettingsMenu->addAction(QStringLiteral("効果音(&K)"));
-    m_pSoundAction->setObjectName(QStringLiteral("menuSound"));
-    m_pSoundAction->setCheckable(true);
-    // The check mark follows the stored switch, not the click.
-    connect(m_pSoundAction, &QAction::triggered, this, [this] { OnMenuSound(); });
-    QMenu* pHelp = pBar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    pHelp->addAction(QStringLiteral("説明と出題国旗リスト(&S)"), this, &CQuizDlg::OnMenuSupport)
-        ->setObjectName(QStringLiteral("menuSupport"));
-    pHelp->addAction(QStringLiteral("バージョン情報(&V)"), this, &CQuizDlg::OnMenuAbout)
-        ->setObjectName(QStringLiteral("menuAbout"));
-    m_nTop = pBar->sizeHint().height();
-    pBar->setGeometry(0, 0, 0, m_nTop); // width set with the window's below
-}
-
-QAction* CQuizDlg::AddFileCommand(const QString& text, const QString& name, bool bWaitsForRound)
-{
-    auto* pAction = new QAction(text, m_pFileMenu);
-    pAction->setObjectName(name);
-    m_pFileMenu->insertAction(m_pFileEnd, pAction);
-    if (bWaitsForRound)
-        m_pRoundCommands->Add(pAction);
-    return pAction;
-}
-
-QAction* CQuizDlg::AddSettingsCommand(const QString& text, const QString& name)
-{
-    QAction* pAction = m_pSettingsMenu->addAction(text);
-    pAction->setObjectName(name);
-    return pAction;
-}
-
-void CQuizDlg::AddSystemCommand(const QString& text, unsigned nId)
-{
-    m_systemCommands.emplace_back(text, nId);
-}
 
 void CQuizDlg::CreateControls()
 {
@@ -245,6 +196,10 @@ void CQuizDlg::CreateControls()
         std::array<QPushButton*, 4>{m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
     m_nFlagVariant = m_pAnswerArea->AddVariant(
         m_pFlagAnswers->Widgets(), QStringLiteral("解答は左から1番から4番の4つの国旗です"));
+    m_pTypedField = std::make_unique<CTypedAnswerField>(
+        this, rect, [this](const QString& typed) { m_round.JudgeTyped(typed.toStdString()); });
+    m_nTypedVariant = m_pAnswerArea->AddVariant(m_pTypedField->Widgets(),
+                                                QStringLiteral("解答は入力欄に入力します"));
 
     // The edit button stays disabled; nothing in the program enables it.
     m_pButtons[IDC_BUTTON_EDIT - kFirstButtonId]->setEnabled(false);
@@ -281,24 +236,6 @@ void CQuizDlg::OnButtonExit()
     g_bmpFlag.DeleteObject();
 }
 
-void CQuizDlg::ShowSystemMenu(const QPoint& pos)
-{
-    if (m_systemCommands.empty())
-        return;
-    QMenu menu(this);
-    menu.addSeparator();
-    for (const auto& [text, nId] : m_systemCommands)
-        menu.addAction(text, this, [this, nId = nId] { OnSysCommand(nId); });
-    menu.exec(mapToGlobal(pos));
-}
-
-void CQuizDlg::OnMenuSound()
-{
-    m_profile.WriteProfileStringA("SOUND", "SW", m_nSound == 1 ? "0" : "1");
-    m_nSound = m_profile.GetProfileIntA("SOUND", "SW", 1);
-    m_pSoundAction->setChecked(m_nSound == 1);
-}
-
 void CQuizDlg::PlaySoundEffect(int nSound, int nKind)
 {
     if (nSound != 1)
@@ -324,6 +261,8 @@ void CQuizDlg::EnableControl(int nId, bool bEnable)
     if (nId >= kFirstButtonId && nId <= 1018 && m_pButtons[nId - kFirstButtonId])
         m_pButtons[nId - kFirstButtonId]->setEnabled(bEnable);
     m_pFlagAnswers->SetEnabled(nId - IDC_BUTTON_ANSWER1 + 1, bEnable);
+    if (nId == IDC_EDIT_ANSWER)
+        m_pTypedField->SetEnabled(bEnable);
 }
 
 void CQuizDlg::SetLampColor(int nLamp, std::uint32_t nColor)
@@ -381,7 +320,10 @@ void CQuizDlg::ShowFlag(std::optional<int> nBitmapId)
 void CQuizDlg::ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes)
 {
     m_pFlagAnswers->SetCodes(codes.value_or(std::array<std::string, 4>{}));
-    m_pAnswerArea->Show(codes ? m_nFlagVariant : 0);
+    const bool bTyped = !codes && m_round.IsTypingQuestion();
+    m_pAnswerArea->Show(codes ? m_nFlagVariant : bTyped ? m_nTypedVariant : 0);
+    if (bTyped)
+        m_pTypedField->Field()->setFocus(); // shown now, so it can take the focus
 }
 
 void CQuizDlg::UpdateData()

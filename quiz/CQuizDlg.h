@@ -15,6 +15,7 @@ class CAnswerArea;
 class CColorStatic;
 class CFlagAnswers;
 class CRoundCommands;
+class CTypedAnswerField;
 class ProfileStore;
 class QAction;
 class QGroupBox;
@@ -61,8 +62,14 @@ class CQuizDlg : public QDialog, private IRoundView
     // A command of the ファイル menu, above the separator before 終了, after those added before.
     // One that waits for the round's end is disabled while a round runs.
     QAction* AddFileCommand(const QString& text, const QString& name, bool bWaitsForRound);
+    // A command elsewhere (another window's) that is disabled while a round runs.
+    void AddRoundCommand(QAction* pAction);
     // A command at the end of the 設定 menu.
     QAction* AddSettingsCommand(const QString& text, const QString& name);
+    // The typing switch: a checkable entry at the end of the 設定 menu, stored as [INPUT] SW=1 or
+    // SW=0 (absent: off). While on, text questions are answered by typing, judged by judge;
+    // a change counts from the next question.
+    QAction* AddTypingSwitch(std::unique_ptr<ITypedAnswerJudge> judge);
     // An entry of the window menu (right click), after a separator; choosing it sends nId.
     void AddSystemCommand(const QString& text, unsigned nId);
 
@@ -101,6 +108,7 @@ class CQuizDlg : public QDialog, private IRoundView
     ProfileStore& m_profile;
     QuizTiming m_timing;
     CRuntimeRandom m_random;
+    std::unique_ptr<ITypedAnswerJudge> m_pTypedJudge; // before the round, which uses it
     CQuizRound m_round;
     QTimer m_timer;
     int m_nSound = 1;
@@ -112,9 +120,12 @@ class CQuizDlg : public QDialog, private IRoundView
     CColorStatic* m_pLamps[3] = {};
     QLabel* m_pRate = nullptr;
     QLabel* m_pFlag = nullptr;
-    std::unique_ptr<CAnswerArea> m_pAnswerArea; // the text rows, or the flags of a flag choice
+    // The text rows, the flags of a flag choice, or the field of a typed question.
+    std::unique_ptr<CAnswerArea> m_pAnswerArea;
     std::unique_ptr<CFlagAnswers> m_pFlagAnswers;
+    std::unique_ptr<CTypedAnswerField> m_pTypedField;
     int m_nFlagVariant = 0;
+    int m_nTypedVariant = 0;
     QProgressBar* m_pTimeBar = nullptr;
     QPushButton* m_pButtons[9] = {}; // ids 1010 to 1018
     QAction* m_pSoundAction = nullptr;

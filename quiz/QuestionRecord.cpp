@@ -48,6 +48,15 @@ std::optional<int> QuestionRecord::CorrectIndex() const
     return std::nullopt;
 }
 
+std::string QuestionRecord::CorrectAnswer() const
+{
+    const std::optional<int> nCorrect = CorrectIndex();
+    if (!nCorrect)
+        return {};
+    const std::string& answer = answers[static_cast<std::size_t>(*nCorrect)];
+    return answer.substr(0, answer.find_last_not_of(' ') + 1); // no trail byte is a blank
+}
+
 QuestionRecord SplitRecord(std::string_view bytes)
 {
     std::string_view text = bytes.substr(0, std::min(bytes.size(), kRecordSize));

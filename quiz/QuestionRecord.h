@@ -41,6 +41,8 @@ struct QuestionRecord
 
     // 0-3: the first stored answer marked '*'; empty when none is.
     std::optional<int> CorrectIndex() const;
+    // That answer without its blank padding; empty when none is marked.
+    std::string CorrectAnswer() const;
 };
 
 // Splits up to 420 bytes. The text ends at a NUL or at the end of the bytes given: fields past

@@ -93,8 +93,23 @@ void CQuizRound::OnTimer(int nIdEvent)
 
 void CQuizRound::JudgeAnswer(int nAnswer)
 {
+    if (!m_bTyping)
+        Answer(nAnswer == m_nCorrectNo, {});
+}
+
+void CQuizRound::JudgeTyped(std::string_view typed)
+{
+    if (!m_bTyping)
+        return;
+    const TypedVerdict verdict = m_pTypedJudge->Judge(typed, m_shown ? m_shown->strRecord : "");
+    if (verdict != TypedVerdict::Empty)
+        Answer(verdict == TypedVerdict::Right, typed);
+}
+
+void CQuizRound::Answer(bool bRight, std::string_view typed)
+{
     std::string strVerdict;
-    if (nAnswer == m_nCorrectNo) {
+    if (bRight) {
         strVerdict = kVerdictRight;
         m_view.PlayEffect(kEffectCorrect);
         ++m_nCorrect;
@@ -104,7 +119,7 @@ void CQuizRound::JudgeAnswer(int nAnswer)
         m_view.PlayEffect(kEffectWrong);
         UpdateLamp(); // the lamp goes out before the popup opens
     }
-    Report(nAnswer == m_nCorrectNo ? AnswerResult::Correct : AnswerResult::Wrong);
+    Report(bRight ? AnswerResult::Correct : AnswerResult::Wrong, typed);
     ShowJudgement(strVerdict);
     --m_nRemaining;
     ++m_nAnswered;
@@ -140,6 +155,7 @@ void CQuizRound::StopRound(bool bAnnounce)
 {
     m_view.StopTimer();
     m_view.SetTimePos(0);
+    m_bTyping = false;
     m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
     if (bAnnounce)
         m_view.MessageBox(kEndMessage, kIconInformation);
@@ -148,6 +164,7 @@ void CQuizRound::StopRound(bool bAnnounce)
     m_view.EnableControl(IDC_BUTTON_STOP, false);
     for (int nId : kAnswerButtons)
         m_view.EnableControl(nId, false);
+    m_view.EnableControl(IDC_EDIT_ANSWER, false);
     m_strRate = FormatRate(m_nCorrect, m_nAnswered);
     m_view.UpdateData();
     for (IAnswerObserver* pObserver : m_observers)
@@ -155,11 +172,12 @@ void CQuizRound::StopRound(bool bAnnounce)
 }
 
 // Only a record a draw read whole is reported.
-void CQuizRound::Report(AnswerResult result)
+void CQuizRound::Report(AnswerResult result, std::string_view typed)
 {
     if (!m_shown)
         return;
     m_shown->result = result;
+    m_shown->strTyped = typed;
     for (IAnswerObserver* pObserver : m_observers)
         pObserver->OnJudged(*m_shown);
 }
@@ -183,6 +201,8 @@ void CQuizRound::UpdateLamp()
 
 std::string CQuizRound::CorrectLine() const
 {
+    if (m_bTyping)
+        return kCorrectIs + " " + m_strCorrectAnswer;
     return kCorrectIs + std::to_string(m_nCorrectNo) + kNumberSuffix;
 }
 
@@ -210,7 +230,8 @@ bool CQuizRound::DrawQuestion()
             nIndex = m_random.Next() % nRecords;
         problem = m_file.Read(nIndex, bytes);
         if (problem == DrawProblem::None)
-            m_shown = JudgedAnswer{static_cast<int>(nIndex), bytes, strName, AnswerResult::Wrong};
+            m_shown =
+                JudgedAnswer{static_cast<int>(nIndex), bytes, strName, AnswerResult::Wrong, {}};
     }
     if (problem != DrawProblem::None) {
         m_shown.reset();
@@ -223,6 +244,14 @@ bool CQuizRound::DrawQuestion()
     m_strQuestion = rec.strQuizQuestion;
     // A flag-choice question shows its answers as flags; the asked flag would give it away.
     const std::optional<std::array<std::string, 4>> flags = FlagChoiceCodes(rec);
+    m_strCorrectAnswer = rec.CorrectAnswer();
+    // Flag choices stay chosen; a typed question is answered in the field alone, never by the
+    // buttons or keys 1-4.
+    m_bTyping = m_pTypedJudge && !flags &&
+                m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
+    for (int nId : kAnswerButtons)
+        m_view.EnableControl(nId, !m_bTyping);
+    m_view.EnableControl(IDC_EDIT_ANSWER, m_bTyping);
     m_view.ShowFlag(flags ? std::nullopt : LookupFlagBitmap(rec.strCode));
 
     const int nRow = m_random.Next() % kAnswerOrderCount;

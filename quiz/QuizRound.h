@@ -6,10 +6,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quiz/AnswerObserver.h"
 #include "quiz/RoundFile.h"
+#include "quiz/TypedAnswerJudge.h"
 
 class ProfileStore;
 
@@ -23,6 +25,7 @@ enum QuizControl : int
     IDC_BUTTON_EDIT = 1015,
     IDC_BUTTON_START = 1016,
     IDC_BUTTON_STOP = 1017,
+    IDC_EDIT_ANSWER = 1020, // the field a typed answer is written in
 };
 
 inline constexpr std::uint32_t kLampRed = 255; // COLORREF: red in the lowest byte
@@ -30,6 +33,10 @@ inline constexpr std::uint32_t kLampWhite = 16777215;
 inline constexpr int kEffectCorrect = 1;
 inline constexpr int kEffectWrong = 2;
 inline constexpr int kQuestionTimer = 1;
+// The typing switch in the settings file: [INPUT] SW=1 answers text questions by typing;
+// absent or any other value, by choosing.
+inline constexpr const char* kTypingSection = "INPUT";
+inline constexpr const char* kTypingEntry = "SW";
 
 // The screen side of a round. The main window implements it; tests record it.
 class IRoundView
@@ -48,8 +55,9 @@ class IRoundView
     virtual int MessageBox(const std::string& strText, unsigned nType) = 0;
     virtual void ShowFlag(std::optional<int> nBitmapId) = 0;
     // Which answer area the question needs: the four flags of a flag-choice question, as
-    // catalogue codes in shown order, or the text rows when empty. Comes with every draw,
-    // before UpdateData; the picture box then shows no flag.
+    // catalogue codes in shown order; when empty, the text rows, or the answer field while the
+    // question is typed (CQuizRound::IsTypingQuestion). Comes with every draw, before
+    // UpdateData; with flags the picture box shows no flag.
     virtual void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) = 0;
     // Puts the question, the four answers and the rate on screen.
     virtual void UpdateData() = 0;
@@ -82,7 +90,16 @@ class CQuizRound
     void OnButtonStart();
     void OnButtonStop() { EndRound(); }
     void OnTimer(int nIdEvent);
+    // An answer button; ignored while the question on screen is answered by typing.
     void JudgeAnswer(int nAnswer);
+    // What was typed for the question on screen (UTF-8). Empty text does nothing.
+    void JudgeTyped(std::string_view typed);
+    // The judge of typed answers; without one every question is answered by choosing. It must
+    // outlive the round's use of it.
+    void SetTypedAnswerJudge(ITypedAnswerJudge* pJudge) { m_pTypedJudge = pJudge; }
+    // The question on screen is answered by typing: the typing switch is on and it is a text
+    // question. Settled at each draw, so a change of the switch counts from the next question.
+    bool IsTypingQuestion() const { return m_bTyping; }
     // Fetches the next question from the configured file; false, after a message naming the
     // file and the end of the round, when it holds no whole record to show.
     bool DrawQuestion();
@@ -105,17 +122,21 @@ class CQuizRound
     std::string m_strRate;
 
   private:
+    void Answer(bool bRight, std::string_view typed);
     void StopRound(bool bAnnounce);
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
     std::string CorrectLine() const;
-    void Report(AnswerResult result);
+    void Report(AnswerResult result, std::string_view typed = {});
 
     ProfileStore& m_profile;
     IRoundView& m_view;
     IRandom& m_random;
     Clock m_clock;
     std::vector<IAnswerObserver*> m_observers;
+    ITypedAnswerJudge* m_pTypedJudge = nullptr;
+    bool m_bTyping = false;
+    std::string m_strCorrectAnswer; // the marked answer on screen, padding trimmed
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
     CRoundFile m_file;

@@ -33,6 +33,7 @@ void ExpectSameRow(const HistoryRow& a, const HistoryRow& b)
     EXPECT_DOUBLE_EQ(a.dSeconds, b.dSeconds);
     EXPECT_EQ(a.strRound, b.strRound);
     EXPECT_EQ(a.strQuestion, b.strQuestion);
+    EXPECT_EQ(a.strTyped, b.strTyped);
 }
 
 } // namespace
@@ -47,8 +48,10 @@ TEST(AnswerHistoryTest, LinesReadBackAsWrittenAndTheFingerprintIsFnv1a)
     ExpectSameRow(*ParseHistoryLine(line.substr(0, line.size() - 1)), row);
 
     row.strQuestion = "a\tb\nc"; // a field never splits a line
+    row.strTyped = "ﾊﾟﾘ\t";
     const std::string mixed = FormatHistoryLine(row);
     EXPECT_EQ(ParseHistoryLine(mixed.substr(0, mixed.size() - 1))->strQuestion, "a b c");
+    EXPECT_EQ(ParseHistoryLine(mixed.substr(0, mixed.size() - 1))->strTyped, "ﾊﾟﾘ ");
 }
 
 TEST(AnswerHistoryTest, TheHeaderTornAndMalformedLinesAreSkipped)
@@ -57,12 +60,18 @@ TEST(AnswerHistoryTest, TheHeaderTornAndMalformedLinesAreSkipped)
         FormatHistoryLine(Row("2026-12-08T10:00:03+09:00", AnswerResult::Correct));
     const std::string text =
         std::string(kHistoryHeader) + good +
-        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\tq\tEXTRA\n" + // 10 fields
-        "x\tsample0524.txt\t7\tabc\tjpn\t正解?\t1.0\tr\tq\n" +       // result
-        "x\tsample0524.txt\t7\tXYZ\tjpn\t正解\t1.0\tr\tq\n" +        // fingerprint
-        good.substr(0, good.size() - 1) + "\r\n" +                   // CRLF is fine
-        good.substr(0, 40);                                          // torn
-    EXPECT_EQ(ParseHistory(text).size(), 2u);
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\tq\tt\tEXTRA\n" + // 11 fields
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\n" +              // 8
+        "x\tsample0524.txt\t7\tabc\tjpn\t誤り\t1.0\tr\tq\n" +           // 9: before typed
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解?\t1.0\tr\tq\n" +          // result
+        "x\tsample0524.txt\t7\tXYZ\tjpn\t正解\t1.0\tr\tq\n" +           // fingerprint
+        good.substr(0, good.size() - 1) + "\r\n" +                      // CRLF is fine
+        good.substr(0, 40);                                             // torn
+    const std::vector<HistoryRow> rows = ParseHistory(text);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].result, AnswerResult::Wrong);
+    EXPECT_EQ(rows[1].strQuestion, "q");
+    EXPECT_EQ(rows[1].strTyped, "");
 }
 
 TEST(AnswerHistoryTest, AppendingStartsWithTheHeaderAndMendsATornTail)
@@ -114,20 +123,20 @@ TEST(AnswerHistoryTest, TheRecorderWritesEachVerdictAndSurvivesAnUnwritableFolde
     recorder.OnQuestionShown();
     now += 4;
     dSteady += 3.3;
-    recorder.OnJudged({4, record, Sjis("世界.txt"), AnswerResult::Wrong});
+    recorder.OnJudged({4, record, Sjis("世界.txt"), AnswerResult::Wrong, "ﾊﾟﾘ"});
     recorder.OnRoundEnded();
     const HistoryLog log = ReadHistory(dir / kHistoryFileName);
     const std::vector<HistoryRow>& rows = log.rows;
     ASSERT_EQ(rows.size(), 1u);
-    ExpectSameRow(rows[0],
-                  {FormatLocalTime(now), "世界.txt", 5, RecordFingerprint(record), "jpn",
-                   AnswerResult::Wrong, 3.3, FormatLocalTime(now - 4), "この国旗はどの国の国旗？"});
+    ExpectSameRow(rows[0], {FormatLocalTime(now), "世界.txt", 5, RecordFingerprint(record), "jpn",
+                            AnswerResult::Wrong, 3.3, FormatLocalTime(now - 4),
+                            "この国旗はどの国の国旗？", "ﾊﾟﾘ"});
     EXPECT_FALSE(recorder.WriteFailed());
 
     // A directory in the history's place stands for any folder the history cannot be written to.
     std::filesystem::remove(dir / kHistoryFileName);
     std::filesystem::create_directory(dir / kHistoryFileName);
-    recorder.OnJudged({0, record, "a.txt", AnswerResult::Correct});
+    recorder.OnJudged({0, record, "a.txt", AnswerResult::Correct, {}});
     recorder.OnRoundEnded();
     EXPECT_TRUE(recorder.WriteFailed());
 }

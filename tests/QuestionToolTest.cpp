@@ -843,4 +843,46 @@ TEST(FactsTest, TooFewCountriesForThreeWrongAnswersIsAnError)
     EXPECT_NE(bank.strError.find("誤答を 3 つ選べません"), std::string::npos) << bank.strError;
 }
 
+// The typing mode's judge over the file: a right answer it cannot match and a wrong one it
+// matches are both reported, and so is a form of the table a changed answer format hides.
+TEST(FactsTest, CheckTypingReportsWhatTypingWouldJudgeOtherwise)
+{
+    const Facts::Table table = Facts::Parse(
+        "code\tname\tcapital\tregion\tcontinent\tlanguages\tname_reading\tcapital_reading\n"
+        "fra\tフランス\tパリ\t西ヨーロッパ\tヨーロッパ\tフランス語\t\t\n"
+        "che\tスイス\tベルン\t西ヨーロッパ\tヨーロッパ\tドイツ語、フランス語\t\t\n"
+        "jpn\t日本\t東京\t東アジア\tアジア\t日本語\t日本:にほん\t東京:とうきょう\n",
+        Facts::kWordsTsv);
+    ASSERT_EQ(table.strError, "");
+    const std::string capital = "この国旗の国の首都はどこ？";
+    const std::string language = "この国旗の国の公用語は？";
+    struct Case
+    {
+        std::string strQuestion; // code and question
+        std::array<std::string, 4> answers;
+        std::vector<Rule> rules;
+    };
+    const std::vector<Case> cases = {
+        {"jpn" + capital, {"東京", "パリ", "ベルン", "ソウル"}, {}},
+        {"fra" + capital, {"パリ", "ﾊﾟﾘ", "ベルン", "東京"}, {Rule::TypingMatched}},
+        {"xyzあなたの町は？", {"ー", "東京", "パリ", "ベルン"}, {Rule::TypingMissed}},
+        {"che" + language, {"ドイツ語、フランス語", "英語", "日本語", "中国語"}, {}},
+        // An answer format the judge does not know hides each language the table accepts, and
+        // their readings.
+        {"che" + language,
+         {"ドイツ語ほか", "英語", "日本語", "中国語"},
+         std::vector<Rule>(4, Rule::TypingMissed)},
+    };
+    for (const Case& c : cases) {
+        std::array<std::string, 4> answers;
+        for (std::size_t i = 0; i < 4; ++i)
+            answers[i] = Sjis(c.answers[i]);
+        const std::string record = ComposeRecord(Sjis(c.strQuestion), answers, 0);
+        std::vector<Rule> rules;
+        for (const QuestionCheck::Problem& p : FactCheck::CheckTyping(table, record))
+            rules.push_back(p.rule);
+        EXPECT_EQ(rules, c.rules) << c.strQuestion << " " << c.answers[0];
+    }
+}
+
 } // namespace

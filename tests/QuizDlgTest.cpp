@@ -1,6 +1,7 @@
 #include "about/CAboutDlg.h"
 #include "app/MainWindow.h"
 #include "app/ProfileStore.h"
+#include "learning/AnswerHistory.h"
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
 #include "quiz/CBitmap.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -204,6 +206,19 @@ TEST_F(QuizDlgTest, EnterAndEscapeDoNothing)
     EXPECT_FALSE(judge.isVisible());
 }
 
+TEST_F(QuizDlgTest, ThePopupWidensForALongAnswerOnly)
+{
+    CJudgeDlg shortOne(&m_dlg), longOne(&m_dlg);
+    shortOne.SetTexts("正解", "正解は3番");
+    longOne.SetTexts("誤り", "正解は セントビンセント及びグレナディーン諸島");
+    const auto* pShort = shortOne.findChild<QLabel*>("correct");
+    const auto* pLong = longOne.findChild<QLabel*>("correct");
+    EXPECT_EQ(shortOne.width(), CJudgeDlg(&m_dlg).width());
+    EXPECT_GT(pLong->contentsRect().width(), pLong->fontMetrics().horizontalAdvance(pLong->text()));
+    EXPECT_LT(pLong->geometry().right(), longOne.width());
+    EXPECT_EQ(longOne.findChild<QLabel*>("verdict")->width(), pLong->width());
+}
+
 TEST_F(QuizDlgTest, TheSoundSwitchFollowsTheSettingsFile)
 {
     auto* pSound = m_dlg.findChild<QAction*>("menuSound");
@@ -223,6 +238,21 @@ TEST_F(QuizDlgTest, TheSoundSwitchFollowsTheSettingsFile)
     EXPECT_TRUE(m_sounds.empty());
     pOther->trigger();
     EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
+}
+
+TEST_F(QuizDlgTest, TheTypingSwitchIsOffUntilChosenAndWrittenAsTheSoundSwitchIs)
+{
+    auto* pInput = m_dlg.findChild<QAction*>("menuInput");
+    ASSERT_TRUE(pInput->isCheckable());
+    EXPECT_FALSE(pInput->isChecked()); // no INPUT entry: off
+    pInput->trigger();
+    EXPECT_TRUE(pInput->isChecked());
+    EXPECT_EQ(ReadFileBytes(m_dir / "Parameter.INI"), "[INPUT]\r\nSW=1\r\n");
+    pInput->trigger();
+    EXPECT_FALSE(pInput->isChecked());
+    EXPECT_EQ(m_store.GetProfileStringA("INPUT", "SW", ""), "0");
+    m_store.WriteProfileStringA("INPUT", "SW", "1");
+    EXPECT_TRUE(CreateMainWindow(m_store)->findChild<QAction*>("menuInput")->isChecked());
 }
 
 TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
@@ -339,6 +369,84 @@ TEST_F(QuizDlgTest, AFlagChoiceQuestionShowsFourFlagsInsteadOfTheTextRowsAndAnsw
     EXPECT_EQ(m_dlg.findChild<QLabel*>("rate")->text(), "100.0%"); // four right of four
     // The round is over: the last flags it showed answer nothing more.
     EXPECT_FALSE(flagButton(1)->isEnabled());
+}
+
+// A mixed round in typing mode, by the keyboard: text questions typed in hiragana, half-width
+// katakana and a kanji answer's reading through the input method, a flag choice by its key. Keys
+// 1-4 and an empty Enter answer no text question, a wrong spelling is wrong, and the history keeps
+// what was typed.
+TEST_F(QuizDlgTest, ATypingRoundIsPlayedByTypingTextAndChoosingFlagsByKey)
+{
+    auto capital = [](const char* szCode, const char* szRight, const char* szOther) {
+        return ComposeRecord(szCode + Sjis("この国の首都はどこ？"),
+                             {Sjis(szRight), Sjis(szOther), Sjis("ロンドン"), Sjis("ベルン")}, 0);
+    };
+    WriteFileBytes(
+        m_dir / "sample0524.txt",
+        capital("fra", "パリ", "東京") +
+            ComposeRecord("gbr" + Sjis("この国旗の国はどこ？"),
+                          {Sjis("フランス"), Sjis("イギリス"), Sjis("日本"), Sjis("タイ")}, 1) +
+            ComposeRecord("bra" + Sjis("ブラジルの国旗はどれ？"), {"bra", "prt", "arg", "col"}, 0) +
+            capital("jpn", "東京", "パリ") + capital("fra", "パリ", "東京"));
+    m_store.WriteProfileStringA("INPUT", "SW", "1");
+    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
+    m_store.WriteProfileInt("QUESTION_CNT", "1", 5);
+    m_store.WriteProfileInt("LIFE", "1", 3);
+    m_dlg.show();
+    QApplication::setActiveWindow(&m_dlg);
+    Click("start");
+    auto* pField = m_dlg.findChild<QLineEdit*>("answerInput");
+    ASSERT_NE(pField, nullptr);
+    EXPECT_EQ(pField->accessibleName(), "解答入力");
+    auto last = [this] { return m_popups.isEmpty() ? QString() : m_popups.back(); };
+    auto type = [&](const QString& text) {
+        EXPECT_TRUE(pField->isVisible() && pField->isEnabled());
+        EXPECT_EQ(m_dlg.focusWidget(), pField); // the window's focus, whichever window is active
+        EXPECT_TRUE(pField->text().isEmpty()) << "a new question starts with an empty field";
+        QInputMethodEvent commit; // as an input method hands over what was composed
+        commit.setCommitString(text);
+        QApplication::sendEvent(pField, &commit);
+        QTest::keyClick(pField, Qt::Key_Return);
+    };
+
+    for (const char* sz : {"answer1", "answer4"})
+        EXPECT_FALSE(Button(sz)->isEnabled()) << sz;
+    EXPECT_FALSE(m_dlg.findChild<QLineEdit*>("answerText1")->isVisible());
+    QTest::keyClick(pField, Qt::Key_1);
+    QTest::keyClick(&m_dlg, Qt::Key_2);
+    EXPECT_EQ(pField->text(), "1") << "keys 1-4 write into the field";
+    pField->setText(QStringLiteral("　ー "));
+    QTest::keyClick(pField, Qt::Key_Return);
+    EXPECT_TRUE(m_popups.isEmpty()) << "neither a key nor an empty Enter answers";
+    pField->clear();
+
+    type(QStringLiteral("ぱり"));
+    EXPECT_EQ(last(), "正解/正解は パリ");
+    type(QStringLiteral("ｲｷﾞﾘｽ"));
+    EXPECT_EQ(last(), "正解/正解は イギリス");
+
+    EXPECT_FALSE(pField->isVisible()); // a flag choice stays chosen
+    const int nRight = m_dlg.Round().m_nCorrectNo;
+    EXPECT_TRUE(Button("answer1")->isEnabled());
+    QTest::keyClick(&m_dlg, static_cast<Qt::Key>(Qt::Key_0 + nRight));
+    EXPECT_EQ(last(), QString("正解/正解は%1番").arg(nRight));
+
+    type(QStringLiteral("とうきょう"));
+    EXPECT_EQ(last(), "正解/正解は 東京");
+    type(QStringLiteral("ろんどん"));
+    EXPECT_EQ(last(), "誤り/正解は パリ");
+    EXPECT_EQ(m_popups.size(), 5);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_FALSE(pField->isEnabled()); // the round is over
+    EXPECT_EQ(m_dlg.findChild<QLabel*>("rate")->text(), "80.0%");
+
+    const HistoryLog log = ReadHistory(m_dir / kHistoryFileName);
+    ASSERT_EQ(log.rows.size(), 5u);
+    const char* typed[] = {"ぱり", "ｲｷﾞﾘｽ", "", "とうきょう", "ろんどん"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(log.rows[i].strTyped, typed[i]) << i;
+        EXPECT_EQ(log.rows[i].result == AnswerResult::Correct, i != 4) << i;
+    }
 }
 
 TEST_F(QuizDlgTest, AFileCutShortDuringARoundStopsItWithoutABlankQuestion)

@@ -1,8 +1,9 @@
+#include "quiz/QuizRound.h"
 #include "app/ProfileStore.h"
+#include "app/TypedAnswerJudge.h"
 #include "quiz/AnswerOrder.h"
 #include "quiz/LampName.h"
 #include "quiz/QuestionRecord.h"
-#include "quiz/QuizRound.h"
 #include "quiz/RateText.h"
 
 #include "TestSupport.h"
@@ -19,7 +20,7 @@ namespace {
 // Records what the round asks of the screen; answers message boxes with OK.
 class FakeView : public IRoundView
 {
-public:
+  public:
     void StartTimer() override { bTimerRunning = true; }
     void StopTimer() override { bTimerRunning = false; }
     void EnableControl(int nId, bool bEnable) override { enabled[nId] = bEnable; }
@@ -64,7 +65,7 @@ public:
 // Hands out scripted values; remembers the seeds.
 class ScriptedRandom : public IRandom
 {
-public:
+  public:
     void Seed(unsigned nSeed) override { seeds.push_back(nSeed); }
     int Next() override
     {
@@ -90,7 +91,7 @@ std::string Record(const std::string& code, const std::string& question, int nCo
 
 class QuizRoundTest : public ::testing::Test
 {
-protected:
+  protected:
     QuizRoundTest() : m_cd(m_dir.Path()) {}
 
     void WriteQuestions(const std::string& bytes, const char* szName = "sample0524.txt")
@@ -127,7 +128,8 @@ TEST_F(QuizRoundTest, WithoutSettingsARoundHasNoTimeNoAllowanceAndThreeQuestions
     EXPECT_FALSE(m_view.enabled[IDC_BUTTON_START]);
     EXPECT_TRUE(m_view.enabled[IDC_BUTTON_STOP]);
     EXPECT_TRUE(m_view.enabled[IDC_BUTTON_ANSWER4]);
-    EXPECT_EQ(m_view.lamps, (std::map<int, std::uint32_t>{{1, kLampRed}, {2, kLampRed}, {3, kLampRed}}));
+    EXPECT_EQ(m_view.lamps,
+              (std::map<int, std::uint32_t>{{1, kLampRed}, {2, kLampRed}, {3, kLampRed}}));
     EXPECT_EQ(m_round.m_nLife, 0);
     EXPECT_EQ(m_round.m_nRemaining, 3);
 
@@ -291,7 +293,12 @@ TEST_F(QuizRoundTest, DrawAppliesTheRowAndFindsTheRightButton)
 {
     const std::string bytes = ComposeRecord("jpnQ", {"s1", "s2", "s3", "s4"}, 0);
     WriteQuestions(bytes);
-    struct Case { int nRow; int nCorrectStored; int nButton; };
+    struct Case
+    {
+        int nRow;
+        int nCorrectStored;
+        int nButton;
+    };
     for (Case c : {Case{23, 0, 4}, Case{9, 3, 1}, Case{5, 1, 4}, Case{0, 0, 1}}) {
         WriteQuestions(ComposeRecord("jpnQ", {"s1", "s2", "s3", "s4"}, c.nCorrectStored));
         m_random.values = {c.nRow};
@@ -417,7 +424,9 @@ struct RateCase
     const char* szText;
 };
 
-class FormatRateTest : public ::testing::TestWithParam<RateCase> {};
+class FormatRateTest : public ::testing::TestWithParam<RateCase>
+{
+};
 
 TEST_P(FormatRateTest, PrintsOneDecimalThenPercent)
 {
@@ -496,6 +505,77 @@ TEST_F(QuizRoundTest, TheObserverHearsEachVerdictWithItsRecord)
     m_round.OnButtonStart();
     m_round.JudgeAnswer(1);
     EXPECT_EQ(observer.answers.size(), 3u);
+}
+
+namespace {
+
+std::string CapitalRecord(const char* szCode, int nCorrect)
+{
+    return ComposeRecord(std::string(szCode) + Sjis("この国旗の国の首都はどこ？"),
+                         {Sjis("パリ"), Sjis("東京"), Sjis("ロンドン"), Sjis("ムンバイ")},
+                         nCorrect);
+}
+
+} // namespace
+
+// Typing: the switch and a judge make text questions typed; buttons no longer answer, an empty
+// text does nothing, and the popup names the right answer as the file writes it.
+TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
+{
+    const std::string records = CapitalRecord("fra", 0) + CapitalRecord("jpn", 1) +
+                                CapitalRecord("xyz", 3) + CapitalRecord("gbr", 2) +
+                                CapitalRecord("fra", 0) + CapitalRecord("jpn", 1);
+    WriteQuestions(records);
+    Set("QUESTION_CNT", 6);
+    Set("LIFE", 5);
+    Set("TIME_LIMIT", 3);
+    m_store.WriteProfileStringA(kTypingSection, kTypingEntry, "1");
+    CTypedAnswerJudge judge;
+    RecordingObserver observer;
+    m_round.AddObserver(&observer);
+    m_round.OnButtonStart();
+    EXPECT_FALSE(m_round.IsTypingQuestion()) << "no judge, no typing";
+    const int nCorrectNo = m_round.m_nCorrectNo;
+    m_round.JudgeAnswer(nCorrectNo); // still answered by choosing
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kRight, CorrectLine(nCorrectNo)));
+
+    EXPECT_TRUE(m_view.enabled[IDC_BUTTON_ANSWER1]);
+    EXPECT_FALSE(m_view.enabled[IDC_EDIT_ANSWER]);
+    m_round.SetTypedAnswerJudge(&judge);
+    m_round.OnButtonStart();
+    ASSERT_TRUE(m_round.IsTypingQuestion());
+    EXPECT_FALSE(m_view.enabled[IDC_BUTTON_ANSWER1]); // so keys 1-4 reach the field
+    EXPECT_FALSE(m_view.enabled[IDC_BUTTON_ANSWER4]);
+    EXPECT_TRUE(m_view.enabled[IDC_EDIT_ANSWER]);
+    m_round.JudgeAnswer(m_round.m_nCorrectNo);
+    m_round.JudgeTyped("　ー ");
+    EXPECT_EQ(m_round.m_nAnswered, 0) << "neither a button nor an empty text answers";
+    m_round.JudgeTyped("ﾊﾟﾘ");
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kRight, Sjis("正解は パリ")));
+    m_round.JudgeTyped("とうきょう"); // the reading of the kanji answer
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kRight, Sjis("正解は 東京")));
+    m_round.JudgeTyped("むんばい"); // a code the table lacks: the marked answer, folded
+    EXPECT_EQ(m_view.judgements.back().first, kRight);
+    m_round.JudgeTyped("パリ"); // wrong for London
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, Sjis("正解は ロンドン")));
+    m_store.WriteProfileStringA(kTypingSection, kTypingEntry, "0"); // from the next question on
+    ASSERT_TRUE(m_round.IsTypingQuestion());
+    TimeOut(3);
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, Sjis("正解は パリ")));
+    EXPECT_FALSE(m_round.IsTypingQuestion());
+    EXPECT_TRUE(m_view.enabled[IDC_BUTTON_ANSWER1]);
+    EXPECT_FALSE(m_view.enabled[IDC_EDIT_ANSWER]);
+    m_round.JudgeTyped("東京");
+    EXPECT_EQ(m_round.m_nAnswered, 5);
+    m_round.JudgeAnswer(m_round.m_nCorrectNo);
+    EXPECT_EQ(m_round.m_nAnswered, 6);
+    EXPECT_EQ(m_round.m_nCorrect, 4);
+
+    ASSERT_EQ(observer.answers.size(), 7u);
+    const char* typed[] = {"", "ﾊﾟﾘ", "とうきょう", "むんばい", "パリ", "", ""};
+    for (std::size_t i = 0; i < 7; ++i)
+        EXPECT_EQ(observer.answers[i].strTyped, typed[i]) << i;
+    EXPECT_EQ(observer.answers[5].result, AnswerResult::TimeOut);
 }
 
 // A file that mixes both kinds: the flag-choice question hides the asked flag, hands the view

@@ -14,12 +14,13 @@ namespace {
 ResultsSummary Sample()
 {
     auto row = [](const char* szFile, const char* szRound, std::uint64_t nFp, const char* szCode,
-                  AnswerResult result) {
-        return HistoryRow{"2026-12-08T10:00:00+09:00", szFile, 1, nFp, szCode, result, 3.0, szRound,
-                          "この国旗の国の首都はどこ？"};
+                  AnswerResult result, const char* szTyped = "") {
+        return HistoryRow{
+            "2026-12-08T10:00:00+09:00",  szFile, 1, nFp, szCode, result, 3.0, szRound,
+            "この国旗の国の首都はどこ？", szTyped};
     };
     return SummarizeHistory({row("a.txt", "r1", 1, "jpn", AnswerResult::Correct),
-                             row("a.txt", "r1", 2, "fra", AnswerResult::Wrong),
+                             row("a.txt", "r1", 2, "fra", AnswerResult::Wrong, "ﾛﾝﾄﾞﾝ"),
                              row("b.txt", "r2", 2, "fra", AnswerResult::TimeOut)},
                             "a.txt");
 }
@@ -50,7 +51,7 @@ TEST(ResultsDlgTest, ShowsTheFiguresWhereUsersAndScreenReadersFindThem)
     EXPECT_EQ(Row(dlg.findChild<QTreeWidget*>("byContinent"), 1),
               (QStringList{"ヨーロッパ", "2", "0.0%"}));
     EXPECT_EQ(Row(dlg.findChild<QTreeWidget*>("weakest"), 0),
-              (QStringList{"この国旗の国の首都はどこ？", "フランス", "2", "2"}));
+              (QStringList{"この国旗の国の首都はどこ？", "フランス", "ﾛﾝﾄﾞﾝ", "2", "2"}));
     EXPECT_EQ(dlg.findChild<QLabel*>("historyStatus"), nullptr);
 
     // Every table and the chart carry a name, and the chart's figures are its description.

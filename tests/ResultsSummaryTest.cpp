@@ -106,3 +106,25 @@ TEST(ResultsSummaryTest, KeepsTheLastThirtyRoundsAndTwentyWeakest)
     EXPECT_EQ(sum.current.nAnswers, 0);
     EXPECT_EQ(SummarizeHistory({}, "a.txt").all.nRounds, 0);
 }
+
+// Wrong spellings: the latest first, each once, right answers' and time-outs' left out, at most
+// five.
+TEST(ResultsSummaryTest, TheWeakestKeepTheirWrongSpellings)
+{
+    std::vector<HistoryRow> rows;
+    const char* typed[] = {"ぱりす", "パリー", "ぱりす",  "ろんどん",
+                           "べるん", "ろーま", "まどりど"};
+    for (const char* sz : typed) {
+        rows.push_back(Row("a.txt", "r1", 7, "fra", kCapitalQ, 'W', 1));
+        rows.back().strTyped = sz;
+    }
+    rows.push_back(Row("a.txt", "r1", 7, "fra", kCapitalQ, 'R', 1));
+    rows.back().strTyped = "パリ";
+    rows.push_back(Row("a.txt", "r1", 7, "fra", kCapitalQ, 'W', 1)); // chosen, not typed
+    rows.push_back(Row("a.txt", "r1", 8, "jpn", kCapitalQ, 'W', 1));
+    const ResultsSummary sum = SummarizeHistory(rows, "a.txt");
+    ASSERT_EQ(sum.weakest.size(), 2u);
+    EXPECT_EQ(sum.weakest[0].wrongTyped,
+              (std::vector<std::string>{"まどりど", "ろーま", "べるん", "ろんどん", "ぱりす"}));
+    EXPECT_TRUE(sum.weakest[1].wrongTyped.empty());
+}

@@ -1,7 +1,8 @@
 // The answer history as the results window and the review read it: any bytes in
 // marelto-history.tsv give rows whose texts lie inside those bytes, hold no tab or line end and
 // come back when written and read again (a CR inside a field as a space); the file reader finds the
-// same rows; the summary and the review schedule take any rows.
+// same rows; the summary and the review schedule take any rows, and the wrong spellings the
+// summary shows for a weak question were typed in rows judged wrong.
 //
 // Input: the history file's bytes. Its length also picks the day the review is asked for.
 
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     FUZZ_CHECK(rows.size() <= static_cast<std::size_t>(std::count(data.begin(), data.end(), '\n')));
     for (const HistoryRow& row : rows) {
         for (std::string_view field :
-             {row.strTime, row.strFile, row.strCode, row.strRound, row.strQuestion}) {
+             {row.strTime, row.strFile, row.strCode, row.strRound, row.strQuestion, row.strTyped}) {
             FUZZ_CHECK(Inside(field, data));
             FUZZ_CHECK(Clean(field));
         }
@@ -60,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         FUZZ_CHECK(again->nRecord == row.nRecord && again->nFingerprint == row.nFingerprint);
         FUZZ_CHECK(again->strCode == Spaced(row.strCode) && again->result == row.result);
         FUZZ_CHECK(again->strRound == Spaced(row.strRound) &&
-                   again->strQuestion == Spaced(row.strQuestion));
+                   again->strQuestion == Spaced(row.strQuestion) &&
+                   again->strTyped == Spaced(row.strTyped));
         FUZZ_CHECK(FormatHistoryLine(*again) == line);
     }
 
@@ -71,6 +73,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
 
     const ResultsSummary sum = SummarizeHistory(log.rows, "sample0524.txt");
     FUZZ_CHECK(sum.weakest.size() <= rows.size());
+    // Each wrong spelling shown is one typed in a row judged wrong, once.
+    auto typedWrong = [&](std::string_view spelling) {
+        return std::any_of(rows.begin(), rows.end(), [&](const HistoryRow& row) {
+            return row.result != AnswerResult::Correct && row.strTyped == spelling;
+        });
+    };
+    for (const WeakQuestion& weak : sum.weakest) {
+        FUZZ_CHECK(weak.wrongTyped.size() <= WeakQuestion::kSpellings);
+        for (std::size_t i = 0; i < weak.wrongTyped.size(); ++i) {
+            FUZZ_CHECK(!weak.wrongTyped[i].empty() && typedWrong(weak.wrongTyped[i]));
+            FUZZ_CHECK(std::count(weak.wrongTyped.begin(), weak.wrongTyped.end(),
+                                  weak.wrongTyped[i]) == 1);
+        }
+    }
     const ReviewSchedule schedule(log.rows);
     const std::string due = schedule.DueRecords(data, static_cast<std::int64_t>(nSize % 40000));
     FUZZ_CHECK(due.size() <= data.size() && due.size() % 420 == 0);

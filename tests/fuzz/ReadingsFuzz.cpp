@@ -1,8 +1,11 @@
 // Kana and readings over any bytes, as the typed answers and search text will reach them:
 // katakana becomes hiragana in place (same length, nothing else touched, a second pass changes
 // nothing), a reading holds no katakana, and the table parser takes any text as both files.
-// Input: the text.
+// The answer folding: a key folds to itself, and the text typed as a question's marked answer
+// is right unless nothing of it is kept. Input: the text.
 
+#include "facts/AnswerFold.h"
+#include "facts/AnswerJudge.h"
 #include "facts/Facts.h"
 #include "facts/Kana.h"
 
@@ -28,6 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         FUZZ_CHECK(Kana::ToHiragana(reading) == reading);
         FUZZ_CHECK(!Kana::HasKanji(reading));
     }
+
+    const std::string key = AnswerFold::Fold(text);
+    FUZZ_CHECK(AnswerFold::Fold(key) == key);
+    FUZZ_CHECK(key.find(' ') == std::string::npos);
+    const Facts::Country* pCountry = Facts::FindCountry(text.substr(0, 3));
+    const AnswerJudge::Verdict verdict = AnswerJudge::Judge(
+        AnswerJudge::AcceptedAnswers(Facts::CompiledTable(), pCountry, text), text);
+    FUZZ_CHECK(verdict ==
+               (key.empty() ? AnswerJudge::Verdict::Empty : AnswerJudge::Verdict::Right));
 
     const Facts::Table table = Facts::Parse(text, text);
     for (const Facts::Country& c : table.countries)

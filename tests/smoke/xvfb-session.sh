@@ -10,7 +10,7 @@ start_x_session() {
     displayfile=$(mktemp)
     # -noreset: by default the server resets when its last client leaves (our xdpyinfo probe),
     # and a client connecting during that reset (openbox, the program) fails to open the display.
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     # A cold first start (fresh caches, busy machine) can take many seconds.
     wait_until 60 test -s "$displayfile" || { echo "FAIL: the X server did not start"; exit 1; }

@@ -1,5 +1,7 @@
 #include "tools/questions/FactCheck.h"
 
+#include "app/TypedAnswerJudge.h"
+#include "facts/AnswerFold.h"
 #include "platform/Cp932.h"
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
@@ -18,6 +20,10 @@ using QuestionCheck::Problem;
 using QuestionCheck::Rule;
 
 constexpr std::array<Kind, 4> kKinds = {Kind::Country, Kind::Capital, Kind::Region, Kind::Language};
+// The same kinds as the typing mode's folding names them, in the order above.
+constexpr std::array<AnswerFold::Kind, 4> kFoldKinds = {
+    AnswerFold::Kind::Name, AnswerFold::Kind::Capital, AnswerFold::Kind::Region,
+    AnswerFold::Kind::Language};
 
 std::optional<Kind> KindOf(std::string_view questionUtf8)
 {
@@ -105,7 +111,59 @@ void CheckClue(const Country& c, const std::string& question, std::int64_t nReco
                                 "」の形で名指ししていません"});
 }
 
+std::string Quoted(std::string_view text)
+{
+    return "「" + std::string(text) + "」";
+}
+
+void CheckTypedRecord(const Facts::Table& table, const QuestionRecord& record,
+                      std::string_view bytes, std::int64_t nRecord, std::vector<Problem>& problems)
+{
+    if (FlagChoiceCodes(record))
+        return; // chosen, never typed
+    CTypedAnswerJudge judge(&table);
+    auto right = [&](std::string_view typed) {
+        return judge.Judge(typed, bytes) == TypedVerdict::Right;
+    };
+    const std::optional<int> nCorrect = record.CorrectIndex();
+    for (int i = 0; i < 4; ++i) {
+        const std::string answer =
+            Cp932::ToUtf8(FieldText::TrimPadding(record.answers[static_cast<std::size_t>(i)]));
+        const std::string strName = "解答" + std::to_string(i + 1) + Quoted(answer);
+        if (nCorrect == i && !right(answer))
+            problems.push_back({Rule::TypingMissed, nRecord,
+                                strName + " が正解ですが、入力して答えると正解になりません"});
+        if (nCorrect != i && !answer.empty() && right(answer))
+            problems.push_back({Rule::TypingMatched, nRecord,
+                                strName + " は誤答ですが、入力して答えると正解になります"});
+    }
+    const std::optional<Kind> kind =
+        KindOf(Cp932::ToUtf8(FieldText::TrimPadding(record.strQuizQuestion)));
+    const std::string code = Cp932::ToUtf8(record.strCode);
+    const auto country = std::find_if(table.countries.begin(), table.countries.end(),
+                                      [&](const Facts::Country& c) { return c.code == code; });
+    if (!nCorrect || !kind || country == table.countries.end())
+        return;
+    for (const std::string& form :
+         AnswerFold::AcceptedForms(table, *country, kFoldKinds[static_cast<std::size_t>(*kind)]))
+        if (!right(form))
+            problems.push_back({Rule::TypingMissed, nRecord,
+                                "事実表の" + Quoted(form) +
+                                    " は正しい答えですが、入力して答えると正解になりません"});
+}
+
 } // namespace
+
+std::vector<Problem> CheckTyping(const Facts::Table& table, std::string_view fileBytes)
+{
+    std::vector<Problem> problems;
+    const std::int64_t nRecords = RecordCount(fileBytes.size());
+    for (std::int64_t k = 0; k < nRecords; ++k) {
+        const std::string_view bytes = fileBytes.substr(RecordOffset(k), kRecordSize);
+        CheckTypedRecord(table, SplitRecord(bytes), bytes, k + 1, problems);
+    }
+    return problems;
+}
 
 std::vector<Problem> Check(const std::vector<Country>& countries, std::string_view fileBytes)
 {

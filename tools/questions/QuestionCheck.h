@@ -27,6 +27,8 @@ enum class Rule
     SameAnswers,     // two answers with the same bytes
     NotTheFact,      // a generated question whose marked answer is not the facts table's
     WrongIsRight,    // a wrong answer that the facts table accepts for the country
+    TypingMissed,    // a right answer that, typed, would be judged wrong
+    TypingMatched,   // a wrong answer that, typed, would be judged right
     FlagNotAsked,    // a flag-choice question whose marked flag is not the record's country
     ClueNotFact,     // a flag-choice clue that names neither the country nor its capital
 };

@@ -1,5 +1,6 @@
 #include "tools/questions/QuestionTool.h"
 
+#include "facts/Facts.h"
 #include "platform/File.h"
 #include "tools/questions/BankGenerator.h"
 #include "tools/questions/BundledFiles.h"
@@ -76,17 +77,31 @@ bool Write(const std::string& strPath, std::string_view bytes, std::ostream& err
     return false;
 }
 
+// The readings of words beside the facts table, else those compiled in.
+std::optional<std::string> ReadWords(const std::string& strFacts, std::ostream& err)
+{
+    const std::filesystem::path words = PathFromUtf8(strFacts).parent_path() / "words.tsv";
+    std::error_code ec;
+    if (!std::filesystem::exists(words, ec))
+        return std::string(Facts::kWordsTsv);
+    return ReadAll(Utf8FromPath(words), err);
+}
+
 int Check(const Args& args, std::ostream& out, std::ostream& err)
 {
     std::vector<BankGenerator::Country> countries;
+    std::optional<std::string> facts;
+    std::optional<std::string> words;
+    Facts::Table table; // with readings, for the typing mode's judgement
     if (!args.strFacts.empty()) {
-        std::optional<std::string> facts = ReadAll(args.strFacts, err);
-        BankGenerator::FactsResult parsed;
-        if (facts)
-            parsed = BankGenerator::ParseFacts(*facts);
-        if (!parsed.bOk) {
-            if (facts)
-                err << args.strFacts << ": " << parsed.strError << "\n";
+        facts = ReadAll(args.strFacts, err);
+        words = facts ? ReadWords(args.strFacts, err) : std::nullopt;
+        if (!words)
+            return 1;
+        BankGenerator::FactsResult parsed = BankGenerator::ParseFacts(*facts);
+        table = Facts::Parse(*facts, *words);
+        if (!parsed.bOk || !table.strError.empty()) {
+            err << args.strFacts << ": " << (parsed.bOk ? table.strError : parsed.strError) << "\n";
             return 1;
         }
         countries = std::move(parsed.countries);
@@ -100,8 +115,10 @@ int Check(const Args& args, std::ostream& out, std::ostream& err)
         }
         std::vector<QuestionCheck::Problem> problems = QuestionCheck::Check(*bytes);
         if (!args.strFacts.empty()) {
-            std::vector<QuestionCheck::Problem> facts = FactCheck::Check(countries, *bytes);
-            problems.insert(problems.end(), facts.begin(), facts.end());
+            std::vector<QuestionCheck::Problem> more = FactCheck::Check(countries, *bytes);
+            problems.insert(problems.end(), more.begin(), more.end());
+            more = FactCheck::CheckTyping(table, *bytes);
+            problems.insert(problems.end(), more.begin(), more.end());
         }
         for (const QuestionCheck::Problem& problem : problems)
             out << strPath << ": " << QuestionCheck::FormatProblem(problem) << "\n";

@@ -1,0 +1,74 @@
+#include "zukan/CZukanCommands.h"
+
+#include "platform/Cp932.h"
+#include "platform/MessageBox.h"
+#include "platform/QtText.h"
+#include "questionfile/CQuestionFileMenu.h"
+#include "questionfile/QuestionFileChoice.h"
+#include "zukan/CZukanWindow.h"
+#include "zukan/DrillFile.h"
+
+#include <QAction>
+#include <QFile>
+
+// The world file as shipped, compiled in: the copies in the user's folder may have been
+// edited, and a build run from its tree has no installed copy. Read only for a drill. Global
+// scope: Q_INIT_RESOURCE declares the initialiser where it stands, and naming it keeps the
+// linker from dropping the resource from the static library.
+static QByteArray BundledWorldFile()
+{
+    Q_INIT_RESOURCE(zukan);
+    QFile file(QStringLiteral(":/zukan/world.txt"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+CZukanCommands::CZukanCommands(ProfileStore& profile, QWidget* pMain, WallClock wallClock)
+    : QObject(pMain), m_profile(profile), m_pMain(pMain), m_wallClock(std::move(wallClock)),
+      m_pDrillAction(new QAction(QStringLiteral("選んだ国を出題(&Q)"), this))
+{
+    m_pDrillAction->setObjectName(QStringLiteral("zukanDrillAction"));
+    connect(m_pDrillAction, &QAction::triggered, this, &CZukanCommands::OnDrill);
+}
+
+void CZukanCommands::OnMenuZukan()
+{
+    if (!m_pWindow) {
+        m_pWindow = new CZukanWindow(m_pDrillAction, m_wallClock, m_pMain);
+        m_pWindow->PlaceBeside(m_pMain);
+    }
+    m_pWindow->show();
+    m_pWindow->raise();
+    m_pWindow->activateWindow();
+}
+
+void CZukanCommands::OnDrill()
+{
+    if (!m_pWindow || !m_pDrillAction->isEnabled())
+        return;
+    const std::set<std::string> codes = m_pWindow->SelectedCodes();
+    if (codes.empty())
+        return;
+    const QByteArray world = BundledWorldFile();
+    const std::string records =
+        RecordsAbout(std::string_view(world.constData(), world.size()), codes);
+    if (records.empty()) {
+        AfxMessageBox(QStringLiteral("選んだ国の問題は、同梱の問題ファイルにありません。"),
+                      MB_OK | MB_ICONSTOP);
+        return;
+    }
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    const StampedFile file = WriteDrillFile(folder, records, m_wallClock());
+    if (!file.bWritten) {
+        AfxMessageBox(QStringLiteral("図鑑の問題ファイルを書き込めませんでした（%1）。")
+                          .arg(QString::fromLocal8Bit(file.strError.c_str())),
+                      MB_OK | MB_ICONSTOP);
+        return;
+    }
+    const std::filesystem::path written = folder / Cp932::ToUtf8(file.strName);
+    const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, written);
+    if (!choice.Ok())
+        std::filesystem::remove(written, ec); // a file nobody can play is no use
+    AfxMessageBox(CQuestionFileMenu::ChoiceText(ToQString(file.strName), choice),
+                  choice.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "zukan/LearnerRecord.h"
+#include "zukan/ZukanIndex.h"
+
+#include <QWidget>
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <unordered_map>
+
+class CFactsPanel;
+class CFlagDelegate;
+class CFlagListModel;
+class CWorldMapView;
+class QAction;
+class QItemSelection;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+// The 国旗図鑑 window: every flag by 州 with a search field; the chosen country's facts, its place
+// on the world map and the learner's record; the commands that pick countries for a question
+// file. It only reads; the drill command is the action given, whose state (off during a round)
+// the button follows.
+class CZukanWindow : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    using WallClock = std::function<std::time_t()>;
+
+    CZukanWindow(QAction* pDrillAction, WallClock wallClock, QWidget* pParent);
+    ~CZukanWindow() override;
+
+    // Moves the window beside pMain on its screen, covering it only where there is no room.
+    void PlaceBeside(const QWidget* pMain);
+    // The codes of the chosen countries, found by the search or not.
+    std::set<std::string> SelectedCodes() const;
+
+    void OnSearchChanged(const QString& text);
+    void OnButtonSelectGroup();
+
+  protected:
+    void changeEvent(QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+  private:
+    void CreateControls();
+    void OnCurrentChanged(const QModelIndex& current);
+    void OnSelectionChanged();
+    void UpdateDrillButton();
+    void ShowCountry(int nEntry);
+    const LearnerRecord* RecordOf(std::string_view code);
+
+    ZukanIndex m_index;
+    QAction* m_pDrillAction;
+    WallClock m_wallClock;
+    CFlagListModel* m_pModel = nullptr;
+    CFlagDelegate* m_pDelegate = nullptr;
+    QLineEdit* m_pSearch = nullptr;
+    QLabel* m_pFound = nullptr;
+    QListView* m_pList = nullptr;
+    QLabel* m_pSelected = nullptr;
+    QPushButton* m_pSelectGroup = nullptr;
+    QPushButton* m_pDrill = nullptr;
+    CFactsPanel* m_pFacts = nullptr;
+    CWorldMapView* m_pMap = nullptr;
+    QLabel* m_pNoMap = nullptr; // in the map's place until a country is chosen
+    int m_nShown = -1;          // the entry whose facts are shown
+
+    // The history as last read, and what its file looked like then.
+    std::unordered_map<std::string, LearnerRecord> m_records;
+    std::filesystem::file_time_type m_historyTime;
+    std::uintmax_t m_nHistorySize = 0;
+    bool m_bHistoryRead = false;
+};
