@@ -216,7 +216,9 @@ bool ProfileStore::WriteProfileStringA(std::string_view section, std::string_vie
         text.insert(last.nEnd, strInsert);
     } else {
         text += MissingLineEnd(text);
-        text += "[" + std::string(Trim(section)) + "]\r\n" + strEntryLine + "\r\n";
+        text += '[';
+        text += Trim(section);
+        text += "]\r\n" + strEntryLine + "\r\n";
     }
     // A failed write leaves the old file; no caller is told (none looks).
     return WriteFileAtomically(m_path, text);

@@ -15,7 +15,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,11 +66,6 @@ class DropDownListStyle : public QProxyStyle
 bool Confirm(const QString& text)
 {
     return AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
-}
-
-std::filesystem::path LocalPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 } // namespace
@@ -287,7 +281,7 @@ void CEditDlg::OnNewFile()
     const QString chosen = RunFileDialog(FileDialogKind::Save);
     if (chosen.isEmpty() || !Confirm(QStringLiteral("問題ファイルを新規作成します")))
         return;
-    const std::filesystem::path path = LocalPath(chosen);
+    const std::filesystem::path path = ToPath(chosen);
     const EditResult result = QuestionFile::Create(path);
     if (!result.Ok())
         ReportFailure(result, path);
@@ -299,7 +293,7 @@ void CEditDlg::OnDeleteFile()
     const QString chosen = RunFileDialog(FileDialogKind::Open);
     if (chosen.isEmpty() || !Confirm(QStringLiteral("問題ファイルを削除します")))
         return;
-    const std::filesystem::path path = LocalPath(chosen);
+    const std::filesystem::path path = ToPath(chosen);
     if (QuestionFile::IsProtected(path, m_strFileName)) {
         AfxMessageBox(QStringLiteral("設定問題につき削除出来ません"), MB_OK | MB_ICONSTOP);
         return;
@@ -338,10 +332,9 @@ void CEditDlg::ReportFailure(const EditResult& result, const std::filesystem::pa
                       MB_OK | MB_ICONSTOP);
         return;
     }
-    AfxMessageBox(
-        QStringLiteral("%1 の読み書き中にエラーが発生しました。\n%2")
-            .arg(QFile::decodeName(path.c_str()), QString::fromLocal8Bit(result.strError.c_str())),
-        MB_OK | MB_ICONSTOP);
+    AfxMessageBox(QStringLiteral("%1 の読み書き中にエラーが発生しました。\n%2")
+                      .arg(FromPath(path), QString::fromLocal8Bit(result.strError.c_str())),
+                  MB_OK | MB_ICONSTOP);
 }
 
 std::optional<EditMembers> CEditDlg::SavedMembers() const

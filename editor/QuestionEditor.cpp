@@ -151,7 +151,8 @@ EditResult Create(const std::filesystem::path& path)
 bool IsProtected(const std::filesystem::path& chosen, std::string_view configuredName)
 {
     // File names here are UTF-8; a name cp932 cannot spell matches neither protected name.
-    const std::optional<std::string> title = Cp932::FromUtf8(chosen.filename().stem().string());
+    const std::optional<std::string> title =
+        Cp932::FromUtf8(Utf8FromPath(chosen.filename().stem()));
     if (!title)
         return false;
     const std::string strKey = *title + ".txt";

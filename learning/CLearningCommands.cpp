@@ -85,7 +85,7 @@ void CLearningCommands::OnMenuReview()
     case ReviewStatus::Written:
         break;
     }
-    const std::filesystem::path written = folder / Cp932::ToUtf8(outcome.strName);
+    const std::filesystem::path written = folder / PathFromUtf8(Cp932::ToUtf8(outcome.strName));
     const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, written);
     if (!choice.Ok())
         std::filesystem::remove(written, ec); // a review file nobody can play is no use

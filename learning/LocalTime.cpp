@@ -18,7 +18,11 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d)
 std::tm Local(std::time_t t)
 {
     std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
     localtime_r(&t, &tm);
+#endif
     return tm;
 }
 
@@ -38,7 +42,14 @@ bool Digits(std::string_view text, std::size_t nPos, std::size_t nCount, int& nV
 std::string FormatLocalTime(std::time_t t)
 {
     const std::tm tm = Local(t);
-    const int nOffset = static_cast<int>(tm.tm_gmtoff / 60);
+    // Local minus universal time, from the broken-down time itself (not every C library has
+    // tm_gmtoff).
+    const std::int64_t nLocalSeconds =
+        DaysFromCivil(tm.tm_year + 1900, static_cast<unsigned>(tm.tm_mon + 1),
+                      static_cast<unsigned>(tm.tm_mday)) *
+            86400 +
+        tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec;
+    const int nOffset = static_cast<int>((nLocalSeconds - static_cast<std::int64_t>(t)) / 60);
     const int nAbs = nOffset < 0 ? -nOffset : nOffset;
     char buf[80];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", tm.tm_year + 1900,

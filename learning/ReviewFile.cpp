@@ -6,11 +6,7 @@
 #include "platform/File.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -27,38 +23,18 @@ StampedFile Failed(const char* szWhat, int nErrno)
 StampedFile WriteStampedFile(const std::filesystem::path& folder, std::string_view cp932Prefix,
                              std::string_view bytes, std::time_t now)
 {
-    std::string strTemp = (folder / ".marelto-new-XXXXXX").string();
-    const int fd = ::mkstemp(strTemp.data());
-    if (fd < 0)
-        return Failed("create", errno);
-    int nErrno = 0;
-    bool bWritten = WriteAllToFd(fd, bytes, nErrno);
-    if (bWritten && ::fsync(fd) != 0) {
-        bWritten = false;
-        nErrno = errno;
-    }
-    ::fchmod(fd, 0644);
-    ::close(fd);
-    if (!bWritten) {
-        ::unlink(strTemp.c_str());
-        return Failed("write", nErrno);
-    }
-
     const std::string strStem = std::string(cp932Prefix) + FormatStamp(now);
     for (int n = 1; n <= kMaxSuffix; ++n) {
         const std::string strName =
             strStem + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".txt";
-        const std::string strTarget = (folder / Cp932::ToUtf8(strName)).string();
         // Only to a free name: a file made under it meanwhile is never replaced.
-        if (RenameNoReplace(strTemp, strTarget))
+        CAtomicFile file;
+        if (file.Open(folder / PathFromUtf8(Cp932::ToUtf8(strName))) && file.Write(bytes) &&
+            file.CommitNew())
             return {true, strName, {}};
-        if (errno != EEXIST) {
-            const int nRenameErrno = errno;
-            ::unlink(strTemp.c_str());
-            return Failed("rename", nRenameErrno);
-        }
+        if (!file.TargetExisted())
+            return {false, {}, file.Error()};
     }
-    ::unlink(strTemp.c_str());
     return Failed("rename", EEXIST);
 }
 

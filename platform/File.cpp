@@ -1,7 +1,5 @@
 #include "platform/File.h"
 
-#include "platform/Cp932.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -9,8 +7,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-const char* const kNotRegularError = "not a regular file";
 
 PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
 {
@@ -81,17 +77,6 @@ void Reset()
 }
 } // namespace FileFaults
 
-CFile::~CFile()
-{
-    Close();
-}
-
-bool CFile::Fail(const char* szWhat, int nErrno)
-{
-    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
-    return false;
-}
-
 bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
 {
     Close();
@@ -138,13 +123,6 @@ bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
         return Fail("open", nErrno);
     }
     return true;
-}
-
-bool CFile::RefuseNotRegular()
-{
-    m_bNotRegular = true;
-    m_strError = std::string("open: ") + kNotRegularError;
-    return false;
 }
 
 void CFile::Close()
@@ -209,14 +187,6 @@ bool CFile::Read(std::string& out, std::size_t nCount)
     return true;
 }
 
-bool CFile::Write(std::string_view bytes)
-{
-    int nErrno = 0;
-    if (!WriteAllToFd(m_fd, bytes, nErrno))
-        return Fail("write", nErrno);
-    return true;
-}
-
 bool CFile::Flush()
 {
     if (::fsync(m_fd) != 0)
@@ -231,18 +201,6 @@ bool CFile::SetLength(std::uint64_t nLength)
     return true;
 }
 
-CAtomicFile::~CAtomicFile()
-{
-    Discard();
-}
-
-bool CAtomicFile::Fail(const char* szWhat, int nErrno)
-{
-    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
-    Discard();
-    return false;
-}
-
 void CAtomicFile::Discard()
 {
     if (m_fd >= 0) {
@@ -253,14 +211,6 @@ void CAtomicFile::Discard()
         ::unlink(m_strTemp.c_str());
         m_strTemp.clear();
     }
-}
-
-bool CAtomicFile::RefuseNotRegular()
-{
-    m_bNotRegular = true;
-    m_strError = std::string("replace: ") + kNotRegularError;
-    Discard();
-    return false;
 }
 
 bool CAtomicFile::Open(const std::filesystem::path& target)
@@ -283,26 +233,6 @@ bool CAtomicFile::Open(const std::filesystem::path& target)
     mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
     ::fchmod(m_fd, mode);
     return true;
-}
-
-bool CAtomicFile::Write(std::string_view bytes)
-{
-    if (m_fd < 0)
-        return Fail("write", EBADF);
-    int nErrno = 0;
-    if (!WriteAllToFd(m_fd, bytes, nErrno))
-        return Fail("write", nErrno);
-    return true;
-}
-
-bool CAtomicFile::Commit()
-{
-    return Finish(true);
-}
-
-bool CAtomicFile::CommitNew()
-{
-    return Finish(false);
 }
 
 // Moves the temporary into place; without bReplace never over an existing file, so two writers
@@ -340,17 +270,6 @@ bool CAtomicFile::Finish(bool bReplace)
     return true;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string* pError)
-{
-    CAtomicFile file;
-    if (file.Open(path) && file.Write(bytes) && file.Commit())
-        return true;
-    if (pError)
-        *pError = file.Error();
-    return false;
-}
-
 bool RemoveFile(const std::filesystem::path& path, std::string* pError)
 {
     if (::unlink(path.c_str()) == 0)
@@ -360,13 +279,12 @@ bool RemoveFile(const std::filesystem::path& path, std::string* pError)
     return false;
 }
 
-std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name)
+std::filesystem::path PathFromUtf8(std::string_view utf8)
 {
-    if (!Cp932::IsValid(cp932Name))
-        return std::nullopt;
-    std::error_code ec;
-    const std::filesystem::path dir = std::filesystem::current_path(ec);
-    if (ec || dir.empty())
-        return std::nullopt;
-    return std::filesystem::path(dir.string() + "/" + Cp932::ToUtf8(cp932Name));
+    return std::filesystem::path(std::string(utf8));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path)
+{
+    return path.string();
 }

@@ -124,17 +124,27 @@ extern const char* const kNotRegularError;
 // Empty when the name is no valid cp932 text or the directory cannot be read.
 std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name);
 
+// File names travel through the program as UTF-8 text. A plain std::string becomes a path in
+// the system's narrow encoding, which is UTF-8 on Linux but not on Windows, so names and paths
+// convert through these two.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 // Writes the whole file beside the target and renames it over (CAtomicFile in one call).
 // False on failure (old file kept).
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string* pError = nullptr);
 
-// write() of every byte to an open descriptor, retried on EINTR; a failed or short write sets
-// nErrno and returns false. Honours the test fault below.
+// write() of every byte to an open descriptor (CFile's), retried on EINTR; a failed or short write
+// sets nErrno and returns false. Honours the test fault below.
 bool WriteAllToFd(int fd, std::string_view bytes, int& nErrno);
 
 // Moves a file to a name that must still be free; false with errno EEXIST when it is taken.
+// Both names are UTF-8.
 bool RenameNoReplace(const std::string& strFrom, const std::string& strTo);
+
+// True when a new file can be made in the folder: one is made and removed again.
+bool CanCreateFilesIn(const std::filesystem::path& dir);
 
 // Removes one file (never a folder). False with the reason when it cannot.
 bool RemoveFile(const std::filesystem::path& path, std::string* pError = nullptr);

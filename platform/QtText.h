@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,3 +11,7 @@
 QString ToQString(std::string_view cp932);
 // Empty when the text holds a character cp932 cannot represent.
 std::optional<std::string> FromQString(const QString& text);
+
+// A file name from a file dialog as a path, and back, in the system's own encoding of names.
+std::filesystem::path ToPath(const QString& fileName);
+QString FromPath(const std::filesystem::path& path);

@@ -1,7 +1,13 @@
 #include "platform/ShellOpen.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+#else
 #include <QDesktopServices>
 #include <QUrl>
+#endif
 
 namespace {
 
@@ -25,5 +31,9 @@ void ShellExecuteOpen(const QString& url)
         return;
     }
     // The desktop starts the browser detached; whether it managed to is not our concern.
+#ifdef _WIN32
+    ::ShellExecuteW(nullptr, L"open", url.toStdWString().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+#else
     QDesktopServices::openUrl(QUrl(url));
+#endif
 }

@@ -6,7 +6,6 @@
 #include "questionfile/QuestionFileChoice.h"
 #include "quiz/RoundFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -76,8 +75,7 @@ void CQuestionFileMenu::OnMenuOpenQuestion()
         return;
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
-    const QuestionFileChoice choice = ChooseQuestionFile(
-        m_profile, folder, std::filesystem::path(QFile::encodeName(chosen).toStdString()));
+    const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, ToPath(chosen));
     AfxMessageBox(ChoiceText(QFileInfo(chosen).fileName(), choice),
                   choice.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
 }

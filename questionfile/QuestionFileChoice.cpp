@@ -80,7 +80,7 @@ std::string CopyIn(const fs::path& folder, const std::string& strName, std::stri
     bWritten = false;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string strHere = it->path().filename().string();
+        const std::string strHere = Utf8FromPath(it->path().filename());
         std::string existing, strIgnored;
         if (AsciiLower(strHere) == AsciiLower(strName) && it->is_regular_file(ec) &&
             ReadWhole(it->path(), existing, strIgnored) && existing == bytes)
@@ -91,7 +91,7 @@ std::string CopyIn(const fs::path& folder, const std::string& strName, std::stri
         if (strFree.empty())
             break;
         CAtomicFile file;
-        if (file.Open(folder / strFree) && file.Write(bytes) && file.CommitNew()) {
+        if (file.Open(folder / PathFromUtf8(strFree)) && file.Write(bytes) && file.CommitNew()) {
             bWritten = true;
             return strFree;
         }
@@ -111,7 +111,7 @@ std::string FreeName(const fs::path& folder, std::string_view utf8Name)
     std::set<std::string> taken;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        taken.insert(AsciiLower(it->path().filename().string()));
+        taken.insert(AsciiLower(Utf8FromPath(it->path().filename())));
 
     const std::string strName(utf8Name);
     if (!taken.count(AsciiLower(strName)))
@@ -130,7 +130,7 @@ std::string FreeName(const fs::path& folder, std::string_view utf8Name)
 QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& folder,
                                       const fs::path& chosen)
 {
-    const std::string strUtf8Name = chosen.filename().string();
+    const std::string strUtf8Name = Utf8FromPath(chosen.filename());
     const std::optional<std::string> cp932Name = Cp932::FromUtf8(strUtf8Name);
     if (!cp932Name || !IsStorable(*cp932Name))
         return Refuse(QuestionFileProblem::NameNotStorable);
@@ -172,7 +172,7 @@ QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& fol
     }
     if (!bWritten) {
         if (choice.bCopied && !bInUse)
-            RemoveFile(folder / strName);
+            RemoveFile(folder / PathFromUtf8(strName));
         return Refuse(QuestionFileProblem::WriteFailed, "Parameter.INI");
     }
     choice.strName = strCp932;

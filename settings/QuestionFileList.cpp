@@ -83,7 +83,7 @@ std::vector<std::string> List(const std::filesystem::path& dir)
     std::error_code ec;
     std::filesystem::directory_iterator it(dir, ec);
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::string local = it->path().filename().string();
+        const std::string local = Utf8FromPath(it->path().filename());
         if (!HasTxtExtension(local))
             continue;
         // The type comes with the directory entry on most file systems: no extra status call.

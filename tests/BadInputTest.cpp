@@ -284,6 +284,9 @@ TEST_F(BadQuestionFileTest, ARecordWithoutMarkerKeepsThePreviousRightButton)
 
 TEST_F(BadQuestionFileTest, A200MegabyteFileCostsOneReadOfOneRecord)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "reads are counted through Linux's /proc/self/io";
+#endif
     constexpr std::uint64_t kSize = 200ull * 1024 * 1024 / kRecordSize * kRecordSize;
     const std::int64_t nLast = RecordCount(kSize) - 1;
     const std::filesystem::path path = m_dir / "sample0524.txt";
@@ -523,7 +526,7 @@ TEST_F(BadQuestionFileTest, ToolChecksAndExportsBadFilesWithMessages)
         {"empty", "", 1, 1},
         {"419", kJpn.substr(0, 419), 1, 1},
         {"partial", kJpn + kFra + kJpn.substr(0, 160), 1, 3},
-        {"nul", WithNulAt(kFra, 150), 1, 2},
+        {"nulbyte", WithNulAt(kFra, 150), 1, 2},
         {"ff", kFF + kFF, 1, 3},
         {"leads", LoneLeadsAtEveryFieldEnd(), 1, 2},
         {"stars", Stars(kJpn, {2, 4}), 1, 2},
@@ -572,12 +575,13 @@ TEST_F(BadQuestionFileTest, ToolRefusesWhatItCannotReadOrImport)
     }
     // A raw NUL in a field is carried into the record like an escaped one; check then names it,
     // since the quiz reads nothing after it.
-    WriteFileBytes(m_dir / "nul.tsv", "jpn\tq\0\ta\tb\tc\td\t1\n"s);
+    WriteFileBytes(m_dir / "nulbyte.tsv", "jpn\tq\0\ta\tb\tc\td\t1\n"s);
     ASSERT_EQ(
-        Tool({"import", (m_dir / "nul.tsv").string(), "-o", (m_dir / "nul.txt").string()}).nStatus,
+        Tool({"import", (m_dir / "nulbyte.tsv").string(), "-o", (m_dir / "nulbyte.txt").string()})
+            .nStatus,
         0);
-    EXPECT_EQ(ReadFileBytes(m_dir / "nul.txt").substr(0, 5), "jpnq\0"s);
-    const ToolRun nulCheck = Tool({"check", (m_dir / "nul.txt").string()});
+    EXPECT_EQ(ReadFileBytes(m_dir / "nulbyte.txt").substr(0, 5), "jpnq\0"s);
+    const ToolRun nulCheck = Tool({"check", (m_dir / "nulbyte.txt").string()});
     EXPECT_EQ(nulCheck.nStatus, 1);
     EXPECT_NE(nulCheck.out.find("NUL"), std::string::npos) << nulCheck.out;
 

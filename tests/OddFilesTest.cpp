@@ -19,7 +19,10 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -84,12 +87,19 @@ class OddFilesBase : public ::testing::Test
   protected:
     OddFilesBase() : m_cd(m_dir.Path())
     {
+#ifndef _WIN32
         ::alarm(30); // an open that waits on a FIFO ends the test instead of hanging it
+#endif
         m_round.AddObserver(&m_observer);
         m_store.WriteProfileInt("QUESTION_CNT", "1", 5);
         m_store.WriteProfileInt("LIFE", "1", 5);
     }
-    ~OddFilesBase() override { ::alarm(0); }
+    ~OddFilesBase() override
+    {
+#ifndef _WIN32
+        ::alarm(0);
+#endif
+    }
 
     // The round ended after one message naming the file, and showed nothing of it.
     void ExpectStoppedWith(const std::string& strReason)
@@ -325,12 +335,21 @@ const ChangeCase kChanges[] = {
     {"ReplacedSameSize", 0, [](const auto& f) { Replace(f, ReadFileBytes(f)); },
      Then::StopsChanged},
     {"Removed", 0, [](const auto& f) { std::filesystem::remove(f); }, Then::StopsChanged},
+#ifdef _WIN32
+    {"BecameAFolder", 0,
+     [](const auto& f) {
+         std::filesystem::remove(f);
+         MakeOddFile(f, OddFile::Folder);
+     },
+     Then::StopsNotRegular},
+#else
     {"BecameAFifo", 0,
      [](const auto& f) {
          std::filesystem::remove(f);
          MakeOddFile(f, OddFile::Fifo);
      },
      Then::StopsNotRegular},
+#endif
     {"RewrittenInPlace", 0, [](const auto& f) { WriteFileBytes(f, ReadFileBytes(f)); },
      Then::GoesOn},
     {"Grown", 0, [](const auto& f) { WriteFileBytes(f, ReadFileBytes(f) + Record('z')); },

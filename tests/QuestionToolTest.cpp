@@ -424,7 +424,7 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
         MadeFile made = MakeQuestionFile(facts, &file);
         ASSERT_TRUE(made.bOk) << strName;
         EXPECT_TRUE(made.messages.empty()) << strName;
-        EXPECT_TRUE(made.strBytes == ReadFileBytes(kSource / "data" / strName))
+        EXPECT_TRUE(made.strBytes == ReadFileBytes(kSource / "data" / PathFromUtf8(strName)))
             << "run: marelto-questions generate data/countries.tsv --all data";
         EXPECT_TRUE(Cp932::FromUtf8(strName).has_value()) << strName;
         EXPECT_TRUE(QuestionCheck::Check(made.strBytes).empty()) << strName;
@@ -438,7 +438,8 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
         EXPECT_EQ(nQuestions, 5) << code;
     EXPECT_TRUE(MakeQuestionFile(facts).strBytes == MakeQuestionFile(facts, &WorldFile()).strBytes);
     EXPECT_EQ(WorldFile().strName, "世界の国旗.txt");
-    EXPECT_EQ(RecordCount(ReadFileBytes(kSource / "data/世界の国旗.txt").size()), 995);
+    EXPECT_EQ(RecordCount(ReadFileBytes(kSource / PathFromUtf8("data/世界の国旗.txt")).size()),
+              995);
     EXPECT_EQ(BundledFiles()[0].strName, "sample0524.txt");
 }
 
@@ -451,7 +452,7 @@ TEST(BankFileTest, GenerateAllWritesEveryBundledFileAndCheckHoldsThemToTheFacts)
     WriteFileBytes(dir / "sample0524.txt", ReadFileBytes(kSource / "data/sample0524.txt"));
     std::vector<std::string> args = {"check", "--facts", facts};
     for (const BundledFile& file : BundledFiles())
-        args.push_back((dir / file.strName).string());
+        args.push_back(Utf8FromPath(dir / file.strName));
     std::string out;
     EXPECT_EQ(RunTool(args, &out), 0) << out;
 

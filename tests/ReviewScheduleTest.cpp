@@ -22,8 +22,7 @@ HistoryRow Answer(std::uint64_t nFingerprint, char cResult, int nDay, int nHour 
     const std::int64_t nUtc = (kDay0 + nDay) * 86400 + nHour * 3600 - 9 * 3600;
     char buf[32];
     const std::time_t t = static_cast<std::time_t>(nUtc + 9 * 3600);
-    std::tm tm{};
-    gmtime_r(&t, &tm);
+    const std::tm tm = *std::gmtime(&t); // tests run on one thread
     std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S+09:00", &tm);
     const AnswerResult result = cResult == 'R'   ? AnswerResult::Correct
                                 : cResult == 'W' ? AnswerResult::Wrong

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "platform/Cp932.h"
+#include "platform/File.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,54 @@
 #include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
+
+#ifdef _WIN32
+#include <cstdio>
+#include <ctime>
+#else
+#include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
+
+#ifdef _WIN32
+// The C library of Windows has neither mkdtemp nor setenv.
+namespace {
+char* mkdtemp(char* szTemplate)
+{
+    static unsigned s_nNext = static_cast<unsigned>(std::time(nullptr));
+    const std::size_t n = std::strlen(szTemplate);
+    for (int nTry = 0; nTry < 100; ++nTry) {
+        std::snprintf(szTemplate + n - 6, 7, "%06u", s_nNext++ % 1000000);
+        std::error_code ec;
+        if (std::filesystem::create_directory(szTemplate, ec))
+            return szTemplate;
+    }
+    return nullptr;
+}
+int setenv(const char* szName, const char* szValue, int)
+{
+    return ::_putenv_s(szName, szValue);
+}
+int unsetenv(const char* szName)
+{
+    return ::_putenv_s(szName, "");
+}
+} // namespace
+#endif
 
 TempDir::TempDir()
 {
     std::string tmpl = (std::filesystem::temp_directory_path() / "marelto-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data()))
+    if (!mkdtemp(tmpl.data()))
         throw std::runtime_error("mkdtemp failed");
     m_path = tmpl;
+}
+
+std::filesystem::path TempDir::operator/(std::string_view name) const
+{
+    return m_path / PathFromUtf8(name);
 }
 
 TempDir::~TempDir()
@@ -63,13 +101,13 @@ std::string Sjis(std::string_view utf8)
 ScopedTimeZone::ScopedTimeZone(const char* szZone)
     : m_strOld(std::getenv("TZ") ? std::getenv("TZ") : ""), m_bHadOld(std::getenv("TZ"))
 {
-    ::setenv("TZ", szZone, 1);
+    setenv("TZ", szZone, 1);
     ::tzset();
 }
 
 ScopedTimeZone::~ScopedTimeZone()
 {
-    m_bHadOld ? ::setenv("TZ", m_strOld.c_str(), 1) : ::unsetenv("TZ");
+    m_bHadOld ? setenv("TZ", m_strOld.c_str(), 1) : unsetenv("TZ");
     ::tzset();
 }
 
@@ -88,6 +126,32 @@ const char* OddFileName(OddFile kind)
     return "?";
 }
 
+#ifdef _WIN32
+// A test can make only a folder in a file's place on Windows: no FIFO or socket files there,
+// and devices are reached by name (see FileTest) since Wine makes no links.
+void MakeOddFile(const std::filesystem::path& path, OddFile kind)
+{
+    if (kind != OddFile::Folder)
+        throw std::runtime_error("only a folder can stand in a file's place here");
+    std::filesystem::create_directory(path);
+}
+
+unsigned FileTypeAt(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    switch (std::filesystem::symlink_status(path, ec).type()) {
+    case std::filesystem::file_type::regular:
+        return S_IFREG;
+    case std::filesystem::file_type::directory:
+        return S_IFDIR;
+    case std::filesystem::file_type::not_found:
+    case std::filesystem::file_type::none:
+        return 0;
+    default:
+        return S_IFCHR;
+    }
+}
+#else
 void MakeOddFile(const std::filesystem::path& path, OddFile kind)
 {
     switch (kind) {
@@ -126,3 +190,4 @@ unsigned FileTypeAt(const std::filesystem::path& path)
     };
     return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
+#endif

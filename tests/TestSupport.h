@@ -14,7 +14,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
+    // name is UTF-8, as every name in the program.
+    std::filesystem::path operator/(std::string_view name) const;
 
 private:
     std::filesystem::path m_path;
@@ -56,8 +57,12 @@ enum class OddFile
     Folder,
     DeviceLink, // a link to /dev/zero: endless to read, no size
 };
+#ifdef _WIN32
+inline constexpr OddFile kOddFiles[] = {OddFile::Folder};
+#else
 inline constexpr OddFile kOddFiles[] = {OddFile::Fifo, OddFile::Socket, OddFile::Folder,
                                         OddFile::DeviceLink};
+#endif
 const char* OddFileName(OddFile kind);
 void MakeOddFile(const std::filesystem::path& path, OddFile kind);
 // The type of what stands at path, links not followed; 0 when nothing does.

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <ctime>
 
 namespace {
 
@@ -119,8 +120,7 @@ HistoryRow Row(const char* szCode, std::uint64_t nFingerprint, AnswerResult resu
 {
     static std::deque<std::string> times; // the rows' texts point here
     const std::time_t t = static_cast<std::time_t>((kDay0 + nDay) * 86400 + 9 * 3600 + 1800);
-    std::tm tm{};
-    gmtime_r(&t, &tm);
+    const std::tm tm = *std::gmtime(&t); // gmtime_r is not on every system
     char buf[32];
     std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S+09:00", &tm);
     return {times.emplace_back(buf), "a.txt", 1, nFingerprint, szCode, result, 1.0, "r", "q"};

@@ -352,8 +352,10 @@ bool CopyFlags(const fs::path& flagDir, const fs::path& outDir, std::string& err
     fs::create_directories(outDir / "flags", ec);
     for (const FlagEntry& flag : FlagCatalog()) {
         const std::string name = std::string(flag.strCode) + ".bmp";
-        fs::copy_file(flagDir / name, outDir / "flags" / name, fs::copy_options::overwrite_existing,
-                      ec);
+        // Removed first: MinGW's copy_file takes every existing target for the source itself
+        // (its files have no inode numbers) and refuses to overwrite it.
+        fs::remove(outDir / "flags" / name, ec);
+        fs::copy_file(flagDir / name, outDir / "flags" / name, ec);
         if (ec) {
             error = "cannot copy the flag " + name + ": " + ec.message();
             return false;

@@ -61,7 +61,7 @@ std::optional<std::string> ReadAll(const std::string& strPath, std::ostream& err
 {
     CFile file;
     std::string bytes;
-    if (!file.Open(strPath, CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
+    if (!file.Open(PathFromUtf8(strPath), CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
         err << strPath << ": 読めません（" << file.Error() << "）\n";
         return std::nullopt;
     }
@@ -71,7 +71,7 @@ std::optional<std::string> ReadAll(const std::string& strPath, std::ostream& err
 bool Write(const std::string& strPath, std::string_view bytes, std::ostream& err)
 {
     std::string strError;
-    if (WriteFileAtomically(strPath, bytes, &strError))
+    if (WriteFileAtomically(PathFromUtf8(strPath), bytes, &strError))
         return true;
     err << strPath << ": 書けません（" << strError << "）。元のファイルはそのままです\n";
     return false;
@@ -80,11 +80,11 @@ bool Write(const std::string& strPath, std::string_view bytes, std::ostream& err
 // The readings of words beside the facts table, else those compiled in.
 std::optional<std::string> ReadWords(const std::string& strFacts, std::ostream& err)
 {
-    const std::filesystem::path words = std::filesystem::path(strFacts).parent_path() / "words.tsv";
+    const std::filesystem::path words = PathFromUtf8(strFacts).parent_path() / "words.tsv";
     std::error_code ec;
     if (!std::filesystem::exists(words, ec))
         return std::string(Facts::kWordsTsv);
-    return ReadAll(words.string(), err);
+    return ReadAll(Utf8FromPath(words), err);
 }
 
 int Check(const Args& args, std::ostream& out, std::ostream& err)
@@ -193,9 +193,10 @@ int Generate(const Args& args, std::ostream& out, std::ostream& err)
         bool bOk = true;
         for (const BundledFile& file : BundledFiles())
             if (file.bGenerated)
-                bOk = WriteMade(MakeQuestionFile(*facts, &file), args.files[0],
-                                (std::filesystem::path(args.strAllDir) / file.strName).string(),
-                                out, err) &&
+                bOk = WriteMade(
+                          MakeQuestionFile(*facts, &file), args.files[0],
+                          Utf8FromPath(PathFromUtf8(args.strAllDir) / PathFromUtf8(file.strName)),
+                          out, err) &&
                       bOk;
         return bOk ? 0 : 1;
     }

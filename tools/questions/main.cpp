@@ -2,8 +2,38 @@
 
 #include <iostream>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+
+// The arguments as UTF-8, like every other name in the program: argv holds them in the ANSI
+// code page, which cannot spell every file name. The console is told to show UTF-8 too.
+static std::vector<std::string> Arguments(int, char**)
+{
+    ::SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> args;
+    int nArgs = 0;
+    wchar_t** ppArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
+    for (int i = 1; ppArgs && i < nArgs; ++i) {
+        const int nIn = static_cast<int>(wcslen(ppArgs[i]));
+        std::string arg(static_cast<std::size_t>(nIn) * 3, '\0');
+        arg.resize(static_cast<std::size_t>(
+            ::WideCharToMultiByte(CP_UTF8, 0, ppArgs[i], nIn, arg.data(),
+                                  static_cast<int>(arg.size()), nullptr, nullptr)));
+        args.push_back(std::move(arg));
+    }
+    ::LocalFree(ppArgs);
+    return args;
+}
+#else
+static std::vector<std::string> Arguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+#endif
+
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return RunQuestionTool(args, std::cout, std::cerr);
+    return RunQuestionTool(Arguments(argc, argv), std::cout, std::cerr);
 }

@@ -1,0 +1,44 @@
+// The Windows side of platform/Sound.h: the system's own sound call plays the compiled-in wave
+// bytes, so no audio library is loaded at all.
+#include "platform/Sound.h"
+
+#include "platform/Resources.h"
+
+#include <QByteArray>
+
+#include <map>
+
+#include <windows.h>
+
+namespace {
+
+std::function<void(int)>& Handler()
+{
+    static std::function<void(int)> handler;
+    return handler;
+}
+
+} // namespace
+
+void SetSoundHandler(std::function<void(int)> handler)
+{
+    Handler() = std::move(handler);
+}
+
+void PlayWaveResource(int nResourceId)
+{
+    if (Handler()) {
+        Handler()(nResourceId);
+        return;
+    }
+    // The bytes must outlive the asynchronous playing: each sound is kept once loaded.
+    static std::map<int, QByteArray> waves;
+    QByteArray& wave = waves[nResourceId];
+    if (wave.isEmpty())
+        wave = LoadWave(nResourceId);
+    if (wave.isEmpty())
+        return;
+    // A new sound stops the one still playing; without an audio device nothing happens.
+    ::PlaySoundW(reinterpret_cast<LPCWSTR>(wave.constData()), nullptr,
+                 SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+}
