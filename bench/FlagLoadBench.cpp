@@ -1,8 +1,6 @@
 #include "platform/Resources.h"
 #include "quiz/FlagCatalog.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -44,17 +42,3 @@ void BM_LoadFlagPicture(benchmark::State& state)
 BENCHMARK(BM_LoadFlagPicture)->Arg(1)->Arg(2)->ArgName("scale");
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    // Pixmaps need a GUI application.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
