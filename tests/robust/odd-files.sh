@@ -201,9 +201,10 @@ new_play() {
 
 # Starts the program in $play (through the command in $@ if any, which ends by running the
 # arguments after its own) and waits for its window. The last step before the program notes in
-# $case.started that it runs: a command that failed before it is a set-up failure, not a crash.
+# $case.started that it goes on to run it: a command that failed before, or a program that could
+# not be run (126, 127, as a shell says it), is a set-up failure, not a crash.
 launch() {
-    local started=$work/$case.started
+    local started=$work/$case.started rc
     : >"$started"
     (cd "$play" && exec "$@" /bin/sh -c 'echo >&3 && exec "$0" 3>&-' "$program" 3>"$started") \
         >"$work/$case.log" 2>&1 &
@@ -216,10 +217,14 @@ launch() {
         sleep 0.2
     done
     if [ -z "$id" ]; then
-        if [ ! -s "$started" ]; then
+        if running "$APP_PID"; then
+            if [ -s "$started" ]; then fail="hung (no window)"; else setup="the program did not start in 30 s"; fi
+            return 1
+        fi
+        wait "$APP_PID"
+        rc=$?
+        if [ ! -s "$started" ] || [ $rc = 126 ] || [ $rc = 127 ]; then
             setup="the program did not start: $(tail -n 1 "$work/$case.log")"
-        elif running "$APP_PID"; then
-            fail="hung (no window)"
         else
             fail="crashed before its window"
         fi
@@ -340,7 +345,11 @@ for case in ${ODD_FILES_CASES:-$all}; do
         held=$((held + 1))
         line="held"
     fi
-    [ "$line" = held ] || { echo "--- last screen"; echo "$state"; tail -5 "$work/$case.log" 2>/dev/null; }
+    if [ "$line" != held ] && [ -z "$setup" ]; then
+        echo "--- last screen"
+        echo "$state"
+        tail -5 "$work/$case.log"
+    fi
     echo "${case//_/-}: $line"
     if [ -n "${APP_PID:-}" ]; then
         kill "$APP_PID" 2>/dev/null
@@ -349,5 +358,5 @@ for case in ${ODD_FILES_CASES:-$all}; do
     APP_PID=
 done
 echo "$cases cases, $held held, $hung hung, $crashed crashed, $blanks blank questions"
-[ "$not_set_up" = 0 ] || echo "$not_set_up not set up (SETUP FAILED above): this machine refused what they need"
+[ "$not_set_up" = 0 ] || echo "$not_set_up not set up: the harness could not arrange them (SETUP FAILED above)"
 [ "$held" = "$cases" ]
