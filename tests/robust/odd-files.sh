@@ -80,20 +80,28 @@ may_mount_tmpfs() { may_mount 'mount -t tmpfs -o size=1m tmpfs "$0" && touch "$0
 
 # A user whom permissions stop, for root's runs, in a session of its own: a D-Bus session bus
 # whose accessibility bus the program joins and screen.py, as root, may read. Started once; sets
-# $setup and fails when this machine does not allow it.
+# $setup and fails, for every case that asks, when this machine does not allow it.
 unprivileged=nobody
-unprivileged_pid= unprivileged_ids= unprivileged_a11y= unprivileged_program= as_unprivileged=()
+unprivileged_pid= unprivileged_ids= unprivileged_a11y= unprivileged_refused=
+unprivileged_program= as_unprivileged=()
 unprivileged_session() {
-    [ -n "$unprivileged_pid" ] && return 0
+    [ -z "$unprivileged_a11y$unprivileged_refused" ] && start_unprivileged_session
+    [ -n "$unprivileged_a11y" ] && return 0
+    setup=$unprivileged_refused
+    return 1
+}
+start_unprivileged_session() {
     local home=$work/home-$unprivileged run err
     unprivileged_ids=$(id -u "$unprivileged" 2>/dev/null):$(id -g "$unprivileged" 2>/dev/null) ||
-        { setup="no user $unprivileged to run the program as"; return 1; }
+        { unprivileged_refused="no user $unprivileged to run the program as"; return; }
     mkdir -m 700 "$home" && chown "$unprivileged_ids" "$home" && chmod a+x "$work" ||
-        { setup="cannot make a home for $unprivileged in $work"; return 1; }
+        { unprivileged_refused="cannot make a home for $unprivileged in $work"; return; }
     run=(setpriv --reuid="${unprivileged_ids%:*}" --regid="${unprivileged_ids#*:}" --clear-groups
         env HOME="$home" XDG_RUNTIME_DIR="$home")
-    err=$("${run[@]}" true 2>&1) || { setup="cannot become $unprivileged: $err"; return 1; }
-    "${run[@]}" xdpyinfo >/dev/null 2>&1 || { setup="$unprivileged may not open display $DISPLAY"; return 1; }
+    err=$("${run[@]}" true 2>&1) ||
+        { unprivileged_refused="cannot become $unprivileged: $err"; return; }
+    "${run[@]}" xdpyinfo >/dev/null 2>&1 ||
+        { unprivileged_refused="$unprivileged may not open display $DISPLAY"; return; }
     unprivileged_program=$program
     if ! "${run[@]}" test -x "$program"; then
         # A folder on the program's path is closed to others: it runs from a copy. Its fonts,
@@ -106,15 +114,19 @@ unprivileged_session() {
     "${run[@]}" env -u DISPLAY dbus-run-session -- sh -c '
         /usr/libexec/at-spi-bus-launcher --launch-immediately &
         until dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-            org.freedesktop.DBus.GetNameOwner string:org.a11y.Bus >/dev/null 2>&1; do sleep 0.1; done
+            org.freedesktop.DBus.GetNameOwner string:org.a11y.Bus >/dev/null 2>&1; do
+            kill -0 $! 2>/dev/null || exit 1
+            sleep 0.1
+        done
         echo "$DBUS_SESSION_BUS_ADDRESS" >"$0/session"
         dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
             org.a11y.Bus.GetAddress >"$0/a11y.new" && mv "$0/a11y.new" "$0/a11y"
         wait' "$home" >"$work/session-$unprivileged.log" 2>&1 &
     unprivileged_pid=$!
     wait_until 30 test -s "$home/a11y" || {
-        setup="the accessibility bus of $unprivileged did not start: $(tail -n 1 "$work/session-$unprivileged.log")"
-        return 1
+        unprivileged_refused="the accessibility bus of $unprivileged did not start:"
+        unprivileged_refused+=" $(tail -n 1 "$work/session-$unprivileged.log")"
+        return
     }
     unprivileged_a11y=$(tr -d ' ' <"$home/a11y")
     as_unprivileged=("${run[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$home/session")")
@@ -204,7 +216,7 @@ new_play() {
 # $case.started that it goes on to run it: a command that failed before, or a program that could
 # not be run (126, 127, as a shell says it), is a set-up failure, not a crash.
 launch() {
-    local started=$work/$case.started rc
+    local started=$work/$case.started rc=
     : >"$started"
     (cd "$play" && exec "$@" /bin/sh -c 'echo >&3 && exec "$0" 3>&-' "$program" 3>"$started") \
         >"$work/$case.log" 2>&1 &
@@ -217,14 +229,11 @@ launch() {
         sleep 0.2
     done
     if [ -z "$id" ]; then
-        if running "$APP_PID"; then
-            if [ -s "$started" ]; then fail="hung (no window)"; else setup="the program did not start in 30 s"; fi
-            return 1
-        fi
-        wait "$APP_PID"
-        rc=$?
-        if [ ! -s "$started" ] || [ $rc = 126 ] || [ $rc = 127 ]; then
+        running "$APP_PID" || { wait "$APP_PID"; rc=$?; }
+        if [ ! -s "$started" ] || [ "$rc" = 126 ] || [ "$rc" = 127 ]; then
             setup="the program did not start: $(tail -n 1 "$work/$case.log")"
+        elif running "$APP_PID"; then
+            fail="hung (no window)"
         else
             fail="crashed before its window"
         fi
@@ -358,5 +367,6 @@ for case in ${ODD_FILES_CASES:-$all}; do
     APP_PID=
 done
 echo "$cases cases, $held held, $hung hung, $crashed crashed, $blanks blank questions"
-[ "$not_set_up" = 0 ] || echo "$not_set_up not set up: the harness could not arrange them (SETUP FAILED above)"
+[ "$not_set_up" = 0 ] ||
+    echo "$not_set_up not set up: the harness could not arrange them (SETUP FAILED above)"
 [ "$held" = "$cases" ]
