@@ -5,7 +5,8 @@
 # window shows is read through the accessibility tree, as a screen reader reads it (screen.py).
 # Every step is bounded by a timeout. One line per case, then
 #   N cases, N held, 0 hung, 0 crashed, 0 blank questions
-# and a non-zero status unless every case held.
+# and a non-zero status unless every case held. Runs as root or as a user: a case that needs
+# what this machine refuses (a mount in a chroot, say) is "SETUP FAILED", never a crash.
 # Usage: odd-files.sh PROGRAM QUESTIONS
 set -u
 program=$(realpath "$1")
@@ -33,8 +34,9 @@ descendants() {
     echo "$1"
 }
 cleanup() {
-    # The accessibility bus and what it started first: stop_x_session waits for children.
+    # The accessibility buses and what they started first: stop_x_session waits for children.
     [ -n "${BUS_PID:-}" ] && kill $(descendants "$BUS_PID") 2>/dev/null
+    [ -n "${unprivileged_pid:-}" ] && kill $(descendants "$unprivileged_pid") 2>/dev/null
     stop_x_session
     chmod -R u+w "$work" 2>/dev/null
     rm -rf "$work"
@@ -42,14 +44,104 @@ cleanup() {
 trap cleanup EXIT
 start_x_session
 trap cleanup EXIT
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+# Found through the session bus only: without DISPLAY the launcher does not also name its bus on
+# the screen, where a program of another user would look first and be refused (see
+# unprivileged_session).
+env -u DISPLAY /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 BUS_PID=$!
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 
-screen() { timeout 15 /usr/bin/python3 "$here/screen.py" "$@" 2>/dev/null; }
+# $screen_bus: the accessibility bus of the case's program when it is not the harness's own.
+screen() {
+    env ${screen_bus:+"AT_SPI_BUS_ADDRESS=$screen_bus"} \
+        timeout 15 /usr/bin/python3 "$here/screen.py" "$@" 2>/dev/null
+}
 
-cases=0 held=0 hung=0 crashed=0 blanks=0
-fail= blank= state=
+cases=0 held=0 hung=0 crashed=0 blanks=0 not_set_up=0
+fail= blank= state= setup= screen_bus=
+
+# What this machine allows, asked when a case needs it: a chroot or a container may refuse a
+# mount namespace ("cannot change root filesystem propagation"), and no permission stops root.
+
+# Whether a mount namespace of the harness's own lets it run shell command $1 on a scratch
+# folder, named $0 there.
+may_mount() {
+    local dir rc
+    dir=$(mktemp -d -p "$work")
+    unshare -m sh -c "$1" "$dir" >/dev/null 2>&1
+    rc=$?
+    rm -rf "$dir"
+    return $rc
+}
+# Folder $0 read-only over itself, for sh -c in a mount namespace of its own.
+bind_read_only='mount --bind "$0" "$0" && mount -o remount,ro,bind "$0" "$0"'
+may_mount_read_only() { may_mount "$bind_read_only"' && ! touch "$0/probe"'; }
+may_mount_tmpfs() { may_mount 'mount -t tmpfs -o size=1m tmpfs "$0" && touch "$0/probe"'; }
+
+# A user whom permissions stop, for root's runs, in a session of its own: a D-Bus session bus
+# whose accessibility bus the program joins and screen.py, as root, may read. Started once; sets
+# $setup and fails, for every case that asks, when this machine does not allow it.
+unprivileged=nobody
+unprivileged_pid= unprivileged_ids= unprivileged_a11y= unprivileged_refused=
+unprivileged_program= as_unprivileged=()
+unprivileged_session() {
+    [ -z "$unprivileged_a11y$unprivileged_refused" ] && start_unprivileged_session
+    [ -n "$unprivileged_a11y" ] && return 0
+    setup=$unprivileged_refused
+    return 1
+}
+start_unprivileged_session() {
+    local home=$work/home-$unprivileged run err
+    unprivileged_ids=$(id -u "$unprivileged" 2>/dev/null):$(id -g "$unprivileged" 2>/dev/null) ||
+        { unprivileged_refused="no user $unprivileged to run the program as"; return; }
+    mkdir -m 700 "$home" && chown "$unprivileged_ids" "$home" && chmod a+x "$work" ||
+        { unprivileged_refused="cannot make a home for $unprivileged in $work"; return; }
+    run=(setpriv --reuid="${unprivileged_ids%:*}" --regid="${unprivileged_ids#*:}" --clear-groups
+        env HOME="$home" XDG_RUNTIME_DIR="$home")
+    err=$("${run[@]}" true 2>&1) ||
+        { unprivileged_refused="cannot become $unprivileged: $err"; return; }
+    "${run[@]}" xdpyinfo >/dev/null 2>&1 ||
+        { unprivileged_refused="$unprivileged may not open display $DISPLAY"; return; }
+    unprivileged_program=$program
+    if ! "${run[@]}" test -x "$program"; then
+        # A folder on the program's path is closed to others: it runs from a copy. Its fonts,
+        # sounds and guide beside it are then missing, which no case here looks at.
+        unprivileged_program=$work/$(basename "$program")
+        cp "$program" "$unprivileged_program" && chmod a+rx "$unprivileged_program"
+    fi
+    # Without DISPLAY, as the harness's own: each program and screen.py find their bus through
+    # their session bus, not on the screen both share.
+    "${run[@]}" env -u DISPLAY dbus-run-session -- sh -c '
+        /usr/libexec/at-spi-bus-launcher --launch-immediately &
+        until dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+            org.freedesktop.DBus.GetNameOwner string:org.a11y.Bus >/dev/null 2>&1; do
+            kill -0 $! 2>/dev/null || exit 1
+            sleep 0.1
+        done
+        echo "$DBUS_SESSION_BUS_ADDRESS" >"$0/session"
+        dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress >"$0/a11y.new" && mv "$0/a11y.new" "$0/a11y"
+        wait' "$home" >"$work/session-$unprivileged.log" 2>&1 &
+    unprivileged_pid=$!
+    wait_until 30 test -s "$home/a11y" || {
+        unprivileged_refused="the accessibility bus of $unprivileged did not start:"
+        unprivileged_refused+=" $(tail -n 1 "$work/session-$unprivileged.log")"
+        return
+    }
+    unprivileged_a11y=$(tr -d ' ' <"$home/a11y")
+    as_unprivileged=("${run[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$home/session")")
+}
+
+# Starts the program (launch) as a user whom permissions stop, owner of $play: the harness's own
+# user, or the unprivileged one when the harness is root.
+launch_unprivileged() {
+    [ "$(id -u)" = 0 ] || { launch; return; }
+    unprivileged_session || return
+    chown -R "$unprivileged_ids" "$play"
+    screen_bus=$unprivileged_a11y
+    local program=$unprivileged_program # what launch starts
+    launch "${as_unprivileged[@]}"
+}
 
 # Reads the window; notes a blank question: a running round with no other window over it
 # whose question or an answer is blank, or a verdict naming button 0. A blank question stays on
@@ -119,9 +211,15 @@ new_play() {
         >"$play/Parameter.INI"
 }
 
-# Starts the program in $play (through the command in $@ if any) and waits for its window.
+# Starts the program in $play (through the command in $@ if any, which ends by running the
+# arguments after its own) and waits for its window. The last step before the program notes in
+# $case.started that it goes on to run it: a command that failed before, or a program that could
+# not be run (126, 127, as a shell says it), is a set-up failure, not a crash.
 launch() {
-    (cd "$play" && exec "$@" "$program") >"$work/$case.log" 2>&1 &
+    local started=$work/$case.started rc=
+    : >"$started"
+    (cd "$play" && exec "$@" /bin/sh -c 'echo >&3 && exec "$0" 3>&-' "$program" 3>"$started") \
+        >"$work/$case.log" 2>&1 &
     APP_PID=$!
     local end=$((SECONDS + 30)) id=
     while running "$APP_PID" && ((SECONDS < end)); do
@@ -131,7 +229,14 @@ launch() {
         sleep 0.2
     done
     if [ -z "$id" ]; then
-        if running "$APP_PID"; then fail="hung (no window)"; else fail="crashed before its window"; fi
+        running "$APP_PID" || { wait "$APP_PID"; rc=$?; }
+        if [ ! -s "$started" ] || [ "$rc" = 126 ] || [ "$rc" = 127 ]; then
+            setup="the program did not start: $(tail -n 1 "$work/$case.log")"
+        elif running "$APP_PID"; then
+            fail="hung (no window)"
+        else
+            fail="crashed before its window"
+        fi
         return 1
     fi
     wait_for '^running=0' 20
@@ -207,15 +312,16 @@ case_replaced_during_round() { changed_in_round 'cp sample0524.txt new.tmp && mv
 case_read_only_folder() {
     local before
     before=$(ls -A "$play" | sort)
-    if [ "$(id -u)" = 0 ]; then
+    if [ "$(id -u)" = 0 ] && may_mount_read_only; then
         # Root writes through permissions: the folder is mounted read-only instead, its question
-        # file writable as a file in a read-only folder is for anyone else.
+        # file writable as a file in a read-only folder is for anyone else. The program starts
+        # in the mount, not in the folder under it.
         cp "$play/sample0524.txt" "$work/writable.txt"
-        launch unshare -m sh -c 'mount --bind "$PWD" "$PWD" && mount -o remount,ro,bind "$PWD" &&
-            mount --bind "$0" sample0524.txt && exec "$1"' "$work/writable.txt" || return
+        launch unshare -m sh -c "$bind_read_only"' && mount --bind "$1" "$0/sample0524.txt" &&
+            cd "$0" && shift && exec "$@"' "$play" "$work/writable.txt" || return
     else
         chmod a-w "$play"
-        launch || return
+        launch_unprivileged || return
     fi
     start_round && act press 1 && sleep 3 && look || return
     grep -q '^running=1' <<<"$state" || { fail="the round did not go on"; return; }
@@ -226,17 +332,20 @@ case_read_only_folder() {
 all="fifo_settings fifo_history fifo_question socket_question device_link folder_question
     sparse_2gb cut_during_round removed_during_round replaced_during_round read_only_folder"
 for case in ${ODD_FILES_CASES:-$all}; do
-    fail= blank= state=
+    fail= blank= state= setup= screen_bus=
     new_play "$case"
     "case_$case"
     cases=$((cases + 1))
-    if [ -n "$blank" ]; then
+    if [ -n "$setup" ]; then
+        not_set_up=$((not_set_up + 1))
+        line="SETUP FAILED: $setup"
+    elif [ -n "$blank" ]; then
         blanks=$((blanks + 1))
         line="BLANK QUESTION ($blank)"
     elif [[ "$fail" == hung* ]]; then
         hung=$((hung + 1))
         line="HUNG: $fail"
-    elif [[ "$fail" == crashed* ]] || ! running "$APP_PID"; then
+    elif [[ "$fail" == crashed* ]] || ! running "${APP_PID:-}"; then
         crashed=$((crashed + 1))
         line="CRASHED: ${fail:-the program ended}"
     elif [ -n "$fail" ]; then
@@ -245,11 +354,19 @@ for case in ${ODD_FILES_CASES:-$all}; do
         held=$((held + 1))
         line="held"
     fi
-    [ "$line" = held ] || { echo "--- last screen"; echo "$state"; tail -5 "$work/$case.log"; }
+    if [ "$line" != held ] && [ -z "$setup" ]; then
+        echo "--- last screen"
+        echo "$state"
+        tail -5 "$work/$case.log"
+    fi
     echo "${case//_/-}: $line"
-    kill "$APP_PID" 2>/dev/null
-    wait "$APP_PID" 2>/dev/null
+    if [ -n "${APP_PID:-}" ]; then
+        kill "$APP_PID" 2>/dev/null
+        wait "$APP_PID" 2>/dev/null
+    fi
     APP_PID=
 done
 echo "$cases cases, $held held, $hung hung, $crashed crashed, $blanks blank questions"
+[ "$not_set_up" = 0 ] ||
+    echo "$not_set_up not set up: the harness could not arrange them (SETUP FAILED above)"
 [ "$held" = "$cases" ]
