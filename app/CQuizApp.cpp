@@ -1,8 +1,8 @@
 #include "app/CQuizApp.h"
 
+#include "app/MainWindow.h"
 #include "platform/Resources.h"
 #include "platform/Translations.h"
-#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -10,7 +10,7 @@ class CQuizDlg;
 // the quiz dialog as the only main window.
 class CQuizApp
 {
-public:
+  public:
     // Fixes the settings path from the directory that is current now; it never moves later.
     CQuizApp();
 
@@ -24,7 +24,7 @@ public:
     // cannot be read (settings then take their defaults and writes are dropped).
     static std::filesystem::path SettingsPath();
 
-private:
+  private:
     ProfileStore m_profile;
     CQuizDlg* m_pMainWnd = nullptr;
 };

@@ -60,14 +60,15 @@ std::optional<std::string_view> SectionName(std::string_view line)
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     std::size_t close = line.find(']');
-    return Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return Trim(
+        line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
 struct Located
 {
-    std::optional<std::size_t> section;    // index of the section header line
-    std::size_t nLastInSection = 0;         // last non-blank line of that section
-    std::optional<std::size_t> entry;       // index of the entry line
+    std::optional<std::size_t> section; // index of the section header line
+    std::size_t nLastInSection = 0;     // last non-blank line of that section
+    std::optional<std::size_t> entry;   // index of the entry line
     std::string_view value;
 };
 
@@ -199,15 +200,15 @@ bool ProfileStore::WriteProfileStringA(std::string_view section, std::string_vie
 
     if (found.entry) {
         const Line& line = lines[*found.entry];
-        std::string_view raw = std::string_view(text).substr(
-            line.nBegin, line.nContentEnd - line.nBegin);
+        std::string_view raw =
+            std::string_view(text).substr(line.nBegin, line.nContentEnd - line.nBegin);
         // Keep the stored spelling of the name (and a byte-order mark before it).
         std::size_t nameBegin = raw.find_first_not_of(kBlanks);
         if (*found.entry == 0 && raw.substr(0, kBom.size()) == kBom)
             nameBegin = kBom.size() + raw.substr(kBom.size()).find_first_not_of(kBlanks);
         std::string_view name = Trim(raw.substr(nameBegin, raw.find('=') - nameBegin));
-        std::string strNew = std::string(raw.substr(0, nameBegin)) + std::string(name) + "=" +
-                             std::string(value);
+        std::string strNew =
+            std::string(raw.substr(0, nameBegin)) + std::string(name) + "=" + std::string(value);
         text.replace(line.nBegin, line.nContentEnd - line.nBegin, strNew);
     } else if (found.section) {
         const Line& last = lines[found.nLastInSection];

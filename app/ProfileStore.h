@@ -19,7 +19,7 @@
 // written end in CRLF. The file is replaced atomically; a failed write changes nothing.
 class ProfileStore
 {
-public:
+  public:
     explicit ProfileStore(std::filesystem::path path) : m_path(std::move(path)) {}
 
     int GetProfileIntA(std::string_view section, std::string_view entry, int nDefault) const;
@@ -34,6 +34,6 @@ public:
     // The integer rule above, on a value's text.
     static int ParseInt(std::string_view text);
 
-private:
+  private:
     std::filesystem::path m_path;
 };

@@ -5,7 +5,10 @@
 
 namespace {
 
-int MulDiv(int a, int b, int c) { return static_cast<int>((static_cast<long long>(a) * b + c / 2) / c); }
+int MulDiv(int a, int b, int c)
+{
+    return static_cast<int>((static_cast<long long>(a) * b + c / 2) / c);
+}
 
 } // namespace
 
@@ -21,18 +24,27 @@ QFont DialogFont()
 DialogUnits::DialogUnits(const QFont& font)
 {
     const QFontMetrics fm(font);
-    const int nWidth =
-        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int nWidth = fm.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     m_nBaseX = (nWidth / 26 + 1) / 2;
     m_nBaseY = fm.height();
 }
 
-int DialogUnits::X(int x) const { return MulDiv(x, m_nBaseX, 4); }
-int DialogUnits::Y(int y) const { return MulDiv(y, m_nBaseY, 8); }
+int DialogUnits::X(int x) const
+{
+    return MulDiv(x, m_nBaseX, 4);
+}
+int DialogUnits::Y(int y) const
+{
+    return MulDiv(y, m_nBaseY, 8);
+}
 
 QRect DialogUnits::Rect(int x, int y, int cx, int cy) const
 {
     return QRect(X(x), Y(y), X(cx), Y(cy));
 }
 
-QSize DialogUnits::Size(int cx, int cy) const { return QSize(X(cx), Y(cy)); }
+QSize DialogUnits::Size(int cx, int cy) const
+{
+    return QSize(X(cx), Y(cy));
+}

@@ -32,7 +32,10 @@ PlayFn LoadPlayer()
 
 } // namespace
 
-void SetSoundHandler(std::function<void(int)> handler) { Handler() = std::move(handler); }
+void SetSoundHandler(std::function<void(int)> handler)
+{
+    Handler() = std::move(handler);
+}
 
 void PlayWaveResource(int nResourceId)
 {

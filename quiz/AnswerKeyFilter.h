@@ -12,13 +12,13 @@ class QWidget;
 // Ctrl, Alt or Shift pass on unchanged.
 class AnswerKeyFilter : public QObject
 {
-public:
+  public:
     AnswerKeyFilter(QWidget* pWindow, const std::array<QPushButton*, 4>& buttons);
 
-protected:
+  protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
-private:
+  private:
     QWidget* m_pWindow;
     std::array<QPushButton*, 4> m_buttons;
 };

@@ -247,8 +247,8 @@ bool CQuizRound::DrawQuestion()
     m_strCorrectAnswer = rec.CorrectAnswer();
     // Flag choices stay chosen; a typed question is answered in the field alone, never by the
     // buttons or keys 1-4.
-    m_bTyping = m_pTypedJudge && !flags &&
-                m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
+    m_bTyping =
+        m_pTypedJudge && !flags && m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
     for (int nId : kAnswerButtons)
         m_view.EnableControl(nId, !m_bTyping);
     m_view.EnableControl(IDC_EDIT_ANSWER, m_bTyping);

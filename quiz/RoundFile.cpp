@@ -103,9 +103,9 @@ std::string CRoundFile::TakeTailNotice(std::string_view cp932Name)
     m_bTailNoticed = true;
     const std::uint64_t nTail = m_nLength % kRecordSize;
     return Text("問題ファイル「") + ShortName(cp932Name) + Text("」\n") +
-           LengthProblemText(LengthProblem::PartialRecord, m_nLength) + "\n" +
-           Text("末尾の") + std::to_string(nTail) + Text("バイトは出題しません（") +
-           std::to_string(Records()) + Text("問で出題します）。");
+           LengthProblemText(LengthProblem::PartialRecord, m_nLength) + "\n" + Text("末尾の") +
+           std::to_string(nTail) + Text("バイトは出題しません（") + std::to_string(Records()) +
+           Text("問で出題します）。");
 }
 
 std::string CRoundFile::Message(DrawProblem problem, std::string_view cp932Name) const

@@ -7,7 +7,7 @@
 
 class ProfileStoreTest : public ::testing::Test
 {
-protected:
+  protected:
     TempDir m_dir;
     std::filesystem::path m_path = m_dir / "Parameter.INI";
     ProfileStore m_store{m_path};
@@ -82,7 +82,9 @@ struct IntCase
     int nValue;
 };
 
-class ProfileIntTest : public ::testing::TestWithParam<IntCase> {};
+class ProfileIntTest : public ::testing::TestWithParam<IntCase>
+{
+};
 
 TEST_P(ProfileIntTest, TakesLeadingDigitsWithAnOptionalSign)
 {
@@ -92,9 +94,8 @@ TEST_P(ProfileIntTest, TakesLeadingDigitsWithAnOptionalSign)
 INSTANTIATE_TEST_SUITE_P(Texts, ProfileIntTest,
                          ::testing::Values(IntCase{"10", 10}, IntCase{"  42  ", 42},
                                            IntCase{"-7", -7}, IntCase{"+8", 8},
-                                           IntCase{"12abc", 12}, IntCase{"abc", 0},
-                                           IntCase{"-", 0}, IntCase{"1 2", 1},
-                                           IntCase{"4294967297", 1},
+                                           IntCase{"12abc", 12}, IntCase{"abc", 0}, IntCase{"-", 0},
+                                           IntCase{"1 2", 1}, IntCase{"4294967297", 1},
                                            IntCase{"2147483648", -2147483647 - 1},
                                            IntCase{"99999999999999999999999", -159383553}),
                          [](const auto& info) { return "text" + std::to_string(info.index); });

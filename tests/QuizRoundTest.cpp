@@ -376,8 +376,9 @@ TEST_F(QuizRoundTest, BeyondTheLastRecordOrInAnEmptyFileNothingIsShown)
         m_round.m_nAnswered = nIndex;
         EXPECT_FALSE(m_round.DrawQuestion());
         ASSERT_EQ(m_view.messages.size(), 1u);
-        EXPECT_NE(m_view.messages[0].first.find(std::to_string(nIndex + 1) + Sjis("問目がありません")),
-                  std::string::npos);
+        EXPECT_NE(
+            m_view.messages[0].first.find(std::to_string(nIndex + 1) + Sjis("問目がありません")),
+            std::string::npos);
         EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "q0"); // the last whole question stays
         EXPECT_EQ(m_view.flags.size(), 1u);
     }
