@@ -13,7 +13,7 @@ std::filesystem::path CQuizApp::SettingsPath()
     std::filesystem::path dir = std::filesystem::current_path(ec);
     if (ec || dir.empty())
         return {};
-    return dir / "Parameter.INI";
+    return dir / ProfileKeys::kFileName;
 }
 
 CQuizApp::CQuizApp() : m_profile(SettingsPath()) {}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 
 #include <filesystem>
 

@@ -2,13 +2,13 @@
 
 #include "editor/CFlagPreview.h"
 
-#include "app/ProfileStore.h"
 #include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
 #include "platform/File.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/QtText.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/RoundFile.h"
@@ -79,7 +79,7 @@ CEditDlg::CEditDlg(ProfileStore& profile, QWidget* pParent)
     CreateControls();
     new EnterEscFilter(this);
 
-    m_strFileName = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
+    m_strFileName = m_profile.Get(ProfileKeys::kQuestionFile);
     ShowLabelValue(m_pFileName, QStringLiteral("問題ファイル名"), ToQString(m_strFileName));
     // A file that cannot be opened still leaves the editor open, with nothing to choose.
     const EditResult result = RunOnFile(&QuestionFile::Count);
@@ -307,7 +307,7 @@ void CEditDlg::OnDeleteFile()
 
 std::optional<std::filesystem::path> CEditDlg::QuestionPath() const
 {
-    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
+    const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     return PathInCurrentDir(strName);
 }
 

@@ -1,6 +1,5 @@
 #include "learning/CLearningCommands.h"
 
-#include "app/ProfileStore.h"
 #include "learning/AnswerHistory.h"
 #include "learning/CResultsDlg.h"
 #include "learning/ResultsSummary.h"
@@ -9,6 +8,7 @@
 #include "platform/Cp932.h"
 #include "platform/File.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/QtText.h"
 #include "questionfile/CQuestionFileMenu.h"
 #include "questionfile/QuestionFileChoice.h"
@@ -18,8 +18,6 @@
 #include <QElapsedTimer>
 
 namespace {
-
-const char* const kDefaultQuestionFile = "sample0524.txt";
 
 HistoryLog ReadHistoryHere()
 {
@@ -49,7 +47,7 @@ CLearningCommands::CLearningCommands(ProfileStore& profile, CQuizRound& round, Q
 
 void CLearningCommands::OnMenuReview()
 {
-    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     const std::optional<std::filesystem::path> path = PathInCurrentDir(strName);
     std::string bytes;
     CFile file;
@@ -95,7 +93,7 @@ void CLearningCommands::OnMenuReview()
 
 void CLearningCommands::OnMenuResults()
 {
-    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     const HistoryLog log = ReadHistoryHere();
     const ResultsSummary sum = SummarizeHistory(log.rows, Cp932::ToUtf8(strName));
     // Something that is no file in the history's place can never be written: say so at once.

@@ -1,8 +1,8 @@
 #include "questionfile/QuestionFileChoice.h"
 
-#include "app/ProfileStore.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 
 #include <algorithm>
@@ -13,7 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kRoundCountDefault = 3; // what a round start reads when QUESTION_CNT is absent
 constexpr int kMaxCopyNumber = 9999;
 
 std::string AsciiLower(std::string_view text)
@@ -160,20 +159,20 @@ QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& fol
     const std::string strCp932 = strName == strUtf8Name ? *cp932Name : *Cp932::FromUtf8(strName);
 
     // A failed write leaves the settings as they were where it can, and no copy nobody uses.
-    // "\x01" never stands in a settings file: it tells an absent entry from any stored name.
-    const std::string strOld = profile.GetProfileStringA("QUESTION", "1", "\x01");
-    bool bWritten = profile.WriteProfileStringA("QUESTION", "1", strCp932);
+    const std::optional<std::string> strOld = profile.Stored(ProfileKeys::kQuestionFile);
+    bool bWritten = profile.Write(ProfileKeys::kQuestionFile, strCp932);
     bool bInUse = bWritten;
     const int nRecords = static_cast<int>(std::min<std::int64_t>(choice.check.nRecords, INT_MAX));
-    if (bWritten && profile.GetProfileIntA("QUESTION_CNT", "1", kRoundCountDefault) > nRecords &&
-        !profile.WriteProfileInt("QUESTION_CNT", "1", nRecords)) {
+    // The count a round start would use: the round's default when none is stored.
+    if (bWritten && profile.Get(ProfileKeys::kQuestionCount) > nRecords &&
+        !profile.Write(ProfileKeys::kQuestionCount, nRecords)) {
         bWritten = false;
-        bInUse = strOld == "\x01" || !profile.WriteProfileStringA("QUESTION", "1", strOld);
+        bInUse = !strOld || !profile.Write(ProfileKeys::kQuestionFile, *strOld);
     }
     if (!bWritten) {
         if (choice.bCopied && !bInUse)
             RemoveFile(folder / PathFromUtf8(strName));
-        return Refuse(QuestionFileProblem::WriteFailed, "Parameter.INI");
+        return Refuse(QuestionFileProblem::WriteFailed, std::string(ProfileKeys::kFileName));
     }
     choice.strName = strCp932;
     return choice;

@@ -1,10 +1,10 @@
 #include "quiz/CQuizDlg.h"
 
-#include "app/ProfileStore.h"
 #include "platform/Accessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/EnterEscFilter.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/QtText.h"
 #include "platform/Resources.h"
 #include "platform/Sound.h"
@@ -116,8 +116,8 @@ CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
     for (int nId : {IDC_BUTTON_STOP, IDC_BUTTON_ANSWER1, IDC_BUTTON_ANSWER2, IDC_BUTTON_ANSWER3,
                     IDC_BUTTON_ANSWER4})
         EnableControl(nId, false);
-    m_nSound = m_profile.GetProfileIntA("SOUND", "SW", 1);
-    m_round.m_nSeq = m_profile.GetProfileIntA("SEQ", "1", 0);
+    m_nSound = m_profile.Get(ProfileKeys::kSound);
+    m_round.m_nSeq = m_profile.Get(ProfileKeys::kOrder);
     m_pSoundAction->setChecked(m_nSound == 1);
 
     setContextMenuPolicy(Qt::CustomContextMenu);

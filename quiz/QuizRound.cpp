@@ -1,8 +1,8 @@
 #include "quiz/QuizRound.h"
 
-#include "app/ProfileStore.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
 #include "quiz/AnswerOrder.h"
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
@@ -20,7 +20,6 @@ const std::string kVerdictWrong = "\x8c\xeb\x82\xe8";      // 誤り
 const std::string kCorrectIs = "\x90\xb3\x89\xf0\x82\xcd"; // 正解は
 const std::string kNumberSuffix = "\x94\xd4";              // 番
 const std::string kEndMessage = "\x8f\x49\x97\xb9!!";      // 終了!!
-const char* const kDefaultQuestionFile = "sample0524.txt";
 constexpr unsigned kIconStop = 0x10;
 constexpr unsigned kIconInformation = 0x40;
 
@@ -45,10 +44,10 @@ CQuizRound::CQuizRound(ProfileStore& profile, IRoundView& view, IRandom& random,
 
 void CQuizRound::OnButtonStart()
 {
-    const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 0);
-    m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
-    m_nRemaining = m_profile.GetProfileIntA("QUESTION_CNT", "1", 3);
-    m_nSeq = m_profile.GetProfileIntA("SEQ", "1", 0);
+    const int nTimeLimit = m_profile.Get(ProfileKeys::kTimeLimit);
+    m_nLife = m_profile.Get(ProfileKeys::kLife);
+    m_nRemaining = m_profile.Get(ProfileKeys::kQuestionCount);
+    m_nSeq = m_profile.Get(ProfileKeys::kOrder);
 
     m_view.StartTimer();
     m_view.EnableControl(IDC_BUTTON_START, false);
@@ -75,7 +74,7 @@ void CQuizRound::OnTimer(int nIdEvent)
 {
     if (nIdEvent != kQuestionTimer)
         return;
-    const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 0);
+    const int nTimeLimit = m_profile.Get(ProfileKeys::kTimeLimit);
     ++m_nTick;
     // Equality, not "reached": a limit lowered below the ticks already counted never times out.
     if (m_nTick != nTimeLimit + 1) {
@@ -156,7 +155,7 @@ void CQuizRound::StopRound(bool bAnnounce)
     m_view.StopTimer();
     m_view.SetTimePos(0);
     m_bTyping = false;
-    m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
+    m_nLife = m_profile.Get(ProfileKeys::kLife);
     if (bAnnounce)
         m_view.MessageBox(kEndMessage, kIconInformation);
     m_file.Reset();
@@ -212,7 +211,7 @@ std::string CQuizRound::CorrectLine() const
 // shown, no verdict names a button without an answer and nothing is recorded for it.
 bool CQuizRound::DrawQuestion()
 {
-    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     const std::optional<std::filesystem::path> path =
         strName.empty() ? std::nullopt : PathInCurrentDir(strName);
     DrawProblem problem = path ? m_file.Open(*path) : DrawProblem::OpenFailed;
@@ -247,8 +246,7 @@ bool CQuizRound::DrawQuestion()
     m_strCorrectAnswer = rec.CorrectAnswer();
     // Flag choices stay chosen; a typed question is answered in the field alone, never by the
     // buttons or keys 1-4.
-    m_bTyping =
-        m_pTypedJudge && !flags && m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
+    m_bTyping = m_pTypedJudge && !flags && m_profile.IsOn(ProfileKeys::kTyping);
     for (int nId : kAnswerButtons)
         m_view.EnableControl(nId, !m_bTyping);
     m_view.EnableControl(IDC_EDIT_ANSWER, m_bTyping);

@@ -33,10 +33,6 @@ inline constexpr std::uint32_t kLampWhite = 16777215;
 inline constexpr int kEffectCorrect = 1;
 inline constexpr int kEffectWrong = 2;
 inline constexpr int kQuestionTimer = 1;
-// The typing switch in the settings file: [INPUT] SW=1 answers text questions by typing;
-// absent or any other value, by choosing.
-inline constexpr const char* kTypingSection = "INPUT";
-inline constexpr const char* kTypingEntry = "SW";
 
 // The screen side of a round. The main window implements it; tests record it.
 class IRoundView

@@ -1,7 +1,7 @@
 #include "about/CAboutDlg.h"
-#include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/Sound.h"
 #include "quiz/CColorStatic.h"
 #include "quiz/CJudgeDlg.h"

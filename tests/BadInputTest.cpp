@@ -3,8 +3,8 @@
 // question tool. Each case has its outcome; none may crash, hang or change a byte that nobody
 // asked to change.
 
-#include "app/ProfileStore.h"
 #include "platform/Cp932.h"
+#include "platform/ProfileStore.h"
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/QuizRound.h"

@@ -1,9 +1,9 @@
-#include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
 #include "platform/DialogUnits.h"
 #include "platform/File.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 
 #include "TestSupport.h"

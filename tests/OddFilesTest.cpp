@@ -2,11 +2,11 @@
 // question file changed under a running round, through every reader and writer. An open that
 // waits would hang the test: the alarm turns that into a failure.
 
-#include "app/ProfileStore.h"
 #include "editor/QuestionEditor.h"
 #include "learning/AnswerHistory.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
 #include "questionfile/QuestionFileChoice.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/QuizRound.h"

@@ -1,6 +1,6 @@
 #include "questionfile/QuestionFileChoice.h"
-#include "app/ProfileStore.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 
 #include "TestSupport.h"

@@ -1,6 +1,6 @@
 #include "quiz/QuizRound.h"
-#include "app/ProfileStore.h"
 #include "app/TypedAnswerJudge.h"
+#include "platform/ProfileStore.h"
 #include "quiz/AnswerOrder.h"
 #include "quiz/LampName.h"
 #include "quiz/QuestionRecord.h"
@@ -530,7 +530,7 @@ TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
     Set("QUESTION_CNT", 6);
     Set("LIFE", 5);
     Set("TIME_LIMIT", 3);
-    m_store.WriteProfileStringA(kTypingSection, kTypingEntry, "1");
+    m_store.Write(ProfileKeys::kTyping, 1);
     CTypedAnswerJudge judge;
     RecordingObserver observer;
     m_round.AddObserver(&observer);
@@ -559,7 +559,7 @@ TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
     EXPECT_EQ(m_view.judgements.back().first, kRight);
     m_round.JudgeTyped("パリ"); // wrong for London
     EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, Sjis("正解は ロンドン")));
-    m_store.WriteProfileStringA(kTypingSection, kTypingEntry, "0"); // from the next question on
+    m_store.Write(ProfileKeys::kTyping, 0); // from the next question on
     ASSERT_TRUE(m_round.IsTypingQuestion());
     TimeOut(3);
     EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, Sjis("正解は パリ")));

@@ -1,11 +1,13 @@
 #include "tools/questions/BundledFiles.h"
 
+#include "platform/ProfileKeys.h"
+
 #include <array>
 
 namespace {
 
 constexpr std::array<BundledFile, 8> kFiles = {{
-    {"sample0524.txt", "", false},
+    {ProfileKeys::kQuestionFile.strDefault, "", false}, // the starter bank
     {"世界の国旗.txt", "", true},
     {"アジア州.txt", "アジア", true},
     {"ヨーロッパ州.txt", "ヨーロッパ", true},

@@ -1,4 +1,4 @@
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 
 #include "platform/File.h"
 
@@ -151,20 +151,26 @@ int ProfileStore::ParseInt(std::string_view text)
     return static_cast<std::int32_t>(n);
 }
 
-std::string ProfileStore::GetProfileStringA(std::string_view section, std::string_view entry,
-                                            std::string_view strDefault) const
+std::optional<std::string> ProfileStore::Find(std::string_view section,
+                                              std::string_view entry) const
 {
     std::optional<std::string> text = ReadWhole(m_path);
     if (!text)
-        return std::string(strDefault);
+        return std::nullopt;
     Located found = Locate(*text, SplitLines(*text), section, entry);
     if (!found.entry)
-        return std::string(strDefault);
+        return std::nullopt;
     std::string_view value = found.value;
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
+}
+
+std::string ProfileStore::GetProfileStringA(std::string_view section, std::string_view entry,
+                                            std::string_view strDefault) const
+{
+    return Find(section, entry).value_or(std::string(strDefault));
 }
 
 int ProfileStore::GetProfileIntA(std::string_view section, std::string_view entry,
