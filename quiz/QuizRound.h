@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "quiz/AnswerObserver.h"
+#include "quiz/ITypedAnswerJudge.h"
 #include "quiz/RoundFile.h"
-#include "quiz/TypedAnswerJudge.h"
 
 class ProfileStore;
 

@@ -1,10 +1,10 @@
 #include "quiz/QuizRound.h"
-#include "app/TypedAnswerJudge.h"
 #include "platform/ProfileStore.h"
 #include "quiz/AnswerOrder.h"
 #include "quiz/LampName.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/RateText.h"
+#include "typing/TypedAnswerJudge.h"
 
 #include "TestSupport.h"
 
@@ -531,7 +531,7 @@ TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
     Set("LIFE", 5);
     Set("TIME_LIMIT", 3);
     m_store.Write(ProfileKeys::kTyping, 1);
-    CTypedAnswerJudge judge;
+    TypedAnswerJudge judge;
     RecordingObserver observer;
     m_round.AddObserver(&observer);
     m_round.OnButtonStart();

@@ -1,10 +1,10 @@
 #include "tools/questions/FactCheck.h"
 
-#include "app/TypedAnswerJudge.h"
 #include "facts/AnswerFold.h"
 #include "platform/Cp932.h"
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
+#include "typing/TypedAnswerJudge.h"
 
 #include <algorithm>
 #include <optional>
@@ -121,7 +121,7 @@ void CheckTypedRecord(const Facts::Table& table, const QuestionRecord& record,
 {
     if (FlagChoiceCodes(record))
         return; // chosen, never typed
-    CTypedAnswerJudge judge(&table);
+    TypedAnswerJudge judge(&table);
     auto right = [&](std::string_view typed) {
         return judge.Judge(typed, bytes) == TypedVerdict::Right;
     };
