@@ -10,8 +10,6 @@
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
 #include "platform/QtText.h"
-#include "questionfile/CQuestionFileMenu.h"
-#include "questionfile/QuestionFileChoice.h"
 #include "quiz/QuizRound.h"
 #include "quiz/RoundFile.h"
 
@@ -68,27 +66,15 @@ void CLearningCommands::OnMenuReview()
         return;
     }
     std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::current_path(ec);
-    const ReviewOutcome outcome =
-        WriteReviewFile(folder, bytes, ReviewSchedule(ReadHistoryHere().rows), m_wallClock());
-    switch (outcome.status) {
-    case ReviewStatus::NothingDue:
+    const std::optional<NewQuestionFile> made =
+        WriteReviewFile(m_profile, std::filesystem::current_path(ec), bytes,
+                        ReviewSchedule(ReadHistoryHere().rows), m_wallClock());
+    if (!made) {
         AfxMessageBox(QStringLiteral("復習する問題はありません。"), MB_OK | MB_ICONINFORMATION);
         return;
-    case ReviewStatus::Failed:
-        AfxMessageBox(QStringLiteral("復習ファイルを書き込めませんでした（%1）。")
-                          .arg(QString::fromLocal8Bit(outcome.strError.c_str())),
-                      MB_OK | MB_ICONSTOP);
-        return;
-    case ReviewStatus::Written:
-        break;
     }
-    const std::filesystem::path written = folder / PathFromUtf8(Cp932::ToUtf8(outcome.strName));
-    const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, written);
-    if (!choice.Ok())
-        std::filesystem::remove(written, ec); // a review file nobody can play is no use
-    AfxMessageBox(CQuestionFileMenu::ChoiceText(ToQString(outcome.strName), choice),
-                  choice.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
+    AfxMessageBox(QString::fromStdString(NewQuestionFileMessage(*made, "復習ファイル")),
+                  made->Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
 }
 
 void CLearningCommands::OnMenuResults()

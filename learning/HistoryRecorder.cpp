@@ -1,9 +1,9 @@
 #include "learning/HistoryRecorder.h"
 
 #include "learning/AnswerHistory.h"
-#include "learning/LocalTime.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/LocalTime.h"
 #include "quiz/QuestionRecord.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "map/CMapWindow.h"
 
 #include "map/CWorldMapView.h"
-#include "map/PlaceWindow.h"
 #include "platform/DialogUnits.h"
+#include "platform/PlaceWindow.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>

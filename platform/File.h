@@ -129,6 +129,8 @@ std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name
 // convert through these two.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
+// A file name as the settings and the question files hold it (cp932).
+std::filesystem::path PathFromCp932(std::string_view cp932);
 
 // Writes the whole file beside the target and renames it over (CAtomicFile in one call).
 // False on failure (old file kept).

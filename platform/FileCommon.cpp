@@ -91,6 +91,11 @@ bool CanCreateFilesIn(const std::filesystem::path& dir)
     return probe.Open(dir / ".marelto-probe");
 }
 
+std::filesystem::path PathFromCp932(std::string_view cp932)
+{
+    return PathFromUtf8(Cp932::ToUtf8(cp932));
+}
+
 std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name)
 {
     if (!Cp932::IsValid(cp932Name))

@@ -4,6 +4,7 @@
 #include "platform/File.h"
 #include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
+#include "quiz/RoundFile.h"
 
 #include <algorithm>
 #include <climits>
@@ -103,7 +104,59 @@ std::string CopyIn(const fs::path& folder, const std::string& strName, std::stri
     return {};
 }
 
+std::string InBrackets(std::string_view text)
+{
+    return "（" + std::string(text) + "）";
+}
+
+std::string ProblemText(const QuestionFileChoice& choice)
+{
+    const QuestionFileCheck& check = choice.check;
+    switch (check.problem) {
+    case QuestionFileProblem::None:
+        break;
+    case QuestionFileProblem::Unreadable:
+        return "ファイルを読み込めません" + InBrackets(choice.strError) + "。";
+    case QuestionFileProblem::NotRegular:
+        return Cp932::ToUtf8(NotRegularText());
+    case QuestionFileProblem::NoRecord:
+        return Cp932::ToUtf8(LengthProblemText(LengthProblem::NoRecord, check.nLength));
+    case QuestionFileProblem::PartialRecord:
+        return Cp932::ToUtf8(LengthProblemText(LengthProblem::PartialRecord, check.nLength));
+    case QuestionFileProblem::Marker:
+        return std::to_string(check.nBadRecord) +
+               "問目の解答に、正解の印「*」がちょうど1つ付いていません。";
+    case QuestionFileProblem::NotTxt:
+        return "問題ファイルの名前は「.txt」で終わります。";
+    case QuestionFileProblem::ReservedName:
+        return "「ReadMe.txt」は説明書の名前なので、問題ファイルにできません。";
+    case QuestionFileProblem::NameNotStorable:
+        return "ファイル名に、設定ファイルに書けない文字（Shift-JIS "
+               "にない文字、制御文字、先頭の空白）"
+               "があります。名前を変えてから開いてください。";
+    case QuestionFileProblem::WriteFailed:
+        return "コピーか設定ファイルへの書き込みができませんでした" + InBrackets(choice.strError) +
+               "。";
+    }
+    return {};
+}
+
 } // namespace
+
+std::string ChoiceMessage(std::string_view utf8FileName, const QuestionFileChoice& choice)
+{
+    const std::string strFile(utf8FileName);
+    if (!choice.Ok())
+        return "「" + strFile + "」を問題ファイルにできません。\n" + ProblemText(choice);
+    const std::string strName = Cp932::ToUtf8(choice.strName);
+    const std::string strCount = "（" + std::to_string(choice.check.nRecords) + "問）。";
+    if (choice.bCopied && strName != strFile)
+        return "「" + strFile + "」をこのフォルダに「" + strName +
+               "」としてコピーし、問題ファイルにしました" + strCount;
+    if (choice.bCopied)
+        return "「" + strName + "」をこのフォルダにコピーし、問題ファイルにしました" + strCount;
+    return "「" + strName + "」を問題ファイルにしました" + strCount;
+}
 
 std::string FreeName(const fs::path& folder, std::string_view utf8Name)
 {

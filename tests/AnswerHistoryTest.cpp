@@ -1,6 +1,6 @@
 #include "learning/AnswerHistory.h"
 #include "learning/HistoryRecorder.h"
-#include "learning/LocalTime.h"
+#include "platform/LocalTime.h"
 #include "quiz/QuestionRecord.h"
 
 #include "TestSupport.h"
