@@ -1,6 +1,7 @@
 #include "learning/AnswerHistory.h"
 
 #include "platform/File.h"
+#include "platform/Tsv.h"
 
 #include <charconv>
 #include <cstdio>
@@ -57,21 +58,10 @@ std::string FormatHistoryLine(const HistoryRow& row)
 
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
 {
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    std::string_view parts[kColumns];
-    std::size_t n = 0;
-    for (;;) {
-        const std::size_t nTab = line.find('\t');
-        if (n == kColumns)
-            return std::nullopt; // one field too many
-        parts[n++] = line.substr(0, nTab);
-        if (nTab == std::string_view::npos)
-            break;
-        line.remove_prefix(nTab + 1);
-    }
-    if (n != kColumns && n != kOldColumns)
+    std::vector<std::string_view> parts = Tsv::SplitFields(line);
+    if (parts.size() != kColumns && parts.size() != kOldColumns)
         return std::nullopt;
+    parts.resize(kColumns); // typed is empty in a line of nine
     HistoryRow row;
     int nResult = 0;
     while (nResult < 3 && parts[5] != kResultTexts[nResult])
@@ -85,7 +75,7 @@ std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
     row.strCode = parts[4];
     row.strRound = parts[7];
     row.strQuestion = parts[8];
-    row.strTyped = parts[9]; // empty in a line of nine
+    row.strTyped = parts[9];
     return row;
 }
 
@@ -93,14 +83,11 @@ std::vector<HistoryRow> ParseHistory(std::string_view text)
 {
     std::vector<HistoryRow> rows;
     rows.reserve(text.size() / 120);
-    for (;;) {
-        const std::size_t nEnd = text.find('\n');
-        if (nEnd == std::string_view::npos)
-            break; // no line end: a line cut short, or nothing
-        if (std::optional<HistoryRow> row = ParseHistoryLine(text.substr(0, nEnd)))
+    Tsv::LineReader lines(text);
+    // A last line without its line end was cut short.
+    for (std::string_view line; lines.Next(line) && lines.Ended();)
+        if (std::optional<HistoryRow> row = ParseHistoryLine(line))
             rows.push_back(*row);
-        text.remove_prefix(nEnd + 1);
-    }
     return rows;
 }
 

@@ -92,8 +92,9 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
                                         QStringLiteral("州別(&A)"), tallyHeaders);
     for (std::size_t i = 0; i < sum.continents.size(); ++i)
         AddTallyRow(pContinents,
-                    i < kContinents.size() ? QString::fromUtf8(kContinents[i])
-                                           : QStringLiteral("その他"),
+                    i < kContinentOther ? QString::fromUtf8(Facts::kContinents[i].data(),
+                                                            Facts::kContinents[i].size())
+                                        : QStringLiteral("その他"),
                     sum.continents[i]);
 
     QTreeWidget* pWeakest =

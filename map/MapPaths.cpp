@@ -12,7 +12,7 @@ namespace {
 
 const QColor kSea(0xd6, 0xe9, 0xf5);
 const QColor kNeutral(0xcf, 0xcf, 0xcb);
-// By kMapContinents: アジア, ヨーロッパ, アフリカ, 北アメリカ, 南アメリカ, オセアニア.
+// By Facts::kContinents: アジア, ヨーロッパ, アフリカ, 北アメリカ, 南アメリカ, オセアニア.
 const QColor kContinentColors[] = {QColor(0xf2, 0xd4, 0x7e), QColor(0xc6, 0xa8, 0xdc),
                                    QColor(0xf0, 0xa8, 0x78), QColor(0x9e, 0xd2, 0x96),
                                    QColor(0x78, 0xc4, 0xb4), QColor(0xe9, 0xa4, 0xbc)};

@@ -39,7 +39,7 @@ std::vector<std::string> LanguageNames(const std::string& answer)
     static const std::regex kCount("など[0-9]+言語$");
     const std::string list = std::regex_replace(answer, kCount, "");
     std::vector<std::string> names;
-    const std::string separator = "、";
+    const std::string_view separator = Facts::kLanguageSeparator;
     for (std::size_t nStart = 0;;) {
         std::size_t n = list.find(separator, nStart);
         names.push_back(list.substr(nStart, n - nStart));
