@@ -101,7 +101,7 @@ class CAtomicFile
 
     int m_fd = -1;
     std::filesystem::path m_target;
-    std::string m_strTemp;
+    std::filesystem::path m_temp;
     std::string m_strError;
     bool m_bExisted = false;
     bool m_bNotRegular = false;
@@ -137,13 +137,8 @@ std::filesystem::path PathFromCp932(std::string_view cp932);
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string* pError = nullptr);
 
-// write() of every byte to an open descriptor (CFile's), retried on EINTR; a failed or short write
-// sets nErrno and returns false. Honours the test fault below.
-bool WriteAllToFd(int fd, std::string_view bytes, int& nErrno);
-
 // Moves a file to a name that must still be free; false with errno EEXIST when it is taken.
-// Both names are UTF-8.
-bool RenameNoReplace(const std::string& strFrom, const std::string& strTo);
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // True when a new file can be made in the folder: one is made and removed again.
 bool CanCreateFilesIn(const std::filesystem::path& dir);

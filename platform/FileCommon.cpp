@@ -1,12 +1,53 @@
-// The parts of platform/File.h that are the same on every system.
-#include "platform/File.h"
-
+// The parts of platform/File.h that are the same on every system; the system calls under them
+// are platform/FileCalls.h.
 #include "platform/Cp932.h"
+#include "platform/FileCalls.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 const char* const kNotRegularError = "not a regular file";
+
+namespace {
+
+std::int64_t g_nWriteBudget = -1; // bytes left before writes fail; -1 = no fault
+
+// Every byte, in as many writes as the system takes; honours the test fault.
+bool WriteAll(int fd, std::string_view bytes, int& nErrno)
+{
+    while (!bytes.empty()) {
+        std::size_t nChunk = bytes.size();
+        if (g_nWriteBudget >= 0) {
+            if (g_nWriteBudget == 0) {
+                nErrno = ENOSPC;
+                return false;
+            }
+            nChunk = std::min<std::size_t>(nChunk, static_cast<std::size_t>(g_nWriteBudget));
+        }
+        const std::int64_t n = FileCalls::Write(fd, bytes.data(), nChunk, nErrno);
+        if (n < 0)
+            return false;
+        if (g_nWriteBudget >= 0)
+            g_nWriteBudget -= n;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+namespace FileFaults {
+void FailWritesAfter(std::int64_t nBytes)
+{
+    g_nWriteBudget = nBytes;
+}
+void Reset()
+{
+    g_nWriteBudget = -1;
+}
+} // namespace FileFaults
 
 CFile::~CFile()
 {
@@ -26,12 +67,97 @@ bool CFile::RefuseNotRegular()
     return false;
 }
 
+bool CFile::Open(const std::filesystem::path& path, unsigned nFlags)
+{
+    Close();
+    m_path = path;
+    m_strError.clear();
+    m_bNotRegular = false;
+    // Looked at first, so a device or FIFO is not even opened; the open file is checked again,
+    // since something else may stand there by the time it opens.
+    if (KindOf(path) == PathKind::Other)
+        return RefuseNotRegular();
+    int nErrno = 0;
+    switch (FileCalls::Open(path, nFlags, m_fd, nErrno)) {
+    case FileCalls::Opened::Yes:
+        return true;
+    case FileCalls::Opened::NotRegular:
+        return RefuseNotRegular();
+    case FileCalls::Opened::Failed:
+        break;
+    }
+    // A socket, a FIFO opened for writing with no reader, a folder that appeared meanwhile: no
+    // file opens there.
+    if (KindOf(path) == PathKind::Other)
+        return RefuseNotRegular();
+    return Fail("open", nErrno);
+}
+
+void CFile::Close()
+{
+    if (m_fd >= 0)
+        FileCalls::Close(m_fd);
+    m_fd = -1;
+}
+
+std::optional<FileStamp> CFile::Stamp() const
+{
+    return m_fd < 0 ? std::nullopt : FileCalls::Stamp(m_fd);
+}
+
+std::uint64_t CFile::GetLength() const
+{
+    const std::optional<FileStamp> stamp = Stamp();
+    return stamp ? stamp->nSize : 0;
+}
+
+bool CFile::Seek(std::uint64_t nOffset)
+{
+    const int nErrno = FileCalls::Seek(m_fd, nOffset);
+    return nErrno == 0 || Fail("seek", nErrno);
+}
+
+bool CFile::SeekToEnd()
+{
+    const int nErrno = FileCalls::SeekToEnd(m_fd);
+    return nErrno == 0 || Fail("seek", nErrno);
+}
+
+bool CFile::Read(std::string& out, std::size_t nCount)
+{
+    out.resize(nCount);
+    std::size_t nDone = 0;
+    while (nDone < nCount) {
+        int nErrno = 0;
+        const std::int64_t n = FileCalls::Read(m_fd, out.data() + nDone, nCount - nDone, nErrno);
+        if (n < 0) {
+            out.resize(nDone);
+            return Fail("read", nErrno);
+        }
+        if (n == 0)
+            break;
+        nDone += static_cast<std::size_t>(n);
+    }
+    out.resize(nDone);
+    return true;
+}
+
 bool CFile::Write(std::string_view bytes)
 {
     int nErrno = 0;
-    if (!WriteAllToFd(m_fd, bytes, nErrno))
-        return Fail("write", nErrno);
-    return true;
+    return WriteAll(m_fd, bytes, nErrno) || Fail("write", nErrno);
+}
+
+bool CFile::Flush()
+{
+    const int nErrno = FileCalls::Flush(m_fd);
+    return nErrno == 0 || Fail("flush", nErrno);
+}
+
+bool CFile::SetLength(std::uint64_t nLength)
+{
+    const int nErrno = FileCalls::SetLength(m_fd, nLength);
+    return nErrno == 0 || Fail("truncate", nErrno);
 }
 
 CAtomicFile::~CAtomicFile()
@@ -54,14 +180,42 @@ bool CAtomicFile::RefuseNotRegular()
     return false;
 }
 
+void CAtomicFile::Discard()
+{
+    if (m_fd >= 0)
+        FileCalls::Close(std::exchange(m_fd, -1));
+    if (!m_temp.empty()) {
+        RemoveFile(m_temp);
+        m_temp.clear();
+    }
+}
+
+bool CAtomicFile::Open(const std::filesystem::path& target)
+{
+    Discard();
+    m_target = target;
+    m_strError.clear();
+    m_bNotRegular = false;
+    if (KindOf(target) == PathKind::Other)
+        return RefuseNotRegular();
+    int nErrno = 0;
+    switch (FileCalls::CreateTemporary(target, m_fd, m_temp, nErrno)) {
+    case FileCalls::Opened::Yes:
+        return true;
+    case FileCalls::Opened::NotRegular: // a name that stands for a device: never written
+        return RefuseNotRegular();
+    case FileCalls::Opened::Failed:
+        break;
+    }
+    return Fail("create", nErrno);
+}
+
 bool CAtomicFile::Write(std::string_view bytes)
 {
     if (m_fd < 0)
         return Fail("write", EBADF);
     int nErrno = 0;
-    if (!WriteAllToFd(m_fd, bytes, nErrno))
-        return Fail("write", nErrno);
-    return true;
+    return WriteAll(m_fd, bytes, nErrno) || Fail("write", nErrno);
 }
 
 bool CAtomicFile::Commit()
@@ -72,6 +226,32 @@ bool CAtomicFile::Commit()
 bool CAtomicFile::CommitNew()
 {
     return Finish(false);
+}
+
+// Moves the temporary into place; without bReplace never over an existing file, so two writers
+// choosing the same free name cannot overwrite each other.
+bool CAtomicFile::Finish(bool bReplace)
+{
+    m_bExisted = false;
+    if (m_fd < 0)
+        return Fail("write", EBADF);
+    if (const int nErrno = FileCalls::Flush(m_fd))
+        return Fail("flush", nErrno);
+    if (const int nErrno = FileCalls::Close(std::exchange(m_fd, -1)))
+        return Fail("close", nErrno);
+    if (KindOf(m_target) == PathKind::Other) // appeared since Open
+        return RefuseNotRegular();
+    if (bReplace) {
+        if (const int nErrno = FileCalls::Replace(m_temp, m_target))
+            return Fail("rename", nErrno);
+    } else if (!RenameNoReplace(m_temp, m_target)) {
+        const int nErrno = errno;
+        m_bExisted = nErrno == EEXIST;
+        return Fail("rename", nErrno);
+    }
+    m_temp.clear();
+    FileCalls::SyncFolder(m_target.has_parent_path() ? m_target.parent_path() : ".");
+    return true;
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,

@@ -71,10 +71,10 @@ TEST(RenameNoReplace, RefusesATakenNameWithEexist)
     WriteFileBytes(dir / "a", "a");
     WriteFileBytes(dir / "b", "b");
     errno = 0;
-    EXPECT_FALSE(RenameNoReplace(Utf8FromPath(dir / "a"), Utf8FromPath(dir / "b")));
+    EXPECT_FALSE(RenameNoReplace(dir / "a", dir / "b"));
     EXPECT_EQ(errno, EEXIST);
     EXPECT_EQ(ReadFileBytes(dir / "b"), "b");
-    EXPECT_TRUE(RenameNoReplace(Utf8FromPath(dir / "a"), Utf8FromPath(dir / "c")));
+    EXPECT_TRUE(RenameNoReplace(dir / "a", dir / "c"));
     EXPECT_EQ(NamesIn(dir.Path()), (std::set<std::string>{"b", "c"}));
 }
 
