@@ -26,7 +26,6 @@ bool CQuizApp::InitInstance()
         QApplication::setStyle(pStyle);
     const std::unique_ptr<CQuizDlg> pDlg = CreateMainWindow(m_profile);
     CQuizDlg& dlg = *pDlg;
-    m_pMainWnd = &dlg;
     // Nothing that can wait delays the first paint.
     dlg.SetAfterFirstPaint([&dlg] {
         QApplication::setWindowIcon(AppIcon());
@@ -34,6 +33,5 @@ bool CQuizApp::InitInstance()
         LoadQtJapaneseTranslations();
     });
     dlg.exec();
-    m_pMainWnd = nullptr;
     return false;
 }

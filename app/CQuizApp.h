@@ -4,8 +4,6 @@
 
 #include <filesystem>
 
-class CQuizDlg;
-
 // The application object: fixes where Parameter.INI lies, owns the settings store and runs
 // the quiz dialog as the only main window.
 class CQuizApp
@@ -18,7 +16,6 @@ class CQuizApp
     bool InitInstance();
 
     ProfileStore& Profile() { return m_profile; }
-    CQuizDlg* MainWnd() const { return m_pMainWnd; }
 
     // The current directory, the separator and "Parameter.INI"; empty when the directory
     // cannot be read (settings then take their defaults and writes are dropped).
@@ -26,5 +23,4 @@ class CQuizApp
 
   private:
     ProfileStore m_profile;
-    CQuizDlg* m_pMainWnd = nullptr;
 };

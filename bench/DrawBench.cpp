@@ -52,8 +52,8 @@ void BM_DrawQuestion(benchmark::State& state)
     std::filesystem::current_path(dir);
     ProfileStore store(dir / ProfileKeys::kFileName);
     NullView view;
-    CRuntimeRandom random;
-    CQuizRound round(store, view, random, [] { return std::time(nullptr); });
+    RuntimeRandom random;
+    QuizRound round(store, view, random, [] { return std::time(nullptr); });
     round.m_nSeq = bRandom ? 1 : 0;
     std::int64_t n = 0;
     for (auto _ : state) {

@@ -1,3 +1,4 @@
+#include "platform/AtomicFile.h"
 #include "platform/File.h"
 #include "platform/ProfileStore.h"
 #include "quiz/CQuizDlg.h"

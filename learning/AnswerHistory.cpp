@@ -94,9 +94,9 @@ std::vector<HistoryRow> ParseHistory(std::string_view text)
 HistoryLog ReadHistory(const std::filesystem::path& path)
 {
     auto text = std::make_shared<std::string>();
-    CFile file;
+    File file;
     bool bNotRegular = false;
-    if (file.Open(path, CFile::modeRead))
+    if (file.Open(path, File::modeRead))
         file.Read(*text, file.GetLength()); // what a failed read got is still whole lines
     else
         bNotRegular = file.NotRegular();
@@ -106,9 +106,9 @@ HistoryLog ReadHistory(const std::filesystem::path& path)
 
 bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
 {
-    CFile file;
-    if (!file.Open(path, CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate |
-                             CFile::modeAppend))
+    File file;
+    if (!file.Open(path, File::modeReadWrite | File::modeCreate | File::modeNoTruncate |
+                             File::modeAppend))
         return false;
     std::string text;
     const std::uint64_t nLength = file.GetLength();
@@ -125,6 +125,6 @@ bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
 
 bool SyncHistory(const std::filesystem::path& path)
 {
-    CFile file;
-    return file.Open(path, CFile::modeRead) && file.Flush();
+    File file;
+    return file.Open(path, File::modeRead) && file.Flush();
 }

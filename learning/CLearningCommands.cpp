@@ -35,7 +35,7 @@ double SteadySeconds()
 
 } // namespace
 
-CLearningCommands::CLearningCommands(ProfileStore& profile, CQuizRound& round, QWidget* pWindow,
+CLearningCommands::CLearningCommands(ProfileStore& profile, QuizRound& round, QWidget* pWindow,
                                      WallClock wallClock)
     : QObject(pWindow), m_profile(profile), m_pWindow(pWindow), m_wallClock(std::move(wallClock)),
       m_recorder(m_wallClock, &SteadySeconds)
@@ -48,8 +48,8 @@ void CLearningCommands::OnMenuReview()
     const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     const std::optional<std::filesystem::path> path = PathInCurrentDir(strName);
     std::string bytes;
-    CFile file;
-    if (!path || !file.Open(*path, CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
+    File file;
+    if (!path || !file.Open(*path, File::modeRead) || !file.Read(bytes, file.GetLength())) {
         const QString reason = file.NotRegular() ? ToQString(NotRegularText()) : QString();
         AfxMessageBox(
             QStringLiteral("問題ファイル「%1」を読み込めません。").arg(ToQString(strName)) +

@@ -2,7 +2,7 @@
 
 #include "learning/CRateChart.h"
 #include "learning/ResultsSummary.h"
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "platform/QtText.h"
 
 #include <QHeaderView>
@@ -53,7 +53,7 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     setWindowTitle(QStringLiteral("成績"));
     setObjectName(QStringLiteral("resultsDialog"));
     setFont(DialogFont());
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     setFixedSize(du.Size(340, 318));
 
     const QString strFileName = ToQString(strFile);

@@ -1,196 +1,178 @@
-// The POSIX side of platform/File.h: the system calls of platform/FileCalls.h and the calls on
-// paths.
+// The parts of platform/File.h that are the same on every system; the system calls under them
+// are platform/FileCalls.h.
+#include "platform/File.h"
+
+#include "platform/Cp932.h"
 #include "platform/FileCalls.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <utility>
+
+const char* const kNotRegularError = "not a regular file";
 
 namespace {
 
-// A read or write that a signal may break off, made again until it is not.
-template <class Call> std::int64_t Restarted(Call call, int& nErrno)
-{
-    for (;;) {
-        const ssize_t n = call();
-        if (n >= 0)
-            return n;
-        if (errno != EINTR) {
-            nErrno = errno;
-            return -1;
-        }
-    }
-}
+std::int64_t g_nWriteBudget = -1; // bytes left before writes fail; -1 = no fault
 
 } // namespace
 
-PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
+bool FileCalls::WriteAll(int fd, std::string_view bytes, int& nErrno)
 {
-    struct stat st
-    {
-    };
-    if (path.empty() || ::stat(path.c_str(), &st) != 0)
-        return PathKind::Missing;
-    if (!S_ISREG(st.st_mode))
-        return PathKind::Other;
-    if (pSize)
-        *pSize = static_cast<std::uint64_t>(st.st_size);
-    return PathKind::Regular;
-}
-
-bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // File systems without the flag: a hard link fails just as surely on an existing name.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
-    ::unlink(from.c_str());
+    while (!bytes.empty()) {
+        std::size_t nChunk = bytes.size();
+        if (g_nWriteBudget >= 0) {
+            if (g_nWriteBudget == 0) {
+                nErrno = ENOSPC;
+                return false;
+            }
+            nChunk = std::min<std::size_t>(nChunk, static_cast<std::size_t>(g_nWriteBudget));
+        }
+        const std::int64_t n = FileCalls::Write(fd, bytes.data(), nChunk, nErrno);
+        if (n < 0)
+            return false;
+        if (g_nWriteBudget >= 0)
+            g_nWriteBudget -= n;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
     return true;
 }
 
-bool RemoveFile(const std::filesystem::path& path, std::string* pError)
+namespace FileFaults {
+void FailWritesAfter(std::int64_t nBytes)
 {
-    if (::unlink(path.c_str()) == 0)
-        return true;
-    if (pError)
-        *pError = std::string("remove: ") + std::strerror(errno);
+    g_nWriteBudget = nBytes;
+}
+void Reset()
+{
+    g_nWriteBudget = -1;
+}
+} // namespace FileFaults
+
+File::~File()
+{
+    Close();
+}
+
+bool File::Fail(const char* szWhat, int nErrno)
+{
+    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
     return false;
 }
 
-std::filesystem::path PathFromUtf8(std::string_view utf8)
+bool File::RefuseNotRegular()
 {
-    return std::filesystem::path(std::string(utf8));
+    m_bNotRegular = true;
+    m_strError = std::string("open: ") + kNotRegularError;
+    return false;
 }
 
-std::string Utf8FromPath(const std::filesystem::path& path)
+bool File::Open(const std::filesystem::path& path, unsigned nFlags)
 {
-    return path.string();
-}
-
-namespace FileCalls {
-
-Opened Open(const std::filesystem::path& path, unsigned nFlags, int& fd, int& nErrno)
-{
-    int nMode = O_RDONLY;
-    if (nFlags & CFile::modeReadWrite)
-        nMode = O_RDWR;
-    else if (nFlags & CFile::modeWrite)
-        nMode = O_WRONLY;
-    if (nFlags & CFile::modeCreate) {
-        nMode |= O_CREAT;
-        if (!(nFlags & CFile::modeNoTruncate))
-            nMode |= O_TRUNC;
+    Close();
+    m_path = path;
+    m_strError.clear();
+    m_bNotRegular = false;
+    // Looked at first, so a device or FIFO is not even opened; the open file is checked again,
+    // since something else may stand there by the time it opens.
+    if (KindOf(path) == PathKind::Other)
+        return RefuseNotRegular();
+    int nErrno = 0;
+    switch (FileCalls::Open(path, nFlags, m_fd, nErrno)) {
+    case FileCalls::Opened::Yes:
+        return true;
+    case FileCalls::Opened::NotRegular:
+        return RefuseNotRegular();
+    case FileCalls::Opened::Failed:
+        break;
     }
-    if (nFlags & CFile::modeAppend)
-        nMode |= O_APPEND;
-    // O_NONBLOCK: opening a FIFO that slipped in meanwhile returns at once instead of waiting.
-    fd = ::open(path.c_str(), nMode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
-    if (fd < 0) {
-        nErrno = errno;
-        return Opened::Failed;
+    // A socket, a FIFO opened for writing with no reader, a folder that appeared meanwhile: no
+    // file opens there.
+    if (KindOf(path) == PathKind::Other)
+        return RefuseNotRegular();
+    return Fail("open", nErrno);
+}
+
+void File::Close()
+{
+    if (m_fd >= 0)
+        FileCalls::Close(m_fd);
+    m_fd = -1;
+}
+
+std::optional<FileStamp> File::Stamp() const
+{
+    return m_fd < 0 ? std::nullopt : FileCalls::Stamp(m_fd);
+}
+
+std::uint64_t File::GetLength() const
+{
+    const std::optional<FileStamp> stamp = Stamp();
+    return stamp ? stamp->nSize : 0;
+}
+
+bool File::Seek(std::uint64_t nOffset)
+{
+    const int nErrno = FileCalls::Seek(m_fd, nOffset);
+    return nErrno == 0 || Fail("seek", nErrno);
+}
+
+bool File::SeekToEnd()
+{
+    const int nErrno = FileCalls::SeekToEnd(m_fd);
+    return nErrno == 0 || Fail("seek", nErrno);
+}
+
+bool File::Read(std::string& out, std::size_t nCount)
+{
+    out.resize(nCount);
+    std::size_t nDone = 0;
+    while (nDone < nCount) {
+        int nErrno = 0;
+        const std::int64_t n = FileCalls::Read(m_fd, out.data() + nDone, nCount - nDone, nErrno);
+        if (n < 0) {
+            out.resize(nDone);
+            return Fail("read", nErrno);
+        }
+        if (n == 0)
+            break;
+        nDone += static_cast<std::size_t>(n);
     }
-    struct stat st
-    {
-    };
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        fd = -1;
-        return Opened::NotRegular;
-    }
-    // A regular file never blocks; clear the flag so reads and writes behave as usual.
-    const int nStatus = ::fcntl(fd, F_GETFL);
-    if (nStatus < 0 || ::fcntl(fd, F_SETFL, nStatus & ~O_NONBLOCK) != 0) {
-        nErrno = errno;
-        ::close(fd);
-        fd = -1;
-        return Opened::Failed;
-    }
-    return Opened::Yes;
+    out.resize(nDone);
+    return true;
 }
 
-int Close(int fd)
+bool File::Write(std::string_view bytes)
 {
-    return ::close(fd) == 0 ? 0 : errno;
+    int nErrno = 0;
+    return FileCalls::WriteAll(m_fd, bytes, nErrno) || Fail("write", nErrno);
 }
 
-std::int64_t Read(int fd, char* pData, std::size_t nCount, int& nErrno)
+bool File::Flush()
 {
-    return Restarted([&] { return ::read(fd, pData, nCount); }, nErrno);
+    const int nErrno = FileCalls::Flush(m_fd);
+    return nErrno == 0 || Fail("flush", nErrno);
 }
 
-std::int64_t Write(int fd, const char* pData, std::size_t nCount, int& nErrno)
+bool File::SetLength(std::uint64_t nLength)
 {
-    return Restarted([&] { return ::write(fd, pData, nCount); }, nErrno);
+    const int nErrno = FileCalls::SetLength(m_fd, nLength);
+    return nErrno == 0 || Fail("truncate", nErrno);
 }
 
-int Seek(int fd, std::uint64_t nOffset)
+std::filesystem::path PathFromCp932(std::string_view cp932)
 {
-    return ::lseek(fd, static_cast<off_t>(nOffset), SEEK_SET) < 0 ? errno : 0;
+    return PathFromUtf8(Cp932::ToUtf8(cp932));
 }
 
-int SeekToEnd(int fd)
+std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name)
 {
-    return ::lseek(fd, 0, SEEK_END) < 0 ? errno : 0;
-}
-
-std::optional<FileStamp> Stamp(int fd)
-{
-    struct stat st
-    {
-    };
-    if (::fstat(fd, &st) != 0)
+    if (!Cp932::IsValid(cp932Name))
         return std::nullopt;
-    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                     static_cast<std::uint64_t>(st.st_size)};
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::current_path(ec);
+    if (ec || dir.empty())
+        return std::nullopt;
+    return PathFromUtf8(Utf8FromPath(dir) + "/" + Cp932::ToUtf8(cp932Name));
 }
-
-int Flush(int fd)
-{
-    return ::fsync(fd) == 0 ? 0 : errno;
-}
-
-int SetLength(int fd, std::uint64_t nLength)
-{
-    return ::ftruncate(fd, static_cast<off_t>(nLength)) == 0 ? 0 : errno;
-}
-
-Opened CreateTemporary(const std::filesystem::path& target, int& fd, std::filesystem::path& temp,
-                       int& nErrno)
-{
-    std::string strTemp = target.string() + ".XXXXXX";
-    fd = ::mkstemp(strTemp.data());
-    if (fd < 0) {
-        nErrno = errno;
-        return Opened::Failed;
-    }
-    temp = strTemp;
-    // Keep the old file's permissions; a new file gets the usual ones.
-    struct stat st
-    {
-    };
-    ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
-    return Opened::Yes;
-}
-
-int Replace(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-}
-
-// The rename lasts only once the folder is on disk too; failing that is no error of the file,
-// which is already whole.
-void SyncFolder(const std::filesystem::path& dir)
-{
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace FileCalls

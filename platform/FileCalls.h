@@ -6,11 +6,15 @@
 #include <filesystem>
 #include <optional>
 
-// The system's half of platform/File.h: one call each, written for POSIX in File.cpp and for
-// Win32 in File_win.cpp. Everything they share, the checks, loops, messages and the test fault,
-// is in FileCommon.cpp. Files are C runtime descriptors; a failure comes back as an errno value
-// (0: done), so messages read alike on every system. Only the file code includes this.
+// The system's half of File and AtomicFile: one call each, written for POSIX in FileCalls.cpp
+// and for Win32 in FileCalls_win.cpp. Everything they share, the checks, loops, messages and the
+// test fault, is in File.cpp and AtomicFile.cpp. Files are C runtime descriptors; a failure
+// comes back as an errno value (0: done), so messages read alike on every system. Only the file
+// code includes this.
 namespace FileCalls {
+
+// Every byte, in as many Write calls as it takes; honours the test fault (FileFaults). Shared.
+bool WriteAll(int fd, std::string_view bytes, int& nErrno);
 
 enum class Opened
 {
@@ -19,10 +23,10 @@ enum class Opened
     Failed
 };
 
-// Opens with CFile's flags; never waits on a FIFO or device.
+// Opens with File's flags; never waits on a FIFO or device.
 Opened Open(const std::filesystem::path& path, unsigned nFlags, int& fd, int& nErrno);
 int Close(int fd);
-// Up to nCount bytes, fewer only at the end of the file; -1 with nErrno on an error.
+// One read of at most nCount bytes: 0 at the end of the file, -1 with nErrno on an error.
 std::int64_t Read(int fd, char* pData, std::size_t nCount, int& nErrno);
 // At least one byte of nCount, or -1 with nErrno.
 std::int64_t Write(int fd, const char* pData, std::size_t nCount, int& nErrno);

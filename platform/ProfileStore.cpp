@@ -1,5 +1,6 @@
 #include "platform/ProfileStore.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/File.h"
 
 #include <cstdint>
@@ -123,9 +124,9 @@ std::optional<std::string> ReadWhole(const std::filesystem::path& path)
 {
     if (path.empty())
         return std::nullopt;
-    CFile file;
+    File file;
     std::string text;
-    if (!file.Open(path, CFile::modeRead) || !file.Read(text, file.GetLength()))
+    if (!file.Open(path, File::modeRead) || !file.Read(text, file.GetLength()))
         return std::nullopt;
     return text;
 }

@@ -1,5 +1,6 @@
 #include "questionfile/NewQuestionFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
 #include "platform/LocalTime.h"
@@ -19,7 +20,7 @@ void WriteStamped(const std::filesystem::path& folder, std::string_view cp932Pre
     for (int n = 1; n <= kMaxSuffix; ++n) {
         const std::string strName =
             strStem + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".txt";
-        CAtomicFile file;
+        AtomicFile file;
         if (file.Open(folder / PathFromCp932(strName)) && file.Write(bytes) && file.CommitNew()) {
             made.bWritten = true;
             made.strName = strName;

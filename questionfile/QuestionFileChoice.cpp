@@ -1,5 +1,6 @@
 #include "questionfile/QuestionFileChoice.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
 #include "platform/ProfileStore.h"
@@ -42,8 +43,8 @@ bool IsTxtName(std::string_view name)
 bool ReadWhole(const fs::path& path, std::string& bytes, std::string& strError,
                bool* pNotRegular = nullptr)
 {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead)) {
+    File file;
+    if (!file.Open(path, File::modeRead)) {
         strError = file.Error();
         if (pNotRegular)
             *pNotRegular = file.NotRegular();
@@ -90,7 +91,7 @@ std::string CopyIn(const fs::path& folder, const std::string& strName, std::stri
         const std::string strFree = FreeName(folder, strName);
         if (strFree.empty())
             break;
-        CAtomicFile file;
+        AtomicFile file;
         if (file.Open(folder / PathFromUtf8(strFree)) && file.Write(bytes) && file.CommitNew()) {
             bWritten = true;
             return strFree;

@@ -28,21 +28,21 @@ constexpr std::array<int, 4> kAnswerButtons = {IDC_BUTTON_ANSWER1, IDC_BUTTON_AN
 
 } // namespace
 
-void CRuntimeRandom::Seed(unsigned nSeed)
+void RuntimeRandom::Seed(unsigned nSeed)
 {
     std::srand(nSeed);
 }
-int CRuntimeRandom::Next()
+int RuntimeRandom::Next()
 {
     return std::rand();
 }
 
-CQuizRound::CQuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock)
+QuizRound::QuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock)
     : m_profile(profile), m_view(view), m_random(random), m_clock(std::move(clock))
 {
 }
 
-void CQuizRound::OnButtonStart()
+void QuizRound::OnButtonStart()
 {
     const int nTimeLimit = m_profile.Get(ProfileKeys::kTimeLimit);
     m_nLife = m_profile.Get(ProfileKeys::kLife);
@@ -70,7 +70,7 @@ void CQuizRound::OnButtonStart()
     DrawQuestion();
 }
 
-void CQuizRound::OnTimer(int nIdEvent)
+void QuizRound::OnTimer(int nIdEvent)
 {
     if (nIdEvent != kQuestionTimer)
         return;
@@ -90,13 +90,13 @@ void CQuizRound::OnTimer(int nIdEvent)
     AfterJudgement();
 }
 
-void CQuizRound::JudgeAnswer(int nAnswer)
+void QuizRound::JudgeAnswer(int nAnswer)
 {
     if (!m_bTyping)
         Answer(nAnswer == m_nCorrectNo, {});
 }
 
-void CQuizRound::JudgeTyped(std::string_view typed)
+void QuizRound::JudgeTyped(std::string_view typed)
 {
     if (!m_bTyping)
         return;
@@ -105,7 +105,7 @@ void CQuizRound::JudgeTyped(std::string_view typed)
         Answer(verdict == TypedVerdict::Right, typed);
 }
 
-void CQuizRound::Answer(bool bRight, std::string_view typed)
+void QuizRound::Answer(bool bRight, std::string_view typed)
 {
     std::string strVerdict;
     if (bRight) {
@@ -126,7 +126,7 @@ void CQuizRound::Answer(bool bRight, std::string_view typed)
 }
 
 // The popup runs with the question clock stopped, so its two seconds count for no question.
-void CQuizRound::ShowJudgement(const std::string& strVerdict)
+void QuizRound::ShowJudgement(const std::string& strVerdict)
 {
     m_view.StopTimer();
     m_view.Judge(strVerdict, CorrectLine());
@@ -135,7 +135,7 @@ void CQuizRound::ShowJudgement(const std::string& strVerdict)
     m_view.SetTimePos(0);
 }
 
-void CQuizRound::AfterJudgement()
+void QuizRound::AfterJudgement()
 {
     // Both tests are for exactly zero: an allowance or count that starts at 0 or below runs on.
     if (m_nLife != 0 && m_nRemaining != 0)
@@ -144,13 +144,13 @@ void CQuizRound::AfterJudgement()
         EndRound();
 }
 
-void CQuizRound::EndRound()
+void QuizRound::EndRound()
 {
     StopRound(true);
 }
 
 // Without bAnnounce there is no "終了!!": a draw that failed has already said why it ends.
-void CQuizRound::StopRound(bool bAnnounce)
+void QuizRound::StopRound(bool bAnnounce)
 {
     m_view.StopTimer();
     m_view.SetTimePos(0);
@@ -171,7 +171,7 @@ void CQuizRound::StopRound(bool bAnnounce)
 }
 
 // Only a record a draw read whole is reported.
-void CQuizRound::Report(AnswerResult result, std::string_view typed)
+void QuizRound::Report(AnswerResult result, std::string_view typed)
 {
     if (!m_shown)
         return;
@@ -181,7 +181,7 @@ void CQuizRound::Report(AnswerResult result, std::string_view typed)
         pObserver->OnJudged(*m_shown);
 }
 
-void CQuizRound::UpdateLamp()
+void QuizRound::UpdateLamp()
 {
     switch (m_nLife) {
     case 2:
@@ -198,7 +198,7 @@ void CQuizRound::UpdateLamp()
     }
 }
 
-std::string CQuizRound::CorrectLine() const
+std::string QuizRound::CorrectLine() const
 {
     if (m_bTyping)
         return kCorrectIs + " " + m_strCorrectAnswer;
@@ -209,7 +209,7 @@ std::string CQuizRound::CorrectLine() const
 // file, a length that holds no whole records, a file changed under the round, a record that is
 // not there) is reported with the file's name and stops the round, so no blank question is
 // shown, no verdict names a button without an answer and nothing is recorded for it.
-bool CQuizRound::DrawQuestion()
+bool QuizRound::DrawQuestion()
 {
     const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     const std::optional<std::filesystem::path> path =

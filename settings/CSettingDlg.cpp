@@ -1,8 +1,8 @@
 #include "settings/CSettingDlg.h"
 
 #include "platform/Accessibility.h"
-#include "platform/DialogUnits.h"
-#include "platform/EnterEscFilter.h"
+#include "platform/CDialogUnits.h"
+#include "platform/CEnterEscFilter.h"
 #include "platform/File.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
@@ -72,7 +72,7 @@ CSettingDlg::CSettingDlg(ProfileStore& profile, QWidget* pParent)
 {
     setWindowTitle(QStringLiteral("出題設定画面"));
     setFont(DialogFont());
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     setFixedSize(du.Size(183, 207));
 
     // Group boxes first, so they lie beneath the controls they frame and never take their clicks.
@@ -132,7 +132,7 @@ CSettingDlg::CSettingDlg(ProfileStore& profile, QWidget* pParent)
         accept();
     });
     connect(m_pSave, &QPushButton::clicked, this, &CSettingDlg::OnSave);
-    new EnterEscFilter(this);
+    new CEnterEscFilter(this);
 
     OnInitDialog();
     m_pBack->setFocus();

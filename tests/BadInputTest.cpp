@@ -115,7 +115,7 @@ class BadQuestionFileTest : public ::testing::Test
     ProfileStore m_store{m_dir / "Parameter.INI"};
     FakeView m_view;
     ScriptedRandom m_random;
-    CQuizRound m_round{m_store, m_view, m_random, [] { return std::time_t(1700000000); }};
+    QuizRound m_round{m_store, m_view, m_random, [] { return std::time_t(1700000000); }};
 };
 
 // ---- the draw, on files whose bytes are bad ----------------------------------------------------

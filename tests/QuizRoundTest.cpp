@@ -113,7 +113,7 @@ class QuizRoundTest : public ::testing::Test
     FakeView m_view;
     ScriptedRandom m_random;
     std::time_t m_now = 1700000000;
-    CQuizRound m_round{m_store, m_view, m_random, [this] { return m_now; }};
+    QuizRound m_round{m_store, m_view, m_random, [this] { return m_now; }};
 };
 
 } // namespace
@@ -354,8 +354,8 @@ TEST_F(QuizRoundTest, TwoDrawsInOneSecondWithTheRealGeneratorAgree)
     for (int i = 0; i < 50; ++i)
         bytes += Record("jpn", "q" + std::to_string(i), i % 4);
     WriteQuestions(bytes);
-    CRuntimeRandom random;
-    CQuizRound round(m_store, m_view, random, [] { return std::time_t{1234}; });
+    RuntimeRandom random;
+    QuizRound round(m_store, m_view, random, [] { return std::time_t{1234}; });
     round.m_nSeq = 1;
     round.DrawQuestion();
     const std::string strQuestion = round.m_strQuestion;

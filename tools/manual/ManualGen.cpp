@@ -42,9 +42,9 @@ std::string Joined(const std::vector<std::string_view>& forms, std::string_view 
 // The facts table by country code.
 bool ReadCountries(const fs::path& tsv, std::map<std::string, Country>& out, std::string& error)
 {
-    CFile file;
+    File file;
     std::string text;
-    if (!file.Open(tsv, CFile::modeRead) || !file.Read(text, file.GetLength())) {
+    if (!file.Open(tsv, File::modeRead) || !file.Read(text, file.GetLength())) {
         error = "cannot read " + tsv.string() + ": " + file.Error();
         return false;
     }

@@ -135,20 +135,20 @@ Opened Open(const std::filesystem::path& path, unsigned nFlags, int& fd, int& nE
     fd = -1;
     DWORD dwAccess = GENERIC_READ;
     int nCrtFlags = _O_RDONLY;
-    if (nFlags & CFile::modeReadWrite) {
+    if (nFlags & File::modeReadWrite) {
         dwAccess = GENERIC_READ | GENERIC_WRITE;
         nCrtFlags = _O_RDWR;
-    } else if (nFlags & CFile::modeWrite) {
+    } else if (nFlags & File::modeWrite) {
         dwAccess = GENERIC_WRITE;
         nCrtFlags = _O_WRONLY;
     }
     // Append data only: the system puts every write at the end, as one write.
-    if (nFlags & CFile::modeAppend)
+    if (nFlags & File::modeAppend)
         dwAccess = (dwAccess & ~GENERIC_WRITE) | FILE_APPEND_DATA;
     dwAccess |= FILE_READ_ATTRIBUTES; // to tell a disk file from anything else
     DWORD dwCreate = OPEN_EXISTING;
-    if (nFlags & CFile::modeCreate)
-        dwCreate = (nFlags & CFile::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    if (nFlags & File::modeCreate)
+        dwCreate = (nFlags & File::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
     HANDLE h = ::CreateFileW(path.c_str(), dwAccess, kShareAll, nullptr, dwCreate,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {

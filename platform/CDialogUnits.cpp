@@ -1,4 +1,4 @@
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 
 #include <QFontMetrics>
 #include <QStringList>
@@ -21,7 +21,7 @@ QFont DialogFont()
     return font;
 }
 
-DialogUnits::DialogUnits(const QFont& font)
+CDialogUnits::CDialogUnits(const QFont& font)
 {
     const QFontMetrics fm(font);
     const int nWidth = fm.horizontalAdvance(
@@ -30,21 +30,21 @@ DialogUnits::DialogUnits(const QFont& font)
     m_nBaseY = fm.height();
 }
 
-int DialogUnits::X(int x) const
+int CDialogUnits::X(int x) const
 {
     return MulDiv(x, m_nBaseX, 4);
 }
-int DialogUnits::Y(int y) const
+int CDialogUnits::Y(int y) const
 {
     return MulDiv(y, m_nBaseY, 8);
 }
 
-QRect DialogUnits::Rect(int x, int y, int cx, int cy) const
+QRect CDialogUnits::Rect(int x, int y, int cx, int cy) const
 {
     return QRect(X(x), Y(y), X(cx), Y(cy));
 }
 
-QSize DialogUnits::Size(int cx, int cy) const
+QSize CDialogUnits::Size(int cx, int cy) const
 {
     return QSize(X(cx), Y(cy));
 }

@@ -6,10 +6,10 @@ class QWidget;
 
 // Swallows Enter and Esc key presses meant for one window and its controls, so the window
 // closes only through its buttons, its close box or its own timer.
-class EnterEscFilter : public QObject
+class CEnterEscFilter : public QObject
 {
   public:
-    explicit EnterEscFilter(QWidget* pWindow);
+    explicit CEnterEscFilter(QWidget* pWindow);
 
     // Enter reaches this control (a field that acts on it); Esc is still swallowed, and so is an
     // Enter the control passes on to the window.
