@@ -129,6 +129,24 @@ std::string Utf8FromPath(const std::filesystem::path& path)
 }
 
 namespace FileCalls {
+namespace {
+
+// A handle just opened, as a descriptor when it is a file on a disk; closed otherwise.
+Opened AdoptDiskFile(HANDLE h, int nCrtFlags, int& fd, int& nErrno)
+{
+    if (!IsDiskFile(h)) {
+        ::CloseHandle(h);
+        return Opened::NotRegular;
+    }
+    fd = Adopt(h, nCrtFlags);
+    if (fd < 0) {
+        nErrno = errno;
+        return Opened::Failed;
+    }
+    return Opened::Yes;
+}
+
+} // namespace
 
 Opened Open(const std::filesystem::path& path, unsigned nFlags, int& fd, int& nErrno)
 {
@@ -155,16 +173,7 @@ Opened Open(const std::filesystem::path& path, unsigned nFlags, int& fd, int& nE
         nErrno = LastErrno();
         return Opened::Failed;
     }
-    if (!IsDiskFile(h)) {
-        ::CloseHandle(h);
-        return Opened::NotRegular;
-    }
-    fd = Adopt(h, nCrtFlags);
-    if (fd < 0) {
-        nErrno = errno;
-        return Opened::Failed;
-    }
-    return Opened::Yes;
+    return AdoptDiskFile(h, nCrtFlags, fd, nErrno);
 }
 
 int Close(int fd)
@@ -273,17 +282,10 @@ Opened CreateTemporary(const std::filesystem::path& target, int& fd, std::filesy
             nErrno = LastErrno();
             return Opened::Failed;
         }
-        if (!IsDiskFile(h)) {
-            ::CloseHandle(h);
-            return Opened::NotRegular;
-        }
-        fd = Adopt(h, _O_RDWR);
-        if (fd < 0) {
-            nErrno = errno;
-            return Opened::Failed;
-        }
-        temp = std::move(name);
-        return Opened::Yes;
+        const Opened opened = AdoptDiskFile(h, _O_RDWR, fd, nErrno);
+        if (opened == Opened::Yes)
+            temp = std::move(name);
+        return opened;
     }
     nErrno = EEXIST;
     return Opened::Failed;

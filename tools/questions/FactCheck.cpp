@@ -54,21 +54,23 @@ bool Has(const std::vector<std::string>& accepted, const std::string& text)
     return std::find(accepted.begin(), accepted.end(), text) != accepted.end();
 }
 
+// What an answer names: each language of a language answer, else the answer itself.
+std::vector<std::string> Named(const std::string& answer, Kind kind)
+{
+    return kind == Kind::Language ? LanguageNames(answer) : std::vector<std::string>{answer};
+}
+
 // A wrong answer must name nothing accepted; a right one only what is accepted.
 bool AnyAccepted(const std::vector<std::string>& accepted, const std::string& answer, Kind kind)
 {
-    if (kind != Kind::Language)
-        return Has(accepted, answer);
-    std::vector<std::string> names = LanguageNames(answer);
+    const std::vector<std::string> names = Named(answer, kind);
     return std::any_of(names.begin(), names.end(),
                        [&](const std::string& name) { return Has(accepted, name); });
 }
 
 bool AllAccepted(const std::vector<std::string>& accepted, const std::string& answer, Kind kind)
 {
-    if (kind != Kind::Language)
-        return Has(accepted, answer);
-    std::vector<std::string> names = LanguageNames(answer);
+    const std::vector<std::string> names = Named(answer, kind);
     return std::all_of(names.begin(), names.end(),
                        [&](const std::string& name) { return Has(accepted, name); });
 }
