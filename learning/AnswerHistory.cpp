@@ -58,10 +58,14 @@ std::string FormatHistoryLine(const HistoryRow& row)
 
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
 {
-    std::vector<std::string_view> parts = Tsv::SplitFields(line);
-    if (parts.size() != kColumns && parts.size() != kOldColumns)
+    std::string_view parts[kColumns + 1]; // typed is empty in a line of nine
+    std::size_t n = 0;
+    Tsv::ForEachField(line, [&](std::string_view field) {
+        parts[n++] = field;
+        return n <= kColumns; // one field too many is enough to refuse the line
+    });
+    if (n != kColumns && n != kOldColumns)
         return std::nullopt;
-    parts.resize(kColumns); // typed is empty in a line of nine
     HistoryRow row;
     int nResult = 0;
     while (nResult < 3 && parts[5] != kResultTexts[nResult])

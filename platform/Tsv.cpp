@@ -5,13 +5,11 @@ namespace Tsv {
 std::vector<std::string_view> SplitFields(std::string_view line)
 {
     std::vector<std::string_view> fields;
-    for (;;) {
-        const std::size_t nTab = line.find('\t');
-        fields.push_back(line.substr(0, nTab));
-        if (nTab == std::string_view::npos)
-            return fields;
-        line.remove_prefix(nTab + 1);
-    }
+    ForEachField(line, [&](std::string_view field) {
+        fields.push_back(field);
+        return true;
+    });
+    return fields;
 }
 
 bool LineReader::Next(std::string_view& line)

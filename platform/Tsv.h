@@ -8,7 +8,18 @@
 namespace Tsv {
 
 // The fields of one line, split at every tab: a line without a tab is one field, an empty line
-// one empty field.
+// one empty field. Each goes to field(std::string_view) in turn; returning false stops.
+template <class Field> void ForEachField(std::string_view line, Field field)
+{
+    for (;;) {
+        const std::size_t nTab = line.find('\t');
+        if (!field(line.substr(0, nTab)) || nTab == std::string_view::npos)
+            return;
+        line.remove_prefix(nTab + 1);
+    }
+}
+
+// The same fields, all of them.
 std::vector<std::string_view> SplitFields(std::string_view line);
 
 // The lines of a text one by one, each without its line end (LF or CR LF).
