@@ -17,7 +17,7 @@ class CQuizApp
 
     ProfileStore& Profile() { return m_profile; }
 
-    // The current directory, the separator and "Parameter.INI"; empty when the directory
+    // The current directory, the separator and the settings file's name; empty when the directory
     // cannot be read (settings then take their defaults and writes are dropped).
     static std::filesystem::path SettingsPath();
 
