@@ -1,6 +1,6 @@
 #include "about/CAboutDlg.h"
 
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "platform/Resources.h"
 
 #include <QGroupBox>
@@ -28,7 +28,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent, kDialogWindowFlags)
 {
     setWindowTitle(QStringLiteral("バージョン情報"));
     setFont(DialogFont());
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     setFixedSize(du.Size(150, 85));
 
     auto* pFrame = new QGroupBox(this);

@@ -33,16 +33,17 @@ QString SupportPageUrlFor(const QString& strBase, const QString& strProgramDir)
 QString ManualFolderFor(const QString& strProgramDir, const QString& strInstalledDir)
 {
     // Run from the build tree the manual lies beside the program; installed, in the data folder.
-    if (QFileInfo::exists(strProgramDir + QString::fromLatin1(kPagePath)) || strInstalledDir.isEmpty())
+    if (QFileInfo::exists(strProgramDir + QString::fromLatin1(kPagePath)) ||
+        strInstalledDir.isEmpty())
         return strProgramDir;
     return strInstalledDir;
 }
 
 QString SupportPageUrl()
 {
-    return SupportPageUrlFor(QStringLiteral(MARELTO_HELP_BASE),
-                             ManualFolderFor(QCoreApplication::applicationDirPath(),
-                                             QStringLiteral(MARELTO_DATA_DIR)));
+    return SupportPageUrlFor(
+        QStringLiteral(MARELTO_HELP_BASE),
+        ManualFolderFor(QCoreApplication::applicationDirPath(), QStringLiteral(MARELTO_DATA_DIR)));
 }
 
 void OpenSupportPage()

@@ -1,8 +1,8 @@
 #include "app/CQuizApp.h"
 
+#include "app/MainWindow.h"
 #include "platform/Resources.h"
 #include "platform/Translations.h"
-#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -13,7 +13,7 @@ std::filesystem::path CQuizApp::SettingsPath()
     std::filesystem::path dir = std::filesystem::current_path(ec);
     if (ec || dir.empty())
         return {};
-    return dir / "Parameter.INI";
+    return dir / ProfileKeys::kFileName;
 }
 
 CQuizApp::CQuizApp() : m_profile(SettingsPath()) {}
@@ -26,7 +26,6 @@ bool CQuizApp::InitInstance()
         QApplication::setStyle(pStyle);
     const std::unique_ptr<CQuizDlg> pDlg = CreateMainWindow(m_profile);
     CQuizDlg& dlg = *pDlg;
-    m_pMainWnd = &dlg;
     // Nothing that can wait delays the first paint.
     dlg.SetAfterFirstPaint([&dlg] {
         QApplication::setWindowIcon(AppIcon());
@@ -34,6 +33,5 @@ bool CQuizApp::InitInstance()
         LoadQtJapaneseTranslations();
     });
     dlg.exec();
-    m_pMainWnd = nullptr;
     return false;
 }

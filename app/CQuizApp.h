@@ -1,16 +1,14 @@
 #pragma once
 
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 
 #include <filesystem>
-
-class CQuizDlg;
 
 // The application object: fixes where Parameter.INI lies, owns the settings store and runs
 // the quiz dialog as the only main window.
 class CQuizApp
 {
-public:
+  public:
     // Fixes the settings path from the directory that is current now; it never moves later.
     CQuizApp();
 
@@ -18,13 +16,11 @@ public:
     bool InitInstance();
 
     ProfileStore& Profile() { return m_profile; }
-    CQuizDlg* MainWnd() const { return m_pMainWnd; }
 
-    // The current directory, the separator and "Parameter.INI"; empty when the directory
+    // The current directory, the separator and the settings file's name; empty when the directory
     // cannot be read (settings then take their defaults and writes are dropped).
     static std::filesystem::path SettingsPath();
 
-private:
+  private:
     ProfileStore m_profile;
-    CQuizDlg* m_pMainWnd = nullptr;
 };

@@ -3,12 +3,12 @@
 #include "about/AboutMenu.h"
 #include "about/CAboutDlg.h"
 #include "about/Help.h"
-#include "app/TypedAnswerJudge.h"
 #include "editor/CEditDlg.h"
 #include "learning/CLearningCommands.h"
 #include "map/CMapCommands.h"
 #include "questionfile/CQuestionFileMenu.h"
 #include "settings/CSettingDlg.h"
+#include "typing/TypedAnswerJudge.h"
 #include "zukan/CZukanCommands.h"
 
 #include <QAction>
@@ -70,6 +70,6 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
         pWindow->AddSettingsCommand(QStringLiteral("地図を表示(&M)"), QStringLiteral("menuMap")));
     pWindow->Round().AddObserver(pMap);
     // Below it, typing the answers of text questions, judged against the facts table.
-    pWindow->AddTypingSwitch(std::make_unique<CTypedAnswerJudge>()); // reads nothing until used
+    pWindow->AddTypingSwitch(std::make_unique<TypedAnswerJudge>()); // reads nothing until used
     return pDlg;
 }

@@ -1,4 +1,4 @@
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/QuizRound.h"
 
@@ -32,7 +32,7 @@ std::filesystem::path MakeFolder(std::int64_t nRecords)
     auto dir =
         std::filesystem::temp_directory_path() / ("marelto-bench-draw-" + std::to_string(nRecords));
     std::filesystem::create_directories(dir);
-    auto path = dir / "sample0524.txt";
+    auto path = dir / ProfileKeys::kQuestionFile.strDefault;
     if (!std::filesystem::exists(path) ||
         std::filesystem::file_size(path) != static_cast<std::uintmax_t>(nRecords) * kRecordSize) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -50,10 +50,10 @@ void BM_DrawQuestion(benchmark::State& state)
     const auto dir = MakeFolder(nRecords);
     const auto old = std::filesystem::current_path();
     std::filesystem::current_path(dir);
-    ProfileStore store(dir / "Parameter.INI");
+    ProfileStore store(dir / ProfileKeys::kFileName);
     NullView view;
-    CRuntimeRandom random;
-    CQuizRound round(store, view, random, [] { return std::time(nullptr); });
+    RuntimeRandom random;
+    QuizRound round(store, view, random, [] { return std::time(nullptr); });
     round.m_nSeq = bRandom ? 1 : 0;
     std::int64_t n = 0;
     for (auto _ : state) {

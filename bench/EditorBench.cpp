@@ -1,10 +1,10 @@
 // The question editor on a question file of 100,000 records (42 MB): opening it with every
 // number listed (target: under 200 ms) and deleting one record (target: under 300 ms).
 // Run: QT_QPA_PLATFORM=offscreen ./bench_editor
-#include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
 #include "editor/QuestionEditor.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ class BigQuestionFile
         for (std::int64_t i = 0; i < nRecords; ++i)
             out << ComposeRecord("jpn question " + std::to_string(i), {"a", "b", "c", "d"},
                                  static_cast<int>(i % 4));
-        std::ofstream(m_dir / "Parameter.INI", std::ios::binary) << "[QUESTION]\r\n1=q.txt\r\n";
+        ProfileStore(m_dir / ProfileKeys::kFileName).Write(ProfileKeys::kQuestionFile, "q.txt");
     }
     ~BigQuestionFile()
     {
@@ -58,7 +58,7 @@ void BM_OpenEditor(benchmark::State& state)
     const BigQuestionFile file(kRecords);
     const fs::path old = fs::current_path();
     fs::current_path(file.Dir());
-    ProfileStore profile(file.Dir() / "Parameter.INI");
+    ProfileStore profile(file.Dir() / ProfileKeys::kFileName);
     for (auto _ : state) {
         CEditDlg dlg(profile);
         dlg.show();
@@ -75,7 +75,7 @@ void BM_DropNumberList(benchmark::State& state)
     const BigQuestionFile file(kRecords);
     const fs::path old = fs::current_path();
     fs::current_path(file.Dir());
-    ProfileStore profile(file.Dir() / "Parameter.INI");
+    ProfileStore profile(file.Dir() / ProfileKeys::kFileName);
     CEditDlg dlg(profile);
     dlg.show();
     auto* pNumbers = dlg.findChild<QComboBox*>("questionNo");
@@ -105,7 +105,7 @@ void BM_DeleteQuestionInEditor(benchmark::State& state)
     const BigQuestionFile file(kRecords);
     const fs::path old = fs::current_path();
     fs::current_path(file.Dir());
-    ProfileStore profile(file.Dir() / "Parameter.INI");
+    ProfileStore profile(file.Dir() / ProfileKeys::kFileName);
     SetMessageBoxHandler([](const QString&, unsigned) { return IDYES; });
     CEditDlg dlg(profile);
     auto* pNumbers = dlg.findChild<QComboBox*>("questionNo");

@@ -2,10 +2,10 @@
 // readings: of one name, of a language name read word by word, and of every name and capital
 // (what a search index over the table would compute). Judging a typed answer (target: within
 // 0.1 ms), a new question each time, the table already parsed.
-#include "app/TypedAnswerJudge.h"
 #include "facts/Facts.h"
 #include "platform/Cp932.h"
 #include "quiz/QuestionRecord.h"
+#include "typing/TypedAnswerJudge.h"
 
 #include <benchmark/benchmark.h>
 
@@ -90,7 +90,7 @@ std::vector<Typed> TypedAnswers()
 void BM_JudgeTypedAnswer(benchmark::State& state)
 {
     const std::vector<Typed> answers = TypedAnswers();
-    CTypedAnswerJudge judge;
+    TypedAnswerJudge judge;
     judge.Judge("", answers[0].strRecord); // the table parsed before timing
     std::size_t i = 0;
     for (auto _ : state) {
@@ -108,7 +108,7 @@ void BM_JudgeTypedLanguageOfBolivia(benchmark::State& state)
     const auto bol = std::find_if(countries.begin(), countries.end(),
                                   [](const Facts::Country& c) { return c.code == "bol"; });
     const Typed& t = answers[static_cast<std::size_t>(bol - countries.begin()) * 4 + 2];
-    CTypedAnswerJudge judge;
+    TypedAnswerJudge judge;
     for (auto _ : state)
         benchmark::DoNotOptimize(judge.Judge(t.strTyped, t.strRecord));
 }

@@ -1,5 +1,6 @@
-#include "app/ProfileStore.h"
+#include "platform/AtomicFile.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
 #include "quiz/CQuizDlg.h"
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
@@ -36,9 +37,9 @@ void BM_ShowQuestion(benchmark::State& state)
                         : ComposeRecord(code + "Q", {"A1", "A2", "A3", "A4"}, 0);
     }
     std::string strError;
-    WriteFileAtomically(dir / "sample0524.txt", bytes, &strError);
+    WriteFileAtomically(dir / ProfileKeys::kQuestionFile.strDefault, bytes, &strError);
 
-    ProfileStore store(dir / "Parameter.INI");
+    ProfileStore store(dir / ProfileKeys::kFileName);
     CQuizDlg dlg(store);
     dlg.show();
     QApplication::processEvents();

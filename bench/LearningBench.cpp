@@ -31,7 +31,7 @@ HistoryRow Row(int i, std::string_view round)
 {
     const int nQuestion = (i * 7919) % 2000;
     return {"2026-12-08T10:00:00+09:00",
-            i % 3 ? "sample0524.txt" : "world.txt",
+            i % 3 ? "bank.txt" : "world.txt",
             nQuestion + 1,
             static_cast<std::uint64_t>(nQuestion) * 0x9e3779b97f4a7c15ULL,
             kCodes[nQuestion % 9],
@@ -85,8 +85,8 @@ void BM_OpenResults(benchmark::State& state)
     }
     for (auto _ : state) {
         const ResultsSummary sum =
-            SummarizeHistory(ReadHistory(dir / kHistoryFileName).rows, "sample0524.txt");
-        CResultsDlg dlg(sum, "sample0524.txt", false);
+            SummarizeHistory(ReadHistory(dir / kHistoryFileName).rows, "bank.txt");
+        CResultsDlg dlg(sum, "bank.txt", false);
         dlg.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(sum.all.nAnswers);

@@ -1,7 +1,7 @@
 // Opening the settings dialog in a folder of many question files: one folder read, one batch
 // into the list, one sort. Target: under 100 ms with 10,000 files.
 // Run: QT_QPA_PLATFORM=offscreen ./bench_settings
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 #include "settings/CSettingDlg.h"
 #include "settings/QuestionFileList.h"
 
@@ -34,8 +34,9 @@ class QuestionFolder
             std::snprintf(name, sizeof name, "q%05d.txt", (i * 7919) % nFiles);
             std::ofstream(m_path / name, std::ios::binary) << record;
         }
-        std::ofstream(m_path / "Parameter.INI", std::ios::binary)
-            << "[QUESTION]\r\n1=q05000.txt\r\n[QUESTION_CNT]\r\n1=1\r\n";
+        ProfileStore profile(m_path / ProfileKeys::kFileName);
+        profile.Write(ProfileKeys::kQuestionFile, "q05000.txt");
+        profile.Write(ProfileKeys::kQuestionCount, 1);
     }
     ~QuestionFolder()
     {
@@ -62,7 +63,7 @@ void BM_OpenSettingDialog(benchmark::State& state)
     const QuestionFolder folder(static_cast<int>(state.range(0)));
     const fs::path old = fs::current_path();
     fs::current_path(folder.Path());
-    ProfileStore profile(folder.Path() / "Parameter.INI");
+    ProfileStore profile(folder.Path() / ProfileKeys::kFileName);
     for (auto _ : state) {
         CSettingDlg dlg(profile);
         dlg.show();

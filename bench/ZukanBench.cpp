@@ -5,7 +5,7 @@
 // the search field, from the key to the narrowed list laid out and painted (target: under 5 ms).
 // Run: QT_QPA_PLATFORM=offscreen ./bench_zukan (QT_SCALE_FACTOR=2: at twice the scale, the
 // flags decoded from the larger pictures at that ratio)
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "zukan/CFlagListModel.h"
 #include "zukan/CZukanWindow.h"
 

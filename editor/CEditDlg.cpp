@@ -2,13 +2,13 @@
 
 #include "editor/CFlagPreview.h"
 
-#include "app/ProfileStore.h"
 #include "platform/Accessibility.h"
-#include "platform/DialogUnits.h"
-#include "platform/EnterEscFilter.h"
+#include "platform/CDialogUnits.h"
+#include "platform/CEnterEscFilter.h"
 #include "platform/File.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/QtText.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/RoundFile.h"
@@ -51,7 +51,7 @@ Widget* Place(Widget* pWidget, const QRect& rect, const char* szName, const QStr
 // A drop-down list that opens below its box, as on the question files' home platform. The
 // styles that lay the list over the box measure every entry first, which stalls on a file of
 // 100,000 records.
-class DropDownListStyle : public QProxyStyle
+class CDropDownListStyle : public QProxyStyle
 {
   public:
     int styleHint(StyleHint hint, const QStyleOption* pOption, const QWidget* pWidget,
@@ -75,11 +75,11 @@ CEditDlg::CEditDlg(ProfileStore& profile, QWidget* pParent)
 {
     setWindowTitle(QStringLiteral("編集画面"));
     setFont(DialogFont());
-    setFixedSize(DialogUnits(font()).Size(291 + kPreviewWidth + 6, 199));
+    setFixedSize(CDialogUnits(font()).Size(291 + kPreviewWidth + 6, 199));
     CreateControls();
-    new EnterEscFilter(this);
+    new CEnterEscFilter(this);
 
-    m_strFileName = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
+    m_strFileName = m_profile.Get(ProfileKeys::kQuestionFile);
     ShowLabelValue(m_pFileName, QStringLiteral("問題ファイル名"), ToQString(m_strFileName));
     // A file that cannot be opened still leaves the editor open, with nothing to choose.
     const EditResult result = RunOnFile(&QuestionFile::Count);
@@ -97,7 +97,7 @@ CEditDlg::CEditDlg(ProfileStore& profile, QWidget* pParent)
 
 void CEditDlg::CreateControls()
 {
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     // Frames first, so the controls they surround lie above them.
     const struct
     {
@@ -128,7 +128,7 @@ void CEditDlg::CreateControls()
     m_pNumber = Place(new QComboBox(this), numberRect, "questionNo", QStringLiteral("問題番号"));
     m_pNumbers = new QStringListModel(m_pNumber);
     m_pNumber->setModel(m_pNumbers);
-    auto* pStyle = new DropDownListStyle;
+    auto* pStyle = new CDropDownListStyle;
     pStyle->setParent(m_pNumber);
     m_pNumber->setStyle(pStyle);
     m_pNumber->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -307,7 +307,7 @@ void CEditDlg::OnDeleteFile()
 
 std::optional<std::filesystem::path> CEditDlg::QuestionPath() const
 {
-    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
+    const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     return PathInCurrentDir(strName);
 }
 

@@ -1,5 +1,6 @@
 #include "editor/QuestionEditor.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
 #include "quiz/QuestionRecord.h"
@@ -8,10 +9,10 @@
 
 namespace {
 
-constexpr unsigned kEditorMode = CFile::modeReadWrite | CFile::modeNoTruncate;
+constexpr unsigned kEditorMode = File::modeReadWrite | File::modeNoTruncate;
 constexpr std::size_t kCopyChunk = 2496 * kRecordSize; // about a megabyte of whole records
 
-EditResult OpenError(const CFile& file)
+EditResult OpenError(const File& file)
 {
     return {file.NotRegular() ? EditStatus::NotRegular : EditStatus::OpenError, {}, 0, {}};
 }
@@ -30,7 +31,7 @@ EditResult Done(std::uint64_t nLength)
 EditResult AppendOrTakeBack(const std::filesystem::path& path, unsigned nMode,
                             std::string_view bytes)
 {
-    CFile file;
+    File file;
     if (!file.Open(path, nMode))
         return OpenError(file);
     const std::uint64_t nOld = file.GetLength();
@@ -45,7 +46,7 @@ EditResult AppendOrTakeBack(const std::filesystem::path& path, unsigned nMode,
 }
 
 // Copies the bytes [nFrom, nTo) of one file into the replacement of another.
-bool CopyRange(CFile& src, CAtomicFile& dst, std::uint64_t nFrom, std::uint64_t nTo,
+bool CopyRange(File& src, AtomicFile& dst, std::uint64_t nFrom, std::uint64_t nTo,
                std::string& buffer, std::string& strError)
 {
     if (nFrom >= nTo)
@@ -81,7 +82,7 @@ namespace QuestionFile {
 
 EditResult Count(const std::filesystem::path& path)
 {
-    CFile file;
+    File file;
     if (!file.Open(path, kEditorMode))
         return OpenError(file);
     return Done(file.GetLength());
@@ -89,7 +90,7 @@ EditResult Count(const std::filesystem::path& path)
 
 EditResult Read(const std::filesystem::path& path, std::int64_t nNumber)
 {
-    CFile file;
+    File file;
     if (!file.Open(path, kEditorMode))
         return OpenError(file);
     std::string record;
@@ -108,7 +109,7 @@ EditResult Append(const std::filesystem::path& path, std::string_view record)
 EditResult Overwrite(const std::filesystem::path& path, std::int64_t nNumber,
                      std::string_view record)
 {
-    CFile file;
+    File file;
     if (!file.Open(path, kEditorMode))
         return OpenError(file);
     if (!file.Seek(RecordOffset(nNumber - 1)) || !file.Write(record))
@@ -118,11 +119,11 @@ EditResult Overwrite(const std::filesystem::path& path, std::int64_t nNumber,
 
 EditResult Remove(const std::filesystem::path& path, std::int64_t nIndex)
 {
-    CFile src;
+    File src;
     if (!src.Open(path, kEditorMode))
         return OpenError(src);
     const std::int64_t nCount = RecordCount(src.GetLength());
-    CAtomicFile dst;
+    AtomicFile dst;
     if (!dst.Open(path))
         return IoError(dst.Error());
 
@@ -144,7 +145,7 @@ EditResult Remove(const std::filesystem::path& path, std::int64_t nIndex)
 EditResult Create(const std::filesystem::path& path)
 {
     const std::string strRecord = TemplateRecord();
-    return AppendOrTakeBack(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite,
+    return AppendOrTakeBack(path, File::modeCreate | File::modeNoTruncate | File::modeWrite,
                             strRecord + strRecord + strRecord);
 }
 

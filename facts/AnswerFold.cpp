@@ -3,6 +3,8 @@
 #include "facts/Kana.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace AnswerFold {
 namespace {
@@ -138,30 +140,17 @@ void FoldVu(std::u32string& text)
             out += text[i];
             continue;
         }
+        // ゔぁ ゔぃ ゔぇ ゔぉ: ば び べ ぼ, the small vowel taken along.
+        constexpr std::pair<char32_t, char32_t> kWithVowel[] = {
+            {U'ぁ', U'ば'}, {U'ぃ', U'び'}, {U'ぇ', U'べ'}, {U'ぉ', U'ぼ'}};
         const char32_t next = i + 1 < text.size() ? text[i + 1] : 0;
-        switch (next) {
-        case U'ぁ':
-            out += U'ば';
+        const auto* pPair = std::find_if(std::begin(kWithVowel), std::end(kWithVowel),
+                                         [next](const auto& p) { return p.first == next; });
+        if (pPair != std::end(kWithVowel)) {
+            out += pPair->second;
             ++i;
-            break;
-        case U'ぃ':
-            out += U'び';
-            ++i;
-            break;
-        case U'ぇ':
-            out += U'べ';
-            ++i;
-            break;
-        case U'ぉ':
-            out += U'ぼ';
-            ++i;
-            break;
-        case U'ゅ':
-            out += U'び';
-            break; // ヴュ ビュ: the ゅ stays
-        default:
-            out += U'ぶ';
-            break;
+        } else {
+            out += next == U'ゅ' ? U'び' : U'ぶ'; // ゔゅ びゅ: the ゅ stays
         }
     }
     text = std::move(out);

@@ -1,6 +1,7 @@
 #include "facts/FactsTable.h"
 
 #include "facts/Kana.h"
+#include "platform/Tsv.h"
 
 #include <algorithm>
 #include <array>
@@ -36,7 +37,7 @@ struct Row
     std::vector<std::string_view> fields;
 };
 
-struct Tsv
+struct Columns
 {
     std::map<std::string_view, std::size_t, std::less<>> columns;
     std::vector<Row> rows;
@@ -48,32 +49,25 @@ struct Tsv
     }
 };
 
+// "countries.tsv 3 行目: ", or "3 行目: " for a file without a name.
 std::string At(std::string_view file, int nLine)
 {
-    return std::string(file) + " " + std::to_string(nLine) + " 行目: ";
+    return (file.empty() ? std::string() : std::string(file) + " ") + std::to_string(nLine) +
+           " 行目: ";
 }
 
 // Blank lines and lines starting with # are skipped; the first other line is the header.
-std::optional<Tsv> ReadTsv(std::string_view text, std::string_view file,
-                           std::span<const std::string_view> required, std::string& strError)
+std::optional<Columns> ReadTsv(std::string_view text, std::string_view file,
+                               std::span<const std::string_view> required, std::string& strError)
 {
-    Tsv tsv;
+    Columns tsv;
     bool bHeader = true;
-    for (int nLine = 1; !text.empty(); ++nLine) {
-        const std::size_t nEnd = text.find('\n');
-        std::string_view line = text.substr(0, nEnd);
-        text.remove_prefix(nEnd == std::string_view::npos ? text.size() : nEnd + 1);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
+    Tsv::LineReader lines(text);
+    for (std::string_view line; lines.Next(line);) {
+        const int nLine = lines.Number();
         if (line.empty() || line.starts_with('#'))
             continue;
-        std::vector<std::string_view> fields;
-        for (std::size_t n = 0;; line.remove_prefix(n + 1)) {
-            n = line.find('\t');
-            fields.push_back(line.substr(0, n));
-            if (n == std::string_view::npos)
-                break;
-        }
+        std::vector<std::string_view> fields = Tsv::SplitFields(line);
         if (bHeader) {
             for (std::size_t i = 0; i < fields.size(); ++i)
                 tsv.columns.emplace(fields[i], i);
@@ -93,8 +87,9 @@ std::optional<Tsv> ReadTsv(std::string_view text, std::string_view file,
         }
     }
     if (bHeader)
-        strError = std::string(file) + ": 見出しの行がありません";
-    return bHeader ? std::nullopt : std::optional<Tsv>(std::move(tsv));
+        strError =
+            (file.empty() ? std::string() : std::string(file) + ": ") + "見出しの行がありません";
+    return bHeader ? std::nullopt : std::optional<Columns>(std::move(tsv));
 }
 
 std::string Quoted(std::string_view text)
@@ -122,10 +117,10 @@ std::string CheckReading(const Reading& reading)
     return {};
 }
 
-// The "form:reading|reading" entries of one reading column for the forms of its field; every
-// form with kanji needs one.
+// The "form:reading|reading" entries of one reading column for the forms of its field; with
+// bRequired, every form with kanji needs one.
 std::string AddReadings(std::string_view cell, const std::vector<std::string_view>& forms,
-                        std::vector<Reading>& readings)
+                        bool bRequired, std::vector<Reading>& readings)
 {
     const std::size_t nFirst = readings.size();
     for (std::string_view entry : Split(cell, " ")) {
@@ -144,36 +139,65 @@ std::string AddReadings(std::string_view cell, const std::vector<std::string_vie
         readings.push_back(std::move(reading));
     }
     for (std::string_view form : forms)
-        if (Kana::HasKanji(form) &&
+        if (bRequired && Kana::HasKanji(form) &&
             std::none_of(readings.begin() + static_cast<std::ptrdiff_t>(nFirst), readings.end(),
                          [&](const Reading& r) { return r.text == form; }))
             return Quoted(form) + "の読みがありません";
     return {};
 }
 
-std::string MakeCountry(const Tsv& tsv, const Row& row, Country& c)
+std::string MakeCountry(const Columns& tsv, const Row& row, bool bReadingsRequired, Country& c)
 {
     auto get = [&](std::string_view column) { return tsv.Get(row, column); };
+    c.nLine = row.nLine;
     c.code = get("code");
     c.names = Split(get("name"), "=");
     c.capitals = Split(get("capital"), "=");
     c.region = get("region");
     c.regionAlso = Split(get("region_also"), " ");
     c.continent = get("continent");
-    for (std::string_view item : Split(get("languages"), "、"))
+    for (std::string_view item : Split(get("languages"), kLanguageSeparator))
         c.languages.push_back({Split(item, "=")});
     c.similarFlags = Split(get("similar_flags"), " ");
     c.note = get("note");
     if (c.code.empty() || c.names.empty() || c.capitals.empty() || c.region.empty() ||
-        c.continent.empty() || c.languages.empty())
+        c.continent.empty())
         return "必須の欄が空です";
-    if (std::string strError = AddReadings(get("name_reading"), c.names, c.readings);
+    if (c.languages.empty())
+        return "公用語がありません";
+    if (std::string strError =
+            AddReadings(get("name_reading"), c.names, bReadingsRequired, c.readings);
         !strError.empty())
         return "name_reading: " + strError;
-    if (std::string strError = AddReadings(get("capital_reading"), c.capitals, c.readings);
+    if (std::string strError =
+            AddReadings(get("capital_reading"), c.capitals, bReadingsRequired, c.readings);
         !strError.empty())
         return "capital_reading: " + strError;
     return {};
+}
+
+// The countries of countries.tsv into the table; false, with the first fault, when it has one.
+bool ReadCountries(std::string_view text, std::string_view file, bool bReadingsRequired,
+                   Table& table)
+{
+    const std::optional<Columns> tsv = ReadTsv(text, file, kRequiredColumns, table.strError);
+    if (!tsv)
+        return false;
+    std::map<std::string_view, int> seen;
+    for (const Row& row : tsv->rows) {
+        Country c;
+        std::string strError = MakeCountry(*tsv, row, bReadingsRequired, c);
+        if (strError.empty() && seen.contains(c.code))
+            strError = "国コード" + Quoted(c.code) + "は " + std::to_string(seen[c.code]) +
+                       " 行目と重複しています";
+        if (!strError.empty()) {
+            table.strError = At(file, row.nLine) + strError;
+            return false;
+        }
+        seen.emplace(c.code, row.nLine);
+        table.countries.push_back(std::move(c));
+    }
+    return true;
 }
 
 // Every way to put a tail after a head, heads varying slowest, up to kMaxReadings.
@@ -221,7 +245,8 @@ Table Parse(std::string_view countriesTsv, std::string_view wordsTsv)
 {
     Table table;
     constexpr std::array<std::string_view, 2> kWordColumns = {"word", "reading"};
-    const std::optional<Tsv> words = ReadTsv(wordsTsv, "words.tsv", kWordColumns, table.strError);
+    const std::optional<Columns> words =
+        ReadTsv(wordsTsv, "words.tsv", kWordColumns, table.strError);
     if (!words)
         return table;
     for (const Row& row : words->rows) {
@@ -239,25 +264,21 @@ Table Parse(std::string_view countriesTsv, std::string_view wordsTsv)
         table.words.push_back(std::move(word));
     }
 
-    const std::optional<Tsv> tsv =
-        ReadTsv(countriesTsv, "countries.tsv", kRequiredColumns, table.strError);
-    if (!tsv)
-        return table;
-    std::map<std::string_view, int> seen;
-    for (const Row& row : tsv->rows) {
-        Country c;
-        std::string strError = MakeCountry(*tsv, row, c);
-        if (strError.empty() && seen.contains(c.code))
-            strError = "国コード" + Quoted(c.code) + "は " + std::to_string(seen[c.code]) +
-                       " 行目と重複しています";
-        if (!strError.empty()) {
-            table.strError = At("countries.tsv", row.nLine) + strError;
-            return table;
-        }
-        seen.emplace(c.code, row.nLine);
-        table.countries.push_back(std::move(c));
-    }
+    ReadCountries(countriesTsv, "countries.tsv", true, table);
     return table;
+}
+
+Table ParseCountries(std::string_view countriesTsv)
+{
+    Table table;
+    ReadCountries(countriesTsv, {}, false, table);
+    return table;
+}
+
+std::size_t ContinentIndex(std::string_view continent)
+{
+    return static_cast<std::size_t>(std::find(kContinents.begin(), kContinents.end(), continent) -
+                                    kContinents.begin());
 }
 
 std::vector<std::string> ReadingsOf(const Table& table, std::string_view text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,16 @@
 // Parse; callers convert (platform/Cp932.h). Where a field holds several forms, the first is the
 // one answers show and the others are accepted as well.
 namespace Facts {
+
+// The six 州 of Japanese schooling, without 州, in the order every list shows them.
+inline constexpr std::array<std::string_view, 6> kContinents = {
+    "アジア", "ヨーロッパ", "アフリカ", "北アメリカ", "南アメリカ", "オセアニア"};
+
+// Between the official languages of a country in the table and in the answers made from it.
+inline constexpr std::string_view kLanguageSeparator = "、";
+
+// The 州's index in kContinents; kContinents.size() for any other.
+std::size_t ContinentIndex(std::string_view continent);
 
 // A text written with kanji and its readings in hiragana: 日本, {にほん, にっぽん}.
 struct Reading
@@ -34,6 +45,7 @@ struct Country
     std::vector<std::string_view> similarFlags; // codes of look-alike flags
     std::string_view note;                      // sources and judgements, in English
     std::vector<Reading> readings;              // every name and capital form with kanji
+    int nLine = 0;                              // in countries.tsv
 };
 
 struct Table
@@ -48,9 +60,14 @@ struct Table
 // Forms of a name or capital are joined by "=", languages by "、" (a language's other names by
 // "="), region_also and similar_flags by spaces. name_reading and capital_reading list, by
 // spaces, "form:reading" for every form of that field written with kanji, several readings
-// joined by "|" (日本:にほん|にっぽん). words.tsv: columns word and reading, the same way.
-// Stops at the first fault and names its file and line.
+// joined by "|" (日本:にほん|にっぽん). words.tsv: columns word and reading, the same way. Every
+// code once. Stops at the first fault and names its file and line.
 Table Parse(std::string_view countriesTsv, std::string_view wordsTsv);
+
+// countries.tsv alone, as the question tool and the manual read it: the same rules, but a form
+// written with kanji may lack its reading (readings given are checked) and no word is read.
+// Faults name the line alone.
+Table ParseCountries(std::string_view countriesTsv);
 
 // The text in hiragana: a name or capital of the table by its reading there, anything else
 // with its kana as hiragana and its kanji read word by word through the word list. 日本 gives

@@ -1,6 +1,7 @@
 #include "learning/AnswerHistory.h"
 
 #include "platform/File.h"
+#include "platform/Tsv.h"
 
 #include <charconv>
 #include <cstdio>
@@ -57,19 +58,12 @@ std::string FormatHistoryLine(const HistoryRow& row)
 
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
 {
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    std::string_view parts[kColumns];
+    std::string_view parts[kColumns + 1]; // typed is empty in a line of nine
     std::size_t n = 0;
-    for (;;) {
-        const std::size_t nTab = line.find('\t');
-        if (n == kColumns)
-            return std::nullopt; // one field too many
-        parts[n++] = line.substr(0, nTab);
-        if (nTab == std::string_view::npos)
-            break;
-        line.remove_prefix(nTab + 1);
-    }
+    Tsv::ForEachField(line, [&](std::string_view field) {
+        parts[n++] = field;
+        return n <= kColumns; // one field too many is enough to refuse the line
+    });
     if (n != kColumns && n != kOldColumns)
         return std::nullopt;
     HistoryRow row;
@@ -85,7 +79,7 @@ std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
     row.strCode = parts[4];
     row.strRound = parts[7];
     row.strQuestion = parts[8];
-    row.strTyped = parts[9]; // empty in a line of nine
+    row.strTyped = parts[9];
     return row;
 }
 
@@ -93,23 +87,20 @@ std::vector<HistoryRow> ParseHistory(std::string_view text)
 {
     std::vector<HistoryRow> rows;
     rows.reserve(text.size() / 120);
-    for (;;) {
-        const std::size_t nEnd = text.find('\n');
-        if (nEnd == std::string_view::npos)
-            break; // no line end: a line cut short, or nothing
-        if (std::optional<HistoryRow> row = ParseHistoryLine(text.substr(0, nEnd)))
+    Tsv::LineReader lines(text);
+    // A last line without its line end was cut short.
+    for (std::string_view line; lines.Next(line) && lines.Ended();)
+        if (std::optional<HistoryRow> row = ParseHistoryLine(line))
             rows.push_back(*row);
-        text.remove_prefix(nEnd + 1);
-    }
     return rows;
 }
 
 HistoryLog ReadHistory(const std::filesystem::path& path)
 {
     auto text = std::make_shared<std::string>();
-    CFile file;
+    File file;
     bool bNotRegular = false;
-    if (file.Open(path, CFile::modeRead))
+    if (file.Open(path, File::modeRead))
         file.Read(*text, file.GetLength()); // what a failed read got is still whole lines
     else
         bNotRegular = file.NotRegular();
@@ -119,9 +110,9 @@ HistoryLog ReadHistory(const std::filesystem::path& path)
 
 bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
 {
-    CFile file;
-    if (!file.Open(path, CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate |
-                             CFile::modeAppend))
+    File file;
+    if (!file.Open(path, File::modeReadWrite | File::modeCreate | File::modeNoTruncate |
+                             File::modeAppend))
         return false;
     std::string text;
     const std::uint64_t nLength = file.GetLength();
@@ -138,6 +129,6 @@ bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
 
 bool SyncHistory(const std::filesystem::path& path)
 {
-    CFile file;
-    return file.Open(path, CFile::modeRead) && file.Flush();
+    File file;
+    return file.Open(path, File::modeRead) && file.Flush();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiz/AnswerObserver.h"
+#include "quiz/IAnswerObserver.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -57,7 +57,7 @@ std::uint64_t RecordFingerprint(std::string_view bytes);
 
 // One line with its line end.
 std::string FormatHistoryLine(const HistoryRow& row);
-// Empty for the header and for anything that is not a whole row.
+// A line without its line end; empty for the header and for anything that is not a whole row.
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line);
 // The rows point into text.
 std::vector<HistoryRow> ParseHistory(std::string_view text);

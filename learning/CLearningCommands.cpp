@@ -1,6 +1,5 @@
 #include "learning/CLearningCommands.h"
 
-#include "app/ProfileStore.h"
 #include "learning/AnswerHistory.h"
 #include "learning/CResultsDlg.h"
 #include "learning/ResultsSummary.h"
@@ -9,17 +8,14 @@
 #include "platform/Cp932.h"
 #include "platform/File.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/QtText.h"
-#include "questionfile/CQuestionFileMenu.h"
-#include "questionfile/QuestionFileChoice.h"
 #include "quiz/QuizRound.h"
 #include "quiz/RoundFile.h"
 
 #include <QElapsedTimer>
 
 namespace {
-
-const char* const kDefaultQuestionFile = "sample0524.txt";
 
 HistoryLog ReadHistoryHere()
 {
@@ -39,7 +35,7 @@ double SteadySeconds()
 
 } // namespace
 
-CLearningCommands::CLearningCommands(ProfileStore& profile, CQuizRound& round, QWidget* pWindow,
+CLearningCommands::CLearningCommands(ProfileStore& profile, QuizRound& round, QWidget* pWindow,
                                      WallClock wallClock)
     : QObject(pWindow), m_profile(profile), m_pWindow(pWindow), m_wallClock(std::move(wallClock)),
       m_recorder(m_wallClock, &SteadySeconds)
@@ -49,11 +45,11 @@ CLearningCommands::CLearningCommands(ProfileStore& profile, CQuizRound& round, Q
 
 void CLearningCommands::OnMenuReview()
 {
-    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     const std::optional<std::filesystem::path> path = PathInCurrentDir(strName);
     std::string bytes;
-    CFile file;
-    if (!path || !file.Open(*path, CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
+    File file;
+    if (!path || !file.Open(*path, File::modeRead) || !file.Read(bytes, file.GetLength())) {
         const QString reason = file.NotRegular() ? ToQString(NotRegularText()) : QString();
         AfxMessageBox(
             QStringLiteral("問題ファイル「%1」を読み込めません。").arg(ToQString(strName)) +
@@ -70,32 +66,20 @@ void CLearningCommands::OnMenuReview()
         return;
     }
     std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::current_path(ec);
-    const ReviewOutcome outcome =
-        WriteReviewFile(folder, bytes, ReviewSchedule(ReadHistoryHere().rows), m_wallClock());
-    switch (outcome.status) {
-    case ReviewStatus::NothingDue:
+    const std::optional<NewQuestionFile> made =
+        WriteReviewFile(m_profile, std::filesystem::current_path(ec), bytes,
+                        ReviewSchedule(ReadHistoryHere().rows), m_wallClock());
+    if (!made) {
         AfxMessageBox(QStringLiteral("復習する問題はありません。"), MB_OK | MB_ICONINFORMATION);
         return;
-    case ReviewStatus::Failed:
-        AfxMessageBox(QStringLiteral("復習ファイルを書き込めませんでした（%1）。")
-                          .arg(QString::fromLocal8Bit(outcome.strError.c_str())),
-                      MB_OK | MB_ICONSTOP);
-        return;
-    case ReviewStatus::Written:
-        break;
     }
-    const std::filesystem::path written = folder / PathFromUtf8(Cp932::ToUtf8(outcome.strName));
-    const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, written);
-    if (!choice.Ok())
-        std::filesystem::remove(written, ec); // a review file nobody can play is no use
-    AfxMessageBox(CQuestionFileMenu::ChoiceText(ToQString(outcome.strName), choice),
-                  choice.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
+    AfxMessageBox(QString::fromStdString(NewQuestionFileMessage(*made, "復習ファイル")),
+                  made->Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
 }
 
 void CLearningCommands::OnMenuResults()
 {
-    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     const HistoryLog log = ReadHistoryHere();
     const ResultsSummary sum = SummarizeHistory(log.rows, Cp932::ToUtf8(strName));
     // Something that is no file in the history's place can never be written: say so at once.

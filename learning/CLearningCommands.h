@@ -7,7 +7,7 @@
 #include <ctime>
 #include <functional>
 
-class CQuizRound;
+class QuizRound;
 class ProfileStore;
 class QWidget;
 
@@ -20,7 +20,7 @@ class CLearningCommands : public QObject
     using WallClock = std::function<std::time_t()>;
 
     CLearningCommands(
-        ProfileStore& profile, CQuizRound& round, QWidget* pWindow,
+        ProfileStore& profile, QuizRound& round, QWidget* pWindow,
         WallClock wallClock = [] { return std::time(nullptr); });
 
     void OnMenuReview();
@@ -30,5 +30,5 @@ class CLearningCommands : public QObject
     ProfileStore& m_profile;
     QWidget* m_pWindow;
     WallClock m_wallClock;
-    CHistoryRecorder m_recorder;
+    HistoryRecorder m_recorder;
 };

@@ -2,7 +2,7 @@
 
 #include "learning/CRateChart.h"
 #include "learning/ResultsSummary.h"
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "platform/QtText.h"
 
 #include <QHeaderView>
@@ -53,7 +53,7 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     setWindowTitle(QStringLiteral("成績"));
     setObjectName(QStringLiteral("resultsDialog"));
     setFont(DialogFont());
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     setFixedSize(du.Size(340, 318));
 
     const QString strFileName = ToQString(strFile);
@@ -92,8 +92,9 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
                                         QStringLiteral("州別(&A)"), tallyHeaders);
     for (std::size_t i = 0; i < sum.continents.size(); ++i)
         AddTallyRow(pContinents,
-                    i < kContinents.size() ? QString::fromUtf8(kContinents[i])
-                                           : QStringLiteral("その他"),
+                    i < kContinentOther ? QString::fromUtf8(Facts::kContinents[i].data(),
+                                                            Facts::kContinents[i].size())
+                                        : QStringLiteral("その他"),
                     sum.continents[i]);
 
     QTreeWidget* pWeakest =

@@ -1,9 +1,9 @@
 #include "learning/HistoryRecorder.h"
 
 #include "learning/AnswerHistory.h"
-#include "learning/LocalTime.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/LocalTime.h"
 #include "quiz/QuestionRecord.h"
 
 #include <algorithm>
@@ -23,22 +23,22 @@ std::string TrimRight(std::string text)
 
 } // namespace
 
-CHistoryRecorder::CHistoryRecorder(WallClock wallClock, SteadyClock steadyClock)
+HistoryRecorder::HistoryRecorder(WallClock wallClock, SteadyClock steadyClock)
     : m_wallClock(std::move(wallClock)), m_steadyClock(std::move(steadyClock))
 {
 }
 
-void CHistoryRecorder::OnRoundStarted()
+void HistoryRecorder::OnRoundStarted()
 {
     m_strRound = FormatLocalTime(m_wallClock());
 }
 
-void CHistoryRecorder::OnQuestionShown()
+void HistoryRecorder::OnQuestionShown()
 {
     m_dShownAt = m_steadyClock();
 }
 
-void CHistoryRecorder::OnJudged(const JudgedAnswer& answer)
+void HistoryRecorder::OnJudged(const JudgedAnswer& answer)
 {
     const QuestionRecord rec = SplitRecord(answer.strRecord);
     const std::string strTime = FormatLocalTime(m_wallClock());
@@ -61,7 +61,7 @@ void CHistoryRecorder::OnJudged(const JudgedAnswer& answer)
         m_bWriteFailed = true;
 }
 
-void CHistoryRecorder::OnRoundEnded()
+void HistoryRecorder::OnRoundEnded()
 {
     // The lines are already with the system; a failed sync loses nothing a crash would not.
     if (const std::optional<std::filesystem::path> path = HistoryPath())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiz/AnswerObserver.h"
+#include "quiz/IAnswerObserver.h"
 
 #include <ctime>
 #include <functional>
@@ -8,13 +8,13 @@
 
 // Writes every judged answer of the rounds to the history in the current folder. A folder where
 // it cannot write costs only the history: the round goes on, and WriteFailed says so afterwards.
-class CHistoryRecorder : public IAnswerObserver
+class HistoryRecorder : public IAnswerObserver
 {
   public:
     using WallClock = std::function<std::time_t()>;
     using SteadyClock = std::function<double()>; // seconds, from any origin
 
-    CHistoryRecorder(WallClock wallClock, SteadyClock steadyClock);
+    HistoryRecorder(WallClock wallClock, SteadyClock steadyClock);
 
     void OnRoundStarted() override;
     void OnQuestionShown() override;

@@ -36,12 +36,7 @@ void Count(Tally& tally, const HistoryRow& row)
 std::size_t ContinentOf(std::string_view code)
 {
     const Facts::Country* pCountry = Facts::FindCountry(code);
-    if (!pCountry)
-        return kContinentOther;
-    const auto it = std::find_if(kContinents.begin(), kContinents.end(), [&](const char* sz) {
-        return std::string_view(sz) == pCountry->continent;
-    });
-    return static_cast<std::size_t>(it - kContinents.begin());
+    return pCountry ? Facts::ContinentIndex(pCountry->continent) : kContinentOther;
 }
 
 std::string ToCp932(std::string_view utf8)

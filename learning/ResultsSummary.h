@@ -1,5 +1,6 @@
 #pragma once
 
+#include "facts/FactsTable.h"
 #include "learning/AnswerHistory.h"
 
 #include <array>
@@ -33,10 +34,8 @@ enum QuestionKind
 };
 QuestionKind KindOfQuestion(std::string_view utf8Question);
 
-// The continents of the facts table, in the window's order; codes it does not know go last.
-inline constexpr std::array<const char*, 6> kContinents = {
-    "アジア", "ヨーロッパ", "アフリカ", "北アメリカ", "南アメリカ", "オセアニア"};
-inline constexpr std::size_t kContinentOther = kContinents.size();
+// By 州 (Facts::kContinents), then the codes the facts table does not know.
+inline constexpr std::size_t kContinentOther = Facts::kContinents.size();
 
 struct WeakQuestion
 {
@@ -58,7 +57,7 @@ struct ResultsSummary
     Tally current; // the current question file
     Tally all;
     std::array<Tally, kKindCount> kinds;
-    std::array<Tally, kContinents.size() + 1> continents;
+    std::array<Tally, kContinentOther + 1> continents;
     std::vector<double> recentRates; // percent per round, oldest first
     // Most missed first; then fewer right answers; then the earlier answered.
     std::vector<WeakQuestion> weakest;

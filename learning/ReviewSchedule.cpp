@@ -1,6 +1,6 @@
 #include "learning/ReviewSchedule.h"
 
-#include "learning/LocalTime.h"
+#include "platform/LocalTime.h"
 #include "quiz/QuestionRecord.h"
 
 #include <algorithm>

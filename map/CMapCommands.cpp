@@ -1,8 +1,8 @@
 #include "map/CMapCommands.h"
 
-#include "app/ProfileStore.h"
 #include "map/CMapWindow.h"
 #include "map/CWorldMapView.h"
+#include "platform/ProfileStore.h"
 
 #include <QAction>
 #include <QEvent>
@@ -29,12 +29,12 @@ void CMapCommands::SetAction(QAction* pAction)
 
 bool CMapCommands::SwitchOn() const
 {
-    return m_profile.GetProfileIntA("MAP", "SW", 0) == 1;
+    return m_profile.IsOn(ProfileKeys::kMap);
 }
 
 void CMapCommands::OnMenuMap()
 {
-    m_profile.WriteProfileStringA("MAP", "SW", SwitchOn() ? "0" : "1");
+    m_profile.Write(ProfileKeys::kMap, SwitchOn() ? 0 : 1);
     const bool bOn = SwitchOn();
     if (m_pAction)
         m_pAction->setChecked(bOn);
@@ -62,7 +62,7 @@ void CMapCommands::OpenWindow()
 void CMapCommands::OnWindowClosed()
 {
     m_pWindow = nullptr;
-    m_profile.WriteProfileStringA("MAP", "SW", "0");
+    m_profile.Write(ProfileKeys::kMap, 0);
     if (m_pAction)
         m_pAction->setChecked(SwitchOn());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiz/AnswerObserver.h"
+#include "quiz/IAnswerObserver.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
 #include "map/CMapWindow.h"
 
 #include "map/CWorldMapView.h"
-#include "map/PlaceWindow.h"
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
+#include "platform/PlaceWindow.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
@@ -26,13 +26,13 @@ CMapWindow::CMapWindow(QWidget* pParent) : QWidget(pParent, Qt::Window)
     m_pView = new CWorldMapView(this);
     m_pView->setObjectName(QStringLiteral("worldMap"));
     pLayout->addWidget(m_pView);
-    const DialogUnits units(font());
+    const CDialogUnits units(font());
     resize(units.Size(kWantCx, kWantCy));
 }
 
 void CMapWindow::PlaceBeside(const QWidget* pMain)
 {
-    const DialogUnits units(font());
+    const CDialogUnits units(font());
     PlaceWindowBeside(this, pMain, units.Size(kWantCx, kWantCy), units.Size(kLeastCx, kLeastCy),
                       units.X(kGapCx));
 }

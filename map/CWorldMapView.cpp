@@ -1,6 +1,6 @@
 #include "map/CWorldMapView.h"
 
-#include "map/MapPaths.h"
+#include "map/CMapPaths.h"
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
 #include "platform/Accessibility.h"
@@ -50,10 +50,10 @@ QSize CWorldMapView::sizeHint() const
     return {480, 244};
 }
 
-MapPaths& CWorldMapView::Paths()
+CMapPaths& CWorldMapView::Paths()
 {
     if (!m_pPaths)
-        m_pPaths = std::make_unique<MapPaths>(WorldMapData());
+        m_pPaths = std::make_unique<CMapPaths>(WorldMapData());
     return *m_pPaths;
 }
 
@@ -150,7 +150,7 @@ void CWorldMapView::ZoomAt(QPointF ptWidget, double dFactor)
 
 void CWorldMapView::Render(QPainter& painter)
 {
-    MapPaths& paths = Paths();
+    CMapPaths& paths = Paths();
     const QTransform toWidget = MapToWidget();
     const double dPixel = 1 / (Scale() * painter.device()->devicePixelRatioF());
     painter.fillRect(rect(), kBackground);

@@ -9,7 +9,7 @@
 #include <string_view>
 
 class WorldMap;
-class MapPaths;
+class CMapPaths;
 
 // The world map drawn from the compiled-in data: each 州 in its colour, other land grey, states
 // too small to see as rings, and at most one country highlighted, brought into view and labelled
@@ -55,7 +55,7 @@ class CWorldMapView : public QWidget
     void keyPressEvent(QKeyEvent* pEvent) override;
 
   private:
-    MapPaths& Paths();
+    CMapPaths& Paths();
     double Scale() const;
     QTransform MapToWidget() const;
     void SetView(QPointF ptCentre, double dZoom);
@@ -63,7 +63,7 @@ class CWorldMapView : public QWidget
     void PaintMarkers(QPainter& painter, const QTransform& toWidget);
     void PaintLabel(QPainter& painter);
 
-    std::unique_ptr<MapPaths> m_pPaths;
+    std::unique_ptr<CMapPaths> m_pPaths;
     std::string m_strCode;
     MapLabel m_label;
     QPointF m_ptCentre;

@@ -2,8 +2,6 @@
 
 #include "facts/Facts.h"
 
-#include <iterator>
-
 MapLabel MapLabelFor(std::string_view code)
 {
     MapLabel label;
@@ -15,9 +13,9 @@ MapLabel MapLabelFor(std::string_view code)
         label.strName = pCountry->names.front();
     if (!pCountry->capitals.empty())
         label.strCapital = pCountry->capitals.front();
-    for (std::size_t i = 0; i < std::size(kMapContinents); ++i)
-        if (pCountry->continent == kMapContinents[i])
-            label.nContinent = int(i);
+    if (const std::size_t n = Facts::ContinentIndex(pCountry->continent);
+        n < Facts::kContinents.size())
+        label.nContinent = int(n);
     return label;
 }
 

@@ -9,7 +9,7 @@ namespace {
 // One iconv state per direction and thread; opening one costs far more than a conversion.
 class Converter
 {
-public:
+  public:
     Converter(const char* szTo, const char* szFrom) : m_cd(iconv_open(szTo, szFrom)) {}
     ~Converter()
     {
@@ -42,7 +42,7 @@ public:
         return in.size() - nInLeft;
     }
 
-private:
+  private:
     iconv_t m_cd;
 };
 
@@ -151,7 +151,10 @@ std::string ToUtf8(std::string_view cp932)
     return out;
 }
 
-std::u16string ToUtf16(std::string_view cp932) { return Utf8ToUtf16(ToUtf8(cp932)); }
+std::u16string ToUtf16(std::string_view cp932)
+{
+    return Utf8ToUtf16(ToUtf8(cp932));
+}
 
 std::optional<std::string> FromUtf8(std::string_view utf8)
 {

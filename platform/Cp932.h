@@ -20,6 +20,9 @@ std::optional<std::string> FromUtf16(std::u16string_view utf16);
 // True when every byte belongs to a whole cp932 character.
 bool IsValid(std::string_view cp932);
 
+// A byte that starts a two-byte character.
+bool IsLeadByte(unsigned char c);
+
 // Length in bytes of the longest prefix of at most nMax bytes that does not split a character.
 std::size_t CharBoundary(std::string_view cp932, std::size_t nMax);
 

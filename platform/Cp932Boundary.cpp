@@ -4,14 +4,11 @@
 #include <algorithm>
 
 namespace Cp932 {
-namespace {
 
 bool IsLeadByte(unsigned char c)
 {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
-
-} // namespace
 
 std::size_t CharBoundary(std::string_view cp932, std::size_t nMax)
 {

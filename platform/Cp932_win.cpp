@@ -8,11 +8,6 @@ namespace {
 
 constexpr UINT kCp932 = 932;
 
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // Single bytes some tables give a character (U+0080, private-use ones) but code page 932 as
 // the question files know it leaves undefined: the same on every system.
 bool HasUndefinedByte(std::string_view cp932)

@@ -18,7 +18,7 @@ struct FileStamp
 // read/write without truncation for every reader, create (with or without truncation) for writers.
 // Only regular files open: a FIFO, socket, device or folder in a file's place is refused at once
 // (NotRegular) and never read or written, so no open waits for a writer or reader that never comes.
-class CFile
+class File
 {
   public:
     enum OpenFlags : unsigned
@@ -31,10 +31,10 @@ class CFile
         modeAppend = 0x4000, // every write goes to the end, as one write
     };
 
-    CFile() = default;
-    ~CFile();
-    CFile(const CFile&) = delete;
-    CFile& operator=(const CFile&) = delete;
+    File() = default;
+    ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
 
     // False when the file cannot be opened; Error() then says why.
     bool Open(const std::filesystem::path& path, unsigned nFlags);
@@ -68,45 +68,6 @@ class CFile
     bool m_bNotRegular = false;
 };
 
-// The replacement of a file, written in pieces to a temporary beside it and renamed over it by
-// Commit, so a crash, a full disk or an I/O error leaves either the old file or the new one
-// whole. An uncommitted temporary is removed with the object. The new file keeps the old one's
-// permissions. A target that is not a regular file (a FIFO, device, folder) is never replaced:
-// Open and Commit refuse it before a temporary is made or moved.
-class CAtomicFile
-{
-  public:
-    CAtomicFile() = default;
-    ~CAtomicFile();
-    CAtomicFile(const CAtomicFile&) = delete;
-    CAtomicFile& operator=(const CAtomicFile&) = delete;
-
-    bool Open(const std::filesystem::path& target);
-    bool Write(std::string_view bytes);
-    // Flushes the temporary to disk and renames it over the target.
-    bool Commit();
-    // The same, but only where no file stands yet: when one does (also one that appeared since
-    // Open), nothing is replaced, the temporary goes and TargetExisted() says so.
-    bool CommitNew();
-
-    const std::string& Error() const { return m_strError; }
-    bool TargetExisted() const { return m_bExisted; }
-    bool NotRegular() const { return m_bNotRegular; }
-
-  private:
-    bool Finish(bool bReplace);
-    bool Fail(const char* szWhat, int nErrno);
-    bool RefuseNotRegular();
-    void Discard();
-
-    int m_fd = -1;
-    std::filesystem::path m_target;
-    std::string m_strTemp;
-    std::string m_strError;
-    bool m_bExisted = false;
-    bool m_bNotRegular = false;
-};
-
 // What stands at a path, following links, without opening it.
 enum class PathKind
 {
@@ -116,7 +77,7 @@ enum class PathKind
 };
 PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize = nullptr);
 
-// The reason CFile and CAtomicFile give for a path that is no regular file.
+// The reason File and AtomicFile (platform/AtomicFile.h) give for a path that is no regular file.
 extern const char* const kNotRegularError;
 
 // A file named in the settings (cp932), in the current directory: the directory, a separator
@@ -129,22 +90,11 @@ std::optional<std::filesystem::path> PathInCurrentDir(std::string_view cp932Name
 // convert through these two.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
-
-// Writes the whole file beside the target and renames it over (CAtomicFile in one call).
-// False on failure (old file kept).
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string* pError = nullptr);
-
-// write() of every byte to an open descriptor (CFile's), retried on EINTR; a failed or short write
-// sets nErrno and returns false. Honours the test fault below.
-bool WriteAllToFd(int fd, std::string_view bytes, int& nErrno);
+// A file name as the settings and the question files hold it (cp932).
+std::filesystem::path PathFromCp932(std::string_view cp932);
 
 // Moves a file to a name that must still be free; false with errno EEXIST when it is taken.
-// Both names are UTF-8.
-bool RenameNoReplace(const std::string& strFrom, const std::string& strTo);
-
-// True when a new file can be made in the folder: one is made and removed again.
-bool CanCreateFilesIn(const std::filesystem::path& dir);
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Removes one file (never a folder). False with the reason when it cannot.
 bool RemoveFile(const std::filesystem::path& path, std::string* pError = nullptr);

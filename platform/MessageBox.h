@@ -8,14 +8,21 @@
 class QWidget;
 
 // Message box styles and answers, with the values the question files' home platform uses.
-enum : unsigned {
+enum : unsigned
+{
     MB_OK = 0x00,
     MB_YESNO = 0x04,
     MB_ICONSTOP = 0x10,
     MB_ICONQUESTION = 0x20,
     MB_ICONINFORMATION = 0x40,
 };
-enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+enum : int
+{
+    IDOK = 1,
+    IDCANCEL = 2,
+    IDYES = 6,
+    IDNO = 7
+};
 
 // Shows a fixed text (cp932) modally, captioned with the program's name; returns the button.
 int AfxMessageBox(std::string_view cp932Text, unsigned nType);

@@ -2,7 +2,7 @@
 // Documents\Marelto when the program's folder cannot be written.
 #include "platform/PlayFolder.h"
 
-#include "platform/File.h"
+#include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 #include "platform/UserPlayFolder.h"
 

@@ -38,8 +38,9 @@ QPixmap LoadFlagPicture(std::string_view code, QSize box, qreal dDevicePixelRati
     // Only ever smaller: a box wider than the picture shows it at its own size.
     if (size.width() < image.width()) {
         // Scaled as 32-bit colour: a palette picture would be converted with its alpha otherwise.
-        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                              : QImage::Format_RGB32)
+        image = image
+                    .convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32)
                     .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     QPixmap pixmap = QPixmap::fromImage(std::move(image));

@@ -1,5 +1,6 @@
 #include "platform/UserPlayFolder.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/File.h"
 
 #include <algorithm>
@@ -22,13 +23,13 @@ bool CopyNew(const std::filesystem::path& from, const std::filesystem::path& to,
              std::string& strError)
 {
     bCopied = false;
-    CFile in;
+    File in;
     std::string bytes;
-    if (!in.Open(from, CFile::modeRead) || !in.Read(bytes, in.GetLength())) {
+    if (!in.Open(from, File::modeRead) || !in.Read(bytes, in.GetLength())) {
         strError = Utf8FromPath(from.filename()) + ": " + in.Error();
         return false;
     }
-    CAtomicFile out;
+    AtomicFile out;
     if (out.Open(to) && out.Write(bytes) && out.CommitNew()) {
         bCopied = true;
         return true;

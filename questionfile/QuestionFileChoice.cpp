@@ -1,9 +1,11 @@
 #include "questionfile/QuestionFileChoice.h"
 
-#include "app/ProfileStore.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
+#include "quiz/RoundFile.h"
 
 #include <algorithm>
 #include <climits>
@@ -13,7 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kRoundCountDefault = 3; // what a round start reads when QUESTION_CNT is absent
 constexpr int kMaxCopyNumber = 9999;
 
 std::string AsciiLower(std::string_view text)
@@ -42,8 +43,8 @@ bool IsTxtName(std::string_view name)
 bool ReadWhole(const fs::path& path, std::string& bytes, std::string& strError,
                bool* pNotRegular = nullptr)
 {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead)) {
+    File file;
+    if (!file.Open(path, File::modeRead)) {
         strError = file.Error();
         if (pNotRegular)
             *pNotRegular = file.NotRegular();
@@ -90,7 +91,7 @@ std::string CopyIn(const fs::path& folder, const std::string& strName, std::stri
         const std::string strFree = FreeName(folder, strName);
         if (strFree.empty())
             break;
-        CAtomicFile file;
+        AtomicFile file;
         if (file.Open(folder / PathFromUtf8(strFree)) && file.Write(bytes) && file.CommitNew()) {
             bWritten = true;
             return strFree;
@@ -104,7 +105,59 @@ std::string CopyIn(const fs::path& folder, const std::string& strName, std::stri
     return {};
 }
 
+std::string InBrackets(std::string_view text)
+{
+    return "（" + std::string(text) + "）";
+}
+
+std::string ProblemText(const QuestionFileChoice& choice)
+{
+    const QuestionFileCheck& check = choice.check;
+    switch (check.problem) {
+    case QuestionFileProblem::None:
+        break;
+    case QuestionFileProblem::Unreadable:
+        return "ファイルを読み込めません" + InBrackets(choice.strError) + "。";
+    case QuestionFileProblem::NotRegular:
+        return Cp932::ToUtf8(NotRegularText());
+    case QuestionFileProblem::NoRecord:
+        return Cp932::ToUtf8(LengthProblemText(LengthProblem::NoRecord, check.nLength));
+    case QuestionFileProblem::PartialRecord:
+        return Cp932::ToUtf8(LengthProblemText(LengthProblem::PartialRecord, check.nLength));
+    case QuestionFileProblem::Marker:
+        return std::to_string(check.nBadRecord) +
+               "問目の解答に、正解の印「*」がちょうど1つ付いていません。";
+    case QuestionFileProblem::NotTxt:
+        return "問題ファイルの名前は「.txt」で終わります。";
+    case QuestionFileProblem::ReservedName:
+        return "「ReadMe.txt」は説明書の名前なので、問題ファイルにできません。";
+    case QuestionFileProblem::NameNotStorable:
+        return "ファイル名に、設定ファイルに書けない文字（Shift-JIS "
+               "にない文字、制御文字、先頭の空白）"
+               "があります。名前を変えてから開いてください。";
+    case QuestionFileProblem::WriteFailed:
+        return "コピーか設定ファイルへの書き込みができませんでした" + InBrackets(choice.strError) +
+               "。";
+    }
+    return {};
+}
+
 } // namespace
+
+std::string ChoiceMessage(std::string_view utf8FileName, const QuestionFileChoice& choice)
+{
+    const std::string strFile(utf8FileName);
+    if (!choice.Ok())
+        return "「" + strFile + "」を問題ファイルにできません。\n" + ProblemText(choice);
+    const std::string strName = Cp932::ToUtf8(choice.strName);
+    const std::string strCount = "（" + std::to_string(choice.check.nRecords) + "問）。";
+    if (choice.bCopied && strName != strFile)
+        return "「" + strFile + "」をこのフォルダに「" + strName +
+               "」としてコピーし、問題ファイルにしました" + strCount;
+    if (choice.bCopied)
+        return "「" + strName + "」をこのフォルダにコピーし、問題ファイルにしました" + strCount;
+    return "「" + strName + "」を問題ファイルにしました" + strCount;
+}
 
 std::string FreeName(const fs::path& folder, std::string_view utf8Name)
 {
@@ -160,20 +213,20 @@ QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& fol
     const std::string strCp932 = strName == strUtf8Name ? *cp932Name : *Cp932::FromUtf8(strName);
 
     // A failed write leaves the settings as they were where it can, and no copy nobody uses.
-    // "\x01" never stands in a settings file: it tells an absent entry from any stored name.
-    const std::string strOld = profile.GetProfileStringA("QUESTION", "1", "\x01");
-    bool bWritten = profile.WriteProfileStringA("QUESTION", "1", strCp932);
+    const std::optional<std::string> strOld = profile.Stored(ProfileKeys::kQuestionFile);
+    bool bWritten = profile.Write(ProfileKeys::kQuestionFile, strCp932);
     bool bInUse = bWritten;
     const int nRecords = static_cast<int>(std::min<std::int64_t>(choice.check.nRecords, INT_MAX));
-    if (bWritten && profile.GetProfileIntA("QUESTION_CNT", "1", kRoundCountDefault) > nRecords &&
-        !profile.WriteProfileInt("QUESTION_CNT", "1", nRecords)) {
+    // The count a round start would use: the round's default when none is stored.
+    if (bWritten && profile.Get(ProfileKeys::kQuestionCount) > nRecords &&
+        !profile.Write(ProfileKeys::kQuestionCount, nRecords)) {
         bWritten = false;
-        bInUse = strOld == "\x01" || !profile.WriteProfileStringA("QUESTION", "1", strOld);
+        bInUse = !strOld || !profile.Write(ProfileKeys::kQuestionFile, *strOld);
     }
     if (!bWritten) {
         if (choice.bCopied && !bInUse)
             RemoveFile(folder / PathFromUtf8(strName));
-        return Refuse(QuestionFileProblem::WriteFailed, "Parameter.INI");
+        return Refuse(QuestionFileProblem::WriteFailed, std::string(ProfileKeys::kFileName));
     }
     choice.strName = strCp932;
     return choice;

@@ -38,6 +38,10 @@ struct QuestionFileChoice
 QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const std::filesystem::path& folder,
                                       const std::filesystem::path& chosen);
 
+// UTF-8: what the learner is told of a choice of the file named utf8FileName: why it was
+// refused, or which name it now has (and whether it was copied in).
+std::string ChoiceMessage(std::string_view utf8FileName, const QuestionFileChoice& choice);
+
 // The name a copy of utf8Name takes in folder: utf8Name itself when no entry there has it
 // (ASCII letters compared without regard to case, as a case-insensitive file system sees the
 // folder), else the first free "stem(n).ext" from n = 2. Empty when none is free.

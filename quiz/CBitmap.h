@@ -5,13 +5,13 @@
 // Owns the picture of the flag on show; empty when there is none.
 class CBitmap
 {
-public:
+  public:
     void Attach(QImage image) { m_image = std::move(image); }
     void DeleteObject() { m_image = QImage(); }
     bool IsEmpty() const { return m_image.isNull(); }
     const QImage& Image() const { return m_image; }
 
-private:
+  private:
     QImage m_image;
 };
 

@@ -1,8 +1,8 @@
 #include "quiz/CJudgeDlg.h"
 
 #include "platform/Accessibility.h"
-#include "platform/DialogUnits.h"
-#include "platform/EnterEscFilter.h"
+#include "platform/CDialogUnits.h"
+#include "platform/CEnterEscFilter.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -26,13 +26,13 @@ CJudgeDlg::CJudgeDlg(QWidget* pParent, int nTickMs) : QDialog(pParent, kDialogWi
     MarkAsAlert(this);
     setWindowTitle(QStringLiteral("正誤判定"));
     setFont(DialogFont());
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     setFixedSize(du.Size(86, 61));
     m_pFrame = new QGroupBox(this);
     m_pFrame->setGeometry(du.Rect(9, 3, 69, 50));
     m_pVerdict = SunkenLine(this, du.Rect(15, 14, 58, 13), "verdict");
     m_pCorrect = SunkenLine(this, du.Rect(15, 33, 58, 13), "correct");
-    new EnterEscFilter(this);
+    new CEnterEscFilter(this);
 
     m_timer.setInterval(nTickMs);
     connect(&m_timer, &QTimer::timeout, this, &CJudgeDlg::OnTimer);

@@ -1,15 +1,15 @@
 #include "quiz/CQuizDlg.h"
 
-#include "app/ProfileStore.h"
 #include "platform/Accessibility.h"
-#include "platform/DialogUnits.h"
-#include "platform/EnterEscFilter.h"
+#include "platform/CDialogUnits.h"
+#include "platform/CEnterEscFilter.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/QtText.h"
 #include "platform/Resources.h"
 #include "platform/Sound.h"
-#include "quiz/AnswerKeyFilter.h"
 #include "quiz/CAnswerArea.h"
+#include "quiz/CAnswerKeyFilter.h"
 #include "quiz/CBitmap.h"
 #include "quiz/CColorStatic.h"
 #include "quiz/CFlagAnswers.h"
@@ -106,8 +106,8 @@ CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
     setFont(DialogFont());
     CreateMenu();
     CreateControls();
-    (new EnterEscFilter(this))->LetEnterThrough(m_pTypedField->Field());
-    new AnswerKeyFilter(this, {m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
+    (new CEnterEscFilter(this))->LetEnterThrough(m_pTypedField->Field());
+    new CAnswerKeyFilter(this, {m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
 
     m_timer.setInterval(m_timing.nQuestionTickMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { m_round.OnTimer(kQuestionTimer); });
@@ -116,8 +116,8 @@ CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
     for (int nId : {IDC_BUTTON_STOP, IDC_BUTTON_ANSWER1, IDC_BUTTON_ANSWER2, IDC_BUTTON_ANSWER3,
                     IDC_BUTTON_ANSWER4})
         EnableControl(nId, false);
-    m_nSound = m_profile.GetProfileIntA("SOUND", "SW", 1);
-    m_round.m_nSeq = m_profile.GetProfileIntA("SEQ", "1", 0);
+    m_nSound = m_profile.Get(ProfileKeys::kSound);
+    m_round.m_nSeq = m_profile.Get(ProfileKeys::kOrder);
     m_pSoundAction->setChecked(m_nSound == 1);
 
     setContextMenuPolicy(Qt::CustomContextMenu);
@@ -128,7 +128,7 @@ CQuizDlg::~CQuizDlg() = default;
 
 void CQuizDlg::CreateControls()
 {
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     auto rect = [&](int x, int y, int cx, int cy) {
         return du.Rect(x, y, cx, cy).translated(0, m_nTop);
     };

@@ -33,7 +33,7 @@ struct QuizTiming
 };
 
 // The main window: one question at a time, its flag, four answers, the time bar and the lamps.
-// The round itself is CQuizRound; this window only puts its state on screen. Other windows are
+// The round itself is QuizRound; this window only puts its state on screen. Other windows are
 // not its business: it says what the user asked for, and the application answers and adds the
 // other capabilities' commands to its menus.
 class CQuizDlg : public QDialog, private IRoundView
@@ -73,7 +73,7 @@ class CQuizDlg : public QDialog, private IRoundView
     // An entry of the window menu (right click), after a separator; choosing it sends nId.
     void AddSystemCommand(const QString& text, unsigned nId);
 
-    CQuizRound& Round() { return m_round; }
+    QuizRound& Round() { return m_round; }
     int SoundSwitch() const { return m_nSound; }
 
   signals:
@@ -107,9 +107,9 @@ class CQuizDlg : public QDialog, private IRoundView
 
     ProfileStore& m_profile;
     QuizTiming m_timing;
-    CRuntimeRandom m_random;
+    RuntimeRandom m_random;
     std::unique_ptr<ITypedAnswerJudge> m_pTypedJudge; // before the round, which uses it
-    CQuizRound m_round;
+    QuizRound m_round;
     QTimer m_timer;
     int m_nSound = 1;
     bool m_bPainted = false;

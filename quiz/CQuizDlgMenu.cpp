@@ -1,7 +1,7 @@
 // The main window's menus: its own entries, and the commands the application hangs on it.
 #include "quiz/CQuizDlg.h"
 
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 #include "quiz/CRoundCommands.h"
 #include "quiz/ProfileSwitch.h"
 
@@ -63,7 +63,7 @@ QAction* CQuizDlg::AddTypingSwitch(std::unique_ptr<ITypedAnswerJudge> judge)
     m_round.SetTypedAnswerJudge(m_pTypedJudge.get());
     QAction* pAction =
         AddSettingsCommand(QStringLiteral("答えを入力する(&T)"), QStringLiteral("menuInput"));
-    BindProfileSwitch(pAction, m_profile, kTypingSection, kTypingEntry, 0);
+    BindProfileSwitch(pAction, m_profile, ProfileKeys::kTyping);
     return pAction;
 }
 
@@ -85,7 +85,7 @@ void CQuizDlg::ShowSystemMenu(const QPoint& pos)
 
 void CQuizDlg::OnMenuSound()
 {
-    m_profile.WriteProfileStringA("SOUND", "SW", m_nSound == 1 ? "0" : "1");
-    m_nSound = m_profile.GetProfileIntA("SOUND", "SW", 1);
+    m_profile.Write(ProfileKeys::kSound, m_nSound == 1 ? 0 : 1);
+    m_nSound = m_profile.Get(ProfileKeys::kSound);
     m_pSoundAction->setChecked(m_nSound == 1);
 }

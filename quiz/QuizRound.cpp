@@ -1,8 +1,8 @@
 #include "quiz/QuizRound.h"
 
-#include "app/ProfileStore.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
 #include "quiz/AnswerOrder.h"
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
@@ -20,7 +20,6 @@ const std::string kVerdictWrong = "\x8c\xeb\x82\xe8";      // 誤り
 const std::string kCorrectIs = "\x90\xb3\x89\xf0\x82\xcd"; // 正解は
 const std::string kNumberSuffix = "\x94\xd4";              // 番
 const std::string kEndMessage = "\x8f\x49\x97\xb9!!";      // 終了!!
-const char* const kDefaultQuestionFile = "sample0524.txt";
 constexpr unsigned kIconStop = 0x10;
 constexpr unsigned kIconInformation = 0x40;
 
@@ -29,26 +28,26 @@ constexpr std::array<int, 4> kAnswerButtons = {IDC_BUTTON_ANSWER1, IDC_BUTTON_AN
 
 } // namespace
 
-void CRuntimeRandom::Seed(unsigned nSeed)
+void RuntimeRandom::Seed(unsigned nSeed)
 {
     std::srand(nSeed);
 }
-int CRuntimeRandom::Next()
+int RuntimeRandom::Next()
 {
     return std::rand();
 }
 
-CQuizRound::CQuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock)
+QuizRound::QuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock)
     : m_profile(profile), m_view(view), m_random(random), m_clock(std::move(clock))
 {
 }
 
-void CQuizRound::OnButtonStart()
+void QuizRound::OnButtonStart()
 {
-    const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 0);
-    m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
-    m_nRemaining = m_profile.GetProfileIntA("QUESTION_CNT", "1", 3);
-    m_nSeq = m_profile.GetProfileIntA("SEQ", "1", 0);
+    const int nTimeLimit = m_profile.Get(ProfileKeys::kTimeLimit);
+    m_nLife = m_profile.Get(ProfileKeys::kLife);
+    m_nRemaining = m_profile.Get(ProfileKeys::kQuestionCount);
+    m_nSeq = m_profile.Get(ProfileKeys::kOrder);
 
     m_view.StartTimer();
     m_view.EnableControl(IDC_BUTTON_START, false);
@@ -71,11 +70,11 @@ void CQuizRound::OnButtonStart()
     DrawQuestion();
 }
 
-void CQuizRound::OnTimer(int nIdEvent)
+void QuizRound::OnTimer(int nIdEvent)
 {
     if (nIdEvent != kQuestionTimer)
         return;
-    const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 0);
+    const int nTimeLimit = m_profile.Get(ProfileKeys::kTimeLimit);
     ++m_nTick;
     // Equality, not "reached": a limit lowered below the ticks already counted never times out.
     if (m_nTick != nTimeLimit + 1) {
@@ -91,13 +90,13 @@ void CQuizRound::OnTimer(int nIdEvent)
     AfterJudgement();
 }
 
-void CQuizRound::JudgeAnswer(int nAnswer)
+void QuizRound::JudgeAnswer(int nAnswer)
 {
     if (!m_bTyping)
         Answer(nAnswer == m_nCorrectNo, {});
 }
 
-void CQuizRound::JudgeTyped(std::string_view typed)
+void QuizRound::JudgeTyped(std::string_view typed)
 {
     if (!m_bTyping)
         return;
@@ -106,7 +105,7 @@ void CQuizRound::JudgeTyped(std::string_view typed)
         Answer(verdict == TypedVerdict::Right, typed);
 }
 
-void CQuizRound::Answer(bool bRight, std::string_view typed)
+void QuizRound::Answer(bool bRight, std::string_view typed)
 {
     std::string strVerdict;
     if (bRight) {
@@ -127,7 +126,7 @@ void CQuizRound::Answer(bool bRight, std::string_view typed)
 }
 
 // The popup runs with the question clock stopped, so its two seconds count for no question.
-void CQuizRound::ShowJudgement(const std::string& strVerdict)
+void QuizRound::ShowJudgement(const std::string& strVerdict)
 {
     m_view.StopTimer();
     m_view.Judge(strVerdict, CorrectLine());
@@ -136,7 +135,7 @@ void CQuizRound::ShowJudgement(const std::string& strVerdict)
     m_view.SetTimePos(0);
 }
 
-void CQuizRound::AfterJudgement()
+void QuizRound::AfterJudgement()
 {
     // Both tests are for exactly zero: an allowance or count that starts at 0 or below runs on.
     if (m_nLife != 0 && m_nRemaining != 0)
@@ -145,18 +144,18 @@ void CQuizRound::AfterJudgement()
         EndRound();
 }
 
-void CQuizRound::EndRound()
+void QuizRound::EndRound()
 {
     StopRound(true);
 }
 
 // Without bAnnounce there is no "終了!!": a draw that failed has already said why it ends.
-void CQuizRound::StopRound(bool bAnnounce)
+void QuizRound::StopRound(bool bAnnounce)
 {
     m_view.StopTimer();
     m_view.SetTimePos(0);
     m_bTyping = false;
-    m_nLife = m_profile.GetProfileIntA("LIFE", "1", 0);
+    m_nLife = m_profile.Get(ProfileKeys::kLife);
     if (bAnnounce)
         m_view.MessageBox(kEndMessage, kIconInformation);
     m_file.Reset();
@@ -172,7 +171,7 @@ void CQuizRound::StopRound(bool bAnnounce)
 }
 
 // Only a record a draw read whole is reported.
-void CQuizRound::Report(AnswerResult result, std::string_view typed)
+void QuizRound::Report(AnswerResult result, std::string_view typed)
 {
     if (!m_shown)
         return;
@@ -182,7 +181,7 @@ void CQuizRound::Report(AnswerResult result, std::string_view typed)
         pObserver->OnJudged(*m_shown);
 }
 
-void CQuizRound::UpdateLamp()
+void QuizRound::UpdateLamp()
 {
     switch (m_nLife) {
     case 2:
@@ -199,7 +198,7 @@ void CQuizRound::UpdateLamp()
     }
 }
 
-std::string CQuizRound::CorrectLine() const
+std::string QuizRound::CorrectLine() const
 {
     if (m_bTyping)
         return kCorrectIs + " " + m_strCorrectAnswer;
@@ -210,9 +209,9 @@ std::string CQuizRound::CorrectLine() const
 // file, a length that holds no whole records, a file changed under the round, a record that is
 // not there) is reported with the file's name and stops the round, so no blank question is
 // shown, no verdict names a button without an answer and nothing is recorded for it.
-bool CQuizRound::DrawQuestion()
+bool QuizRound::DrawQuestion()
 {
-    const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", kDefaultQuestionFile);
+    const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
     const std::optional<std::filesystem::path> path =
         strName.empty() ? std::nullopt : PathInCurrentDir(strName);
     DrawProblem problem = path ? m_file.Open(*path) : DrawProblem::OpenFailed;
@@ -247,8 +246,7 @@ bool CQuizRound::DrawQuestion()
     m_strCorrectAnswer = rec.CorrectAnswer();
     // Flag choices stay chosen; a typed question is answered in the field alone, never by the
     // buttons or keys 1-4.
-    m_bTyping = m_pTypedJudge && !flags &&
-                m_profile.GetProfileIntA(kTypingSection, kTypingEntry, 0) == 1;
+    m_bTyping = m_pTypedJudge && !flags && m_profile.IsOn(ProfileKeys::kTyping);
     for (int nId : kAnswerButtons)
         m_view.EnableControl(nId, !m_bTyping);
     m_view.EnableControl(IDC_EDIT_ANSWER, m_bTyping);

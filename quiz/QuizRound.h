@@ -9,83 +9,21 @@
 #include <string_view>
 #include <vector>
 
-#include "quiz/AnswerObserver.h"
+#include "quiz/IAnswerObserver.h"
+#include "quiz/IRandom.h"
+#include "quiz/IRoundView.h"
+#include "quiz/ITypedAnswerJudge.h"
 #include "quiz/RoundFile.h"
-#include "quiz/TypedAnswerJudge.h"
 
 class ProfileStore;
 
-// Control ids of the main window that the round enables and disables.
-enum QuizControl : int
-{
-    IDC_BUTTON_ANSWER1 = 1010,
-    IDC_BUTTON_ANSWER2 = 1011,
-    IDC_BUTTON_ANSWER3 = 1012,
-    IDC_BUTTON_ANSWER4 = 1013,
-    IDC_BUTTON_EDIT = 1015,
-    IDC_BUTTON_START = 1016,
-    IDC_BUTTON_STOP = 1017,
-    IDC_EDIT_ANSWER = 1020, // the field a typed answer is written in
-};
-
-inline constexpr std::uint32_t kLampRed = 255; // COLORREF: red in the lowest byte
-inline constexpr std::uint32_t kLampWhite = 16777215;
-inline constexpr int kEffectCorrect = 1;
-inline constexpr int kEffectWrong = 2;
-inline constexpr int kQuestionTimer = 1;
-// The typing switch in the settings file: [INPUT] SW=1 answers text questions by typing;
-// absent or any other value, by choosing.
-inline constexpr const char* kTypingSection = "INPUT";
-inline constexpr const char* kTypingEntry = "SW";
-
-// The screen side of a round. The main window implements it; tests record it.
-class IRoundView
-{
-  public:
-    virtual ~IRoundView() = default;
-    virtual void StartTimer() = 0;
-    virtual void StopTimer() = 0;
-    virtual void EnableControl(int nId, bool bEnable) = 0;
-    virtual void SetLampColor(int nLamp, std::uint32_t nColor) = 0; // nLamp 1-3, top to bottom
-    virtual void SetTimeRange(int nMax) = 0;
-    virtual void SetTimePos(int nPos) = 0;
-    // Shows the verdict popup and returns when it has closed.
-    virtual void Judge(const std::string& strVerdict, const std::string& strCorrect) = 0;
-    virtual void PlayEffect(int nKind) = 0;
-    virtual int MessageBox(const std::string& strText, unsigned nType) = 0;
-    virtual void ShowFlag(std::optional<int> nBitmapId) = 0;
-    // Which answer area the question needs: the four flags of a flag-choice question, as
-    // catalogue codes in shown order; when empty, the text rows, or the answer field while the
-    // question is typed (CQuizRound::IsTypingQuestion). Comes with every draw, before
-    // UpdateData; with flags the picture box shows no flag.
-    virtual void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) = 0;
-    // Puts the question, the four answers and the rate on screen.
-    virtual void UpdateData() = 0;
-};
-
-// The C library's generator, as every draw re-seeds and uses it. Tests supply their own.
-class IRandom
-{
-  public:
-    virtual ~IRandom() = default;
-    virtual void Seed(unsigned nSeed) = 0;
-    virtual int Next() = 0;
-};
-
-class CRuntimeRandom : public IRandom
-{
-  public:
-    void Seed(unsigned nSeed) override;
-    int Next() override;
-};
-
 // One round after another: start, ticks, answers, time-outs, the end. Texts are cp932 bytes.
-class CQuizRound
+class QuizRound
 {
   public:
     using Clock = std::function<std::time_t()>;
 
-    CQuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock);
+    QuizRound(ProfileStore& profile, IRoundView& view, IRandom& random, Clock clock);
 
     void OnButtonStart();
     void OnButtonStop() { EndRound(); }
@@ -139,5 +77,5 @@ class CQuizRound
     std::string m_strCorrectAnswer; // the marked answer on screen, padding trimmed
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
-    CRoundFile m_file;
+    RoundFile m_file;
 };

@@ -40,18 +40,18 @@ std::string ShortName(std::string_view cp932Name)
     return std::string(cp932Name.substr(0, Cp932::CharBoundary(cp932Name, kNameShown))) + "...";
 }
 
-DrawProblem CRoundFile::Refuse(DrawProblem problem)
+DrawProblem RoundFile::Refuse(DrawProblem problem)
 {
     m_file.Close();
     return problem;
 }
 
-DrawProblem CRoundFile::Open(const std::filesystem::path& path)
+DrawProblem RoundFile::Open(const std::filesystem::path& path)
 {
     m_nLength = 0;
     m_nIndex = 0;
     const bool bSameFile = m_seen && m_seenPath == path;
-    if (!m_file.Open(path, CFile::modeReadWrite)) {
+    if (!m_file.Open(path, File::modeReadWrite)) {
         if (m_file.NotRegular())
             return DrawProblem::NotRegular;
         return bSameFile ? DrawProblem::Changed : DrawProblem::OpenFailed;
@@ -80,7 +80,7 @@ DrawProblem CRoundFile::Open(const std::filesystem::path& path)
     return DrawProblem::None;
 }
 
-DrawProblem CRoundFile::Read(std::int64_t nIndex, std::string& record)
+DrawProblem RoundFile::Read(std::int64_t nIndex, std::string& record)
 {
     m_nIndex = nIndex;
     record.clear();
@@ -96,19 +96,19 @@ DrawProblem CRoundFile::Read(std::int64_t nIndex, std::string& record)
     return DrawProblem::None;
 }
 
-std::string CRoundFile::TakeTailNotice(std::string_view cp932Name)
+std::string RoundFile::TakeTailNotice(std::string_view cp932Name)
 {
     if (m_bTailNoticed || CheckLength(m_nLength) != LengthProblem::PartialRecord)
         return {};
     m_bTailNoticed = true;
     const std::uint64_t nTail = m_nLength % kRecordSize;
     return Text("問題ファイル「") + ShortName(cp932Name) + Text("」\n") +
-           LengthProblemText(LengthProblem::PartialRecord, m_nLength) + "\n" +
-           Text("末尾の") + std::to_string(nTail) + Text("バイトは出題しません（") +
-           std::to_string(Records()) + Text("問で出題します）。");
+           LengthProblemText(LengthProblem::PartialRecord, m_nLength) + "\n" + Text("末尾の") +
+           std::to_string(nTail) + Text("バイトは出題しません（") + std::to_string(Records()) +
+           Text("問で出題します）。");
 }
 
-std::string CRoundFile::Message(DrawProblem problem, std::string_view cp932Name) const
+std::string RoundFile::Message(DrawProblem problem, std::string_view cp932Name) const
 {
     std::string strReason;
     switch (problem) {

@@ -25,7 +25,7 @@ enum class DrawProblem
 // never written), checked, one record read whole, closed. It remembers the file as the round
 // last saw it, so a file changed under a running round is noticed at the next draw instead of
 // giving blank questions. A file that grows (records appended) is the same file.
-class CRoundFile
+class RoundFile
 {
   public:
     // A new round: the next Open takes whatever file it finds as the round's.
@@ -48,7 +48,7 @@ class CRoundFile
   private:
     DrawProblem Refuse(DrawProblem problem);
 
-    CFile m_file;
+    File m_file;
     std::optional<FileStamp> m_seen; // set once a draw of this round found the file usable
     std::filesystem::path m_seenPath;
     std::uint64_t m_nLength = 0;

@@ -1,11 +1,11 @@
 #include "settings/CSettingDlg.h"
 
-#include "app/ProfileStore.h"
 #include "platform/Accessibility.h"
-#include "platform/DialogUnits.h"
-#include "platform/EnterEscFilter.h"
+#include "platform/CDialogUnits.h"
+#include "platform/CEnterEscFilter.h"
 #include "platform/File.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/QtText.h"
 #include "quiz/RoundFile.h"
 #include "settings/QuestionFileList.h"
@@ -72,7 +72,7 @@ CSettingDlg::CSettingDlg(ProfileStore& profile, QWidget* pParent)
 {
     setWindowTitle(QStringLiteral("出題設定画面"));
     setFont(DialogFont());
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     setFixedSize(du.Size(183, 207));
 
     // Group boxes first, so they lie beneath the controls they frame and never take their clicks.
@@ -132,7 +132,7 @@ CSettingDlg::CSettingDlg(ProfileStore& profile, QWidget* pParent)
         accept();
     });
     connect(m_pSave, &QPushButton::clicked, this, &CSettingDlg::OnSave);
-    new EnterEscFilter(this);
+    new CEnterEscFilter(this);
 
     OnInitDialog();
     m_pBack->setFocus();
@@ -152,7 +152,7 @@ void CSettingDlg::OnInitDialog()
     m_pList->clear();
     m_pList->addItems(items);
 
-    m_strStoredQuestion = m_profile.GetProfileStringA("QUESTION", "1", "sample0524.txt");
+    m_strStoredQuestion = m_profile.Get(ProfileKeys::kQuestionFile);
     if (const auto index = QuestionFileList::FindPrefix(m_names, m_strStoredQuestion)) {
         m_pList->setCurrentRow(static_cast<int>(*index));
         m_pList->scrollToItem(m_pList->currentItem(), QAbstractItemView::PositionAtTop);
@@ -165,10 +165,10 @@ void CSettingDlg::OnInitDialog()
     if (const auto path = PathInCurrentDir(ShownQuestionName()))
         records = QuestionFileList::RecordsIn(*path);
 
-    const int nLife = m_profile.GetProfileIntA("LIFE", "1", 1);
-    const int nTimeLimit = m_profile.GetProfileIntA("TIME_LIMIT", "1", 1);
-    const int nQuestionCnt = m_profile.GetProfileIntA("QUESTION_CNT", "1", 1);
-    const int nSeq = m_profile.GetProfileIntA("SEQ", "1", 0);
+    const int nLife = m_profile.Get(ProfileKeys::kShownLife);
+    const int nTimeLimit = m_profile.Get(ProfileKeys::kShownTimeLimit);
+    const int nQuestionCnt = m_profile.Get(ProfileKeys::kShownQuestionCount);
+    const int nSeq = m_profile.Get(ProfileKeys::kOrder);
 
     SetUpSlider(m_pTimeLimit, 1, 60, nTimeLimit);
     SetUpSlider(m_pLife, 3, 99, nLife);
@@ -195,13 +195,13 @@ void CSettingDlg::OnSave()
     if (AfxMessageBox(QStringLiteral("設定保存しても宜しいですか?"), MB_YESNO | MB_ICONQUESTION) ==
         IDYES) {
         // Failed writes are not reported; the next initialisation shows what the file holds.
-        m_profile.WriteProfileStringA("QUESTION", "1", strName);
-        m_profile.WriteProfileInt("LIFE", "1", m_pLife->value());
-        m_profile.WriteProfileInt("TIME_LIMIT", "1", m_pTimeLimit->value());
+        m_profile.Write(ProfileKeys::kQuestionFile, strName);
+        m_profile.Write(ProfileKeys::kLife, m_pLife->value());
+        m_profile.Write(ProfileKeys::kTimeLimit, m_pTimeLimit->value());
         if (const auto nCount = QuestionFileList::CountToStore(m_pQuestionCnt->value(), records))
-            m_profile.WriteProfileInt("QUESTION_CNT", "1", *nCount);
+            m_profile.Write(ProfileKeys::kQuestionCount, *nCount);
         UpdateData(true);
-        m_profile.WriteProfileInt("SEQ", "1", m_nSeq);
+        m_profile.Write(ProfileKeys::kOrder, m_nSeq);
         // Saved all the same; a round would refuse the file, so say why now.
         const std::optional<std::filesystem::path> path = PathInCurrentDir(strName);
         if (const std::string strProblem = path ? QuestionFileList::ProblemText(*path) : "";

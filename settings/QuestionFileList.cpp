@@ -11,11 +11,6 @@
 namespace QuestionFileList {
 namespace {
 
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 unsigned char FoldAscii(unsigned char c)
 {
     return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
@@ -42,8 +37,8 @@ int CompareNoCase(std::string_view a, std::string_view b)
     while (i < a.size() && i < b.size()) {
         const auto ca = static_cast<unsigned char>(a[i]);
         const auto cb = static_cast<unsigned char>(b[i]);
-        const bool bLeadA = IsLeadByte(ca) && i + 1 < a.size();
-        const bool bLeadB = IsLeadByte(cb) && i + 1 < b.size();
+        const bool bLeadA = Cp932::IsLeadByte(ca) && i + 1 < a.size();
+        const bool bLeadB = Cp932::IsLeadByte(cb) && i + 1 < b.size();
         if (bLeadA != bLeadB)
             return bLeadA ? 1 : -1; // a double-byte character sorts after any single byte
         if (bLeadA) {

@@ -106,12 +106,14 @@ TEST(SupportPage, LocalAddressSurvivesSpacesAndJapaneseFolders)
 TEST(SupportPage, PrefersTheManualBesideTheProgramThenTheInstalledOne)
 {
     TempDir program;
-    EXPECT_EQ(ManualFolderFor(QString::fromStdString(program.Path().string()), "/usr/share/marelto"),
-              "/usr/share/marelto");
+    EXPECT_EQ(
+        ManualFolderFor(QString::fromStdString(program.Path().string()), "/usr/share/marelto"),
+        "/usr/share/marelto");
     std::filesystem::create_directories(program / "manual");
     WriteFileBytes(program / "manual" / "download_support.html", "<html></html>");
-    EXPECT_EQ(ManualFolderFor(QString::fromStdString(program.Path().string()), "/usr/share/marelto"),
-              QString::fromStdString(program.Path().string()));
+    EXPECT_EQ(
+        ManualFolderFor(QString::fromStdString(program.Path().string()), "/usr/share/marelto"),
+        QString::fromStdString(program.Path().string()));
     EXPECT_EQ(ManualFolderFor("/nowhere", ""), "/nowhere");
 }
 

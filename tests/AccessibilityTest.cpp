@@ -1,7 +1,7 @@
 #include "about/CAboutDlg.h"
-#include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "platform/Sound.h"
 #include "quiz/CColorStatic.h"
 #include "quiz/CJudgeDlg.h"
@@ -25,9 +25,9 @@
 #include <QSlider>
 #include <QTimer>
 #include <QtGui/private/qguiapplication_p.h>
+#include <gtest/gtest.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <ostream>
@@ -132,7 +132,7 @@ QStringList Hidden(QWidget* pWindow)
 
 class AccessibilityTest : public ::testing::Test
 {
-protected:
+  protected:
     AccessibilityTest() : m_cd(m_dir.Path())
     {
         std::string bytes;
@@ -322,11 +322,11 @@ TEST_F(AccessibilityTest, KeysOneToFourAnswerDuringARoundOnly)
         bool bRepeat;
         int nAnswer; // 0: the key answers nothing
     } cases[] = {
-        {Qt::Key_1, Qt::NoModifier, false, 1},     {Qt::Key_2, Qt::NoModifier, false, 2},
-        {Qt::Key_3, Qt::NoModifier, false, 3},     {Qt::Key_4, Qt::NoModifier, false, 4},
-        {Qt::Key_1, Qt::KeypadModifier, false, 1}, {Qt::Key_4, Qt::KeypadModifier, false, 4},
+        {Qt::Key_1, Qt::NoModifier, false, 1},      {Qt::Key_2, Qt::NoModifier, false, 2},
+        {Qt::Key_3, Qt::NoModifier, false, 3},      {Qt::Key_4, Qt::NoModifier, false, 4},
+        {Qt::Key_1, Qt::KeypadModifier, false, 1},  {Qt::Key_4, Qt::KeypadModifier, false, 4},
         {Qt::Key_2, Qt::ControlModifier, false, 0}, {Qt::Key_3, Qt::AltModifier, false, 0},
-        {Qt::Key_5, Qt::NoModifier, false, 0},     {Qt::Key_1, Qt::NoModifier, true, 0},
+        {Qt::Key_5, Qt::NoModifier, false, 0},      {Qt::Key_1, Qt::NoModifier, true, 0},
     };
     for (const auto& c : cases) {
         const int nRight = m_dlg.Round().m_nCorrectNo;

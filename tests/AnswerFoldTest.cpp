@@ -1,6 +1,6 @@
 #include "facts/AnswerFold.h"
-#include "facts/AnswerJudge.h"
 #include "facts/Facts.h"
+#include "typing/AnswerJudge.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "learning/AnswerHistory.h"
 #include "learning/HistoryRecorder.h"
-#include "learning/LocalTime.h"
+#include "platform/LocalTime.h"
 #include "quiz/QuestionRecord.h"
 
 #include "TestSupport.h"
@@ -116,7 +116,7 @@ TEST(AnswerHistoryTest, TheRecorderWritesEachVerdictAndSurvivesAnUnwritableFolde
     ScopedCurrentDir cd(dir.Path());
     std::time_t now = 1700000000;
     double dSteady = 100;
-    CHistoryRecorder recorder([&] { return now; }, [&] { return dSteady; });
+    HistoryRecorder recorder([&] { return now; }, [&] { return dSteady; });
     const std::string record =
         ComposeRecord(Sjis("jpnこの国旗はどの国の国旗？"), {"A", "B", "C", "D"}, 0);
     recorder.OnRoundStarted();

@@ -1,10 +1,10 @@
 // The question editor and the settings dialog opened on files people made by hand: what the
 // user sees, and that nothing but what the user saved changes on disk.
 
-#include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 #include "settings/CSettingDlg.h"
 

@@ -3,8 +3,8 @@
 // question tool. Each case has its outcome; none may crash, hang or change a byte that nobody
 // asked to change.
 
-#include "app/ProfileStore.h"
 #include "platform/Cp932.h"
+#include "platform/ProfileStore.h"
 #include "quiz/FlagCatalog.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/QuizRound.h"
@@ -115,7 +115,7 @@ class BadQuestionFileTest : public ::testing::Test
     ProfileStore m_store{m_dir / "Parameter.INI"};
     FakeView m_view;
     ScriptedRandom m_random;
-    CQuizRound m_round{m_store, m_view, m_random, [] { return std::time_t(1700000000); }};
+    QuizRound m_round{m_store, m_view, m_random, [] { return std::time_t(1700000000); }};
 };
 
 // ---- the draw, on files whose bytes are bad ----------------------------------------------------

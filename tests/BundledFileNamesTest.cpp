@@ -1,7 +1,7 @@
-#include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
 #include "settings/CSettingDlg.h"

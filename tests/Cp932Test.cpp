@@ -9,7 +9,9 @@ struct DecodeCase
     std::string utf8;
 };
 
-class Cp932DecodeTest : public ::testing::TestWithParam<DecodeCase> {};
+class Cp932DecodeTest : public ::testing::TestWithParam<DecodeCase>
+{
+};
 
 TEST_P(Cp932DecodeTest, DecodesLikeTheWindowsCodePage)
 {
@@ -19,13 +21,16 @@ TEST_P(Cp932DecodeTest, DecodesLikeTheWindowsCodePage)
 INSTANTIATE_TEST_SUITE_P(
     Bytes, Cp932DecodeTest,
     ::testing::Values(
-        DecodeCase{"ascii", "jpn abc", "jpn abc"},
-        DecodeCase{"kanji", "\x93\xfa\x96\x7b", "日本"},
+        DecodeCase{"ascii", "jpn abc", "jpn abc"}, DecodeCase{"kanji", "\x93\xfa\x96\x7b", "日本"},
         DecodeCase{"waveDash", "\x81\x60", "\xEF\xBD\x9E"}, // U+FF5E, as Windows maps it
-        DecodeCase{"halfwidthKana", "\xCA\xDE", "ﾊﾞ"},
-        DecodeCase{"necSpecial", "\x87\x40", "①"},
+        DecodeCase{"halfwidthKana", "\xCA\xDE", "ﾊﾞ"}, DecodeCase{"necSpecial", "\x87\x40", "①"},
         DecodeCase{"loneLeadAtEnd", std::string("ab\x93", 3), "ab\xEF\xBF\xBD"},
-        DecodeCase{"invalidSingle", std::string("a\xFF" "b", 3), "a\xEF\xBF\xBD" "b"},
+        DecodeCase{"invalidSingle",
+                   std::string("a\xFF"
+                               "b",
+                               3),
+                   "a\xEF\xBF\xBD"
+                   "b"},
         DecodeCase{"allInvalid", std::string("\x80\xA0\xFD\xFE\xFF", 5),
                    "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
         DecodeCase{"nulKept", std::string("a\0b", 3), std::string("a\0b", 3)}),
@@ -59,5 +64,7 @@ TEST(Cp932Validity, FindsCutCharactersAndBoundaries)
     EXPECT_EQ(Cp932::CharBoundary(text, 5), 5u);
     EXPECT_EQ(Cp932::CharBoundary(text, 100), 5u);
     EXPECT_EQ(Cp932::CharBoundary(text, 0), 0u);
-    EXPECT_EQ(Cp932::ToUtf16("\x93\xfa" "A"), u"日A");
+    EXPECT_EQ(Cp932::ToUtf16("\x93\xfa"
+                             "A"),
+              u"日A");
 }

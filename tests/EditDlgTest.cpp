@@ -1,9 +1,9 @@
-#include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "platform/File.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 
 #include "TestSupport.h"
@@ -104,7 +104,7 @@ TEST_F(EditDlgTest, LaysOutTheTemplateAndListsWholeRecords)
 {
     Open(Three() + std::string(419, ' '));
     EXPECT_EQ(m_dlg->windowTitle(), QStringLiteral("編集画面"));
-    const DialogUnits du(m_dlg->font());
+    const CDialogUnits du(m_dlg->font());
     EXPECT_EQ(m_dlg->size(), du.Size(291 + 86, 199)); // the flag panel right of the template
     EXPECT_EQ(Field("question")->geometry(), du.Rect(15, 56, 259, 14));
     EXPECT_EQ(Child<QPushButton>("deleteQuestion")->geometry(), du.Rect(244, 116, 31, 18));

@@ -105,7 +105,7 @@ TEST(FactsTableTest, ATableWithAFaultNamesFileLineAndFault)
          kWords, "countries.tsv 3 行目: name_reading: 「フランス」には漢字がない"},
         {ok + ok, kWords, "countries.tsv 3 行目: 国コード「fra」は 2 行目と重複しています"},
         {ok + "ita\tイタリア\tローマ\t南ヨーロッパ\tヨーロッパ\t\t\t\t\t\t\n", kWords,
-         "countries.tsv 3 行目: 必須の欄が空です"},
+         "countries.tsv 3 行目: 公用語がありません"},
         {ok + "ita\tイタリア\n", kWords, "countries.tsv 3 行目: 列の数が見出しと違います"},
         {ok, kWords + "東\tあずま\n", "words.tsv 10 行目: 「東」が二度あります"},
         {ok, kWords + "及び\tおよび\n", "words.tsv 10 行目: 「及び」は漢字だけで書きます"},
@@ -117,6 +117,22 @@ TEST(FactsTableTest, ATableWithAFaultNamesFileLineAndFault)
     }
     const Facts::Table table = Facts::Parse("code\tname\tcapital\n", kWords);
     EXPECT_EQ(table.strError, "countries.tsv 1 行目: 見出しに列「region」がありません");
+}
+
+// The question tool and the manual read the table without the word list: a kanji form may lack
+// its reading, a reading given is still checked, and a fault names its line alone.
+TEST(FactsTableTest, CountriesAloneNeedNoReadings)
+{
+    const std::string gbr = "gbr\t英国\tロンドン\t西ヨーロッパ\tヨーロッパ\t英語\t\t\t\t\t\n";
+    const Facts::Table table = Facts::ParseCountries(kHeader + gbr);
+    ASSERT_EQ(table.strError, "");
+    EXPECT_EQ(table.countries[0].nLine, 2);
+    EXPECT_TRUE(table.countries[0].readings.empty());
+    EXPECT_EQ(Facts::ParseCountries(kHeader + gbr +
+                                    "jpn\t日本\t東京\t東アジア\tアジア\t日本語\t\t"
+                                    "\t\t日本:ニホン\t\n")
+                  .strError,
+              "3 行目: name_reading: 「日本」の読みはひらがなで書きます");
 }
 
 // The table compiled into the program: complete, found by code, and every form a learner may

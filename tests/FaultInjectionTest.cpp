@@ -5,12 +5,12 @@
 // nothing beyond that record is touched. (Delete and the single-budget cases have their tests
 // beside the editor, the store and the tool.)
 
-#include "app/ProfileStore.h"
 #include "editor/CEditDlg.h"
 #include "editor/QuestionEditor.h"
 #include "platform/File.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 #include "settings/CSettingDlg.h"
 #include "tools/questions/QuestionTool.h"

@@ -2,6 +2,7 @@
 // never overwrite, appends that stay at the end. Cross-built, the same cases run under Wine.
 #include "platform/File.h"
 #include "TestSupport.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/UserPlayFolder.h"
 
@@ -35,9 +36,9 @@ TEST_P(FileNames, KeepTheirUtf8NameThroughWriteListAndRead)
     const ScopedCurrentDir here(dir.Path());
     const std::optional<std::filesystem::path> path = PathInCurrentDir(Sjis(name));
     ASSERT_TRUE(path);
-    CFile file;
+    File file;
     std::string bytes;
-    ASSERT_TRUE(file.Open(*path, CFile::modeRead)) << file.Error();
+    ASSERT_TRUE(file.Open(*path, File::modeRead)) << file.Error();
     ASSERT_TRUE(file.Read(bytes, file.GetLength()));
     EXPECT_EQ(bytes, "bytes");
 }
@@ -52,13 +53,13 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFileAndNoTemporary)
     const auto target = dir / "Parameter.INI";
     WriteFileBytes(target, "old");
 
-    CAtomicFile refused;
+    AtomicFile refused;
     ASSERT_TRUE(refused.Open(target) && refused.Write("new"));
     EXPECT_FALSE(refused.CommitNew());
     EXPECT_TRUE(refused.TargetExisted());
     EXPECT_EQ(ReadFileBytes(target), "old");
 
-    CAtomicFile replaced;
+    AtomicFile replaced;
     ASSERT_TRUE(replaced.Open(target) && replaced.Write("new"));
     EXPECT_TRUE(replaced.Commit()) << replaced.Error();
     EXPECT_EQ(ReadFileBytes(target), "new");
@@ -71,20 +72,20 @@ TEST(RenameNoReplace, RefusesATakenNameWithEexist)
     WriteFileBytes(dir / "a", "a");
     WriteFileBytes(dir / "b", "b");
     errno = 0;
-    EXPECT_FALSE(RenameNoReplace(Utf8FromPath(dir / "a"), Utf8FromPath(dir / "b")));
+    EXPECT_FALSE(RenameNoReplace(dir / "a", dir / "b"));
     EXPECT_EQ(errno, EEXIST);
     EXPECT_EQ(ReadFileBytes(dir / "b"), "b");
-    EXPECT_TRUE(RenameNoReplace(Utf8FromPath(dir / "a"), Utf8FromPath(dir / "c")));
+    EXPECT_TRUE(RenameNoReplace(dir / "a", dir / "c"));
     EXPECT_EQ(NamesIn(dir.Path()), (std::set<std::string>{"b", "c"}));
 }
 
-TEST(CFile, AppendsAtTheEndWhereverTheHandlesStand)
+TEST(File, AppendsAtTheEndWhereverTheHandlesStand)
 {
     const TempDir dir;
     const auto path = dir / "marelto-history.tsv";
     const unsigned nAppend =
-        CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate | CFile::modeAppend;
-    CFile first, second;
+        File::modeReadWrite | File::modeCreate | File::modeNoTruncate | File::modeAppend;
+    File first, second;
     ASSERT_TRUE(first.Open(path, nAppend) && second.Open(path, nAppend));
     ASSERT_TRUE(first.Write("1\n") && second.Write("2\n"));
     ASSERT_TRUE(first.Seek(0) && first.Write("3\n"));
@@ -96,23 +97,23 @@ TEST(CFile, AppendsAtTheEndWhereverTheHandlesStand)
     EXPECT_EQ(ReadFileBytes(path), "1\n2\n3\n");
 }
 
-TEST(CFile, SetLengthKeepsThePositionAndFoldersAreRefused)
+TEST(File, SetLengthKeepsThePositionAndFoldersAreRefused)
 {
     const TempDir dir;
-    CFile file;
-    ASSERT_TRUE(file.Open(dir / "q.txt", CFile::modeCreate | CFile::modeReadWrite));
+    File file;
+    ASSERT_TRUE(file.Open(dir / "q.txt", File::modeCreate | File::modeReadWrite));
     ASSERT_TRUE(file.Write("abcdef") && file.SetLength(3) && file.Write("X"));
     file.Close();
     EXPECT_EQ(ReadFileBytes(dir / "q.txt"), std::string("abc\0\0\0X", 7));
 
-    EXPECT_FALSE(file.Open(dir.Path(), CFile::modeRead));
+    EXPECT_FALSE(file.Open(dir.Path(), File::modeRead));
     EXPECT_FALSE(file.IsOpen());
     EXPECT_TRUE(file.NotRegular());
     EXPECT_FALSE(file.Error().empty());
 }
 
 // A device reached by its name is looked at, never opened for reading or writing, never replaced.
-TEST(CFile, ADeviceIsRefusedUnreadAndAReaderStillFlushes)
+TEST(File, ADeviceIsRefusedUnreadAndAReaderStillFlushes)
 {
 #ifdef _WIN32
     const std::filesystem::path device = L"\\\\.\\NUL";
@@ -120,9 +121,9 @@ TEST(CFile, ADeviceIsRefusedUnreadAndAReaderStillFlushes)
     const std::filesystem::path device = "/dev/null";
 #endif
     EXPECT_EQ(KindOf(device), PathKind::Other);
-    for (unsigned nMode : {0u + CFile::modeRead, CFile::modeWrite | CFile::modeCreate,
-                           CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate}) {
-        CFile file;
+    for (unsigned nMode : {0u + File::modeRead, File::modeWrite | File::modeCreate,
+                           File::modeReadWrite | File::modeCreate | File::modeNoTruncate}) {
+        File file;
         EXPECT_FALSE(file.Open(device, nMode)) << nMode;
         EXPECT_TRUE(file.NotRegular()) << nMode;
     }
@@ -136,15 +137,15 @@ TEST(CFile, ADeviceIsRefusedUnreadAndAReaderStillFlushes)
     std::uint64_t nSize = 0;
     EXPECT_EQ(KindOf(dir / "h.tsv", &nSize), PathKind::Regular);
     EXPECT_EQ(nSize, 3u);
-    CFile reader;
-    ASSERT_TRUE(reader.Open(dir / "h.tsv", CFile::modeRead));
+    File reader;
+    ASSERT_TRUE(reader.Open(dir / "h.tsv", File::modeRead));
     EXPECT_TRUE(reader.Flush()) << reader.Error();
 }
 
 #ifdef _WIN32
 // A question file named after a device (as the settings may name it) is a device in any folder:
 // never read, never replaced, and no temporary is left beside it.
-TEST(CFile, DeviceNamesInAFolderAreNeverFiles)
+TEST(File, DeviceNamesInAFolderAreNeverFiles)
 {
     const TempDir dir;
     const ScopedCurrentDir cd(dir.Path());
@@ -152,8 +153,8 @@ TEST(CFile, DeviceNamesInAFolderAreNeverFiles)
         const std::optional<std::filesystem::path> path = PathInCurrentDir(szName);
         ASSERT_TRUE(path) << szName;
         EXPECT_NE(KindOf(*path), PathKind::Regular) << szName;
-        CFile file;
-        EXPECT_FALSE(file.Open(*path, CFile::modeRead)) << szName;
+        File file;
+        EXPECT_FALSE(file.Open(*path, File::modeRead)) << szName;
         EXPECT_FALSE(WriteFileAtomically(*path, "x")) << szName;
     }
     EXPECT_TRUE(NamesIn(dir.Path()).empty());

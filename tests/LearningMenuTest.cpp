@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
-#include "app/ProfileStore.h"
 #include "learning/AnswerHistory.h"
 #include "learning/CResultsDlg.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
 

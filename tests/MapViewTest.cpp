@@ -1,5 +1,4 @@
 #include "app/MainWindow.h"
-#include "app/ProfileStore.h"
 #include "facts/Facts.h"
 #include "map/CMapCommands.h"
 #include "map/CMapWindow.h"
@@ -8,6 +7,7 @@
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
 

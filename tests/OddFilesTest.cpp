@@ -2,11 +2,12 @@
 // question file changed under a running round, through every reader and writer. An open that
 // waits would hang the test: the alarm turns that into a failure.
 
-#include "app/ProfileStore.h"
 #include "editor/QuestionEditor.h"
 #include "learning/AnswerHistory.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
 #include "questionfile/QuestionFileChoice.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/QuizRound.h"
@@ -121,7 +122,7 @@ class OddFilesBase : public ::testing::Test
     FakeView m_view;
     FixedRandom m_random;
     CountingObserver m_observer;
-    CQuizRound m_round{m_store, m_view, m_random, [] { return std::time_t(0); }};
+    QuizRound m_round{m_store, m_view, m_random, [] { return std::time_t(0); }};
 };
 
 class OddFileTest : public OddFilesBase, public ::testing::WithParamInterface<OddFile>
@@ -147,9 +148,9 @@ TEST_P(OddFileTest, TheFileLayerNeverOpensOrReplacesIt)
     const std::filesystem::path odd = m_dir / "odd";
     Make(odd);
     for (unsigned nMode :
-         {0u + CFile::modeRead, 0u + CFile::modeReadWrite, CFile::modeWrite | CFile::modeCreate,
-          CFile::modeReadWrite | CFile::modeCreate | CFile::modeNoTruncate | CFile::modeAppend}) {
-        CFile file;
+         {0u + File::modeRead, 0u + File::modeReadWrite, File::modeWrite | File::modeCreate,
+          File::modeReadWrite | File::modeCreate | File::modeNoTruncate | File::modeAppend}) {
+        File file;
         EXPECT_FALSE(file.Open(odd, nMode)) << nMode;
         EXPECT_TRUE(file.NotRegular()) << nMode;
     }

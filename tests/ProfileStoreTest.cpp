@@ -1,4 +1,4 @@
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 #include "platform/File.h"
 
 #include "TestSupport.h"
@@ -7,26 +7,31 @@
 
 class ProfileStoreTest : public ::testing::Test
 {
-protected:
+  protected:
     TempDir m_dir;
     std::filesystem::path m_path = m_dir / "Parameter.INI";
     ProfileStore m_store{m_path};
 };
 
+// Through the table of entries, so its names are the file's.
 TEST_F(ProfileStoreTest, WritesTheDocumentedExampleByteForByte)
 {
-    m_store.WriteProfileStringA("QUESTION", "1", "sample0524.txt");
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 10);
-    m_store.WriteProfileInt("QUESTION_CNT", "1", 10);
-    m_store.WriteProfileInt("SEQ", "1", 1);
-    m_store.WriteProfileStringA("SOUND", "SW", "0");
+    m_store.Write(ProfileKeys::kQuestionFile, "sample0524.txt");
+    m_store.Write(ProfileKeys::kLife, 3);
+    m_store.Write(ProfileKeys::kTimeLimit, 10);
+    m_store.Write(ProfileKeys::kQuestionCount, 10);
+    m_store.Write(ProfileKeys::kOrder, 1);
+    m_store.Write(ProfileKeys::kSound, 0);
+    m_store.Write(ProfileKeys::kMap, 1);
+    m_store.Write(ProfileKeys::kTyping, 1);
     EXPECT_EQ(ReadFileBytes(m_path), "[QUESTION]\r\n1=sample0524.txt\r\n"
                                      "[LIFE]\r\n1=3\r\n"
                                      "[TIME_LIMIT]\r\n1=10\r\n"
                                      "[QUESTION_CNT]\r\n1=10\r\n"
                                      "[SEQ]\r\n1=1\r\n"
-                                     "[SOUND]\r\nSW=0\r\n");
+                                     "[SOUND]\r\nSW=0\r\n"
+                                     "[MAP]\r\nSW=1\r\n"
+                                     "[INPUT]\r\nSW=1\r\n");
 }
 
 TEST_F(ProfileStoreTest, RewritingAValueChangesOnlyThatLine)
@@ -68,11 +73,21 @@ TEST_F(ProfileStoreTest, ReadsWithoutRegardToCaseAndBlanksFirstMatchWins)
     EXPECT_EQ(m_store.GetProfileIntA("NOPE", "1", -4), -4);
 }
 
-TEST_F(ProfileStoreTest, MissingFileGivesEachCallersDefault)
+// Each reader's own default, as the program has always read a missing file: a round of 3
+// questions without time limit or allowance, in file order, sound on, map and typing off; the
+// settings dialog shows 1 for each slider.
+TEST_F(ProfileStoreTest, MissingFileGivesEachReadersDefault)
 {
-    EXPECT_EQ(m_store.GetProfileIntA("LIFE", "1", 0), 0);
-    EXPECT_EQ(m_store.GetProfileIntA("QUESTION_CNT", "1", 3), 3);
-    EXPECT_EQ(m_store.GetProfileStringA("QUESTION", "1", "sample0524.txt"), "sample0524.txt");
+    const std::pair<IntSetting, int> cases[] = {
+        {ProfileKeys::kTimeLimit, 0},     {ProfileKeys::kLife, 0},
+        {ProfileKeys::kQuestionCount, 3}, {ProfileKeys::kOrder, 0},
+        {ProfileKeys::kSound, 1},         {ProfileKeys::kMap, 0},
+        {ProfileKeys::kTyping, 0},        {ProfileKeys::kShownTimeLimit, 1},
+        {ProfileKeys::kShownLife, 1},     {ProfileKeys::kShownQuestionCount, 1}};
+    for (const auto& [setting, nDefault] : cases)
+        EXPECT_EQ(m_store.Get(setting), nDefault) << setting.section;
+    EXPECT_EQ(m_store.Get(ProfileKeys::kQuestionFile), "sample0524.txt");
+    EXPECT_EQ(m_store.Stored(ProfileKeys::kQuestionFile), std::nullopt);
     EXPECT_FALSE(std::filesystem::exists(m_path)); // reading never creates it
 }
 
@@ -82,7 +97,9 @@ struct IntCase
     int nValue;
 };
 
-class ProfileIntTest : public ::testing::TestWithParam<IntCase> {};
+class ProfileIntTest : public ::testing::TestWithParam<IntCase>
+{
+};
 
 TEST_P(ProfileIntTest, TakesLeadingDigitsWithAnOptionalSign)
 {
@@ -92,9 +109,8 @@ TEST_P(ProfileIntTest, TakesLeadingDigitsWithAnOptionalSign)
 INSTANTIATE_TEST_SUITE_P(Texts, ProfileIntTest,
                          ::testing::Values(IntCase{"10", 10}, IntCase{"  42  ", 42},
                                            IntCase{"-7", -7}, IntCase{"+8", 8},
-                                           IntCase{"12abc", 12}, IntCase{"abc", 0},
-                                           IntCase{"-", 0}, IntCase{"1 2", 1},
-                                           IntCase{"4294967297", 1},
+                                           IntCase{"12abc", 12}, IntCase{"abc", 0}, IntCase{"-", 0},
+                                           IntCase{"1 2", 1}, IntCase{"4294967297", 1},
                                            IntCase{"2147483648", -2147483647 - 1},
                                            IntCase{"99999999999999999999999", -159383553}),
                          [](const auto& info) { return "text" + std::to_string(info.index); });

@@ -1,6 +1,7 @@
 #include "questionfile/QuestionFileChoice.h"
-#include "app/ProfileStore.h"
 #include "platform/File.h"
+#include "platform/ProfileStore.h"
+#include "questionfile/NewQuestionFile.h"
 #include "quiz/QuestionRecord.h"
 
 #include "TestSupport.h"
@@ -185,6 +186,40 @@ TEST(ChooseQuestionFileFaults, ACopyThatCannotBeWrittenLeavesNothing)
 
     const QuestionFileChoice missing = ChooseQuestionFile(profile, here.Path(), here / "gone.txt");
     EXPECT_EQ(missing.check.problem, QuestionFileProblem::Unreadable);
+}
+
+// A command's new file becomes the question file, or nothing of it stays: a file that was
+// written but could not be adopted is removed again. What the learner is told, each time.
+TEST(NewQuestionFileTest, IsAdoptedOrLeavesNothing)
+{
+    TempDir here, settings;
+    const std::time_t now = 86400 * 3 + 3600 * 13; // 1970-01-04 13:00 in UTC
+    const ScopedTimeZone zone("UTC");
+    const std::string prefix = Sjis("復習-");
+
+    ProfileStore profile(settings / "Parameter.INI");
+    NewQuestionFile made = AdoptNewQuestionFile(profile, here.Path(), prefix, Records(2), now);
+    ASSERT_TRUE(made.Ok()) << made.strError;
+    EXPECT_EQ(profile.Get(ProfileKeys::kQuestionFile), Sjis("復習-19700104-1300.txt"));
+    EXPECT_EQ(NewQuestionFileMessage(made, "復習ファイル"),
+              "「復習-19700104-1300.txt」を問題ファイルにしました（2問）。");
+
+    // Parameter.INI cannot be replaced: a folder stands in its place.
+    fs::create_directory(here / "Parameter.INI");
+    ProfileStore blocked(here / "Parameter.INI");
+    made = AdoptNewQuestionFile(blocked, here.Path(), prefix, Records(2), now);
+    EXPECT_TRUE(made.bWritten);
+    EXPECT_EQ(made.choice.check.problem, QuestionFileProblem::WriteFailed);
+    EXPECT_FALSE(fs::exists(here / "復習-19700104-1300-2.txt"));
+    EXPECT_EQ(NewQuestionFileMessage(made, "復習ファイル"),
+              "「復習-19700104-1300-2.txt」を問題ファイルにできません。\n"
+              "コピーか設定ファイルへの書き込みができませんでした（Parameter.INI）。");
+
+    made = AdoptNewQuestionFile(profile, here / "gone", prefix, Records(2), now);
+    EXPECT_FALSE(made.bWritten);
+    EXPECT_EQ(NewQuestionFileMessage(made, "図鑑の問題ファイル")
+                  .rfind("図鑑の問題ファイルを書き込めませんでした（", 0),
+              0u);
 }
 
 TEST(FreeNameTest, CountsPastTakenNamesInAnyCase)

@@ -1,6 +1,6 @@
 #include "app/CQuizApp.h"
 #include "app/MainWindow.h"
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "quiz/CQuizDlg.h"
 
 #include "TestSupport.h"
@@ -36,7 +36,7 @@ TEST(DialogLayout, UsesAJapaneseFontAndWindowsDialogUnits)
     EXPECT_TRUE(info.family().contains("Gothic") || info.family().contains("CJK") ||
                 info.family().contains("ゴシック"))
         << info.family().toStdString();
-    const DialogUnits du(font);
+    const CDialogUnits du(font);
     EXPECT_GT(du.BaseX(), 3);
     EXPECT_GT(du.BaseY(), 8);
     EXPECT_EQ(du.Rect(4, 8, 8, 16), QRect(du.BaseX(), du.BaseY(), 2 * du.BaseX(), 2 * du.BaseY()));
@@ -48,7 +48,7 @@ TEST(QuizDialogShell, HasTheCaptionAndTheTemplateSize)
     ProfileStore store(dir / "Parameter.INI");
     CQuizDlg dlg(store);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Marelto Ver1.0～首都・地域・公用語まで"));
-    const DialogUnits du(dlg.font());
+    const CDialogUnits du(dlg.font());
     EXPECT_GE(dlg.height(), du.Y(292));
     EXPECT_EQ(dlg.width(), du.X(358));
 }

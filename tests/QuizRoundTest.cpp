@@ -1,10 +1,10 @@
 #include "quiz/QuizRound.h"
-#include "app/ProfileStore.h"
-#include "app/TypedAnswerJudge.h"
+#include "platform/ProfileStore.h"
 #include "quiz/AnswerOrder.h"
 #include "quiz/LampName.h"
 #include "quiz/QuestionRecord.h"
 #include "quiz/RateText.h"
+#include "typing/TypedAnswerJudge.h"
 
 #include "TestSupport.h"
 
@@ -113,7 +113,7 @@ class QuizRoundTest : public ::testing::Test
     FakeView m_view;
     ScriptedRandom m_random;
     std::time_t m_now = 1700000000;
-    CQuizRound m_round{m_store, m_view, m_random, [this] { return m_now; }};
+    QuizRound m_round{m_store, m_view, m_random, [this] { return m_now; }};
 };
 
 } // namespace
@@ -354,8 +354,8 @@ TEST_F(QuizRoundTest, TwoDrawsInOneSecondWithTheRealGeneratorAgree)
     for (int i = 0; i < 50; ++i)
         bytes += Record("jpn", "q" + std::to_string(i), i % 4);
     WriteQuestions(bytes);
-    CRuntimeRandom random;
-    CQuizRound round(m_store, m_view, random, [] { return std::time_t{1234}; });
+    RuntimeRandom random;
+    QuizRound round(m_store, m_view, random, [] { return std::time_t{1234}; });
     round.m_nSeq = 1;
     round.DrawQuestion();
     const std::string strQuestion = round.m_strQuestion;
@@ -376,8 +376,9 @@ TEST_F(QuizRoundTest, BeyondTheLastRecordOrInAnEmptyFileNothingIsShown)
         m_round.m_nAnswered = nIndex;
         EXPECT_FALSE(m_round.DrawQuestion());
         ASSERT_EQ(m_view.messages.size(), 1u);
-        EXPECT_NE(m_view.messages[0].first.find(std::to_string(nIndex + 1) + Sjis("問目がありません")),
-                  std::string::npos);
+        EXPECT_NE(
+            m_view.messages[0].first.find(std::to_string(nIndex + 1) + Sjis("問目がありません")),
+            std::string::npos);
         EXPECT_EQ(m_round.m_strQuestion.substr(0, 2), "q0"); // the last whole question stays
         EXPECT_EQ(m_view.flags.size(), 1u);
     }
@@ -529,8 +530,8 @@ TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
     Set("QUESTION_CNT", 6);
     Set("LIFE", 5);
     Set("TIME_LIMIT", 3);
-    m_store.WriteProfileStringA(kTypingSection, kTypingEntry, "1");
-    CTypedAnswerJudge judge;
+    m_store.Write(ProfileKeys::kTyping, 1);
+    TypedAnswerJudge judge;
     RecordingObserver observer;
     m_round.AddObserver(&observer);
     m_round.OnButtonStart();
@@ -558,7 +559,7 @@ TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
     EXPECT_EQ(m_view.judgements.back().first, kRight);
     m_round.JudgeTyped("パリ"); // wrong for London
     EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, Sjis("正解は ロンドン")));
-    m_store.WriteProfileStringA(kTypingSection, kTypingEntry, "0"); // from the next question on
+    m_store.Write(ProfileKeys::kTyping, 0); // from the next question on
     ASSERT_TRUE(m_round.IsTypingQuestion());
     TimeOut(3);
     EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, Sjis("正解は パリ")));

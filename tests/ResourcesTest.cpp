@@ -10,9 +10,18 @@
 
 namespace {
 
-quint16 U16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-quint32 U32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-qint32 I32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<qint32>(b.constData() + at); }
+quint16 U16(const QByteArray& b, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+quint32 U32(const QByteArray& b, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+qint32 I32(const QByteArray& b, qsizetype at)
+{
+    return qFromLittleEndian<qint32>(b.constData() + at);
+}
 
 QByteArray RawFlag(int nId)
 {
@@ -91,12 +100,12 @@ TEST(WaveResources, AreStereo22kHz8BitPcmOfTheExpectedLength)
             ASSERT_LE(at + 8 + qsizetype(size), wav.size()) << id.constData();
             if (id == "fmt ") {
                 ASSERT_GE(size, 16u);
-                EXPECT_EQ(U16(wav, at + 8), 1u);        // PCM
-                EXPECT_EQ(U16(wav, at + 10), 2u);       // channels
-                EXPECT_EQ(U32(wav, at + 12), 22050u);   // samples per second
-                EXPECT_EQ(U32(wav, at + 16), 44100u);   // bytes per second
-                EXPECT_EQ(U16(wav, at + 20), 2u);       // block align
-                EXPECT_EQ(U16(wav, at + 22), 8u);       // bits per sample
+                EXPECT_EQ(U16(wav, at + 8), 1u);      // PCM
+                EXPECT_EQ(U16(wav, at + 10), 2u);     // channels
+                EXPECT_EQ(U32(wav, at + 12), 22050u); // samples per second
+                EXPECT_EQ(U32(wav, at + 16), 44100u); // bytes per second
+                EXPECT_EQ(U16(wav, at + 20), 2u);     // block align
+                EXPECT_EQ(U16(wav, at + 22), 8u);     // bits per sample
                 sawFormat = true;
             } else if (id == "data") {
                 data = wav.mid(at + 8, size);

@@ -1,6 +1,7 @@
 #include "learning/ReviewSchedule.h"
-#include "learning/LocalTime.h"
 #include "learning/ReviewFile.h"
+#include "platform/LocalTime.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 
 #include "TestSupport.h"
@@ -87,22 +88,28 @@ TEST(ReviewFileTest, HoldsTheDueRecordsBoxOneFirstThenTheOldestEachOnce)
     EXPECT_EQ(schedule.DueRecords(r4, kDay0 + 1), "");
 }
 
-TEST(ReviewFileTest, IsWrittenUnderAFreshNameAndNeverOverwrites)
+TEST(ReviewFileTest, IsWrittenUnderAFreshNameNeverOverwritingAndBecomesTheQuestionFile)
 {
     const ScopedTimeZone zone("UTC");
-    TempDir dir;
+    TempDir dir, settings;
+    ProfileStore profile(settings / "Parameter.INI");
     const std::string r1 = Rec("aaa"), r2 = Rec("bbb");
     const ReviewSchedule schedule({Answer(RecordFingerprint(r2), 'W', 0)});
     const std::time_t now = (kDay0 + 1) * 86400 + 3600 * 13 + 60 * 5;
-    EXPECT_EQ(WriteReviewFile(dir.Path(), r1, schedule, now).status, ReviewStatus::NothingDue);
+    EXPECT_FALSE(WriteReviewFile(profile, dir.Path(), r1, schedule, now));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0);
 
     for (const char* szName : {"復習-20241005-1305.txt", "復習-20241005-1305-2.txt"}) {
-        const ReviewOutcome out = WriteReviewFile(dir.Path(), r1 + r2, schedule, now);
-        ASSERT_EQ(out.status, ReviewStatus::Written) << out.strError;
-        EXPECT_EQ(out.strName, Sjis(szName));
+        const std::optional<NewQuestionFile> made =
+            WriteReviewFile(profile, dir.Path(), r1 + r2, schedule, now);
+        ASSERT_TRUE(made && made->Ok()) << (made ? made->strError : "");
+        EXPECT_EQ(made->strName, Sjis(szName));
         EXPECT_EQ(ReadFileBytes(dir / szName), r2);
+        EXPECT_EQ(profile.Get(ProfileKeys::kQuestionFile), Sjis(szName));
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
-    EXPECT_EQ(WriteReviewFile(dir / "missing", r2, schedule, now).status, ReviewStatus::Failed);
+    const std::optional<NewQuestionFile> failed =
+        WriteReviewFile(profile, dir / "missing", r2, schedule, now);
+    ASSERT_TRUE(failed);
+    EXPECT_FALSE(failed->bWritten);
 }

@@ -1,7 +1,7 @@
 #include "settings/CSettingDlg.h"
 
-#include "app/ProfileStore.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileStore.h"
 
 #include "TestSupport.h"
 

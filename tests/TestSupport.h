@@ -7,7 +7,7 @@
 // A fresh folder under the system's temporary directory, removed with the object.
 class TempDir
 {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,18 +17,18 @@ public:
     // name is UTF-8, as every name in the program.
     std::filesystem::path operator/(std::string_view name) const;
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
 // Changes the current directory for a scope, as the program's files live there.
 class ScopedCurrentDir
 {
-public:
+  public:
     explicit ScopedCurrentDir(const std::filesystem::path& dir);
     ~ScopedCurrentDir();
 
-private:
+  private:
     std::filesystem::path m_old;
 };
 
@@ -40,11 +40,11 @@ std::string Sjis(std::string_view utf8);
 // Sets the TZ variable for a scope; local times in tests then do not depend on the machine.
 class ScopedTimeZone
 {
-public:
+  public:
     explicit ScopedTimeZone(const char* szZone);
     ~ScopedTimeZone();
 
-private:
+  private:
     std::string m_strOld;
     bool m_bHadOld;
 };

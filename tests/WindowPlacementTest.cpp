@@ -1,4 +1,4 @@
-#include "map/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "facts/Facts.h"
-#include "learning/LocalTime.h"
+#include "platform/LocalTime.h"
+#include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 #include "zukan/DrillFile.h"
 #include "zukan/LearnerRecord.h"
@@ -10,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <ctime>
+#include <deque>
 
 namespace {
 
@@ -200,16 +201,18 @@ TEST(DrillFileTest, TakesTheCountriesRecordsByteForByteInFileOrder)
 TEST(DrillFileTest, IsWrittenUnder図鑑AndAStampNeverOverwriting)
 {
     const ScopedTimeZone zone("UTC");
-    TempDir dir;
+    TempDir dir, settings;
+    ProfileStore profile(settings / "Parameter.INI");
     const std::time_t now = (kDay0 + 1) * 86400 + 3600 * 13 + 60 * 5;
     WriteFileBytes(dir / "図鑑-20241005-1305.txt", "mine");
     const std::string records = Rec("jpn", "1");
-    const StampedFile file = WriteDrillFile(dir.Path(), records, now);
-    ASSERT_TRUE(file.bWritten) << file.strError;
-    EXPECT_EQ(file.strName, Sjis("図鑑-20241005-1305-2.txt"));
+    const NewQuestionFile made = WriteDrillFile(profile, dir.Path(), records, now);
+    ASSERT_TRUE(made.Ok()) << made.strError;
+    EXPECT_EQ(made.strName, Sjis("図鑑-20241005-1305-2.txt"));
+    EXPECT_EQ(profile.Get(ProfileKeys::kQuestionFile), made.strName);
     EXPECT_EQ(ReadFileBytes(dir / "図鑑-20241005-1305-2.txt"), records);
     EXPECT_EQ(ReadFileBytes(dir / "図鑑-20241005-1305.txt"), "mine");
-    EXPECT_FALSE(WriteDrillFile(dir / "missing", records, now).bWritten);
+    EXPECT_FALSE(WriteDrillFile(profile, dir / "missing", records, now).bWritten);
 }
 
 } // namespace

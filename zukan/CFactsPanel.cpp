@@ -2,7 +2,7 @@
 
 #include "facts/FactsTable.h"
 #include "platform/Accessibility.h"
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "platform/Resources.h"
 #include "zukan/LearnerRecord.h"
 
@@ -77,7 +77,7 @@ QString Languages(const Facts::Country& country)
 
 CFactsPanel::CFactsPanel(QWidget* pParent) : QWidget(pParent)
 {
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     m_pFlag = new QLabel(this);

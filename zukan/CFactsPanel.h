@@ -30,7 +30,6 @@ class CFactsPanel : public QWidget
     QLabel* Value(const QString& caption) const;
 
   private:
-    QLabel* AddField(const QString& caption);
     void SetValue(QLabel* pValue, const QString& text);
 
     QLabel* m_pFlag = nullptr;

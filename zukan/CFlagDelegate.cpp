@@ -1,6 +1,6 @@
 #include "zukan/CFlagDelegate.h"
 
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "zukan/CFlagListModel.h"
 
 #include <QApplication>
@@ -23,12 +23,12 @@ CFlagDelegate::CFlagDelegate(const CFlagListModel& model, QListView* pView)
 
 QSize CFlagDelegate::CellSize() const
 {
-    return DialogUnits(m_pView->font()).Size(kCellCx, kCellCy);
+    return CDialogUnits(m_pView->font()).Size(kCellCx, kCellCy);
 }
 
 QSize CFlagDelegate::FlagBox() const
 {
-    return DialogUnits(m_pView->font()).Size(kFlagCx, kFlagCy);
+    return CDialogUnits(m_pView->font()).Size(kFlagCx, kFlagCy);
 }
 
 QSize CFlagDelegate::sizeHint(const QStyleOptionViewItem& /*option*/,
@@ -38,7 +38,7 @@ QSize CFlagDelegate::sizeHint(const QStyleOptionViewItem& /*option*/,
         return CellSize();
     // The whole width left of the view, so the heading stands alone in its row.
     const int nWidth = m_pView->viewport()->width() - 2 * m_pView->spacing() - 1;
-    return {std::max(nWidth, CellSize().width()), DialogUnits(m_pView->font()).Y(kHeadingCy)};
+    return {std::max(nWidth, CellSize().width()), CDialogUnits(m_pView->font()).Y(kHeadingCy)};
 }
 
 void CFlagDelegate::paint(QPainter* pPainter, const QStyleOptionViewItem& option,
@@ -55,7 +55,7 @@ void CFlagDelegate::paint(QPainter* pPainter, const QStyleOptionViewItem& option
     pStyle->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, pPainter, pWidget);
 
     const QRect cell = opt.rect;
-    const DialogUnits du(opt.font);
+    const CDialogUnits du(opt.font);
     const QRect flagArea(cell.left(), cell.top() + du.Y(2), cell.width(), du.Y(kFlagCy));
     const QPixmap flag =
         m_model.Flag(index.row(), FlagBox(), pPainter->device()->devicePixelRatioF());

@@ -1,10 +1,6 @@
 #include "zukan/CZukanCommands.h"
 
-#include "platform/Cp932.h"
 #include "platform/MessageBox.h"
-#include "platform/QtText.h"
-#include "questionfile/CQuestionFileMenu.h"
-#include "questionfile/QuestionFileChoice.h"
 #include "zukan/CZukanWindow.h"
 #include "zukan/DrillFile.h"
 
@@ -57,18 +53,8 @@ void CZukanCommands::OnDrill()
         return;
     }
     std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::current_path(ec);
-    const StampedFile file = WriteDrillFile(folder, records, m_wallClock());
-    if (!file.bWritten) {
-        AfxMessageBox(QStringLiteral("図鑑の問題ファイルを書き込めませんでした（%1）。")
-                          .arg(QString::fromLocal8Bit(file.strError.c_str())),
-                      MB_OK | MB_ICONSTOP);
-        return;
-    }
-    const std::filesystem::path written = folder / Cp932::ToUtf8(file.strName);
-    const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, written);
-    if (!choice.Ok())
-        std::filesystem::remove(written, ec); // a file nobody can play is no use
-    AfxMessageBox(CQuestionFileMenu::ChoiceText(ToQString(file.strName), choice),
-                  choice.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
+    const NewQuestionFile made =
+        WriteDrillFile(m_profile, std::filesystem::current_path(ec), records, m_wallClock());
+    AfxMessageBox(QString::fromStdString(NewQuestionFileMessage(made, "図鑑の問題ファイル")),
+                  made.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
 }

@@ -1,12 +1,12 @@
 #include "zukan/CZukanWindow.h"
 
 #include "facts/Facts.h"
-#include "learning/LocalTime.h"
 #include "map/CWorldMapView.h"
-#include "map/PlaceWindow.h"
 #include "platform/Accessibility.h"
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 #include "platform/File.h"
+#include "platform/LocalTime.h"
+#include "platform/PlaceWindow.h"
 #include "zukan/CFactsPanel.h"
 #include "zukan/CFlagDelegate.h"
 #include "zukan/CFlagListModel.h"
@@ -40,7 +40,7 @@ CZukanWindow::CZukanWindow(QAction* pDrillAction, WallClock wallClock, QWidget* 
     setObjectName(QStringLiteral("zukanWindow"));
     setFont(DialogFont());
     CreateControls();
-    resize(DialogUnits(font()).Size(kWindowCx, kWindowCy));
+    resize(CDialogUnits(font()).Size(kWindowCx, kWindowCy));
     connect(m_pDrillAction, &QAction::changed, this, &CZukanWindow::UpdateDrillButton);
     OnSearchChanged(QString());
     OnSelectionChanged();
@@ -50,7 +50,7 @@ CZukanWindow::~CZukanWindow() = default;
 
 void CZukanWindow::CreateControls()
 {
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     auto* pSearchLabel = new QLabel(QStringLiteral("検索(&S)："), this);
     m_pSearch = new QLineEdit(this);
     m_pSearch->setObjectName(QStringLiteral("zukanSearch"));
@@ -81,9 +81,8 @@ void CZukanWindow::CreateControls()
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pList->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_pList->setMinimumWidth(du.X(kListLeastCx));
-    m_pDelegate = new CFlagDelegate(*m_pModel, m_pList);
     m_pList->setModel(m_pModel);
-    m_pList->setItemDelegate(m_pDelegate);
+    m_pList->setItemDelegate(new CFlagDelegate(*m_pModel, m_pList));
     pListLabel->setBuddy(m_pList);
     connect(m_pList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CZukanWindow::OnCurrentChanged);
@@ -167,7 +166,7 @@ std::set<std::string> CZukanWindow::SelectedCodes() const
 
 void CZukanWindow::PlaceBeside(const QWidget* pMain)
 {
-    const DialogUnits du(font());
+    const CDialogUnits du(font());
     PlaceWindowBeside(this, pMain, du.Size(kWindowCx, kWindowCy), du.Size(kLeastCx, kLeastCy),
                       du.X(kGap));
 }

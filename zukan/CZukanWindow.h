@@ -13,7 +13,6 @@
 #include <unordered_map>
 
 class CFactsPanel;
-class CFlagDelegate;
 class CFlagListModel;
 class CWorldMapView;
 class QAction;
@@ -62,7 +61,6 @@ class CZukanWindow : public QWidget
     QAction* m_pDrillAction;
     WallClock m_wallClock;
     CFlagListModel* m_pModel = nullptr;
-    CFlagDelegate* m_pDelegate = nullptr;
     QLineEdit* m_pSearch = nullptr;
     QLabel* m_pFound = nullptr;
     QListView* m_pList = nullptr;

@@ -20,8 +20,8 @@ std::string RecordsAbout(std::string_view questionFile, const std::set<std::stri
     return records;
 }
 
-StampedFile WriteDrillFile(const std::filesystem::path& folder, std::string_view records,
-                           std::time_t now)
+NewQuestionFile WriteDrillFile(ProfileStore& profile, const std::filesystem::path& folder,
+                               std::string_view records, std::time_t now)
 {
-    return WriteStampedFile(folder, kDrillPrefix, records, now);
+    return AdoptNewQuestionFile(profile, folder, kDrillPrefix, records, now);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "learning/ReviewFile.h"
+#include "questionfile/NewQuestionFile.h"
 
 #include <ctime>
 #include <filesystem>
@@ -14,6 +14,9 @@
 // file's order; empty when none is.
 std::string RecordsAbout(std::string_view questionFile, const std::set<std::string>& codes);
 
-// Writes them as "図鑑-YYYYMMDD-HHMM.txt" (WriteStampedFile: a fresh name, never overwriting).
-StampedFile WriteDrillFile(const std::filesystem::path& folder, std::string_view records,
-                           std::time_t now);
+class ProfileStore;
+
+// Writes them as "図鑑-YYYYMMDD-HHMM.txt" in the folder and makes that the question file
+// (AdoptNewQuestionFile: a fresh name, never overwriting, nothing left behind on failure).
+NewQuestionFile WriteDrillFile(ProfileStore& profile, const std::filesystem::path& folder,
+                               std::string_view records, std::time_t now);

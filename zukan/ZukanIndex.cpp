@@ -5,12 +5,8 @@
 #include "facts/Kana.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
-
-constexpr std::array<std::string_view, 6> kListedGroups = {
-    "アジア", "ヨーロッパ", "アフリカ", "北アメリカ", "南アメリカ", "オセアニア"};
 
 // The name as the list sorts it: the first reading of a name written in kanji.
 std::string SortKey(const Facts::Country& country)
@@ -38,7 +34,7 @@ std::vector<std::string> SearchKeys(const Facts::Country& country)
 } // namespace
 
 ZukanIndex::ZukanIndex(std::span<const Facts::Country> countries)
-    : m_groups(kListedGroups.begin(), kListedGroups.end())
+    : m_groups(Facts::kContinents.begin(), Facts::kContinents.end())
 {
     std::vector<std::pair<std::string, Entry>> sorted;
     for (const Facts::Country& country : countries) {

@@ -5,9 +5,9 @@
 // is right unless nothing of it is kept. Input: the text.
 
 #include "facts/AnswerFold.h"
-#include "facts/AnswerJudge.h"
 #include "facts/Facts.h"
 #include "facts/Kana.h"
+#include "typing/AnswerJudge.h"
 
 #include "FuzzSupport.h"
 

@@ -4,7 +4,7 @@
 // Input: FILE, or FILE \0 SECTION \0 ENTRY \0 VALUE (split at the last three NULs). Without
 // the three parts the write uses one of the program's own settings.
 
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 
 #include "FuzzSupport.h"
 

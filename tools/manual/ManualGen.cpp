@@ -3,9 +3,10 @@
 // Writes <output>/download_support.html and copies <flag folder>/<code>.bmp to <output>/flags/.
 // The flags come from the quiz's own catalogue; a flag without a row in the facts table or
 // without a picture stops the build, so the page never lists less than the quiz asks.
+#include "facts/FactsTable.h"
+#include "platform/File.h"
 #include "quiz/FlagCatalog.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -20,83 +21,46 @@ namespace {
 
 struct Country
 {
-    std::string strName, strCapital, strRegion, strLanguages, strContinent;
+    std::string strName, strCapital, strRegion, strLanguages;
+    std::size_t nContinent; // into Facts::kContinents
 };
 
-// The 州 of Japanese schooling, in the order the flag list shows them, with their anchors.
-struct Continent
-{
-    const char* szName;
-    const char* szAnchor;
-};
-constexpr Continent kContinents[] = {
-    {"アジア", "asia"},
-    {"ヨーロッパ", "europe"},
-    {"アフリカ", "africa"},
-    {"北アメリカ", "north-america"},
-    {"南アメリカ", "south-america"},
-    {"オセアニア", "oceania"},
-};
+// The flag list's anchor of each 州, by Facts::kContinents.
+constexpr const char* kAnchors[] = {"asia",          "europe",        "africa",
+                                    "north-america", "south-america", "oceania"};
+static_assert(std::size(kAnchors) == Facts::kContinents.size());
 
-std::vector<std::string> SplitTabs(const std::string& line)
+// The forms of one answer, usual one first, as the page shows them: "スクレ／ラパス".
+std::string Joined(const std::vector<std::string_view>& forms, std::string_view separator)
 {
-    std::vector<std::string> fields;
-    std::size_t nBegin = 0;
-    for (;;) {
-        const std::size_t nTab = line.find('\t', nBegin);
-        fields.push_back(line.substr(nBegin, nTab - nBegin));
-        if (nTab == std::string::npos)
-            return fields;
-        nBegin = nTab + 1;
-    }
+    std::string text;
+    for (std::string_view form : forms)
+        text += (text.empty() ? "" : std::string(separator)) + std::string(form);
+    return text;
 }
 
-// A field lists the accepted forms of one answer separated by "=", the usual one first.
-std::string FirstForm(const std::string& field)
-{
-    return field.substr(0, field.find('='));
-}
-
-std::string AllForms(std::string field)
-{
-    for (std::size_t n = field.find('='); n != std::string::npos; n = field.find('=', n))
-        field.replace(n, 1, "／");
-    return field;
-}
-
-// The facts table by country code; the columns are found by their header names.
+// The facts table by country code.
 bool ReadCountries(const fs::path& tsv, std::map<std::string, Country>& out, std::string& error)
 {
-    std::ifstream in(tsv, std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line)) {
-        error = "cannot read " + tsv.string();
+    File file;
+    std::string text;
+    if (!file.Open(tsv, File::modeRead) || !file.Read(text, file.GetLength())) {
+        error = "cannot read " + tsv.string() + ": " + file.Error();
         return false;
     }
-    const std::vector<std::string> header = SplitTabs(line);
-    auto column = [&](const char* szName) -> std::size_t {
-        for (std::size_t i = 0; i < header.size(); ++i)
-            if (header[i] == szName)
-                return i;
-        return std::string::npos;
-    };
-    const std::size_t cols[] = {column("code"),   column("name"),      column("capital"),
-                                column("region"), column("languages"), column("continent")};
-    for (std::size_t c : cols)
-        if (c == std::string::npos) {
-            error =
-                tsv.string() + ": header lacks code, name, capital, region, languages or continent";
-            return false;
-        }
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            continue;
-        std::vector<std::string> f = SplitTabs(line);
-        f.resize(header.size());
-        out[f[cols[0]]] = Country{FirstForm(f[cols[1]]), AllForms(f[cols[2]]), f[cols[3]],
-                                  AllForms(f[cols[4]]), f[cols[5]]};
+    const Facts::Table table = Facts::ParseCountries(text);
+    if (!table.strError.empty()) {
+        error = tsv.string() + ": " + table.strError;
+        return false;
+    }
+    for (const Facts::Country& c : table.countries) {
+        std::string strLanguages;
+        for (const Facts::Language& language : c.languages)
+            strLanguages += (strLanguages.empty() ? "" : std::string(Facts::kLanguageSeparator)) +
+                            Joined(language.names, "／");
+        out[std::string(c.code)] =
+            Country{std::string(c.names.front()), Joined(c.capitals, "／"), std::string(c.region),
+                    strLanguages, Facts::ContinentIndex(c.continent)};
     }
     return true;
 }
@@ -280,7 +244,7 @@ void WriteFlag(std::ostringstream& page, const FlagEntry& flag, const Country& c
 bool WriteFlagList(std::ostringstream& page, const std::map<std::string, Country>& countries,
                    std::string& error)
 {
-    std::vector<std::pair<const FlagEntry*, const Country*>> groups[std::size(kContinents)];
+    std::vector<std::pair<const FlagEntry*, const Country*>> groups[std::size(kAnchors)];
     const auto flags = FlagCatalog();
     for (const FlagEntry& flag : flags) {
         const std::string code(flag.strCode);
@@ -289,24 +253,21 @@ bool WriteFlagList(std::ostringstream& page, const std::map<std::string, Country
             error = "no country name for the flag " + code;
             return false;
         }
-        const auto continent =
-            std::find_if(std::begin(kContinents), std::end(kContinents),
-                         [&](const Continent& k) { return it->second.strContinent == k.szName; });
-        if (continent == std::end(kContinents)) {
+        if (it->second.nContinent == Facts::kContinents.size()) {
             error = "no continent for the flag " + code;
             return false;
         }
-        groups[continent - std::begin(kContinents)].emplace_back(&flag, &it->second);
+        groups[it->second.nContinent].emplace_back(&flag, &it->second);
     }
     page << "<section id=\"flags\">\n<h2>出題国旗リスト（" << flags.size() << "か国）</h2>\n"
          << "<p>問題ファイルの先頭3文字に書く国コードと、表示される国旗です。"
          << "州ごとに並べています。</p>\n<p class=\"continents\">";
-    for (std::size_t i = 0; i < std::size(kContinents); ++i)
-        page << "<a href=\"#" << kContinents[i].szAnchor << "\">" << kContinents[i].szName << "（"
+    for (std::size_t i = 0; i < std::size(kAnchors); ++i)
+        page << "<a href=\"#" << kAnchors[i] << "\">" << Facts::kContinents[i] << "（"
              << groups[i].size() << "）</a>";
     page << "</p>\n";
-    for (std::size_t i = 0; i < std::size(kContinents); ++i) {
-        page << "<h3 id=\"" << kContinents[i].szAnchor << "\">" << kContinents[i].szName << "（"
+    for (std::size_t i = 0; i < std::size(kAnchors); ++i) {
+        page << "<h3 id=\"" << kAnchors[i] << "\">" << Facts::kContinents[i] << "（"
              << groups[i].size() << "か国）</h3>\n<ul class=\"flags\">\n";
         for (const auto& [flag, country] : groups[i])
             WriteFlag(page, *flag, *country);

@@ -1,7 +1,7 @@
 // Paints the map widget offscreen into a PNG: the whole world, or one country highlighted.
 // map_picture OUT.png [WIDTH HEIGHT SCALE [CODE]]; docs/world-map.png is 800 400 2.
 #include "map/CWorldMapView.h"
-#include "platform/DialogUnits.h"
+#include "platform/CDialogUnits.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,5 +1,6 @@
 #include "tools/questions/BankGenerator.h"
 
+#include "facts/FactsTable.h"
 #include "platform/Cp932.h"
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
@@ -39,7 +40,7 @@ std::string Join(const std::vector<Language>& languages, std::size_t nCount)
 {
     std::string out;
     for (std::size_t i = 0; i < nCount; ++i)
-        out += (i ? std::string(kLanguageSeparator) : "") + languages[i].names[0];
+        out += (i ? std::string(Facts::kLanguageSeparator) : "") + languages[i].names[0];
     return out;
 }
 

@@ -12,7 +12,6 @@
 namespace BankGenerator {
 
 inline constexpr std::uint64_t kDefaultSeed = 524;
-inline constexpr std::string_view kLanguageSeparator = "、";
 
 enum class Kind
 {
@@ -51,11 +50,8 @@ struct FactsResult
     std::string strError; // UTF-8, with the line number
 };
 
-// UTF-8 TSV with a header naming the columns code, name, capital, region, continent, languages
-// and optionally region_also, similar_flags, note. Languages are separated by "、"; "韓国語=朝鮮語"
-// shows 韓国語 and says that 朝鮮語 is the same language. A name or capital takes other accepted
-// forms the same way ("スクレ=ラパス"). region_also and similar_flags are space-separated. Every
-// code must be a flag catalogue code, once. (FactsFile.cpp)
+// The facts table read as Facts::ParseCountries reads it (facts/FactsTable.h); every code must
+// also be a flag catalogue code. (FactsFile.cpp)
 FactsResult ParseFacts(std::string_view utf8);
 
 // The answer to the language question: all names when four or fewer fit, else the first three

@@ -1,28 +1,33 @@
 #include "tools/questions/BundledFiles.h"
 
-#include <array>
+#include "facts/FactsTable.h"
+#include "platform/ProfileKeys.h"
+
+#include <vector>
 
 namespace {
 
-constexpr std::array<BundledFile, 8> kFiles = {{
-    {"sample0524.txt", "", false},
-    {"世界の国旗.txt", "", true},
-    {"アジア州.txt", "アジア", true},
-    {"ヨーロッパ州.txt", "ヨーロッパ", true},
-    {"アフリカ州.txt", "アフリカ", true},
-    {"北アメリカ州.txt", "北アメリカ", true},
-    {"南アメリカ州.txt", "南アメリカ", true},
-    {"オセアニア州.txt", "オセアニア", true},
-}};
+const std::vector<BundledFile>& Files()
+{
+    static const std::vector<BundledFile> files = [] {
+        std::vector<BundledFile> list = {
+            {std::string(ProfileKeys::kQuestionFile.strDefault), "", false}, // the starter bank
+            {"世界の国旗.txt", "", true}};
+        for (std::string_view continent : Facts::kContinents)
+            list.push_back({std::string(continent) + "州.txt", continent, true});
+        return list;
+    }();
+    return files;
+}
 
 } // namespace
 
 std::span<const BundledFile> BundledFiles()
 {
-    return kFiles;
+    return Files();
 }
 
 const BundledFile& WorldFile()
 {
-    return kFiles[1];
+    return Files()[1];
 }

@@ -1,10 +1,10 @@
 #include "tools/questions/FactCheck.h"
 
-#include "app/TypedAnswerJudge.h"
 #include "facts/AnswerFold.h"
 #include "platform/Cp932.h"
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
+#include "typing/TypedAnswerJudge.h"
 
 #include <algorithm>
 #include <optional>
@@ -39,7 +39,7 @@ std::vector<std::string> LanguageNames(const std::string& answer)
     static const std::regex kCount("など[0-9]+言語$");
     const std::string list = std::regex_replace(answer, kCount, "");
     std::vector<std::string> names;
-    const std::string separator = "、";
+    const std::string_view separator = Facts::kLanguageSeparator;
     for (std::size_t nStart = 0;;) {
         std::size_t n = list.find(separator, nStart);
         names.push_back(list.substr(nStart, n - nStart));
@@ -54,21 +54,23 @@ bool Has(const std::vector<std::string>& accepted, const std::string& text)
     return std::find(accepted.begin(), accepted.end(), text) != accepted.end();
 }
 
+// What an answer names: each language of a language answer, else the answer itself.
+std::vector<std::string> Named(const std::string& answer, Kind kind)
+{
+    return kind == Kind::Language ? LanguageNames(answer) : std::vector<std::string>{answer};
+}
+
 // A wrong answer must name nothing accepted; a right one only what is accepted.
 bool AnyAccepted(const std::vector<std::string>& accepted, const std::string& answer, Kind kind)
 {
-    if (kind != Kind::Language)
-        return Has(accepted, answer);
-    std::vector<std::string> names = LanguageNames(answer);
+    const std::vector<std::string> names = Named(answer, kind);
     return std::any_of(names.begin(), names.end(),
                        [&](const std::string& name) { return Has(accepted, name); });
 }
 
 bool AllAccepted(const std::vector<std::string>& accepted, const std::string& answer, Kind kind)
 {
-    if (kind != Kind::Language)
-        return Has(accepted, answer);
-    std::vector<std::string> names = LanguageNames(answer);
+    const std::vector<std::string> names = Named(answer, kind);
     return std::all_of(names.begin(), names.end(),
                        [&](const std::string& name) { return Has(accepted, name); });
 }
@@ -121,7 +123,7 @@ void CheckTypedRecord(const Facts::Table& table, const QuestionRecord& record,
 {
     if (FlagChoiceCodes(record))
         return; // chosen, never typed
-    CTypedAnswerJudge judge(&table);
+    TypedAnswerJudge judge(&table);
     auto right = [&](std::string_view typed) {
         return judge.Judge(typed, bytes) == TypedVerdict::Right;
     };

@@ -17,7 +17,7 @@ namespace FactCheck {
 std::vector<QuestionCheck::Problem> Check(const std::vector<BankGenerator::Country>& countries,
                                           std::string_view fileBytes);
 
-// Every record as the typing mode judges it against the table (app/TypedAnswerJudge.h): its
+// Every record as the typing mode judges it against the table (typing/TypedAnswerJudge.h): its
 // marked answer typed as written must be right and its other answers wrong; for the generator's
 // questions about a country the table knows, so must every form the table accepts for it, with
 // readings (AnswerFold::AcceptedForms).

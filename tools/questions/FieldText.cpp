@@ -8,10 +8,6 @@
 namespace FieldText {
 namespace {
 
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 bool IsTrailByte(unsigned char c)
 {
     return c >= 0x40 && c <= 0xFC && c != 0x7F;
@@ -106,7 +102,7 @@ bool AppendPlain(std::string_view run, Decoded& result)
 
 std::size_t CharLength(std::string_view cp932, std::size_t nPos)
 {
-    if (nPos + 1 < cp932.size() && IsLeadByte(static_cast<unsigned char>(cp932[nPos])) &&
+    if (nPos + 1 < cp932.size() && Cp932::IsLeadByte(static_cast<unsigned char>(cp932[nPos])) &&
         IsTrailByte(static_cast<unsigned char>(cp932[nPos + 1])))
         return 2;
     return 1;
@@ -114,7 +110,8 @@ std::size_t CharLength(std::string_view cp932, std::size_t nPos)
 
 bool IsLoneLead(std::string_view cp932, std::size_t nPos)
 {
-    return IsLeadByte(static_cast<unsigned char>(cp932[nPos])) && CharLength(cp932, nPos) == 1;
+    return Cp932::IsLeadByte(static_cast<unsigned char>(cp932[nPos])) &&
+           CharLength(cp932, nPos) == 1;
 }
 
 std::string_view TrimPadding(std::string_view bytes)

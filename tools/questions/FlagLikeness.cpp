@@ -1,5 +1,7 @@
 #include "tools/questions/FlagLikeness.h"
 
+#include "platform/Tsv.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -59,22 +61,20 @@ Table Parse(std::string_view tsv)
 {
     Table table;
     bool bHeader = true;
-    for (int nLine = 1; !tsv.empty(); ++nLine) {
-        const std::size_t nEnd = tsv.find('\n');
-        std::string_view line = tsv.substr(0, nEnd);
-        tsv.remove_prefix(nEnd == std::string_view::npos ? tsv.size() : nEnd + 1);
+    Tsv::LineReader lines(tsv);
+    for (std::string_view line; lines.Next(line);) {
         if (line.empty() || line.starts_with('#'))
             continue;
         if (std::exchange(bHeader, false))
             continue; // code, cells
-        const std::size_t nTab = line.find('\t');
-        std::optional<Cells> cells =
-            nTab == std::string_view::npos ? std::nullopt : ParseCells(line.substr(nTab + 1));
+        const std::vector<std::string_view> fields = Tsv::SplitFields(line);
+        std::optional<Cells> cells = fields.size() == 2 ? ParseCells(fields[1]) : std::nullopt;
         if (!cells) {
-            table.strError = "flag-features.tsv " + std::to_string(nLine) + " 行目が読めません";
+            table.strError =
+                "flag-features.tsv " + std::to_string(lines.Number()) + " 行目が読めません";
             return table;
         }
-        table.flags.emplace(std::string(line.substr(0, nTab)), *cells);
+        table.flags.emplace(std::string(fields[0]), *cells);
     }
     return table;
 }

@@ -1,6 +1,7 @@
 #include "tools/questions/QuestionTool.h"
 
 #include "facts/Facts.h"
+#include "platform/AtomicFile.h"
 #include "platform/File.h"
 #include "tools/questions/BankGenerator.h"
 #include "tools/questions/BundledFiles.h"
@@ -59,9 +60,9 @@ Args ParseArgs(const std::vector<std::string>& args, const std::string& strComma
 
 std::optional<std::string> ReadAll(const std::string& strPath, std::ostream& err)
 {
-    CFile file;
+    File file;
     std::string bytes;
-    if (!file.Open(PathFromUtf8(strPath), CFile::modeRead) || !file.Read(bytes, file.GetLength())) {
+    if (!file.Open(PathFromUtf8(strPath), File::modeRead) || !file.Read(bytes, file.GetLength())) {
         err << strPath << ": 読めません（" << file.Error() << "）\n";
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "tools/questions/QuestionTsv.h"
 
 #include "platform/Cp932.h"
+#include "platform/Tsv.h"
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
 
@@ -41,18 +42,6 @@ std::string ExportMarkers(std::string_view record)
         out += c == ' ' ? std::string("\\x20") : FieldText::Escape(std::string_view(&c, 1));
     }
     return out;
-}
-
-std::vector<std::string_view> SplitTabs(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    for (;;) {
-        std::size_t n = line.find('\t');
-        fields.push_back(line.substr(0, n));
-        if (n == std::string_view::npos)
-            return fields;
-        line.remove_prefix(n + 1);
-    }
 }
 
 // One line's work: the diagnostics go to the shared list, the record to strRecord.
@@ -236,17 +225,13 @@ ImportResult Import(std::string_view tsv, const ImportOptions& options)
     if (tsv.starts_with("\xEF\xBB\xBF"))
         tsv.remove_prefix(3);
     bool bFailed = false;
-    for (int nLine = 1; !tsv.empty(); ++nLine) {
-        std::size_t nEnd = tsv.find('\n');
-        std::string_view line = tsv.substr(0, nEnd);
-        tsv.remove_prefix(nEnd == std::string_view::npos ? tsv.size() : nEnd + 1);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        std::vector<std::string_view> fields = SplitTabs(line);
+    Tsv::LineReader lines(tsv);
+    for (std::string_view line; lines.Next(line);) {
+        std::vector<std::string_view> fields = Tsv::SplitFields(line);
         if (line.empty() || fields[0] == "code")
             continue;
         std::string strRecord;
-        if (LineImporter(nLine, options, result.diagnostics).Run(fields, strRecord)) {
+        if (LineImporter(lines.Number(), options, result.diagnostics).Run(fields, strRecord)) {
             result.strBytes += strRecord;
             ++result.nRecords;
         } else {

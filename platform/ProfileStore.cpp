@@ -1,5 +1,6 @@
-#include "app/ProfileStore.h"
+#include "platform/ProfileStore.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/File.h"
 
 #include <cstdint>
@@ -60,14 +61,15 @@ std::optional<std::string_view> SectionName(std::string_view line)
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     std::size_t close = line.find(']');
-    return Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return Trim(
+        line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
 struct Located
 {
-    std::optional<std::size_t> section;    // index of the section header line
-    std::size_t nLastInSection = 0;         // last non-blank line of that section
-    std::optional<std::size_t> entry;       // index of the entry line
+    std::optional<std::size_t> section; // index of the section header line
+    std::size_t nLastInSection = 0;     // last non-blank line of that section
+    std::optional<std::size_t> entry;   // index of the entry line
     std::string_view value;
 };
 
@@ -122,9 +124,9 @@ std::optional<std::string> ReadWhole(const std::filesystem::path& path)
 {
     if (path.empty())
         return std::nullopt;
-    CFile file;
+    File file;
     std::string text;
-    if (!file.Open(path, CFile::modeRead) || !file.Read(text, file.GetLength()))
+    if (!file.Open(path, File::modeRead) || !file.Read(text, file.GetLength()))
         return std::nullopt;
     return text;
 }
@@ -150,20 +152,26 @@ int ProfileStore::ParseInt(std::string_view text)
     return static_cast<std::int32_t>(n);
 }
 
-std::string ProfileStore::GetProfileStringA(std::string_view section, std::string_view entry,
-                                            std::string_view strDefault) const
+std::optional<std::string> ProfileStore::Find(std::string_view section,
+                                              std::string_view entry) const
 {
     std::optional<std::string> text = ReadWhole(m_path);
     if (!text)
-        return std::string(strDefault);
+        return std::nullopt;
     Located found = Locate(*text, SplitLines(*text), section, entry);
     if (!found.entry)
-        return std::string(strDefault);
+        return std::nullopt;
     std::string_view value = found.value;
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
+}
+
+std::string ProfileStore::GetProfileStringA(std::string_view section, std::string_view entry,
+                                            std::string_view strDefault) const
+{
+    return Find(section, entry).value_or(std::string(strDefault));
 }
 
 int ProfileStore::GetProfileIntA(std::string_view section, std::string_view entry,
@@ -199,15 +207,15 @@ bool ProfileStore::WriteProfileStringA(std::string_view section, std::string_vie
 
     if (found.entry) {
         const Line& line = lines[*found.entry];
-        std::string_view raw = std::string_view(text).substr(
-            line.nBegin, line.nContentEnd - line.nBegin);
+        std::string_view raw =
+            std::string_view(text).substr(line.nBegin, line.nContentEnd - line.nBegin);
         // Keep the stored spelling of the name (and a byte-order mark before it).
         std::size_t nameBegin = raw.find_first_not_of(kBlanks);
         if (*found.entry == 0 && raw.substr(0, kBom.size()) == kBom)
             nameBegin = kBom.size() + raw.substr(kBom.size()).find_first_not_of(kBlanks);
         std::string_view name = Trim(raw.substr(nameBegin, raw.find('=') - nameBegin));
-        std::string strNew = std::string(raw.substr(0, nameBegin)) + std::string(name) + "=" +
-                             std::string(value);
+        std::string strNew =
+            std::string(raw.substr(0, nameBegin)) + std::string(name) + "=" + std::string(value);
         text.replace(line.nBegin, line.nContentEnd - line.nBegin, strNew);
     } else if (found.section) {
         const Line& last = lines[found.nLastInSection];

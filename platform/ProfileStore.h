@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/ProfileKeys.h"
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,7 +22,7 @@
 // written end in CRLF. The file is replaced atomically; a failed write changes nothing.
 class ProfileStore
 {
-public:
+  public:
     explicit ProfileStore(std::filesystem::path path) : m_path(std::move(path)) {}
 
     int GetProfileIntA(std::string_view section, std::string_view entry, int nDefault) const;
@@ -29,11 +32,38 @@ public:
     bool WriteProfileStringA(std::string_view section, std::string_view entry,
                              std::string_view value);
 
+    // The entries of the table (platform/ProfileKeys.h), each with its reader's default.
+    int Get(const IntSetting& setting) const
+    {
+        return GetProfileIntA(setting.section, setting.entry, setting.nDefault);
+    }
+    std::string Get(const TextSetting& setting) const
+    {
+        return GetProfileStringA(setting.section, setting.entry, setting.strDefault);
+    }
+    // The stored text; nothing when the file, the section or the entry is absent.
+    std::optional<std::string> Stored(const TextSetting& setting) const
+    {
+        return Find(setting.section, setting.entry);
+    }
+    // A switch is on when it holds 1.
+    bool IsOn(const IntSetting& setting) const { return Get(setting) == 1; }
+    bool Write(const IntSetting& setting, int nValue)
+    {
+        return WriteProfileInt(setting.section, setting.entry, nValue);
+    }
+    bool Write(const TextSetting& setting, std::string_view value)
+    {
+        return WriteProfileStringA(setting.section, setting.entry, value);
+    }
+
     const std::filesystem::path& Path() const { return m_path; }
 
     // The integer rule above, on a value's text.
     static int ParseInt(std::string_view text);
 
-private:
+  private:
+    std::optional<std::string> Find(std::string_view section, std::string_view entry) const;
+
     std::filesystem::path m_path;
 };

@@ -1,4 +1,4 @@
-#include "facts/AnswerJudge.h"
+#include "typing/AnswerJudge.h"
 
 #include "facts/AnswerFold.h"
 

@@ -1,6 +1,6 @@
 // The Windows side of platform/Sound.h: the system's own sound call plays the compiled-in wave
 // bytes, so no audio library is loaded at all.
-#include "platform/Sound.h"
+#include "platform/SoundSystem.h"
 
 #include "platform/Resources.h"
 
@@ -10,27 +10,8 @@
 
 #include <windows.h>
 
-namespace {
-
-std::function<void(int)>& Handler()
+void PlaySystemWave(int nResourceId)
 {
-    static std::function<void(int)> handler;
-    return handler;
-}
-
-} // namespace
-
-void SetSoundHandler(std::function<void(int)> handler)
-{
-    Handler() = std::move(handler);
-}
-
-void PlayWaveResource(int nResourceId)
-{
-    if (Handler()) {
-        Handler()(nResourceId);
-        return;
-    }
     // The bytes must outlive the asynchronous playing: each sound is kept once loaded.
     static std::map<int, QByteArray> waves;
     QByteArray& wave = waves[nResourceId];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiz/TypedAnswerJudge.h"
+#include "quiz/ITypedAnswerJudge.h"
 
 #include <string>
 
@@ -8,14 +8,14 @@ namespace Facts {
 struct Table;
 }
 
-// Typed answers judged against the facts table (facts/AnswerJudge.h): for a record about a
+// Typed answers judged against the facts table (typing/AnswerJudge.h): for a record about a
 // country the table knows, every form the table accepts for what the marked answer names, with
 // readings; for any other record, the marked answer alone. All compared after AnswerFold::Fold.
-class CTypedAnswerJudge : public ITypedAnswerJudge
+class TypedAnswerJudge : public ITypedAnswerJudge
 {
   public:
     // Null: the table compiled into the program, parsed at the first judgement and no sooner.
-    explicit CTypedAnswerJudge(const Facts::Table* pTable = nullptr) : m_pTable(pTable) {}
+    explicit TypedAnswerJudge(const Facts::Table* pTable = nullptr) : m_pTable(pTable) {}
 
     TypedVerdict Judge(std::string_view typed, std::string_view record) override;
 

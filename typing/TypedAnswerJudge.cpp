@@ -1,13 +1,13 @@
-#include "app/TypedAnswerJudge.h"
+#include "typing/TypedAnswerJudge.h"
 
-#include "facts/AnswerJudge.h"
 #include "facts/Facts.h"
 #include "platform/Cp932.h"
 #include "quiz/QuestionRecord.h"
+#include "typing/AnswerJudge.h"
 
 #include <algorithm>
 
-TypedVerdict CTypedAnswerJudge::Judge(std::string_view typed, std::string_view record)
+TypedVerdict TypedAnswerJudge::Judge(std::string_view typed, std::string_view record)
 {
     const Facts::Table& table = m_pTable ? *m_pTable : Facts::CompiledTable();
     const QuestionRecord rec = SplitRecord(record);

@@ -1,4 +1,4 @@
-#include "learning/LocalTime.h"
+#include "platform/LocalTime.h"
 
 #include <cstdio>
 

@@ -1,15 +1,15 @@
-#include "platform/EnterEscFilter.h"
+#include "platform/CEnterEscFilter.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
-EnterEscFilter::EnterEscFilter(QWidget* pWindow) : QObject(pWindow), m_pWindow(pWindow)
+CEnterEscFilter::CEnterEscFilter(QWidget* pWindow) : QObject(pWindow), m_pWindow(pWindow)
 {
     qApp->installEventFilter(this);
 }
 
-bool EnterEscFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
+bool CEnterEscFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     const QEvent::Type type = pEvent->type();
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)

@@ -1,4 +1,4 @@
-#include "map/MapPaths.h"
+#include "map/CMapPaths.h"
 
 #include "map/MapLabel.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 const QColor kSea(0xd6, 0xe9, 0xf5);
 const QColor kNeutral(0xcf, 0xcf, 0xcb);
-// By kMapContinents: アジア, ヨーロッパ, アフリカ, 北アメリカ, 南アメリカ, オセアニア.
+// By Facts::kContinents: アジア, ヨーロッパ, アフリカ, 北アメリカ, 南アメリカ, オセアニア.
 const QColor kContinentColors[] = {QColor(0xf2, 0xd4, 0x7e), QColor(0xc6, 0xa8, 0xdc),
                                    QColor(0xf0, 0xa8, 0x78), QColor(0x9e, 0xd2, 0x96),
                                    QColor(0x78, 0xc4, 0xb4), QColor(0xe9, 0xa4, 0xbc)};
@@ -43,7 +43,7 @@ QRectF ToQRect(const MapRect& rc)
 
 } // namespace
 
-struct MapPaths::Level
+struct CMapPaths::Level
 {
     explicit Level(WorldMap simplified);
 
@@ -58,7 +58,7 @@ struct MapPaths::Level
     std::vector<Tile> tiles;
 };
 
-MapPaths::Level::Level(WorldMap simplified) : map(std::move(simplified))
+CMapPaths::Level::Level(WorldMap simplified) : map(std::move(simplified))
 {
     for (const MapCountry& country : map.Countries()) {
         QPainterPath path;
@@ -85,7 +85,7 @@ MapPaths::Level::Level(WorldMap simplified) : map(std::move(simplified))
                           .adjusted(-1e-3, -1e-3, 1e-3, 1e-3);
 }
 
-MapPaths::MapPaths(const WorldMap& map) : m_map(map)
+CMapPaths::CMapPaths(const WorldMap& map) : m_map(map)
 {
     for (int lat = 90; lat >= -90; lat -= 5) {
         const MapPoint p = ProjectRobinson(180, lat);
@@ -100,9 +100,9 @@ MapPaths::MapPaths(const WorldMap& map) : m_map(map)
         m_continentOf.push_back(MapLabelFor(country.strCode).nContinent);
 }
 
-MapPaths::~MapPaths() = default;
+CMapPaths::~CMapPaths() = default;
 
-MapPaths::Level& MapPaths::LevelFor(double dPixel)
+CMapPaths::Level& CMapPaths::LevelFor(double dPixel)
 {
     std::size_t n = 0;
     while (n + 1 < m_levels.size() && kCoarsestTolerance / std::pow(2.0, double(n)) > dPixel)
@@ -115,7 +115,7 @@ MapPaths::Level& MapPaths::LevelFor(double dPixel)
     return *m_levels[n];
 }
 
-void MapPaths::PaintMap(QPainter& painter, const QRectF& rcVisible, double dPixel)
+void CMapPaths::PaintMap(QPainter& painter, const QRectF& rcVisible, double dPixel)
 {
     Level& level = LevelFor(dPixel);
     painter.setPen(Qt::NoPen);
@@ -144,7 +144,7 @@ void MapPaths::PaintMap(QPainter& painter, const QRectF& rcVisible, double dPixe
     }
 }
 
-void MapPaths::PaintCountry(QPainter& painter, std::size_t nCountry, double dPixel)
+void CMapPaths::PaintCountry(QPainter& painter, std::size_t nCountry, double dPixel)
 {
     painter.drawPath(LevelFor(dPixel).countries[nCountry]);
 }

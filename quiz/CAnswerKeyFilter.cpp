@@ -1,16 +1,16 @@
-#include "quiz/AnswerKeyFilter.h"
+#include "quiz/CAnswerKeyFilter.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
-AnswerKeyFilter::AnswerKeyFilter(QWidget* pWindow, const std::array<QPushButton*, 4>& buttons)
+CAnswerKeyFilter::CAnswerKeyFilter(QWidget* pWindow, const std::array<QPushButton*, 4>& buttons)
     : QObject(pWindow), m_pWindow(pWindow), m_buttons(buttons)
 {
     qApp->installEventFilter(this);
 }
 
-bool AnswerKeyFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
+bool CAnswerKeyFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pEvent->type() != QEvent::KeyPress)
         return false;

@@ -1,6 +1,6 @@
-#include "map/PlaceWindow.h"
+#include "platform/PlaceWindow.h"
 
-#include "map/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 #include <QScreen>
 #include <QWidget>

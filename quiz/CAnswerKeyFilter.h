@@ -10,15 +10,15 @@ class QWidget;
 // Keys 1 to 4, on the main row or the keypad, press the matching answer button of one window
 // while that button is enabled, as a click does. Other keys, held-down repeats and keys with
 // Ctrl, Alt or Shift pass on unchanged.
-class AnswerKeyFilter : public QObject
+class CAnswerKeyFilter : public QObject
 {
-public:
-    AnswerKeyFilter(QWidget* pWindow, const std::array<QPushButton*, 4>& buttons);
+  public:
+    CAnswerKeyFilter(QWidget* pWindow, const std::array<QPushButton*, 4>& buttons);
 
-protected:
+  protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
-private:
+  private:
     QWidget* m_pWindow;
     std::array<QPushButton*, 4> m_buttons;
 };

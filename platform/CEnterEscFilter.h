@@ -6,19 +6,19 @@ class QWidget;
 
 // Swallows Enter and Esc key presses meant for one window and its controls, so the window
 // closes only through its buttons, its close box or its own timer.
-class EnterEscFilter : public QObject
+class CEnterEscFilter : public QObject
 {
-public:
-    explicit EnterEscFilter(QWidget* pWindow);
+  public:
+    explicit CEnterEscFilter(QWidget* pWindow);
 
     // Enter reaches this control (a field that acts on it); Esc is still swallowed, and so is an
     // Enter the control passes on to the window.
     void LetEnterThrough(QWidget* pControl) { m_pEnterTaker = pControl; }
 
-protected:
+  protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
-private:
+  private:
     QWidget* m_pWindow;
     QWidget* m_pEnterTaker = nullptr;
 };

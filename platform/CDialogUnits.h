@@ -6,10 +6,10 @@
 // Lays dialogs out from their templates' dialog units, as the Windows dialog manager does:
 // the horizontal unit is a quarter of the font's average character width, the vertical one
 // an eighth of its height.
-class DialogUnits
+class CDialogUnits
 {
   public:
-    explicit DialogUnits(const QFont& font);
+    explicit CDialogUnits(const QFont& font);
 
     QRect Rect(int x, int y, int cx, int cy) const;
     QSize Size(int cx, int cy) const;

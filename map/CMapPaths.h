@@ -15,11 +15,11 @@ class QPainter;
 // The world map as paths in map units, at levels of detail built as first needed: each level
 // drops the points a pixel of its scale cannot show, so the whole world paints as fast as a
 // close-up. Countries and lines are culled by their bounds.
-class MapPaths
+class CMapPaths
 {
   public:
-    explicit MapPaths(const WorldMap& map);
-    ~MapPaths();
+    explicit CMapPaths(const WorldMap& map);
+    ~CMapPaths();
 
     const WorldMap& Map() const { return m_map; }
     // -1 for land that is none of the catalogue's countries.

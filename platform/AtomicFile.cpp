@@ -1,0 +1,119 @@
+// The replacement of a file: its temporary, the commit's order, on platform/FileCalls.h.
+#include "platform/AtomicFile.h"
+
+#include "platform/FileCalls.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+AtomicFile::~AtomicFile()
+{
+    Discard();
+}
+
+bool AtomicFile::Fail(const char* szWhat, int nErrno)
+{
+    m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
+    Discard();
+    return false;
+}
+
+bool AtomicFile::RefuseNotRegular()
+{
+    m_bNotRegular = true;
+    m_strError = std::string("replace: ") + kNotRegularError;
+    Discard();
+    return false;
+}
+
+void AtomicFile::Discard()
+{
+    if (m_fd >= 0)
+        FileCalls::Close(std::exchange(m_fd, -1));
+    if (!m_temp.empty()) {
+        RemoveFile(m_temp);
+        m_temp.clear();
+    }
+}
+
+bool AtomicFile::Open(const std::filesystem::path& target)
+{
+    Discard();
+    m_target = target;
+    m_strError.clear();
+    m_bNotRegular = false;
+    if (KindOf(target) == PathKind::Other)
+        return RefuseNotRegular();
+    int nErrno = 0;
+    switch (FileCalls::CreateTemporary(target, m_fd, m_temp, nErrno)) {
+    case FileCalls::Opened::Yes:
+        return true;
+    case FileCalls::Opened::NotRegular: // a name that stands for a device: never written
+        return RefuseNotRegular();
+    case FileCalls::Opened::Failed:
+        break;
+    }
+    return Fail("create", nErrno);
+}
+
+bool AtomicFile::Write(std::string_view bytes)
+{
+    if (m_fd < 0)
+        return Fail("write", EBADF);
+    int nErrno = 0;
+    return FileCalls::WriteAll(m_fd, bytes, nErrno) || Fail("write", nErrno);
+}
+
+bool AtomicFile::Commit()
+{
+    return Finish(true);
+}
+
+bool AtomicFile::CommitNew()
+{
+    return Finish(false);
+}
+
+// Moves the temporary into place; without bReplace never over an existing file, so two writers
+// choosing the same free name cannot overwrite each other.
+bool AtomicFile::Finish(bool bReplace)
+{
+    m_bExisted = false;
+    if (m_fd < 0)
+        return Fail("write", EBADF);
+    if (const int nErrno = FileCalls::Flush(m_fd))
+        return Fail("flush", nErrno);
+    if (const int nErrno = FileCalls::Close(std::exchange(m_fd, -1)))
+        return Fail("close", nErrno);
+    if (KindOf(m_target) == PathKind::Other) // appeared since Open
+        return RefuseNotRegular();
+    if (bReplace) {
+        if (const int nErrno = FileCalls::Replace(m_temp, m_target))
+            return Fail("rename", nErrno);
+    } else if (!RenameNoReplace(m_temp, m_target)) {
+        const int nErrno = errno;
+        m_bExisted = nErrno == EEXIST;
+        return Fail("rename", nErrno);
+    }
+    m_temp.clear();
+    FileCalls::SyncFolder(m_target.has_parent_path() ? m_target.parent_path() : ".");
+    return true;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         std::string* pError)
+{
+    AtomicFile file;
+    if (file.Open(path) && file.Write(bytes) && file.Commit())
+        return true;
+    if (pError)
+        *pError = file.Error();
+    return false;
+}
+
+bool CanCreateFilesIn(const std::filesystem::path& dir)
+{
+    AtomicFile probe; // its temporary goes with it
+    return probe.Open(dir / ".marelto-probe");
+}
