@@ -1,6 +1,7 @@
 #include "zukan/CZukanCommands.h"
 
 #include "platform/Cp932.h"
+#include "platform/File.h"
 #include "platform/MessageBox.h"
 #include "platform/QtText.h"
 #include "questionfile/CQuestionFileMenu.h"
@@ -65,7 +66,7 @@ void CZukanCommands::OnDrill()
                       MB_OK | MB_ICONSTOP);
         return;
     }
-    const std::filesystem::path written = folder / Cp932::ToUtf8(file.strName);
+    const std::filesystem::path written = folder / PathFromUtf8(Cp932::ToUtf8(file.strName));
     const QuestionFileChoice choice = ChooseQuestionFile(m_profile, folder, written);
     if (!choice.Ok())
         std::filesystem::remove(written, ec); // a file nobody can play is no use
