@@ -52,7 +52,7 @@ click_du() {
 
 # Every command that reads or writes a file, from the main window $1, each checked in the files.
 every_command() {
-    local main=$1 dlg before drill
+    local main=$1 dlg drill
 
     # 間違えた問題を復習, right after the round: a file of the missed questions becomes the
     # question file (none when all four were right).
@@ -77,7 +77,7 @@ every_command() {
     xdotool windowactivate --sync "$main" >/dev/null 2>&1
     keys alt+f o
     if dlg=$(wait_for_window '問題ファイルを開く' 30); then
-        xdotool type --delay 40 "Z:$work/other/practice.txt"
+        xdotool type --delay 40 "${drive-Z:}$work/other/practice.txt"
         keys Return
         # A completion list open on the name takes the first Enter.
         xdotool search --onlyvisible --name '問題ファイルを開く' >/dev/null 2>&1 && keys Return
@@ -89,43 +89,44 @@ every_command() {
         fail "問題ファイルを開く: no file dialog"
     fi
 
-    # 問題の編集: question 1 changed and saved with 更新.
+    # 問題の編集: a question changed and saved with 更新.
     xdotool windowactivate --sync "$main" >/dev/null 2>&1
     keys alt+f d
     if dlg=$(wait_for_window '編集画面' 30); then
         xdotool windowactivate --sync "$dlg" >/dev/null 2>&1
         # Dialog units: the number list (164,21 32x13), the question (15,56 259x14), 更新
-        # (208,136 31x18), in a dialog of 377 x 199.
+        # (208,136 31x18), 戻る (244,94 31x18), in a dialog of 377 x 199.
         click_du "$dlg" 180 27 377 199
-        keys Down Return
+        keys Return
         click_du "$dlg" 144 63 377 199
         keys ctrl+a
         xdotool type --delay 40 "Marelto under Wine"
         click_du "$dlg" 223 145 377 199
         answer_box edit-update || fail "問題の編集: no question before saving"
-        head -c 420 "$play/practice.txt" | grep -q 'Marelto under Wine' &&
-            [ $(($(wc -c <"$play/practice.txt") % 420)) -eq 0 ] &&
-            pass "問題の編集: question 1 of practice.txt saved" ||
+        grep -q 'Marelto under Wine' "$play/practice.txt" &&
+            [ "$(wc -c <"$play/practice.txt")" -eq "$(wc -c <"$work/other/practice.txt")" ] &&
+            pass "問題の編集: the changed question saved in practice.txt" ||
             fail "問題の編集: practice.txt does not hold the change"
         xdotool windowactivate --sync "$dlg" >/dev/null 2>&1
-        keys Escape
+        click_du "$dlg" 259 103 377 199
         gone '編集画面' || fail "問題の編集: the editor stayed open"
     else
         fail "問題の編集: no editor"
     fi
 
-    # 設定: 出題設定 saved (登録順 chosen again, as in step 4).
-    before=$(sha256sum <"$play/Parameter.INI")
+    # 設定: 出題設定 with ランダム chosen and saved. Dialog units: ランダム (73,172 34x11), 設定保存
+    # (126,162 41x14), 戻る (126,178 41x14), in a dialog of 183 x 207.
     xdotool windowactivate --sync "$main" >/dev/null 2>&1
     keys alt+c a
     if dlg=$(wait_for_window '出題設定画面' 30); then
-        keys Tab Tab space shift+Tab space
+        click_du "$dlg" 90 177 183 207
+        click_du "$dlg" 146 169 183 207
         answer_box settings-installed || fail "設定: no question before saving"
-        keys Escape
+        click_du "$dlg" 146 185 183 207
         gone '出題設定画面' || fail "設定: the dialog stayed open"
-        [ "$(sha256sum <"$play/Parameter.INI")" != "$before" ] &&
-            pass "設定: Parameter.INI saved in Documents\\Marelto" ||
-            fail "設定: Parameter.INI unchanged"
+        [ "$(tr -d '\r' <"$play/Parameter.INI" | sed -n '/^\[SEQ\]$/,/^\[/s/^1=//p')" = 1 ] &&
+            pass "設定: ランダム saved in Documents\\Marelto\\Parameter.INI" ||
+            fail "設定: Parameter.INI does not hold ランダム"
     else
         fail "設定: no settings dialog"
     fi
