@@ -26,10 +26,13 @@ question_file() {
 }
 # The learner's files, each with its checksum.
 learner_files() { (cd "$play" && find . -type f | sort | xargs -d '\n' sha256sum); }
-# Runs the uninstaller silently; it goes on from a copy of itself, so its removal is waited for.
+# Runs the uninstaller silently, alone in the prefix. It goes on from a copy of itself, so the
+# end of every Wine process is waited for.
 uninstall() {
+    wineserver_stop
+    /usr/lib/wine/wineserver -w
     wine_ja "$installed/Uninstall.exe" /S </dev/null >/dev/null 2>&1
-    wait_until 60 test ! -e "$installed/Uninstall.exe"
+    timeout 120 /usr/lib/wine/wineserver -w
 }
 # Waits up to 20 seconds for the window named $1 to go.
 gone() {
@@ -182,21 +185,32 @@ every_command() {
 }
 
 # The Start menu of Wine's own desktop, opened at the Marelto entry, over the list of installed
-# programs: docs/windows-installer.png. The entry then starts the installed program.
+# programs; then the program that entry starts: side by side in docs/windows-installer.png.
 picture_entries() {
-    local desk x y
+    local desk
     (cd "$work" && exec env LOCPATH="$cache/locale" LC_ALL=ja_JP.UTF-8 "$wine" \
         explorer /desktop=shell,900x600 control appwiz.cpl) </dev/null >>"$work/program.log" 2>&1 &
     desk=$(wait_for_window 'Wine' 60) || { fail "no Wine desktop"; return; }
     xdotool windowactivate --sync "$desk" >/dev/null 2>&1
     sleep 6
-    # The Start button at the desktop's lower left, then its 「プログラム」 submenu.
+    # Desktop points: スタート at the lower left, its Programs entry, Marelto in that submenu.
     xdotool mousemove --window "$desk" 20 590 click 1
     sleep 1.5
     xdotool mousemove --window "$desk" 50 525
     sleep 1.5
     import -window "$desk" "$work/entries.png"
-    cp "$work/entries.png" "$out/windows-installer-desktop.png"
+    xdotool mousemove --window "$desk" 190 525 click 1
+    if wait_until 60 pgrep -f 'Programs.Marelto.marelto\.exe'; then
+        sleep 8
+        import -window "$desk" "$work/started.png"
+        convert "$work/entries.png" "$work/started.png" +append "$root/docs/windows-installer.png"
+        pass "the Start-menu entry starts the installed program (docs/windows-installer.png)"
+    else
+        fail "the Start-menu entry in Wine's desktop started nothing"
+        cp "$work/entries.png" "$out/windows-installer-entries.png"
+    fi
+    wineserver_stop
+    /usr/lib/wine/wineserver -w
 }
 
 if [ -z "$setup" ]; then
@@ -286,8 +300,6 @@ else
     else
         fail "the uninstaller showed no window"
     fi
-    wineserver_stop
-    /usr/lib/wine/wineserver -w
     if uninstall && [ ! -e "$installed" ] && [ ! -e "$menu_entry" ] &&
         [ -z "$(uninstall_value DisplayName)" ]; then
         pass "silent uninstall: the program, its Start-menu entry and its uninstall entry removed"
