@@ -9,7 +9,9 @@
 // write-protected stick, a folder only administrators may change), it plays from Documents\Marelto
 // instead, which gets the program folder's question files, Parameter.INI and history where it
 // lacks them (a file there is never replaced). Only when that folder cannot be made either does
-// it stay in its own folder, where nothing is kept.
+// it stay in its own folder, where nothing is kept. Installed (the installer's uninstaller lies
+// beside it), it always plays from Documents\Marelto, so that uninstalling or upgrading the
+// program never touches the learner's files.
 
 // Makes the play folder current; returns true (for use in a static initialiser, before the
 // application object fixes its settings path).

@@ -1,5 +1,5 @@
 // The Windows side of platform/PlayFolder.h: the program's own folder, or the user's
-// Documents\Marelto when the program's folder cannot be written.
+// Documents\Marelto when the program is installed or its folder cannot be written.
 #include "platform/PlayFolder.h"
 
 #include "platform/AtomicFile.h"
@@ -23,6 +23,7 @@ enum class Where
     UserFirst, // the user's folder, files copied into it this time
     User,      // the user's folder, as on earlier starts
     ReadOnly,  // the program's folder, though nothing can be kept there
+    Installed, // the installed program's folder, as the user's could not be made
 };
 
 // Filled before main (EnterPlayFolder runs in a static initialiser), so kept in a function's
@@ -65,6 +66,14 @@ std::filesystem::path UserFolder()
     return folder;
 }
 
+// The installer leaves its uninstaller beside the program. Installed, the program keeps the
+// learner's files in Documents\Marelto, out of reach of an uninstall or an upgrade, though the
+// program's folder could be written.
+bool Installed(const std::filesystem::path& program)
+{
+    return KindOf(program / L"Uninstall.exe") == PathKind::Regular;
+}
+
 QString Native(const std::filesystem::path& path)
 {
     return QDir::toNativeSeparators(QString::fromStdWString(path.wstring()));
@@ -79,14 +88,16 @@ bool EnterPlayFolder()
         return true; // stays where it was started
     State& play = Play();
     play.folder = program;
-    if (!CanCreateFilesIn(program)) {
-        play.where = Where::ReadOnly;
+    const bool bInstalled = Installed(program);
+    const bool bWritable = CanCreateFilesIn(program);
+    if (bInstalled || !bWritable) {
+        play.where = bWritable ? Where::Installed : Where::ReadOnly;
         const std::filesystem::path user = UserFolder();
         const UserPlayFolder setup =
             user.empty() ? UserPlayFolder{} : SetUpUserPlayFolder(program, user);
         if (setup.bOk) {
             play.folder = user;
-            play.where = setup.copied.empty() ? Where::User : Where::UserFirst;
+            play.where = setup.copied.empty() || bInstalled ? Where::User : Where::UserFirst;
             play.strCopyError = setup.strError;
         }
     }
@@ -108,6 +119,10 @@ void TellAboutPlayFolder()
                               "設定・成績・復習ファイルは保存されず、書き込めない問題ファイルは"
                               "開けません。フォルダーごと書き込める場所（ドキュメントなど）に"
                               "移してから起動してください。")
+                   .arg(Native(play.folder));
+    else if (play.where == Where::Installed)
+        text = QStringLiteral("ドキュメントに Marelto フォルダーを作れないため、設定・成績・"
+                              "復習ファイルはプログラムのフォルダーに保存されます。\n%1")
                    .arg(Native(play.folder));
     if (!play.strCopyError.empty())
         text += QStringLiteral("\n\n写せなかったファイル: %1")

@@ -13,7 +13,7 @@ if [ "${1:-run}" = test ]; then
         clang libclang-rt-14-dev lld clang-format
         xvfb xauth openbox xdotool wmctrl x11-utils imagemagick gdb
         dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
-        desktop-file-utils appstream
+        desktop-file-utils appstream lintian
         chromium
     )
 fi

@@ -15,7 +15,10 @@ for f in bin/marelto bin/marelto-questions bin/marelto-launcher libexec/marelto/
          share/marelto/manual/download_support.html share/marelto/manual/flags/jpn.bmp \
          share/applications/io.github.marelto.Marelto.desktop \
          share/metainfo/io.github.marelto.Marelto.metainfo.xml \
-         share/icons/hicolor/scalable/apps/marelto.svg share/doc/marelto/copyright; do
+         share/icons/hicolor/scalable/apps/marelto.svg share/doc/marelto/copyright \
+         share/man/man1/marelto.1.gz share/man/man1/marelto-questions.1.gz \
+         share/man/man1/marelto-launcher.1.gz share/man/ja/man1/marelto.1.gz \
+         share/man/ja/man1/marelto-questions.1.gz share/man/ja/man1/marelto-launcher.1.gz; do
     [ -s "$prefix/$f" ] || fail "missing $f"
 done
 for size in 16 24 32 48 64 128 256; do

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Proves the Windows zip under Wine, headless in Xvfb: the cross-built core tests pass, the
-# question tool passes every bundled question file, marelto.exe shows its window (screenshot
-# docs/windows.png), a round plays with the keys 1-4, and the settings it saves make a
-# Parameter.INI byte for byte like the one the Linux build makes from the same keystrokes.
+# Proves the Windows zip and installer under Wine, headless in Xvfb: the cross-built core tests
+# pass, the question tool passes every bundled question file, marelto.exe shows its window
+# (screenshot docs/windows.png), a round plays with the keys 1-4, and the settings it saves make
+# a Parameter.INI byte for byte like the one the Linux build makes from the same keystrokes. The
+# installer installs silently, over an older version too; the installed program plays from
+# Documents\Marelto through every command that reads or writes a file; the uninstaller leaves
+# the learner's files byte for byte as they were (screenshot docs/windows-installer.png). Every
+# message box shown is kept as a picture in build/windows/shots/.
 # Usage: tests/windows/run.sh [LINUX-MARELTO]     after scripts/package-windows
 #        (LINUX-MARELTO: the Linux build's program, default build/marelto)
 set -u
@@ -50,8 +54,21 @@ trap 'stop_x_session; wineserver_stop; rm -rf "$work"' EXIT
 wineserver_stop
 /usr/lib/wine/wineserver -w
 
+# The prefix is made under the Japanese locale: Wine fixes the code page and the fonts of its
+# own windows (message boxes) when it makes one, and one made under the C locale draws Japanese
+# as boxes. One made otherwise, by an earlier version of this script, is made anew.
+if [ ! -f "$WINEPREFIX/.marelto-ja" ]; then
+    rm -rf "$WINEPREFIX"
+    wine_ja wineboot -i >/dev/null 2>&1
+    wineserver_stop
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.marelto-ja"
+fi
+# The test prefix keeps its own Documents rather than Wine's link to the home folder.
+docs=$WINEPREFIX/drive_c/users/$(whoami)/Documents
+[ ! -L "$docs" ] || { rm "$docs" && mkdir "$docs"; }
+
 # 1. The core tests, cross-built with GoogleTest, under a Western and the Japanese code page.
-"$wine" wineboot -i >/dev/null 2>&1
 for test in test_core test_learning test_questions test_map test_badinput; do
     for cp in 1252 932; do
         run=$wine
@@ -97,6 +114,26 @@ start_program() {
 # Sends keys to the window in front, with time for a window that opens on the way.
 keys() { xdotool key --delay 150 "$@"; sleep 1.5; }
 
+# Every message box is kept as a picture of the screen, to be looked at.
+shots=$out/shots
+rm -rf "$shots"
+mkdir -p "$shots"
+nshot=0
+shot() {
+    nshot=$((nshot + 1))
+    import -window root png:- | convert - -trim +repage "$shots/$(printf %02d "$nshot")-$1.png"
+}
+# Waits up to $2 seconds (default 30) for the program's message box, keeps its picture as
+# shots/NN-$1.png and answers it with Enter (OK, or はい where it asks). False when none came.
+answer_box() {
+    local box
+    box=$(wait_for_window '^marelto$' "${2:-30}") || return 1
+    xdotool windowactivate --sync "$box" >/dev/null 2>&1
+    sleep 0.5
+    shot "$1"
+    keys Return
+}
+
 # Closes main window $1 as its close box does and waits for the program to end.
 quit_program() {
     close_window "$1" "$APP_PID" 20 || kill "$APP_PID"
@@ -105,7 +142,7 @@ quit_program() {
 }
 
 # Plays a round of the first four questions of sample0524.txt in the window in front with the
-# keys 1-4, and checks them in the history file $1 as played from $2.
+# keys 1-4, and checks them in the history file $1 as played from $2; $3 names its pictures.
 play_round() {
     # Focus starts on the question; five tabs on is 開始.
     keys Tab Tab Tab Tab Tab space
@@ -114,7 +151,7 @@ play_round() {
         sleep 2.5 # the verdict closes itself after about two seconds
     done
     import -window root "$work/round-end.png"
-    keys Return # the round's closing message
+    answer_box "round-end-$3" || keys Return # the round's closing message
     # The four questions in the history, each 正解 or 誤り: none ran out of time waiting for a
     # key.
     local asked answered
@@ -144,7 +181,7 @@ if start_program "$app" wine; then
     mkdir -p "$root/docs"
     import -window root png:- | convert - -trim +repage "$root/docs/windows.png"
     pass "marelto.exe shows its window (docs/windows.png)"
-    play_round "$app/marelto-history.tsv" "its own folder"
+    play_round "$app/marelto-history.tsv" "its own folder" zip
     quit_program "$id"
 else
     fail "marelto.exe showed no window"
@@ -165,7 +202,7 @@ save_settings() {
     keys alt+c a
     wait_for_window '出題設定画面' 30 >/dev/null || { fail "no settings window ($2)"; return 1; }
     keys Tab Tab space shift+Tab space
-    keys Return # 設定保存しても宜しいですか? - はい
+    answer_box "settings-$3" || fail "no question before the settings were saved ($2)"
     keys Escape
     quit_program "$id"
 }
@@ -176,8 +213,8 @@ for dir in "$work/linux" "$work/windows"; do
 done
 cp -r "$app"/. "$work/windows/"
 unzip -p "$zip" "*/Parameter.INI" >"$work/windows/Parameter.INI"
-save_settings "$work/linux" "$linux_marelto"
-save_settings "$work/windows" wine
+save_settings "$work/linux" "$linux_marelto" linux
+save_settings "$work/windows" wine windows
 if cmp -s "$work/linux/Parameter.INI" "$work/windows/Parameter.INI" &&
     ! unzip -p "$zip" "*/Parameter.INI" | cmp -s - "$work/linux/Parameter.INI"; then
     pass "Parameter.INI saved by both builds is byte-identical ($(wc -c <"$work/linux/Parameter.INI") bytes)"
@@ -193,28 +230,25 @@ fi
 # says so, plays from Documents\Marelto with the files copied there, and keeps its history there.
 # Needs a file system of its own, which only root can mount here.
 ro=$work/readonly
-docs=$WINEPREFIX/drive_c/users/$(whoami)/Documents
 if mkdir -p "$ro" && mount -t tmpfs -o size=64m marelto-readonly "$ro" 2>/dev/null; then
     trap 'stop_x_session; wineserver_stop; umount "$ro"; rm -rf "$work"' EXIT
     cp -r "$app" "$ro/"
     rm -f "$ro/$(basename "$app")/marelto-history.tsv"
     mount -o remount,ro "$ro"
-    # The test prefix keeps its own Documents rather than Wine's link to the home folder.
-    [ ! -L "$docs" ] || { rm "$docs" && mkdir "$docs"; }
     rm -rf "$docs/Marelto"
     (cd "$work" && exec env LOCPATH="$cache/locale" LC_ALL=ja_JP.UTF-8 "$wine" \
         "$ro/$(basename "$app")/marelto.exe") </dev/null >>"$work/program.log" 2>&1 &
     APP_PID=$!
     if box=$(wait_for_window '^marelto$' 120); then
         xdotool windowactivate --sync "$box" >/dev/null 2>&1
-        import -window root png:- | convert - -trim +repage "$out/readonly-message.png"
+        shot readonly-message
         keys Return
     fi
     if [ -n "$box" ] && WINDOW_ID=$(wait_for_window 'Marelto Ver' 60) &&
         [ -f "$docs/Marelto/Parameter.INI" ] && [ -f "$docs/Marelto/sample0524.txt" ]; then
-        pass "unwritable folder: told ($out/readonly-message.png), plays from Documents\\Marelto"
+        pass "unwritable folder: told ($shots/*-readonly-message.png), plays from Documents\\Marelto"
         xdotool windowactivate --sync "$WINDOW_ID" >/dev/null 2>&1
-        play_round "$docs/Marelto/marelto-history.tsv" "Documents\\Marelto"
+        play_round "$docs/Marelto/marelto-history.tsv" "Documents\\Marelto" readonly
         quit_program "$WINDOW_ID"
     else
         fail "unwritable folder: message ${box:-none}, files in Documents\\Marelto:" \
@@ -225,6 +259,8 @@ if mkdir -p "$ro" && mount -t tmpfs -o size=64m marelto-readonly "$ro" 2>/dev/nu
 else
     echo "SKIP: unwritable folder (no file system of its own can be mounted here)"
 fi
+
+. "$root/tests/windows/installer.sh"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -2,6 +2,7 @@
 
 #include "facts/Facts.h"
 #include "platform/AtomicFile.h"
+#include "platform/CommandLine.h"
 #include "platform/File.h"
 #include "tools/questions/BankGenerator.h"
 #include "tools/questions/BundledFiles.h"
@@ -26,6 +27,38 @@ constexpr std::string_view kUsage =
     "  marelto-questions generate FACTS --all DIR   事実表から作る付属の問題ファイルをすべて DIR "
     "に作る\n";
 
+constexpr std::string_view kHelpJa =
+    "Marelto の問題ファイル（Shift_JIS、1 問 420 バイト）を調べ、TSV に書き出し、TSV から作り、\n"
+    "事実表から作ります。書き込みは、すべて問題なく作れたときだけです。\n"
+    "\n"
+    "オプション:\n"
+    "  -h, --help   この説明を表示して終わる\n"
+    "  --version    版を表示して終わる\n"
+    "\n"
+    "ファイル: 事実表 FACTS は countries.tsv（UTF-8）で、同じフォルダーの words.tsv "
+    "の読みも使う。\n"
+    "同梱の問題ファイルは /usr/share/marelto、使う問題ファイルは ~/.local/share/marelto にある。\n"
+    "終了状態: 0 問題なし、1 問題あり・エラー、2 使い方の誤り。\n";
+
+constexpr std::string_view kHelpEn =
+    "Usage:\n"
+    "  marelto-questions check [--facts FACTS] FILE...  check question files (against the facts)\n"
+    "  marelto-questions export FILE [-o TSV]           write a question file as UTF-8 TSV\n"
+    "  marelto-questions import TSV -o FILE [--cut]     make a question file from such a TSV\n"
+    "  marelto-questions generate FACTS [-o FILE]       make the world question file from the\n"
+    "                                                   facts table (its TSV without -o)\n"
+    "  marelto-questions generate FACTS --all DIR       make every bundled question file in DIR\n"
+    "Checks, exports, imports and generates Marelto's question files (Shift_JIS, 420 bytes a\n"
+    "question). Nothing is written unless all of it could be made without a problem.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help   show this help and exit\n"
+    "  --version    show the version and exit\n"
+    "\n"
+    "Files: FACTS is countries.tsv (UTF-8); words.tsv beside it gives the readings. The bundled\n"
+    "question files are in /usr/share/marelto, the ones in use in ~/.local/share/marelto.\n"
+    "Exit status: 0 all well, 1 problems or errors, 2 bad usage. Messages are Japanese.\n";
+
 struct Args
 {
     std::vector<std::string> files;
@@ -34,6 +67,7 @@ struct Args
     std::string strAllDir;
     bool bCut = false;
     bool bOk = true;
+    std::string strUnknown; // the first option the command does not know
 };
 
 Args ParseArgs(const std::vector<std::string>& args, const std::string& strCommand)
@@ -50,9 +84,11 @@ Args ParseArgs(const std::vector<std::string>& args, const std::string& strComma
             parsed.strFacts = args[++i];
         else if (args[i] == "--cut" && strCommand == "import")
             parsed.bCut = true;
-        else if (args[i].starts_with("-") && args[i] != "-")
+        else if (args[i].starts_with("-") && args[i] != "-") {
+            if (parsed.bOk)
+                parsed.strUnknown = args[i];
             parsed.bOk = false;
-        else
+        } else
             parsed.files.push_back(args[i]);
     }
     return parsed;
@@ -243,14 +279,30 @@ MadeFile MakeQuestionFile(std::string_view factsUtf8, const BundledFile* pFile)
     return made;
 }
 
-int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    bool bJapanese)
 {
     if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help" || args[0] == "help")) {
-        out << kUsage;
+        if (bJapanese)
+            out << kUsage << "\n" << kHelpJa;
+        else
+            out << kHelpEn;
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << VersionText("marelto-questions");
         return 0;
     }
     const std::string strCommand = args.empty() ? "" : args[0];
+    if (strCommand.starts_with("-")) {
+        err << UnknownOptionText("marelto-questions", strCommand, bJapanese);
+        return kUsageError;
+    }
     Args parsed = ParseArgs(args, strCommand);
+    if (!parsed.strUnknown.empty()) {
+        err << UnknownOptionText("marelto-questions", parsed.strUnknown, bJapanese);
+        return kUsageError;
+    }
     const bool bOneFile = parsed.files.size() == 1;
     if (parsed.bOk) {
         if (strCommand == "check" && !parsed.files.empty() && parsed.strOutput.empty())
@@ -264,5 +316,5 @@ int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std
             return Generate(parsed, out, err);
     }
     err << kUsage;
-    return 2;
+    return kUsageError;
 }

@@ -6,7 +6,8 @@
 #include <vector>
 
 // marelto-questions: checks, exports, imports and generates question files. Messages are
-// Japanese, in UTF-8. Exit status 0 when all went well, 1 on problems or errors, 2 on bad usage.
+// Japanese, in UTF-8; --help and the one line for an unknown option follow bJapanese. Exit status
+// 0 when all went well, 1 on problems or errors, 2 on bad usage.
 //
 //   check [--facts FACTS] FILE... report what the quiz or the editor would stumble over, and with
 //                                 the facts table, generated questions that contradict it
@@ -14,7 +15,8 @@
 //   import TSV -o FILE [--cut]    a question file from such a table, written only if all is well
 //   generate FACTS [-o FILE]      the world file from the facts table; without -o its TSV
 //   generate FACTS --all DIR      every bundled question file made from the table, into DIR
-int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    bool bJapanese = true);
 
 struct MadeFile
 {

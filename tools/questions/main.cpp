@@ -1,3 +1,4 @@
+#include "platform/CommandLine.h"
 #include "tools/questions/QuestionTool.h"
 
 #include <iostream>
@@ -35,5 +36,5 @@ static std::vector<std::string> Arguments(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    return RunQuestionTool(Arguments(argc, argv), std::cout, std::cerr);
+    return RunQuestionTool(Arguments(argc, argv), std::cout, std::cerr, JapaneseLocale());
 }
