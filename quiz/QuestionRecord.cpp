@@ -95,19 +95,37 @@ std::string ComposeRecord(std::string_view question, const std::array<std::strin
     return out;
 }
 
-std::optional<std::array<std::string, 4>> FlagChoiceCodes(const QuestionRecord& record)
+namespace {
+
+// The four answers' codes when each field is the prefix, a catalogue code and blanks only.
+std::optional<std::array<std::string, 4>> AnswerCodes(const QuestionRecord& record,
+                                                      std::string_view prefix)
 {
     std::array<std::string, 4> codes;
     for (std::size_t i = 0; i < 4; ++i) {
         std::string_view field = record.answers[i];
+        if (field.size() != kAnswerSize || !field.starts_with(prefix))
+            return std::nullopt;
+        field.remove_prefix(prefix.size());
         std::string_view code = field.substr(0, kCodeSize);
         // Every catalogue code is three lower-case letters, so the look-up checks those too.
-        if (field.size() != kAnswerSize || field.find_first_not_of(' ', kCodeSize) != field.npos ||
-            !LookupFlagBitmap(code))
+        if (field.find_first_not_of(' ', kCodeSize) != field.npos || !LookupFlagBitmap(code))
             return std::nullopt;
         codes[i] = code;
     }
     return codes;
+}
+
+} // namespace
+
+std::optional<std::array<std::string, 4>> FlagChoiceCodes(const QuestionRecord& record)
+{
+    return AnswerCodes(record, {});
+}
+
+std::optional<std::array<std::string, 4>> PositionCodes(const QuestionRecord& record)
+{
+    return AnswerCodes(record, std::string_view(&kPositionMark, 1));
 }
 
 std::string TemplateRecord()

@@ -63,5 +63,11 @@ std::string ComposeRecord(std::string_view question, const std::array<std::strin
 // is (one unknown code, a short record or one letter more makes it text).
 std::optional<std::array<std::string, 4>> FlagChoiceCodes(const QuestionRecord& record);
 
+// A record is a position question, answered on the map, exactly when each of its four answer
+// fields is '@' and a code of the flag catalogue, then blanks to the field's end. The codes
+// (without '@') in stored order then; empty for every other record.
+inline constexpr char kPositionMark = '@';
+std::optional<std::array<std::string, 4>> PositionCodes(const QuestionRecord& record);
+
 // One record of a new question file: "テスト問題" and 解答1-4, the first marked correct.
 std::string TemplateRecord();

@@ -148,6 +148,42 @@ INSTANTIATE_TEST_SUITE_P(
                           "Text", {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, false}),
     [](const auto& info) { return info.param.szName; });
 
+// The same answers read both ways: a record is at most one of the two kinds.
+struct AnswerKindCase
+{
+    const char* szName;
+    std::array<std::string, 4> answers;
+    bool bFlagChoice;
+    bool bPosition;
+};
+
+class AnswerKindTest : public ::testing::TestWithParam<AnswerKindCase>
+{
+};
+
+TEST_P(AnswerKindTest, PositionAnswersAreMarkedCodesOfTheCatalogue)
+{
+    const AnswerKindCase& c = GetParam();
+    const QuestionRecord rec =
+        SplitRecord(ComposeRecord("tcd" + Sjis("チャドはどこ？"), c.answers, 0));
+    EXPECT_EQ(FlagChoiceCodes(rec).has_value(), c.bFlagChoice);
+    const std::optional<std::array<std::string, 4>> codes = PositionCodes(rec);
+    ASSERT_EQ(codes.has_value(), c.bPosition);
+    if (codes)
+        EXPECT_EQ(*codes, (std::array<std::string, 4>{"tcd", "ner", "sdn", "lby"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, AnswerKindTest,
+    ::testing::Values(
+        AnswerKindCase{"FourMarkedCodes", {"@tcd", "@ner", "@sdn", "@lby"}, false, true},
+        AnswerKindCase{"BareCodes", {"tcd", "ner", "sdn", "lby"}, true, false},
+        AnswerKindCase{"OneBare", {"@tcd", "ner", "@sdn", "@lby"}, false, false},
+        AnswerKindCase{"UnknownCode", {"@tcd", "@xyz", "@sdn", "@lby"}, false, false},
+        AnswerKindCase{"MarkAfterTheCode", {"@tcd", "ner@", "@sdn", "@lby"}, false, false},
+        AnswerKindCase{"TwoMarks", {"@tcd", "@@ner", "@sdn", "@lby"}, false, false}),
+    [](const auto& info) { return info.param.szName; });
+
 TEST(FlagChoiceRule, AShortRecordOrANulInAFieldMakesText)
 {
     const std::string bytes = ComposeRecord("bra", {"bra", "prt", "arg", "col"}, 0);
