@@ -252,9 +252,10 @@ INSTANTIATE_TEST_SUITE_P(
                           "SameAnswers", {{341, Sjis("ソウル") + "  "}}, {Rule::SameAnswers}}),
     [](const auto& info) { return std::string(info.param.szName); });
 
-// Flag-choice records: the marked flag must be the asked country's; with the facts, the clue must
-// name it or its capital. Each problem names the record and the field.
-TEST(QuestionCheckTest, FlagChoiceRecordsMarkTheAskedFlagAndNameItsCountry)
+// Flag-choice and position records: the marked flag or place must be the asked country's; with
+// the facts, the clue must name it (or its capital, or show its flag). Each problem names the
+// record and the field.
+TEST(QuestionCheckTest, FlagChoiceAndPositionRecordsMarkTheAskedCountryAndNameIt)
 {
     const BankGenerator::FactsResult facts =
         BankGenerator::ParseFacts(ReadFileBytes(kSource / "data/countries.tsv"));
@@ -288,6 +289,23 @@ TEST(QuestionCheckTest, FlagChoiceRecordsMarkTheAskedFlagAndNameItsCountry)
         {"首都がリマの国の国旗はどれ？", {"prt", "bra", "arg", "col"}, 1, {Rule::ClueNotFact}, ""},
         // One answer not a code: a text question of the author's own, not judged as a flag choice.
         {"ペルーの国旗はどれ？", {"prt", "bra", "arg", "colombia"}, 0, {}, ""},
+        {"ブラジルはどこ？", {"@prt", "@bra", "@arg", "@col"}, 1, {}, ""},
+        {"この国旗の国はどこ？", {"@prt", "@bra", "@arg", "@col"}, 1, {}, ""},
+        {"ブラジルはどこ？",
+         {"@prt", "@bra", "@arg", "@col"},
+         0,
+         {Rule::PlaceNotAsked},
+         "レコード 3: 解答1「@prt」が正解ですが、問われている国コード「bra」の位置ではありません"},
+        {"ペルーはどこ？",
+         {"@prt", "@bra", "@arg", "@col"},
+         1,
+         {Rule::ClueNotPlace},
+         "レコード 3: 問題文「ペルーはどこ？」"},
+        {"ブラジルはどこ？",
+         {"@prt", "@bra", "arg", "@xyz"},
+         1,
+         {Rule::PlaceNotCode, Rule::PlaceNotCode},
+         "レコード 3: 解答3「arg」は「@」と国旗の一覧の国コード"},
     };
     for (const Case& c : cases) {
         const std::string bytes = GoodRecord() + GoodRecord() +
