@@ -1,14 +1,15 @@
 #include "TestSupport.h"
 
-#include "map/WorldMap.h"
 #include "quiz/FlagCatalog.h"
 #include "tools/questions/Neighbours.h"
+#include "tools/questions/QuestionTool.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <set>
+#include <sstream>
 
 namespace {
 
@@ -20,21 +21,21 @@ bool Lists(const std::vector<std::string>& codes, const std::string& code)
 }
 
 // The table the generator reads must be what the map gives: measured afresh from the committed
-// map, it is the committed file byte for byte, and the compiled-in copy reads the same.
+// map by the command, it is the committed file byte for byte, and the compiled-in copy reads the
+// same. From a file that is no map, nothing is written.
 TEST(NeighboursTest, CommittedTableIsWhatTheMapGives)
 {
-    const std::string bytes = ReadFileBytes(kSource / "res/map/world.map");
-    const std::optional<WorldMap> map =
-        WorldMap::Decode({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
-    ASSERT_TRUE(map);
-    std::vector<std::string> codes;
-    for (const FlagEntry& entry : FlagCatalog())
-        codes.emplace_back(entry.strCode);
-    const std::vector<Neighbours::Entry> entries = Neighbours::Compute(*map, codes);
-    ASSERT_EQ(entries.size(), 199u);
+    TempDir dir;
+    std::ostringstream out, err;
+    const std::string tsv = (dir / "n.tsv").string();
+    ASSERT_EQ(RunQuestionTool({"neighbours", (kSource / "res/map/world.map").string(), "-o", tsv},
+                              out, err),
+              0)
+        << err.str();
     const std::string committed = ReadFileBytes(kSource / "data/neighbours.tsv");
-    EXPECT_TRUE(Neighbours::ToTsv(entries) == committed)
+    EXPECT_TRUE(ReadFileBytes(tsv) == committed)
         << "run: marelto-questions neighbours res/map/world.map -o data/neighbours.tsv";
+    EXPECT_EQ(out.str(), tsv + ": 199 か国の近隣国を書きました\n");
 
     EXPECT_EQ(Neighbours::Error(), "");
     for (const Neighbours::Entry& entry : Neighbours::Parse(committed).entries) {
@@ -43,6 +44,12 @@ TEST(NeighboursTest, CommittedTableIsWhatTheMapGives)
         EXPECT_EQ(pCompiled->borders, entry.borders);
         EXPECT_EQ(pCompiled->nearest, entry.nearest);
     }
+
+    const std::string bad = (dir / "bad.tsv").string();
+    EXPECT_EQ(RunQuestionTool({"neighbours", (kSource / "data/countries.tsv").string(), "-o", bad},
+                              out, err),
+              1);
+    EXPECT_FALSE(std::filesystem::exists(bad));
 }
 
 // Every country has at least three candidates, none twice, none itself, all of the catalogue;
