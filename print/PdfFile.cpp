@@ -8,13 +8,16 @@
 QByteArray MakePdf(const PrintRequest& request)
 {
     const WorldMap& map = WorldMapData();
-    return CPdfPrinter(map).Render(MakeDocument(request, map));
+    const PrintDocument doc = MakeDocument(request, map);
+    return doc.pages.empty() ? QByteArray() : CPdfPrinter(map).Render(doc);
 }
 
 StampedFile WritePdf(const std::filesystem::path& folder, const PrintRequest& request,
                      std::time_t now)
 {
     const QByteArray pdf = MakePdf(request);
+    if (pdf.isEmpty())
+        return {};
     return WriteStampedFile(folder, Cp932::FromUtf8(FilePrefix(request.kind)).value_or(""), ".pdf",
                             std::string_view(pdf.constData(), std::size_t(pdf.size())), now);
 }

@@ -101,6 +101,10 @@ int RunPrintCommand(const std::vector<std::string>& args, std::ostream& out, std
         std::error_code ec;
         const StampedFile made =
             WritePdf(std::filesystem::current_path(ec), request, std::time(nullptr));
+        if (!made.bWritten && made.strError.empty()) {
+            err << "印刷するものがありません\n";
+            return 1;
+        }
         if (!made.bWritten) {
             err << "PDF を書き込めません（" << made.strError << "）\n";
             return 1;
@@ -109,6 +113,10 @@ int RunPrintCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 0;
     }
     const QByteArray pdf = MakePdf(request);
+    if (pdf.isEmpty()) {
+        err << "印刷するものがありません\n";
+        return 1;
+    }
     std::string strError;
     if (!WriteFileAtomically(PathFromUtf8(parsed->strOut),
                              std::string_view(pdf.constData(), std::size_t(pdf.size())),
