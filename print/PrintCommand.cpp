@@ -8,9 +8,11 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <ostream>
+#include <string_view>
 
 namespace {
 
@@ -21,34 +23,33 @@ struct PrintArgs
     PrintRequest request;
     std::string strFile;
     std::string strOut;
-    bool bKindGiven = false;
 };
 
-std::optional<PrintArgs> Parse(const std::vector<std::string>& args, std::ostream& err)
+constexpr std::string_view kUsage = "marelto-questions print FILE --sheet|--cards|--map 州|世界 "
+                                    "[-o PDF] [--b5] [--no-key]";
+
+// Empty with the one line to say in *pError when the arguments are no print command.
+std::optional<PrintArgs> Parse(const std::vector<std::string>& args, std::string* pError)
 {
     PrintArgs parsed;
+    int nKinds = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto kind = [&](PrintRequest::Kind k) {
-            parsed.request.kind = k;
-            if (parsed.bKindGiven)
-                return false;
-            return parsed.bKindGiven = true;
-        };
         if (arg == "--sheet" || arg == "--cards") {
-            if (!kind(arg == "--sheet" ? PrintRequest::Kind::Sheet : PrintRequest::Kind::Cards))
-                return std::nullopt;
+            parsed.request.kind =
+                arg == "--sheet" ? PrintRequest::Kind::Sheet : PrintRequest::Kind::Cards;
+            ++nKinds;
         } else if (arg == "--map" && i + 1 < args.size()) {
             const std::optional<int> nContinent = ContinentNamed(args[++i]);
             if (!nContinent) {
-                err << "州の名前ではありません: " << args[i]
-                    << "（アジア州、ヨーロッパ州、アフリカ州、北アメリカ州、南アメリカ州、"
-                       "オセアニア州、世界）\n";
+                *pError = "州の名前ではありません: " + args[i] +
+                          "（アジア州、ヨーロッパ州、アフリカ州、北アメリカ州、南アメリカ州、"
+                          "オセアニア州、世界）";
                 return std::nullopt;
             }
+            parsed.request.kind = PrintRequest::Kind::Map;
             parsed.request.nContinent = *nContinent;
-            if (!kind(PrintRequest::Kind::Map))
-                return std::nullopt;
+            ++nKinds;
         } else if (arg == "-o" && i + 1 < args.size()) {
             parsed.strOut = args[++i];
         } else if (arg == "--b5") {
@@ -58,12 +59,15 @@ std::optional<PrintArgs> Parse(const std::vector<std::string>& args, std::ostrea
         } else if (!arg.starts_with("-") && parsed.strFile.empty()) {
             parsed.strFile = arg;
         } else {
+            *pError = "知らないオプションです: " + arg + "（使い方: " + std::string(kUsage) + "）";
             return std::nullopt;
         }
     }
     const bool bNeedsFile = parsed.request.kind != PrintRequest::Kind::Map;
-    if (!parsed.bKindGiven || (bNeedsFile && parsed.strFile.empty()))
+    if (nKinds != 1 || (bNeedsFile && parsed.strFile.empty())) {
+        *pError = "使い方: " + std::string(kUsage);
         return std::nullopt;
+    }
     return parsed;
 }
 
@@ -71,10 +75,10 @@ std::optional<PrintArgs> Parse(const std::vector<std::string>& args, std::ostrea
 
 int RunPrintCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    std::optional<PrintArgs> parsed = Parse(args, err);
+    std::string strError;
+    std::optional<PrintArgs> parsed = Parse(args, &strError);
     if (!parsed) {
-        err << "使い方: marelto-questions print FILE --sheet|--cards [-o PDF] [--b5] [--no-key]\n"
-               "        marelto-questions print [FILE] --map 州|世界 [-o PDF] [--b5] [--no-key]\n";
+        err << "marelto-questions: " << strError << "\n";
         return kUsageError;
     }
     PrintRequest& request = parsed->request;
@@ -90,8 +94,16 @@ int RunPrintCommand(const std::vector<std::string>& args, std::ostream& out, std
     // Fonts and pictures need the application object; no window is ever shown.
     std::unique_ptr<QGuiApplication> pApp;
     if (!QGuiApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The command's own messages only: Qt's notes on the session (no runtime folder, say)
+        // are no concern of someone making a PDF.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fputs((msg + u'\n').toLocal8Bit().constData(), stderr);
+        });
+#ifndef _WIN32
+        // Drawn without a display, also over ssh or in a script where one is set but absent.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         static int nArgc = 1;
         static char szName[] = "marelto-questions";
         static char* argv[] = {szName, nullptr};
@@ -117,7 +129,6 @@ int RunPrintCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "印刷するものがありません\n";
         return 1;
     }
-    std::string strError;
     if (!WriteFileAtomically(PathFromUtf8(parsed->strOut),
                              std::string_view(pdf.constData(), std::size_t(pdf.size())),
                              &strError)) {
