@@ -106,10 +106,12 @@ void CPdfPrinter::PaintText(QPainter& painter, const PrintText& text)
 {
     const QRectF box(text.rc.x * m_dDots, text.rc.y * m_dDots, text.rc.w * m_dDots,
                      text.rc.h * m_dDots);
+    // A box of one line centres it; a taller one starts at its top, as paragraphs do.
+    const bool bTall = text.rc.h > 2.2f * EmMillimetres(text.fPoints);
     const int nAlign = (text.align == TextAlign::Left     ? Qt::AlignLeft
                         : text.align == TextAlign::Centre ? Qt::AlignHCenter
                                                           : Qt::AlignRight) |
-                       Qt::AlignVCenter | Qt::TextWordWrap;
+                       (bTall ? Qt::AlignTop : Qt::AlignVCenter) | Qt::TextWordWrap;
     const QString str = QString::fromStdString(text.strText);
     float fPoints = text.fPoints;
     painter.setFont(PrintFont(fPoints, text.bBold));
