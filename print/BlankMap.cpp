@@ -12,7 +12,8 @@
 namespace {
 
 constexpr float kStripW = 9;
-constexpr float kCellW = 38, kCellH = 7.5f, kKeyH = 6;
+// Room to write a long name by hand in a cell; the key prints them at 9 pt.
+constexpr float kCellW = 62, kCellH = 8.5f, kKeyH = 6;
 constexpr int kBands = 7;
 
 float Area(const MapRect& rc)

@@ -55,8 +55,8 @@ void AddBack(PrintPage& page, const PrintRect& rc, const CardFacts& card, int nN
         const float h = bLast ? rc.Bottom() - 5 - y : 6.0f;
         page.texts.push_back({{x, y, 15, 6}, szLabel, 8.5f, TextAlign::Left, true});
         // A paragraph starts at its top: brought down to stand level with its label.
-        page.texts.push_back({{x + 15, bLast ? y + 0.8f : y, w - 15, bLast ? h - 0.8f : h},
-                              *pText, 9.5f});
+        page.texts.push_back(
+            {{x + 15, bLast ? y + 0.8f : y, w - 15, bLast ? h - 0.8f : h}, *pText, 9.5f});
         y += h;
     }
     page.texts.push_back({{rc.x + 2, rc.Bottom() - 5, 12, 4}, "No." + std::to_string(nNumber), 6});
