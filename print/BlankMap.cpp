@@ -101,6 +101,36 @@ void AddTablePages(PrintDocument& doc, PrintPage* pShared, float y, const PaperS
     }
 }
 
+// The frame grown to a box's proportions about its centre, so the land shown is all it holds.
+MapRect Proportioned(const MapRect& frame, float fAspect)
+{
+    const MapPoint c = frame.Centre();
+    const float fw = std::max(frame.Width(), frame.Height() * fAspect);
+    const float fh = fw / fAspect;
+    return {c.x - fw / 2, c.y - fh / 2, c.x + fw / 2, c.y + fh / 2};
+}
+
+// A part of the world map shown again larger, by degrees.
+struct Inset
+{
+    const char* szCaption;
+    double west, east, south, north;
+};
+constexpr Inset kInsets[] = {{"ヨーロッパ（拡大）", -11, 34, 34, 60},
+                             {"中央アメリカとカリブ海（拡大）", -93, -59, 7, 27}};
+
+MapRect ProjectedBox(const WorldMap& map, const Inset& inset)
+{
+    MapRect box = MapRect::Empty();
+    for (const double lon : {inset.west, inset.east})
+        for (double lat = inset.south; lat <= inset.north; lat += 1) {
+            double fromCentre = std::fmod(lon - map.CentralMeridian() + 540.0, 360.0) - 180.0;
+            const MapPoint p = ProjectRobinson(fromCentre, lat);
+            box.Unite({p.x, p.y, p.x, p.y});
+        }
+    return box;
+}
+
 } // namespace
 
 std::string AreaName(int nContinent)
@@ -123,7 +153,10 @@ BlankMapPlan PlanBlankMap(const WorldMap& map, int nContinent)
     if (countries.empty())
         return plan;
     if (nContinent < 0) {
+        // From Greenland's north to Cape Horn: the icy rest holds no country.
         plan.frame = WorldMap::WorldBounds();
+        plan.frame.top = ProjectRobinson(0, 84).y;
+        plan.frame.bottom = ProjectRobinson(0, -57).y;
     } else {
         std::vector<MapRect> bounds;
         for (const MapCountry* pCountry : countries)
@@ -172,17 +205,29 @@ PrintDocument MakeBlankMap(const WorldMap& map, int nContinent, const PrintOptio
 
     PrintMap printed;
     printed.nContinent = nContinent;
-    printed.frame = plan.frame;
     const float w = size.fWidth - 2 * kMargin - kStripW - 1;
-    float h = std::min(fBottom - y, w * plan.frame.Height() / plan.frame.Width());
+    const float h = std::min(fBottom - y, w * plan.frame.Height() / plan.frame.Width());
     printed.rc = {kMargin, y, w, h};
-    // The frame takes the box's proportions, so the land shown is all the box holds.
-    const float fAspect = w / h;
-    const MapPoint c = plan.frame.Centre();
-    const float fw = std::max(plan.frame.Width(), plan.frame.Height() * fAspect);
-    const float fh = fw / fAspect;
-    printed.frame = {c.x - fw / 2, c.y - fh / 2, c.x + fw / 2, c.y + fh / 2};
-    const MapPlacement place = MapPlacement::Fit(printed.frame, printed.rc);
+    printed.frame = Proportioned(plan.frame, w / h);
+
+    // The world's crowded corners again, larger, below it: their numbers go there.
+    std::vector<PrintMap> insets;
+    if (nContinent < 0)
+        for (const Inset& inset : kInsets) {
+            PrintMap part;
+            part.nContinent = -1;
+            part.frame = ProjectedBox(map, inset);
+            const float fTop = y + h + 8;
+            const float fH = fBottom - fTop;
+            const float fW = fH * part.frame.Width() / part.frame.Height();
+            const float fLeft = insets.empty() ? kMargin : insets.back().rc.Right() + 8;
+            if (fH < 30 || fLeft + fW > size.fWidth - kMargin)
+                break;
+            part.rc = {fLeft, fTop, fW, fH};
+            page.texts.push_back({{fLeft, fTop - 5.5f, fW, 5}, inset.szCaption, 8.5f});
+            printed.outlines.push_back(part.frame);
+            insets.push_back(std::move(part));
+        }
 
     // The large first, so each gets its own place; small states after.
     std::vector<const BlankMapEntry*> order;
@@ -194,11 +239,24 @@ PrintDocument MakeBlankMap(const WorldMap& map, int nContinent, const PrintOptio
         return map.Find(a->strCode)->fArea > map.Find(b->strCode)->fArea;
     });
     std::vector<MapTarget> targets;
-    for (const BlankMapEntry* pEntry : order)
-        targets.push_back({pEntry->nNumber, pEntry->pt, pEntry->bSmall});
+    std::vector<std::vector<MapTarget>> insetTargets(insets.size());
+    for (const BlankMapEntry* pEntry : order) {
+        const MapTarget target{pEntry->nNumber, pEntry->pt, pEntry->bSmall};
+        const auto in = std::find_if(insets.begin(), insets.end(), [&](const PrintMap& part) {
+            return Inside(part.frame, pEntry->pt);
+        });
+        (in == insets.end() ? targets : insetTargets[std::size_t(in - insets.begin())])
+            .push_back(target);
+    }
     const PrintRect strip{printed.rc.Right() + 1, y, kStripW, h};
-    printed.numbers = PlaceMapNumbers(targets, place, printed.rc, &strip);
+    printed.numbers =
+        PlaceMapNumbers(targets, MapPlacement::Fit(printed.frame, printed.rc), printed.rc, &strip);
     page.maps.push_back(std::move(printed));
+    for (std::size_t i = 0; i < insets.size(); ++i) {
+        insets[i].numbers = PlaceMapNumbers(
+            insetTargets[i], MapPlacement::Fit(insets[i].frame, insets[i].rc), insets[i].rc);
+        page.maps.push_back(std::move(insets[i]));
+    }
 
     AddTablePages(doc, &page, y + h + 5, size, plan, "白地図　" + strArea + "（答えを書く表）",
                   strSub, false);

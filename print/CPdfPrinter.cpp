@@ -176,7 +176,13 @@ void CPdfPrinter::PaintMap(QPainter& painter, const PrintMap& printed)
                                                             : QColor(0xd0, 0xd0, 0xd0));
         painter.drawPath(path);
     }
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 2 * kHairline * d / dScale, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    for (const MapRect& rc : printed.outlines)
+        painter.drawRect(QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom)));
     painter.restore();
+    painter.setPen(QPen(Qt::black, kHairline * d));
+    painter.drawRect(box);
 
     painter.save();
     painter.setClipRect(box.adjusted(-20 * d, -20 * d, 20 * d, 20 * d));

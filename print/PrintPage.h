@@ -76,6 +76,7 @@ struct PrintMap
     MapRect frame;
     int nContinent = -1;
     std::vector<PrintMapNumber> numbers;
+    std::vector<MapRect> outlines; // parts shown again elsewhere, framed
 };
 
 struct PrintPage
