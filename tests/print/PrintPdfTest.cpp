@@ -2,6 +2,7 @@
 #include "platform/File.h"
 #include "print/PdfFile.h"
 #include "print/PrintRequest.h"
+#include "print/QuestionSheet.h"
 
 #include "TestSupport.h"
 
@@ -102,6 +103,14 @@ TEST_F(PrintPdfTest, QuestionSheetFromTheBundledSample)
     EXPECT_TRUE(key.contains(QStringLiteral("④ アラブ首長国連邦")));
     // Flags in colour on the page.
     EXPECT_GT(Inked(pdf, 1), 0.08);
+    // Every question and answer of the file whole somewhere in the text, lines joined.
+    QString all = RunTool("pdftotext", {pdf, "-"});
+    all.remove(QRegularExpression(QStringLiteral("\\s")));
+    for (const SheetQuestion& q : SheetQuestions(request.questionFile)) {
+        EXPECT_TRUE(all.contains(QString::fromStdString(q.strQuestion).remove(u' ')));
+        for (const std::string& choice : q.choices)
+            EXPECT_TRUE(all.contains(QString::fromStdString(choice).remove(u' '))) << choice;
+    }
 }
 
 TEST_F(PrintPdfTest, FlagCardsFromTheBundledAsiaFile)
