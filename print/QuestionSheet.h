@@ -3,6 +3,7 @@
 #include "print/PrintDocument.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>

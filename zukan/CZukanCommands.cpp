@@ -59,7 +59,8 @@ void CZukanCommands::OnDrill()
 
 std::set<std::string> CZukanCommands::ChosenCodes() const
 {
-    return m_pWindow ? m_pWindow->SelectedCodes() : std::set<std::string>();
+    return m_pWindow && m_pWindow->isVisible() ? m_pWindow->SelectedCodes()
+                                               : std::set<std::string>();
 }
 
 std::string CZukanCommands::ChosenRecords(const std::set<std::string>& codes) const
