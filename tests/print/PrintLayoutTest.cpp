@@ -104,15 +104,16 @@ TEST(QuestionSheetTest, BundledWorldFilePagesStayTidyWithTheKeyLast)
         nFlags += doc.pages[i].flags.size();
         nKeyPages += Joined(doc.pages[i]).starts_with("解答");
     }
-    // Every text question shows its flag, every flag question four: 796 + 4 x 199.
-    EXPECT_EQ(nFlags, 796u + 4 * 199u);
+    // Every text and position question shows its flag, every flag question four:
+    // 796 + 199 + 4 x 199.
+    EXPECT_EQ(nFlags, 796u + 199u + 4 * 199u);
     // Readable, not crammed: eight to ten questions to a page; the key after them.
     const std::size_t nQuestionPages = doc.pages.size() - nKeyPages;
     EXPECT_GE(nQuestionPages, qs.size() / 10);
     EXPECT_LE(nQuestionPages, qs.size() / 6);
     EXPECT_GE(nKeyPages, 1u);
     const std::string key = Joined(doc.pages.back());
-    EXPECT_NE(key.find("995\n"), std::string::npos);
+    EXPECT_NE(key.find("1194\n"), std::string::npos);
     EXPECT_EQ(Joined(doc.pages[nQuestionPages - 1]).find("解答"), std::string::npos);
 
     const PrintDocument noKey = MakeQuestionSheet(qs, {Paper::A4, false, ""}, nullptr);

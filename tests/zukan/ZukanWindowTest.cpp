@@ -236,12 +236,16 @@ TEST_F(ZukanWindowTest, ChosenCountriesBecomeAQuestionFileOfTheBundledRecords)
     const std::string bundled =
         ReadFileBytes(std::filesystem::path(MARELTO_SOURCE_DIR) / "data" / "世界の国旗.txt");
     const std::string expected = RecordsAbout(bundled, {"bra", "jpn"});
-    // Each country has one question of every kind, the flag choice among them.
-    ASSERT_EQ(expected.size(), 10 * kRecordSize);
+    // Each country has one question of every kind, the flag choice and the position among them.
+    ASSERT_EQ(expected.size(), 12 * kRecordSize);
     int nFlagChoices = 0;
-    for (std::size_t i = 0; i < expected.size(); i += kRecordSize)
+    int nPositions = 0;
+    for (std::size_t i = 0; i < expected.size(); i += kRecordSize) {
         nFlagChoices += FlagChoiceCodes(SplitRecord(expected.substr(i, kRecordSize))) ? 1 : 0;
+        nPositions += PositionCodes(SplitRecord(expected.substr(i, kRecordSize))) ? 1 : 0;
+    }
     EXPECT_EQ(nFlagChoices, 2);
+    EXPECT_EQ(nPositions, 2);
     EXPECT_EQ(ReadFileBytes(m_dir / Cp932::ToUtf8(strName)), expected);
     EXPECT_EQ(m_profile.GetProfileStringA("QUESTION_CNT", "1", ""),
               std::to_string(expected.size() / kRecordSize)); // was 20
