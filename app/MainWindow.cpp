@@ -63,6 +63,9 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
                                              QStringLiteral("menuZukan"), false),
                      &QAction::triggered, pZukan, &CZukanCommands::OnMenuZukan);
     pWindow->AddRoundCommand(pZukan->DrillAction());
+    // The results window's mastery map opens a country in the 図鑑 and drills from its file.
+    pLearning->SetZukanLinks([pZukan](const std::string& code) { pZukan->OpenCountry(code); },
+                             &CZukanCommands::WorldFile);
 
     // The 設定 menu, below 効果音: the world map beside the main window, following the round.
     auto* pMap = new CMapCommands(profile, pWindow);

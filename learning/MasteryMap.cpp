@@ -4,10 +4,12 @@
 #include "learning/ResultsSummary.h"
 #include "learning/ReviewSchedule.h"
 #include "platform/Cp932.h"
+#include "platform/File.h"
 #include "platform/LocalTime.h"
 #include "quiz/QuestionRecord.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -54,6 +56,54 @@ StudyKind KindOfQuestionText(std::string_view q)
     }
 }
 
+StudyKind KindOfRecord(const QuestionRecord& rec)
+{
+    if (PositionCodes(rec))
+        return StudyKind::Position;
+    if (FlagChoiceCodes(rec))
+        return StudyKind::Flag;
+    const StudyKind kind = KindOfQuestionText(Cp932::ToUtf8(TrimRight(rec.strQuizQuestion)));
+    // A text question that reads like a position question asks for a name.
+    return kind == StudyKind::Position ? StudyKind::Country : kind;
+}
+
+std::string QuestionsAbout(std::string_view questionFile, const std::vector<std::string>& codes,
+                           std::optional<StudyKind> kind)
+{
+    std::string out;
+    const std::int64_t nRecords = RecordCount(questionFile.size());
+    for (std::int64_t i = 0; i < nRecords; ++i) {
+        const std::string_view bytes = questionFile.substr(RecordOffset(i), kRecordSize);
+        const std::string_view code = bytes.substr(0, kCodeSize);
+        if (std::find(codes.begin(), codes.end(), code) == codes.end())
+            continue;
+        if (!kind || KindOfRecord(SplitRecord(bytes)) == *kind)
+            out += bytes;
+    }
+    return out;
+}
+
+RecordKinds RecordKinds::ReadForRows(const std::vector<HistoryRow>& rows)
+{
+    // Larger than any question file a learner keeps: not worth the wait.
+    constexpr std::uint64_t kMaxBytes = 64 * 1024 * 1024;
+    RecordKinds kinds;
+    std::unordered_set<std::string_view> seen;
+    for (const HistoryRow& row : rows) {
+        if (!seen.insert(row.strFile).second)
+            continue;
+        const std::optional<std::string> name = Cp932::FromUtf8(row.strFile);
+        const std::optional<std::filesystem::path> path =
+            name ? PathInCurrentDir(*name) : std::nullopt;
+        File file;
+        std::string bytes;
+        if (path && file.Open(*path, File::modeRead) && file.GetLength() <= kMaxBytes &&
+            file.Read(bytes, file.GetLength()))
+            kinds.AddFile(std::string(row.strFile), bytes);
+    }
+    return kinds;
+}
+
 void RecordKinds::AddFile(const std::string& fileUtf8, std::string_view bytes)
 {
     std::vector<Record>& records = m_files[fileUtf8];
@@ -62,15 +112,8 @@ void RecordKinds::AddFile(const std::string& fileUtf8, std::string_view bytes)
     records.reserve(static_cast<std::size_t>(nRecords));
     for (std::int64_t i = 0; i < nRecords; ++i) {
         const QuestionRecord rec = SplitRecord(bytes.substr(RecordOffset(i), kRecordSize));
-        Record r{Cp932::ToUtf8(rec.strCode), Cp932::ToUtf8(TrimRight(rec.strQuizQuestion)),
-                 StudyKind::Other};
-        r.kind = PositionCodes(rec)     ? StudyKind::Position
-                 : FlagChoiceCodes(rec) ? StudyKind::Flag
-                                        : KindOfQuestionText(r.strQuestion);
-        // A text question that reads like a position question asks for a name.
-        if (r.kind == StudyKind::Position && !PositionCodes(rec))
-            r.kind = StudyKind::Country;
-        records.push_back(std::move(r));
+        records.push_back({Cp932::ToUtf8(rec.strCode),
+                           Cp932::ToUtf8(TrimRight(rec.strQuizQuestion)), KindOfRecord(rec)});
     }
 }
 

@@ -33,6 +33,15 @@ const char* StudyKindName(StudyKind kind); // UTF-8: "国名" ... "位置", "そ
 // that asks no capital, the text kinds by what they ask.
 StudyKind KindOfQuestionText(std::string_view utf8Question);
 
+struct QuestionRecord;
+// A record's kind: 位置 or 国旗 by its four answers, any other by its text.
+StudyKind KindOfRecord(const QuestionRecord& record);
+
+// The whole records of a question file about the countries given, of one kind or (empty) all,
+// byte for byte in the file's order.
+std::string QuestionsAbout(std::string_view questionFile, const std::vector<std::string>& codes,
+                           std::optional<StudyKind> kind);
+
 // The kinds of the records of question files, so that a history row is classified by the
 // record it was asked from: a flag-choice or position record by its answers, others by text.
 class RecordKinds
@@ -43,6 +52,9 @@ class RecordKinds
     // By the record when the named file holds, at the row's number, a record of the row's code
     // and question; by the question's text otherwise (a file edited or gone since).
     StudyKind KindOf(const HistoryRow& row) const;
+    // The question files of the current folder that rows name, each read once; a file that
+    // cannot be read is left out, its rows classified by their text.
+    static RecordKinds ReadForRows(const std::vector<HistoryRow>& rows);
 
   private:
     struct Record

@@ -164,6 +164,24 @@ std::set<std::string> CZukanWindow::SelectedCodes() const
     return codes;
 }
 
+bool CZukanWindow::ShowCode(const std::string& code)
+{
+    const std::vector<ZukanIndex::Entry>& entries = m_index.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].pCountry->code != code)
+            continue;
+        const int nRow = m_pModel->RowOfEntry(int(i));
+        if (m_pList->isRowHidden(nRow))
+            m_pSearch->clear();
+        const QModelIndex index = m_pModel->index(nRow);
+        m_pList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_pList->scrollTo(index);
+        m_pList->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
 void CZukanWindow::PlaceBeside(const QWidget* pMain)
 {
     const CDialogUnits du(font());

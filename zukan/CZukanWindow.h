@@ -41,6 +41,10 @@ class CZukanWindow : public QWidget
     // The codes of the chosen countries, found by the search or not.
     std::set<std::string> SelectedCodes() const;
 
+    // Shows one country (a catalogue code) as the list's current and only chosen flag, the
+    // search cleared if it hid it. False for a code the list lacks.
+    bool ShowCode(const std::string& code);
+
     void OnSearchChanged(const QString& text);
     void OnButtonSelectGroup();
 
