@@ -71,6 +71,7 @@ CMasteryPage::CMasteryPage(MasteryMap map, HistoryLog log, std::time_t now, QWid
     : QWidget(pParent), m_map(std::move(map)), m_log(std::move(log)), m_now(now)
 {
     setObjectName(QStringLiteral("masteryPage"));
+    setFont(DialogFont()); // laid out before it joins the results window
     const CDialogUnits du(font());
 
     m_pHeadline = new QLabel(this);

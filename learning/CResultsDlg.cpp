@@ -153,7 +153,7 @@ void CResultsDlg::AddMasteryPage(QWidget* pPage)
 void CResultsDlg::Layout()
 {
     const CDialogUnits du(font());
-    const QSize tabs = m_pTabs->sizeHint();
+    const QSize tabs = m_pTabs->minimumSizeHint(); // the pages have fixed sizes
     m_pTabs->setGeometry(QRect(QPoint(du.X(2), du.Y(2)), tabs));
     const int nBottom = m_pTabs->geometry().bottom() + du.Y(4);
     if (m_pStatus)
