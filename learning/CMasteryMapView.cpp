@@ -1,5 +1,6 @@
 #include "learning/CMasteryMapView.h"
 
+#include "learning/MasteryMap.h"
 #include "map/MapLabel.h"
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
@@ -90,10 +91,7 @@ QSize CMasteryMapView::sizeHint() const
 
 QColor CMasteryMapView::StateColor(int nState)
 {
-    // Okabe-Ito: a light grey, vermilion #D55E00, sky blue #56B4E9, blue #0072B2.
-    static const QColor kColors[] = {QColor(0xdc, 0xdc, 0xd8), QColor(0xd5, 0x5e, 0x00),
-                                     QColor(0x56, 0xb4, 0xe9), QColor(0x00, 0x72, 0xb2)};
-    return kColors[std::clamp(nState, 0, 3)];
+    return QColor(QRgb(MasteryRgb(static_cast<Mastery>(std::clamp(nState, 0, 3)))));
 }
 
 bool CMasteryMapView::Hatched(int nState)

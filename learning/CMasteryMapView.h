@@ -38,10 +38,7 @@ class CMasteryMapView : public QWidget
 
     QSize sizeHint() const override;
 
-    // The states' colours, told apart with red-green colour blindness (Okabe and Ito's palette,
-    // checked under deuteranopia and protanopia simulations) and by lightness: 未出題 light grey,
-    // 要復習 vermilion, 学習中 sky blue, 習得 blue. 要復習 is hatched over its colour as well, so
-    // the state never rests on colour alone.
+    // The states' colours (MasteryRgb); 要復習 is hatched over its colour as well.
     static QColor StateColor(int nState);
     static bool Hatched(int nState);
     static QBrush HatchBrush();

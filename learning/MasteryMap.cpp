@@ -136,6 +136,13 @@ const char* MasteryName(Mastery state)
     return kNames[static_cast<int>(state)];
 }
 
+std::uint32_t MasteryRgb(Mastery state)
+{
+    static constexpr std::uint32_t kColors[kMasteryStates] = {0xdcdcd8, 0xd55e00, 0x56b4e9,
+                                                              0x0072b2};
+    return kColors[static_cast<int>(state)];
+}
+
 MasteryMap::MasteryMap(const std::vector<HistoryRow>& rows, const RecordKinds& kinds,
                        std::span<const Facts::Country> countries, std::int64_t nToday)
     : m_nToday(nToday), m_cards(countries.size())

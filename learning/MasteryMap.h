@@ -84,6 +84,12 @@ enum class Mastery
 inline constexpr int kMasteryStates = 4;
 const char* MasteryName(Mastery state); // UTF-8: "未出題", "要復習", "学習中", "習得"
 
+// The states' colours as 0xRRGGBB, told apart with red-green colour blindness (Okabe and Ito's
+// palette, checked under deuteranopia and protanopia simulations) and by lightness: 未出題 light
+// grey, 要復習 vermilion, 学習中 sky blue, 習得 blue. Where there is room 要復習 is hatched as
+// well, so the state never rests on colour alone.
+std::uint32_t MasteryRgb(Mastery state);
+
 struct CountryMastery
 {
     Mastery state = Mastery::Unasked;
