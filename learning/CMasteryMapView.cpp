@@ -80,6 +80,13 @@ CMasteryMapView::CMasteryMapView(QWidget* pParent) : QWidget(pParent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("習得マップ"));
+    setAccessibleDescription(DefaultDescription());
+}
+
+QString CMasteryMapView::DefaultDescription()
+{
+    return QStringLiteral("国にマウスを置くとその国の状態と最後の答え、"
+                          "ダブルクリックでその国を国旗図鑑に出します");
 }
 
 CMasteryMapView::~CMasteryMapView() = default;
@@ -248,7 +255,7 @@ void CMasteryMapView::mouseMoveEvent(QMouseEvent* pEvent)
     if (code == m_strHovered)
         return;
     m_strHovered = code;
-    setAccessibleDescription(code.empty() ? QString() : TextOf(code));
+    setAccessibleDescription(code.empty() ? DefaultDescription() : TextOf(code));
     if (code.empty())
         QToolTip::hideText();
     else
@@ -258,6 +265,7 @@ void CMasteryMapView::mouseMoveEvent(QMouseEvent* pEvent)
 void CMasteryMapView::leaveEvent(QEvent* /*pEvent*/)
 {
     m_strHovered.clear();
+    setAccessibleDescription(DefaultDescription());
 }
 
 bool CMasteryMapView::event(QEvent* pEvent)

@@ -51,6 +51,7 @@ class CMasteryMapView : public QWidget
     bool event(QEvent* pEvent) override;
 
   private:
+    static QString DefaultDescription();
     MasteryPaths& Paths();
     QTransform MapToWidget(QSizeF size) const;
     int StateOf(std::size_t nMapCountry) const;

@@ -73,6 +73,7 @@ CMasteryPage::CMasteryPage(MasteryMap map, HistoryLog log, std::time_t now, QWid
     setObjectName(QStringLiteral("masteryPage"));
     setFont(DialogFont()); // laid out before it joins the results window
     const CDialogUnits du(font());
+    setFixedSize(du.Size(340, 296));
 
     m_pHeadline = new QLabel(this);
     m_pHeadline->setObjectName(QStringLiteral("masteryHeadline"));

@@ -106,6 +106,7 @@ RecordKinds RecordKinds::ReadForRows(const std::vector<HistoryRow>& rows)
 
 void RecordKinds::AddFile(const std::string& fileUtf8, std::string_view bytes)
 {
+    m_pLastFile = nullptr;
     std::vector<Record>& records = m_files[fileUtf8];
     records.clear();
     const std::int64_t nRecords = RecordCount(bytes.size());
@@ -119,10 +120,17 @@ void RecordKinds::AddFile(const std::string& fileUtf8, std::string_view bytes)
 
 StudyKind RecordKinds::KindOf(const HistoryRow& row) const
 {
-    if (const auto it = m_files.find(std::string(row.strFile)); it != m_files.end()) {
+    // Rows come in runs from one file: the last file found is asked first.
+    if (m_pLastFile == nullptr || row.strFile != m_strLastFile) {
+        const auto it = m_files.find(std::string(row.strFile));
+        m_strLastFile = row.strFile;
+        m_pLastFile = it == m_files.end() ? &m_noRecords : &it->second;
+    }
+    {
+        const std::vector<Record>& records = *m_pLastFile;
         const std::size_t n = static_cast<std::size_t>(row.nRecord - 1);
-        if (row.nRecord >= 1 && n < it->second.size()) {
-            const Record& r = it->second[n];
+        if (row.nRecord >= 1 && n < records.size()) {
+            const Record& r = records[n];
             if (r.strCode == row.strCode && r.strQuestion == row.strQuestion)
                 return r.kind;
         }
@@ -147,18 +155,32 @@ MasteryMap::MasteryMap(const std::vector<HistoryRow>& rows, const RecordKinds& k
                        std::span<const Facts::Country> countries, std::int64_t nToday)
     : m_nToday(nToday), m_cards(countries.size())
 {
-    std::unordered_map<std::string_view, std::size_t> index;
+    // Codes are three lower-case letters: a direct table.
+    auto slot = [](std::string_view code) -> int {
+        if (code.size() != 3)
+            return -1;
+        int n = 0;
+        for (char c : code) {
+            if (c < 'a' || c > 'z')
+                return -1;
+            n = n * 26 + (c - 'a');
+        }
+        return n;
+    };
+    std::vector<int> index(26 * 26 * 26, -1);
     for (std::size_t i = 0; i < countries.size(); ++i)
-        index.emplace(countries[i].code, i);
+        if (const int n = slot(countries[i].code); n >= 0)
+            index[std::size_t(n)] = int(i);
     for (std::size_t nRow = 0; nRow < rows.size(); ++nRow) {
         const HistoryRow& row = rows[nRow];
-        const auto it = index.find(row.strCode);
-        if (it == index.end())
+        const int nSlot = slot(row.strCode);
+        const int nCountry = nSlot < 0 ? -1 : index[std::size_t(nSlot)];
+        if (nCountry < 0)
             continue;
         const std::optional<LocalTime> when = ParseLocalTime(row.strTime);
         if (!when)
             continue;
-        Card& card = m_cards[it->second][static_cast<std::size_t>(kinds.KindOf(row))];
+        Card& card = m_cards[std::size_t(nCountry)][static_cast<std::size_t>(kinds.KindOf(row))];
         const bool bRight = row.result == AnswerResult::Correct;
         // The review schedule's boxes: right moves one up, wrong or out of time back to 1.
         card.nBox = bRight ? std::min(card.nBox + 1, ReviewSchedule::kTopBox) : 1;

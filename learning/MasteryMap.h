@@ -64,6 +64,9 @@ class RecordKinds
         StudyKind kind;
     };
     std::unordered_map<std::string, std::vector<Record>> m_files;
+    std::vector<Record> m_noRecords;
+    mutable std::string m_strLastFile;
+    mutable const std::vector<Record>* m_pLastFile = nullptr;
 };
 
 // How well a country is known, from the whole history:
