@@ -167,11 +167,11 @@ QTransform CMasteryMapView::MapToWidget(QSizeF size) const
     return transform;
 }
 
-void CMasteryMapView::Render(QPainter& painter, QSizeF size)
+void CMasteryMapView::Render(QPainter& painter, QSizeF size, const QBrush& background)
 {
     MasteryPaths& paths = Paths();
     const QTransform toWidget = MapToWidget(size);
-    painter.fillRect(QRectF(QPointF(0, 0), size), palette().window());
+    painter.fillRect(QRectF(QPointF(0, 0), size), background);
     painter.save();
     painter.setWorldTransform(toWidget, true);
     painter.setPen(Qt::NoPen);
@@ -196,7 +196,9 @@ void CMasteryMapView::Render(QPainter& painter, QSizeF size)
     painter.drawPath(paths.borders);
     painter.restore();
 
-    // Small states: a ring in the state's colour, filled when it needs review.
+    // Small states: a ring in the state's colour, filled when it needs review; larger on a
+    // large picture.
+    const double dRing = kRingRadius * std::max(1.0, size.width() / 700);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     for (std::size_t i = 0; i < countries.size(); ++i) {
@@ -204,9 +206,10 @@ void CMasteryMapView::Render(QPainter& painter, QSizeF size)
         if (nState < 0 || !WorldMap::HasMarker(countries[i]))
             continue;
         const QPointF at = toWidget.map(QPointF(countries[i].ptLabel.x, countries[i].ptLabel.y));
-        painter.setPen(QPen(StateColor(nState).darker(nState == 0 ? 140 : 100), 2));
+        painter.setPen(
+            QPen(StateColor(nState).darker(nState == 0 ? 140 : 100), 2 * dRing / kRingRadius));
         painter.setBrush(Hatched(nState) ? QBrush(StateColor(nState)) : QBrush(Qt::NoBrush));
-        painter.drawEllipse(at, kRingRadius, kRingRadius);
+        painter.drawEllipse(at, dRing, dRing);
     }
     painter.restore();
 }
@@ -214,7 +217,7 @@ void CMasteryMapView::Render(QPainter& painter, QSizeF size)
 void CMasteryMapView::paintEvent(QPaintEvent* /*pEvent*/)
 {
     QPainter painter(this);
-    Render(painter, size());
+    Render(painter, size(), palette().window());
 }
 
 std::string CMasteryMapView::CodeAt(QPointF ptWidget)

@@ -33,8 +33,8 @@ class CMasteryMapView : public QWidget
     // Where a country is drawn, in widget coordinates; null point for a code the map lacks.
     QPointF PointOf(const std::string& code);
     QString TextOf(const std::string& code) const;
-    // Paints the map onto a device of size.
-    void Render(QPainter& painter, QSizeF size);
+    // Paints the map onto a device of size, over the background.
+    void Render(QPainter& painter, QSizeF size, const QBrush& background);
 
     QSize sizeHint() const override;
 

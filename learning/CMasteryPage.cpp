@@ -117,7 +117,7 @@ CMasteryPage::CMasteryPage(MasteryMap map, HistoryLog log, std::time_t now, QWid
         m_legend[std::size_t(nState)] = pText;
     }
 
-    auto* pBarsLabel = new QLabel(QStringLiteral("州別"), this);
+    auto* pBarsLabel = new QLabel(QStringLiteral("州別（習得/国数）"), this);
     pBarsLabel->setGeometry(du.Rect(110, 197, 80, 9));
     for (std::size_t i = 0; i < Facts::kContinents.size(); ++i) {
         const int nY = 207 + int(i) * 12;
@@ -269,7 +269,7 @@ QImage CMasteryPage::Picture(QSize size) const
     const QRectF mapRect(0, dUnit * 6, size.width(), size.height() - dUnit * 7 - dLegendHeight);
     painter.save();
     painter.translate(mapRect.topLeft());
-    m_pMap->Render(painter, mapRect.size());
+    m_pMap->Render(painter, mapRect.size(), Qt::white);
     painter.restore();
 
     double dX = dUnit * 2;
