@@ -3,6 +3,7 @@
 #include "facts/Facts.h"
 #include "learning/CMasteryMapView.h"
 #include "learning/CStateBar.h"
+#include "platform/Accessibility.h"
 #include "platform/CDialogUnits.h"
 #include "platform/FileDialog.h"
 #include "platform/LocalTime.h"
@@ -189,7 +190,7 @@ void CMasteryPage::Refresh()
     m_states = m_map.States(Kind());
     m_counts = MasteryMap::Count(m_states);
     m_pHeadline->setText(Headline());
-    m_pHeadline->setAccessibleName(Headline());
+    SetAccessibleName(m_pHeadline, Headline()); // a new filter's count is announced
 
     const std::span<const Facts::Country> countries = Facts::Countries();
     std::vector<std::string> codes;

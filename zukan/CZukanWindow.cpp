@@ -22,6 +22,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,7 +43,8 @@ CZukanWindow::CZukanWindow(QAction* pDrillAction, WallClock wallClock, QWidget* 
     setObjectName(QStringLiteral("zukanWindow"));
     setFont(DialogFont());
     CreateControls();
-    ReadHistoryIfChanged();
+    // The marks follow the window's first paint: a long history never delays the opening.
+    QTimer::singleShot(0, this, &CZukanWindow::ReadHistoryIfChanged);
     resize(CDialogUnits(font()).Size(kWindowCx, kWindowCy));
     connect(m_pDrillAction, &QAction::changed, this, &CZukanWindow::UpdateDrillButton);
     OnSearchChanged(QString());
