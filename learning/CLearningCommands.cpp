@@ -89,8 +89,13 @@ void CLearningCommands::OnMenuResults()
     // Something that is no file in the history's place can never be written: say so at once.
     CResultsDlg dlg(sum, strName, m_recorder.WriteFailed() || log.bNotRegular, m_pWindow);
     const std::time_t now = m_wallClock();
-    MasteryMap map(log.rows, RecordKinds::ReadForRows(log.rows), Facts::Countries(), LocalDay(now));
-    auto* pPage = new CMasteryPage(std::move(map), std::move(log), now);
+    auto* pPage = new CMasteryPage(
+        std::move(log),
+        [now](const std::vector<HistoryRow>& rows) {
+            return MasteryMap(rows, RecordKinds::ReadForRows(rows), Facts::Countries(),
+                              LocalDay(now));
+        },
+        now);
     std::string strOpen;
     if (m_openCountry)
         // The 図鑑 cannot be used under the modal results window: close it first.

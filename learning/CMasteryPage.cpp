@@ -68,8 +68,8 @@ QPixmap Swatch(int nState, QSize size, qreal dDpr)
 
 } // namespace
 
-CMasteryPage::CMasteryPage(MasteryMap map, HistoryLog log, std::time_t now, QWidget* pParent)
-    : QWidget(pParent), m_map(std::move(map)), m_log(std::move(log)), m_now(now)
+CMasteryPage::CMasteryPage(HistoryLog log, MapBuilder build, std::time_t now, QWidget* pParent)
+    : QWidget(pParent), m_build(std::move(build)), m_log(std::move(log)), m_now(now)
 {
     setObjectName(QStringLiteral("masteryPage"));
     setFont(DialogFont()); // laid out before it joins the results window
@@ -96,7 +96,10 @@ CMasteryPage::CMasteryPage(MasteryMap map, HistoryLog log, std::time_t now, QWid
     for (int k = 0; k < kStudyKinds - 1; ++k) // その他 is no kind to filter by
         m_pKind->addItem(QString::fromUtf8(StudyKindName(static_cast<StudyKind>(k))));
     pKindLabel->setBuddy(m_pKind);
-    connect(m_pKind, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+    connect(m_pKind, &QComboBox::currentIndexChanged, this, [this] {
+        if (m_map)
+            Refresh();
+    });
 
     m_pMap = new CMasteryMapView(this);
     m_pMap->setObjectName(QStringLiteral("masteryMap"));
@@ -141,8 +144,26 @@ CMasteryPage::CMasteryPage(MasteryMap map, HistoryLog log, std::time_t now, QWid
     m_pSave->setObjectName(QStringLiteral("masterySave"));
     m_pSave->setGeometry(du.Rect(101, 281, 90, 14));
     connect(m_pSave, &QPushButton::clicked, this, &CMasteryPage::OnButtonSaveImage);
+}
 
+void CMasteryPage::showEvent(QShowEvent* pEvent)
+{
+    EnsureBuilt();
+    QWidget::showEvent(pEvent);
+}
+
+void CMasteryPage::EnsureBuilt()
+{
+    if (m_map)
+        return;
+    m_map.emplace(m_build(m_log.rows));
     Refresh();
+}
+
+const std::vector<CountryMastery>& CMasteryPage::States()
+{
+    EnsureBuilt();
+    return m_states;
 }
 
 void CMasteryPage::SetOpenCountryHandler(CountryHandler handler)
@@ -161,8 +182,9 @@ std::optional<StudyKind> CMasteryPage::Kind() const
     return n <= 0 ? std::nullopt : std::optional<StudyKind>(static_cast<StudyKind>(n - 1));
 }
 
-QString CMasteryPage::Headline() const
+QString CMasteryPage::Headline()
 {
+    EnsureBuilt();
     const int nTotal = static_cast<int>(m_states.size());
     const int nMastered = m_counts[std::size_t(Mastery::Mastered)];
     return QStringLiteral("習得 %1/%2 (%3 %)")
@@ -187,7 +209,7 @@ QString CMasteryPage::CountryText(std::size_t nCountry) const
 
 void CMasteryPage::Refresh()
 {
-    m_states = m_map.States(Kind());
+    m_states = m_map->States(Kind());
     m_counts = MasteryMap::Count(m_states);
     m_pHeadline->setText(Headline());
     SetAccessibleName(m_pHeadline, Headline()); // a new filter's count is announced
@@ -231,6 +253,7 @@ void CMasteryPage::Refresh()
 
 void CMasteryPage::OnButtonDrill()
 {
+    EnsureBuilt();
     std::vector<std::string> codes;
     const std::span<const Facts::Country> countries = Facts::Countries();
     for (std::size_t i = 0; i < countries.size(); ++i)
@@ -240,8 +263,9 @@ void CMasteryPage::OnButtonDrill()
         m_onDrill(codes, Kind());
 }
 
-QImage CMasteryPage::Picture(QSize size) const
+QImage CMasteryPage::Picture(QSize size)
 {
+    EnsureBuilt();
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -29,31 +29,39 @@ class CMasteryPage : public QWidget
     using DrillHandler =
         std::function<void(const std::vector<std::string>& codes, std::optional<StudyKind> kind)>;
 
-    // log: the history the states were built from, for the last answers; now: the date a
-    // saved picture gives.
-    CMasteryPage(MasteryMap map, HistoryLog log, std::time_t now, QWidget* pParent = nullptr);
+    using MapBuilder = std::function<MasteryMap(const std::vector<HistoryRow>& rows)>;
+
+    // log: the history; build makes the states of its rows, when the page is first shown or
+    // asked for them, so a results window opened for its figures does not wait for them; now:
+    // the date a saved picture gives.
+    CMasteryPage(HistoryLog log, MapBuilder build, std::time_t now, QWidget* pParent = nullptr);
 
     void SetOpenCountryHandler(CountryHandler handler);
     void SetDrillHandler(DrillHandler handler) { m_onDrill = std::move(handler); }
 
     // 0: all kinds, then the kinds in StudyKind's order up to 位置.
     void SetKindFilter(int nIndex);
-    const std::vector<CountryMastery>& States() const { return m_states; }
+    const std::vector<CountryMastery>& States();
     // "習得 57/199 (29 %)"
-    QString Headline() const;
+    QString Headline();
     CMasteryMapView* MapView() const { return m_pMap; }
 
     void OnButtonDrill();
     void OnButtonSaveImage();
     // The map with the headline, legend and date, as saved.
-    QImage Picture(QSize size) const;
+    QImage Picture(QSize size);
+
+  protected:
+    void showEvent(QShowEvent* pEvent) override;
 
   private:
+    void EnsureBuilt();
     void Refresh();
     QString CountryText(std::size_t nCountry) const;
     std::optional<StudyKind> Kind() const;
 
-    MasteryMap m_map;
+    MapBuilder m_build;
+    std::optional<MasteryMap> m_map;
     HistoryLog m_log;
     std::time_t m_now;
     std::vector<CountryMastery> m_states;

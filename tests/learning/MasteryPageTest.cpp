@@ -102,7 +102,7 @@ class MasteryPageTest : public ::testing::Test
         EXPECT_TRUE(bRan);
     }
 
-    static std::string StateOf(const CMasteryPage& page, const char* szCode)
+    static std::string StateOf(CMasteryPage& page, const char* szCode)
     {
         const Facts::Country* pCountry = Facts::FindCountry(szCode);
         return MasteryName(page.States()[std::size_t(pCountry - Facts::Countries().data())].state);
