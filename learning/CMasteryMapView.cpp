@@ -6,6 +6,7 @@
 #include "map/WorldMapData.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -85,8 +86,8 @@ CMasteryMapView::CMasteryMapView(QWidget* pParent) : QWidget(pParent)
 
 QString CMasteryMapView::DefaultDescription()
 {
-    return QStringLiteral("国にマウスを置くとその国の状態と最後の答え、"
-                          "ダブルクリックでその国を国旗図鑑に出します");
+    return QStringLiteral("国にマウスを置くか矢印キーで選ぶとその国の状態と最後の答え、"
+                          "ダブルクリックか Enter でその国を国旗図鑑に出します");
 }
 
 CMasteryMapView::~CMasteryMapView() = default;
@@ -211,7 +212,43 @@ void CMasteryMapView::Render(QPainter& painter, QSizeF size, const QBrush& backg
         painter.setBrush(Hatched(nState) ? QBrush(StateColor(nState)) : QBrush(Qt::NoBrush));
         painter.drawEllipse(at, dRing, dRing);
     }
+    // The country the keys reached.
+    if (hasFocus() && m_nKeyed >= 0 && std::size_t(m_nKeyed) < m_codes.size())
+        if (const MapCountry* pCountry = paths.full.Find(m_codes[std::size_t(m_nKeyed)])) {
+            const QPointF at = toWidget.map(QPointF(pCountry->ptLabel.x, pCountry->ptLabel.y));
+            painter.setPen(QPen(Qt::black, 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(at, 3 * dRing, 3 * dRing);
+        }
     painter.restore();
+}
+
+void CMasteryMapView::keyPressEvent(QKeyEvent* pEvent)
+{
+    const int nCount = int(m_codes.size());
+    int nStep = 0;
+    switch (pEvent->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        nStep = 1;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        nStep = -1;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_nKeyed >= 0 && m_nKeyed < nCount && m_onDoubleClick)
+            m_onDoubleClick(m_codes[std::size_t(m_nKeyed)]);
+        return;
+    default:
+        return QWidget::keyPressEvent(pEvent);
+    }
+    if (nCount == 0)
+        return;
+    m_nKeyed = m_nKeyed < 0 ? (nStep > 0 ? 0 : nCount - 1) : (m_nKeyed + nStep + nCount) % nCount;
+    setAccessibleDescription(TextOf(m_codes[std::size_t(m_nKeyed)]));
+    update();
 }
 
 void CMasteryMapView::paintEvent(QPaintEvent* /*pEvent*/)

@@ -48,6 +48,7 @@ class CMasteryMapView : public QWidget
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void leaveEvent(QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
     bool event(QEvent* pEvent) override;
 
   private:
@@ -62,4 +63,5 @@ class CMasteryMapView : public QWidget
     std::vector<int> m_stateByMap; // per map country, built with the paths
     CountryHandler m_onDoubleClick;
     std::string m_strHovered;
+    int m_nKeyed = -1; // the country the keys reached, in m_codes
 };

@@ -139,6 +139,10 @@ TEST_F(MasteryPageTest, RoundsPlayedGiveEachCountryTheStateTheRuleSays)
         EXPECT_TRUE(hover.startsWith("ブラジル：要復習") && hover.contains("誤り"))
             << hover.toStdString();
         EXPECT_TRUE(page.MapView()->accessibleName().contains("習得 1か国"));
+        // The keys step through the countries, each named with its state.
+        QTest::keyClick(page.MapView(), Qt::Key_Left);
+        EXPECT_EQ(page.MapView()->accessibleDescription(),
+                  page.MapView()->TextOf(std::string(Facts::Countries().back().code)));
 
         // The 位置 question is told by its record: the filter finds it there, not under 国名.
         page.SetKindFilter(1 + int(StudyKind::Position));
