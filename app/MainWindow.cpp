@@ -64,6 +64,9 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
                                              QStringLiteral("menuZukan"), false),
                      &QAction::triggered, pZukan, &CZukanCommands::OnMenuZukan);
     pWindow->AddRoundCommand(pZukan->DrillAction());
+    // The results window's mastery map opens a country in the 図鑑 and drills from its file.
+    pLearning->SetZukanLinks([pZukan](const std::string& code) { pZukan->OpenCountry(code); },
+                             &CZukanCommands::WorldFile);
     // Printing reads the question file or the 図鑑's choice; it may run during a round.
     auto* pPrint = new CPrintCommands(profile, pWindow, [pZukan] {
         const std::set<std::string> codes = pZukan->ChosenCodes();

@@ -37,6 +37,18 @@ void CZukanCommands::OnMenuZukan()
     m_pWindow->activateWindow();
 }
 
+void CZukanCommands::OpenCountry(const std::string& code)
+{
+    OnMenuZukan();
+    m_pWindow->ShowCode(code);
+}
+
+std::string CZukanCommands::WorldFile()
+{
+    const QByteArray world = BundledWorldFile();
+    return std::string(world.constData(), std::size_t(world.size()));
+}
+
 void CZukanCommands::OnDrill()
 {
     if (!m_pWindow || !m_pDrillAction->isEnabled())

@@ -27,6 +27,10 @@ class CZukanCommands : public QObject
 
     void OnMenuZukan();
     void OnDrill();
+    // Opens the window on one country (a catalogue code), as if chosen in the list.
+    void OpenCountry(const std::string& code);
+    // The bundled world file's records, as shipped.
+    static std::string WorldFile();
 
     // 選んだ国を出題: the shell disables it while a round runs; the window's button follows it.
     QAction* DrillAction() const { return m_pDrillAction; }

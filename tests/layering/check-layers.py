@@ -42,6 +42,8 @@ EXCEPTIONS = {
     ("zukan/CZukanWindow.cpp", "map/CWorldMapView.h"): "the 図鑑 shows the map view in its window",
     ("tools/map/MapPicture.cpp", "map/CWorldMapView.h"): "the map picture is painted by the view",
     ("editor/CPlaceMap.cpp", "map/WorldMapData.h"): "the editor paints places from the map's data",
+    ("learning/CMasteryMapView.cpp", "map/WorldMapData.h"):
+        "the mastery map paints the compiled-in map data, which a Qt resource holds",
     ("print/PdfFile.cpp", "map/WorldMapData.h"): "the printed map is the program's own map",
     ("tools/questions/main.cpp", "print/PrintCommand.h"): "the tool's print command draws with Qt",
 }

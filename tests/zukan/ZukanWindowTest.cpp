@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 #include "learning/AnswerHistory.h"
+#include "learning/MasteryMap.h"
 #include "map/CWorldMapView.h"
 #include "platform/Cp932.h"
+#include "platform/LocalTime.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
 #include "platform/Resources.h"
@@ -152,7 +154,7 @@ TEST_F(ZukanWindowTest, OneWindowFromTheMenuWithEveryFlagBy州)
     pList->scrollTo(jpn);
     bool bNamed = false;
     for (int i = 0; i < pAccessible->childCount(); ++i)
-        bNamed |= pAccessible->child(i)->text(QAccessible::Name) == "日本";
+        bNamed |= pAccessible->child(i)->text(QAccessible::Name) == "日本（未出題）";
     EXPECT_TRUE(bNamed);
 }
 
@@ -217,6 +219,37 @@ TEST_F(ZukanWindowTest, KeysChooseAFlagAndItsFactsAndRecordShow)
     Click(pWindow, "日本");
     EXPECT_EQ(Fact(pWindow, "出題回数"), "3回");
     EXPECT_EQ(Fact(pWindow, "最後の解答"), "2026/12/09 08:00 時間切れ");
+}
+
+TEST_F(ZukanWindowTest, EachFlagSaysItsMasteryStateAndOneStateCanBeListedAlone)
+{
+    const auto answer = [&](int nRecord, const char* szCode, AnswerResult result) {
+        const std::string time = FormatLocalTime(std::time(nullptr));
+        ASSERT_TRUE(AppendHistoryRow(m_dir / kHistoryFileName,
+                                     {time, "sample0524.txt", nRecord,
+                                      RecordFingerprint(m_records[std::size_t(nRecord - 1)]),
+                                      szCode, result, 2.0, time, "この国旗はどの国の国旗？"}));
+    };
+    answer(1, "jpn", AnswerResult::Wrong);
+    answer(2, "fra", AnswerResult::Correct);
+
+    CZukanWindow* pWindow = Open();
+    EXPECT_EQ(RowOf(pWindow, "日本").data(Qt::AccessibleTextRole).toString(), "日本（要復習）");
+    EXPECT_EQ(RowOf(pWindow, "フランス").data(Qt::ToolTipRole).toString(), "フランス（学習中）");
+    EXPECT_EQ(RowOf(pWindow, "ドイツ").data(CFlagListModel::kMasteryRole).toInt(),
+              int(Mastery::Unasked));
+    pWindow->SetStateFilter(1);
+    EXPECT_EQ(ShownNames(pWindow), QStringList{"日本"});
+    pWindow->SetStateFilter(2);
+    EXPECT_EQ(ShownNames(pWindow), QStringList{"フランス"});
+    EXPECT_EQ(In<QLabel>(pWindow, "zukanFound")->text(), "1か国が見つかりました");
+
+    // A round played meanwhile shows when the window is opened again.
+    answer(3, "bra", AnswerResult::Wrong);
+    pWindow->SetStateFilter(1);
+    pWindow->close();
+    Open();
+    EXPECT_EQ(ShownNames(pWindow), (QStringList{"日本", "ブラジル"}));
 }
 
 TEST_F(ZukanWindowTest, ChosenCountriesBecomeAQuestionFileOfTheBundledRecords)
