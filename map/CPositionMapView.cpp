@@ -100,11 +100,12 @@ const WorldMap& CPositionMapView::Map()
 std::string CPositionMapView::NameOf(std::string_view code) const
 {
     const std::string strName = MapLabelFor(code).strName;
-    return strName.empty() ? std::string(code) : Cp932::FromUtf8(strName).value_or(std::string(code));
+    return strName.empty() ? std::string(code)
+                           : Cp932::FromUtf8(strName).value_or(std::string(code));
 }
 
-void CPositionMapView::ShowQuestion(const std::array<std::string, 4>& codes,
-                                    std::string_view asked, bool bPointing)
+void CPositionMapView::ShowQuestion(const std::array<std::string, 4>& codes, std::string_view asked,
+                                    bool bPointing)
 {
     m_codes = codes;
     m_strAsked = std::string(asked);
@@ -129,7 +130,8 @@ void CPositionMapView::Frame()
         return;
     if (m_bPointing) {
         if (const auto frame = FramePointing(Map(), m_strAsked, width(), height()))
-            m_view = *frame;
+            SetView(frame->rcView.Centre(), frame->dScale); // kept on the map
+
     } else if (const auto frame = FrameChoice(Map(), m_codes, width(), height())) {
         m_choice = *frame;
         m_view = m_choice;
@@ -243,10 +245,10 @@ void CPositionMapView::PaintOverlay(QPainter& painter)
             const MapCountry& country = countries[i];
             const QPointF at = ToWidget(country.ptLabel);
             if (country.strCode.empty() || !rect().contains(at.toPoint()) ||
-                !NeedsRing(Map(), country, m_view.dScale))
+                !PointingRing(Map(), country, m_view.dScale))
                 continue;
-            painter.setPen(QPen(MapMarkerColor(Paths().ContinentOf(i)), 1.2));
-            painter.drawEllipse(at, kRingRadiusPx, kRingRadiusPx);
+            painter.setPen(QPen(MapMarkerColor(Paths().ContinentOf(i)), 1.5));
+            painter.drawEllipse(at, kPointingRingPx / 2, kPointingRingPx / 2);
         }
     } else {
         for (const PositionCandidate& c : m_choice.candidates)
@@ -257,10 +259,12 @@ void CPositionMapView::PaintOverlay(QPainter& painter)
             }
     }
     if (m_bRevealed && pAsked) {
-        if (NeedsRing(Map(), *pAsked, m_view.dScale)) {
+        const double dRing = m_bPointing ? kPointingRingPx / 2 : kRingRadiusPx;
+        if (m_bPointing ? PointingRing(Map(), *pAsked, m_view.dScale)
+                        : NeedsRing(Map(), *pAsked, m_view.dScale)) {
             painter.setPen(QPen(kHighlight, 3));
             painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(ToWidget(pAsked->ptLabel), kRingRadiusPx + 2, kRingRadiusPx + 2);
+            painter.drawEllipse(ToWidget(pAsked->ptLabel), dRing + 2, dRing + 2);
         }
         QFont bold = font();
         bold.setBold(true);

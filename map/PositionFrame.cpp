@@ -168,9 +168,9 @@ double ScreenSize(const WorldMap& map, const MapCountry& country, double dScale)
     return std::sqrt(LargestPiece(map, country)) * dScale;
 }
 
-bool NeedsRing(const WorldMap& map, const MapCountry& country, double dScale)
+bool NeedsRing(const WorldMap& map, const MapCountry& country, double dScale, double dFloorPx)
 {
-    return ScreenSize(map, country, dScale) < kCandidateFloorPx;
+    return ScreenSize(map, country, dScale) < dFloorPx;
 }
 
 std::optional<ChoiceFrame> FrameChoice(const WorldMap& map, const std::array<std::string, 4>& codes,
@@ -236,6 +236,11 @@ std::optional<PositionFrame> FramePointing(const WorldMap& map, std::string_view
     return Fit(Grown(region, std::max(kRegionMarginShare * fSpan, kRegionMinMargin)), cx, cy);
 }
 
+bool PointingRing(const WorldMap& map, const MapCountry& country, double dScale)
+{
+    return NeedsRing(map, country, dScale, kPointingRingPx / 2);
+}
+
 int CandidateAt(const WorldMap& map, const ChoiceFrame& frame, MapPoint p)
 {
     const double dRing2 = std::pow(kRingRadiusPx / frame.dScale, 2);
@@ -267,11 +272,14 @@ PointingJudgement JudgePointing(const WorldMap& map, std::string_view asked, Map
         if (!country.strCode.empty() && InsideCountry(map, country, p) &&
             (!judgement.pClicked || country.fArea < judgement.pClicked->fArea))
             judgement.pClicked = &country;
-    const double dRing = kRingRadiusPx / dScale;
+    const double dRing = kPointingRingPx / 2 / dScale;
+    const auto ringed = [&](const MapCountry& country) {
+        return PointingRing(map, country, dScale);
+    };
     if (!judgement.pClicked && !map.CountryAt(p)) {
         double dNearest2 = dRing * dRing;
         for (const MapCountry& country : map.Countries())
-            if (!country.strCode.empty() && NeedsRing(map, country, dScale))
+            if (!country.strCode.empty() && ringed(country))
                 if (const double d2 = Distance2(p, country.ptLabel); d2 <= dNearest2) {
                     judgement.pClicked = &country;
                     dNearest2 = d2;
@@ -294,9 +302,10 @@ const MapCountry* CountryToward(const WorldMap& map, MapPoint from, double dx, d
     const MapCountry* pBest = nullptr;
     double dBest = 0;
     for (const MapCountry& country : map.Countries()) {
-        const MapPoint q = country.ptLabel;
-        if (country.strCode.empty() || q.x < rcIn.left || q.x > rcIn.right || q.y < rcIn.top ||
-            q.y > rcIn.bottom)
+        if (country.strCode.empty())
+            continue;
+        const MapPoint q = InteriorPoint(map, country);
+        if (q.x < rcIn.left || q.x > rcIn.right || q.y < rcIn.top || q.y > rcIn.bottom)
             continue;
         const double vx = q.x - from.x, vy = q.y - from.y;
         double dScore = std::hypot(vx, vy);

@@ -14,6 +14,11 @@
 inline constexpr double kCandidateFloorPx = 24;
 inline constexpr double kRingRadiusPx = kCandidateFloorPx / 2 + 2;
 inline constexpr double kNumberRadiusPx = 9;
+// Pointing rings only the states too small to find at all, less than half this across, with a
+// ring this wide: the region stays readable.
+inline constexpr double kPointingRingPx = 16;
+// Whether a state is ringed in the pointing mode at a scale.
+bool PointingRing(const WorldMap& map, const MapCountry& country, double dScale);
 // A click this close to the asked country's outline still finds it.
 inline constexpr double kPointingTolerancePx = 4;
 
@@ -41,7 +46,8 @@ MapPoint InteriorPoint(const WorldMap& map, const MapCountry& country);
 
 // How wide a country looks at a scale: the side of a square as large as its largest piece.
 double ScreenSize(const WorldMap& map, const MapCountry& country, double dScale);
-bool NeedsRing(const WorldMap& map, const MapCountry& country, double dScale);
+bool NeedsRing(const WorldMap& map, const MapCountry& country, double dScale,
+               double dFloorPx = kCandidateFloorPx);
 
 // The four candidates (codes in shown order) with a margin, for a view of cx by cy pixels. Empty
 // when a code is not on the map.
@@ -67,7 +73,7 @@ struct PointingJudgement
 PointingJudgement JudgePointing(const WorldMap& map, std::string_view asked, MapPoint p,
                                 double dScale);
 
-// The catalogue country whose label lies nearest in the direction (dx, dy) from a point, within
+// The catalogue country whose interior point lies nearest in the direction (dx, dy) from a point, within
 // rcIn; the one nearest the point when dx and dy are both 0. Null when none lies that way.
 const MapCountry* CountryToward(const WorldMap& map, MapPoint from, double dx, double dy,
                                 const MapRect& rcIn);

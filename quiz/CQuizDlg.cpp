@@ -226,17 +226,16 @@ void CQuizDlg::SetPositionAnswers(CPositionAnswers* pMap)
     m_pPositionAnswers = pMap;
     const CDialogUnits du(font());
     pMap->setGeometry(du.Rect(17, 57, 285, 88).translated(0, m_nTop));
-    m_nPositionVariant = m_pAnswerArea->AddVariant(
-        {pMap}, QStringLiteral("解答は地図の上の1番から4番の国です"));
+    m_nPositionVariant =
+        m_pAnswerArea->AddVariant({pMap}, QStringLiteral("解答は地図の上の1番から4番の国です"));
     // A candidate answers exactly when its button would.
     pMap->OnChosen([this](int nAnswer) {
         QPushButton* pButton = m_pButtons[nAnswer - 1];
         if (nAnswer >= 1 && nAnswer <= 4 && pButton->isEnabled())
             pButton->click();
     });
-    pMap->OnPointed([this](std::string_view code, bool bRight) {
-        m_round.JudgePointed(code, bRight);
-    });
+    pMap->OnPointed(
+        [this](std::string_view code, bool bRight) { m_round.JudgePointed(code, bRight); });
     m_pEnterEsc->LetEnterThrough(pMap);
 }
 
@@ -344,7 +343,7 @@ void CQuizDlg::ShowFlagChoice(const std::optional<std::array<std::string, 4>>& c
 {
     m_pFlagAnswers->SetCodes(codes.value_or(std::array<std::string, 4>{}));
     const bool bTyped = !codes && m_round.IsTypingQuestion();
-    m_pAnswerArea->Show(codes            ? m_nFlagVariant
+    m_pAnswerArea->Show(codes              ? m_nFlagVariant
                         : m_bPositionShown ? m_nPositionVariant
                         : bTyped           ? m_nTypedVariant
                                            : 0);

@@ -109,10 +109,10 @@ void QuizRound::JudgePointed(std::string_view clickedCode, bool bRight)
 {
     if (!m_bPointing)
         return;
-    // A wrong click says what it hit: 誤り «ニジェール».
+    // A wrong click says what it hit: 誤り（ニジェール）.
     std::string strNote;
     if (!bRight && !clickedCode.empty())
-        strNote = " \x81\xe1" + m_view.CountryName(std::string(clickedCode)) + "\x81\xe2";
+        strNote = "\x81\x69" + m_view.CountryName(std::string(clickedCode)) + "\x81\x6a";
     Answer(bRight, clickedCode, strNote);
 }
 

@@ -82,7 +82,7 @@ class QuizRound
     ITypedAnswerJudge* m_pTypedJudge = nullptr;
     bool m_bTyping = false;
     bool m_bPointing = false;
-    std::string m_strPositionCode; // the asked country of a position question on screen
+    std::string m_strPositionCode;  // the asked country of a position question on screen
     std::string m_strCorrectAnswer; // the marked answer on screen, padding trimmed
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
