@@ -54,7 +54,7 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     setObjectName(QStringLiteral("resultsDialog"));
     setFont(DialogFont());
     const CDialogUnits du(font());
-    setFixedSize(du.Size(340, 318));
+    setFixedSize(du.Size(340, 370));
 
     const QString strFileName = ToQString(strFile);
     QTreeWidget* pOverview = AddTable(
@@ -82,9 +82,10 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
                                       QStringLiteral("正解率")};
     QTreeWidget* pKinds = AddTable(du.Rect(7, 91, 160, 86), "byKind",
                                    QStringLiteral("問題の種類別(&K)"), tallyHeaders);
-    const QString kinds[kKindCount] = {QStringLiteral("国名"), QStringLiteral("首都"),
-                                       QStringLiteral("地域"), QStringLiteral("公用語"),
-                                       QStringLiteral("国旗"), QStringLiteral("その他")};
+    const QString kinds[kKindCount] = {QStringLiteral("国名"),  QStringLiteral("首都"),
+                                       QStringLiteral("地域"),  QStringLiteral("公用語"),
+                                       QStringLiteral("国旗"),  QStringLiteral("位置"),
+                                       QStringLiteral("その他")};
     for (int i = 0; i < kKindCount; ++i)
         AddTallyRow(pKinds, kinds[i], sum.kinds[static_cast<std::size_t>(i)]);
 
@@ -118,18 +119,27 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     if (sum.weakest.empty())
         AddRow(pWeakest, {QStringLiteral("間違えた問題はありません")});
 
+    QTreeWidget* pConfused =
+        AddTable(du.Rect(7, 309, 326, 40), "confusions", QStringLiteral("取り違えた国(&X)"),
+                 {QStringLiteral("地図で指した国"), QStringLiteral("回数")});
+    for (const Confusion& c : sum.confusions)
+        AddRow(pConfused, {ToQString(c.strAsked) + QStringLiteral(" → ") + ToQString(c.strPointed),
+                           QStringLiteral("%1回").arg(c.nTimes)});
+    if (sum.confusions.empty())
+        AddRow(pConfused, {QStringLiteral("取り違えた国はありません")});
+
     if (bWriteFailed) {
         auto* pStatus = new QLabel(QStringLiteral("このフォルダーに答えの履歴を書き込めませんでした"
                                                   "。成績に入っていない答えがあります。"),
                                    this);
         pStatus->setObjectName(QStringLiteral("historyStatus"));
         pStatus->setWordWrap(true);
-        pStatus->setGeometry(du.Rect(7, 297, 270, 16));
+        pStatus->setGeometry(du.Rect(7, 349, 270, 16));
         pStatus->setFocusPolicy(Qt::TabFocus); // reachable, so it is read out
     }
     auto* pClose = new QPushButton(QStringLiteral("閉じる"), this);
     pClose->setObjectName(QStringLiteral("close"));
-    pClose->setGeometry(du.Rect(283, 299, 50, 14));
+    pClose->setGeometry(du.Rect(283, 351, 50, 14));
     pClose->setDefault(true);
     connect(pClose, &QPushButton::clicked, this, &QDialog::accept);
     pOverview->setFocus();

@@ -178,7 +178,8 @@ TEST_F(PositionRoundTest, ChoosingRoundPlaysEveryKindByMouseNumbersKeysAndButton
 }
 
 // Pointing: a click on the asked country, a click on its neighbour that names it, the arrow keys
-// and Enter; keys 1-4 do nothing; a drag pans without answering. The history keeps what was hit.
+// and Enter; keys 1-4 do nothing; a drag pans without answering. The history keeps what was hit,
+// marked as a position answer.
 TEST_F(PositionRoundTest, PointingRoundPlaysByClickAndArrowKeysAndRecordsWhatWasHit)
 {
     m_store.WriteProfileStringA("INPUT", "SW", "1");
@@ -223,12 +224,12 @@ TEST_F(PositionRoundTest, PointingRoundPlaysByClickAndArrowKeysAndRecordsWhatWas
             switch (nPosition++) {
             case 0:
                 QTest::mouseClick(Map(), Qt::LeftButton, {}, at(asked));
-                hits.push_back(asked);
+                hits.push_back("@" + asked);
                 EXPECT_TRUE(Last().startsWith("正解/正解は チャド")) << Last().toStdString();
                 break;
             case 1:
                 QTest::mouseClick(Map(), Qt::LeftButton, {}, at(neighbour));
-                hits.push_back(neighbour);
+                hits.push_back("@" + neighbour);
                 EXPECT_TRUE(Last().startsWith("誤り（タイ）/正解は ラオス"))
                     << Last().toStdString();
                 break;
@@ -247,7 +248,7 @@ TEST_F(PositionRoundTest, PointingRoundPlaysByClickAndArrowKeysAndRecordsWhatWas
                 }
                 ASSERT_EQ(Map()->SelectedCode(), asked);
                 QTest::keyClick(Map(), Qt::Key_Return);
-                hits.push_back(asked);
+                hits.push_back("@" + asked);
                 EXPECT_TRUE(Last().startsWith("正解/")) << Last().toStdString();
             }
         }
