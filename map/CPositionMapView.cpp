@@ -247,7 +247,9 @@ void CPositionMapView::PaintOverlay(QPainter& painter)
             if (country.strCode.empty() || !rect().contains(at.toPoint()) ||
                 !PointingRing(Map(), country, m_view.dScale))
                 continue;
-            painter.setPen(QPen(MapMarkerColor(Paths().ContinentOf(i)), 1.5));
+            const bool bSelected = country.strCode == m_strSelected;
+            painter.setPen(bSelected ? QPen(kSelection, 3)
+                                     : QPen(MapMarkerColor(Paths().ContinentOf(i)), 1.5));
             painter.drawEllipse(at, kPointingRingPx / 2, kPointingRingPx / 2);
         }
     } else {

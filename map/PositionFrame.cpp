@@ -17,6 +17,8 @@ constexpr double kNumberRoomPx = kRingRadiusPx + 6;
 // A region shows this share of its span again on each side, where its neighbours lie.
 constexpr float kRegionMarginShare = 0.2f;
 constexpr float kRegionMinMargin = 0.03f;
+// Round the asked country, this share of its span on each side holds its neighbours.
+constexpr float kNeighbourMarginShare = 0.5f;
 // Arrow keys look this far off the direction pressed (tan 60°).
 constexpr double kDirectionSpread = 1.732;
 
@@ -226,6 +228,8 @@ std::optional<PositionFrame> FramePointing(const WorldMap& map, std::string_view
     const MapCountry* pAsked = map.Find(code);
     if (!pAsked)
         return std::nullopt;
+    cx = std::max(cx, 1.0);
+    cy = std::max(cy, 1.0);
     MapRect region = map.FocusBounds(*pAsked);
     if (const Facts::Country* pFacts = Facts::FindCountry(code))
         for (const Facts::Country& other : Facts::Countries())
@@ -233,7 +237,26 @@ std::optional<PositionFrame> FramePointing(const WorldMap& map, std::string_view
                 if (const MapCountry* pOther = map.Find(other.code))
                     region.Unite(map.FocusBounds(*pOther));
     const float fSpan = std::max(region.Width(), region.Height());
-    return Fit(Grown(region, std::max(kRegionMarginShare * fSpan, kRegionMinMargin)), cx, cy);
+    region = Grown(region, std::max(kRegionMarginShare * fSpan, kRegionMinMargin));
+    // The asked country with room for its neighbours round it.
+    const MapRect own = map.FocusBounds(*pAsked);
+    const MapRect near =
+        Grown(own, std::max(kNeighbourMarginShare * std::max(own.Width(), own.Height()),
+                            kRegionMinMargin));
+    // The region's whole width; of a region taller than the view allows, the band about the
+    // asked country and its neighbours.
+    const double dScale =
+        std::max(std::min(cx / region.Width(), cy / region.Height()),
+                 std::min({cx / region.Width(), cx / near.Width(), cy / near.Height()}));
+    const double dHalfW = cx / dScale / 2, dHalfH = cy / dScale / 2;
+    const auto keep = [](double v, double lo, double hi, double half) {
+        return hi - lo >= 2 * half ? (lo + hi) / 2 : std::clamp(v, hi - half, lo + half);
+    };
+    const MapPoint centre = region.Centre();
+    const double x = keep(centre.x, near.left, near.right, dHalfW);
+    const double y = keep(centre.y, near.top, near.bottom, dHalfH);
+    return PositionFrame{
+        {float(x - dHalfW), float(y - dHalfH), float(x + dHalfW), float(y + dHalfH)}, dScale};
 }
 
 bool PointingRing(const WorldMap& map, const MapCountry& country, double dScale)

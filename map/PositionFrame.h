@@ -54,7 +54,9 @@ bool NeedsRing(const WorldMap& map, const MapCountry& country, double dScale,
 std::optional<ChoiceFrame> FrameChoice(const WorldMap& map, const std::array<std::string, 4>& codes,
                                        double cx, double cy);
 // The asked country's region (its 地域 in the facts table), with a margin that takes in the
-// neighbours, for a view of cx by cy pixels. Empty for a code that is not on the map.
+// neighbours, for a view of cx by cy pixels. A region taller than the view's shape shows its whole
+// width and the band of it about the asked country and its neighbours. Empty for a code that is
+// not on the map.
 std::optional<PositionFrame> FramePointing(const WorldMap& map, std::string_view code, double cx,
                                            double cy);
 
