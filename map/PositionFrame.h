@@ -75,7 +75,8 @@ struct PointingJudgement
 PointingJudgement JudgePointing(const WorldMap& map, std::string_view asked, MapPoint p,
                                 double dScale);
 
-// The catalogue country whose interior point lies nearest in the direction (dx, dy) from a point, within
-// rcIn; the one nearest the point when dx and dy are both 0. Null when none lies that way.
+// The catalogue country whose interior point lies nearest in the direction (dx, dy) from a
+// point, within rcIn; the one nearest the point when dx and dy are both 0. Null when none lies
+// that way.
 const MapCountry* CountryToward(const WorldMap& map, MapPoint from, double dx, double dy,
                                 const MapRect& rcIn);
