@@ -11,7 +11,7 @@
 namespace {
 
 // The map view of the main window's answer area at its default size, in logical pixels.
-constexpr double kViewWidth = 506, kViewHeight = 144;
+constexpr double kViewWidth = 499, kViewHeight = 143;
 
 const WorldMap& Committed()
 {

@@ -141,6 +141,7 @@ TEST_F(PositionRoundTest, ChoosingRoundPlaysEveryKindByMouseNumbersKeysAndButton
         } else {
             ASSERT_TRUE(Map()->isVisible()) << Question().toStdString();
             EXPECT_FALSE(Map()->IsPointing());
+            EXPECT_EQ(Map()->size(), QSize(499, 143)); // as the walk of every country assumes
             const int nRight = m_dlg.Round().m_nCorrectNo;
             const std::string asked = Question().startsWith("チャド") ? "tcd" : "lao";
             EXPECT_EQ(Map()->Choice().candidates[std::size_t(nRight - 1)].pCountry->strCode, asked);
