@@ -121,7 +121,7 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
 
     QTreeWidget* pConfused =
         AddTable(du.Rect(7, 309, 326, 40), "confusions", QStringLiteral("取り違えた国(&X)"),
-                 {QStringLiteral("地図で指した国"), QStringLiteral("回数")});
+                 {QStringLiteral("聞かれた国 → 地図で指した国"), QStringLiteral("回数")});
     for (const Confusion& c : sum.confusions)
         AddRow(pConfused, {ToQString(c.strAsked) + QStringLiteral(" → ") + ToQString(c.strPointed),
                            QStringLiteral("%1回").arg(c.nTimes)});
