@@ -49,19 +49,8 @@ class FakeView : public IRoundView
         flagChoices.push_back(codes);
     }
     void UpdateData() override { ++nUpdates; }
-    void ShowPosition(const std::optional<std::array<std::string, 4>>& codes,
-                      const std::string& strAsked, bool bPointing) override
-    {
-        positions.push_back(codes);
-        strPositionAsked = strAsked;
-        bPositionPointing = bPointing;
-    }
-    std::string CountryName(const std::string& strCode) override { return "<" + strCode + ">"; }
 
     bool bTimerRunning = false;
-    std::vector<std::optional<std::array<std::string, 4>>> positions;
-    std::string strPositionAsked;
-    bool bPositionPointing = false;
     std::map<int, bool> enabled;
     std::map<int, std::uint32_t> lamps;
     int nTimeMax = -1, nTimePos = -1, nUpdates = 0;
@@ -630,54 +619,4 @@ TEST_F(QuizRoundTest, AFlagChoiceQuestionShowsFourFlagsInTheDrawnOrderAndNoAsked
     ASSERT_EQ(observer.answers.size(), 3u);
     EXPECT_EQ(observer.answers[1].strRecord, flagRecord);
     EXPECT_EQ(observer.answers[1].result, AnswerResult::Wrong);
-}
-
-// A position question shows its candidates in the drawn order and is chosen by number; with the
-// typing switch on it is pointed at instead: the buttons are off, a wrong point names what it
-// hit, and what was hit is reported as typed.
-TEST_F(QuizRoundTest, APositionQuestionIsChosenByNumberOrPointedAtInTheTypingMode)
-{
-    const std::array<std::string, 4> codes = {"@ner", "@tcd", "@sdn", "@lby"};
-    const std::string position = ComposeRecord("tcd" + Sjis("チャドはどこ？"), codes, 1);
-    WriteQuestions(position + Record("xyz", "q2", 0) + position);
-    Set("QUESTION_CNT", 3);
-    Set("LIFE", 3);
-    RecordingObserver observer;
-    m_round.AddObserver(&observer);
-    TypedAnswerJudge judge;
-    m_round.SetTypedAnswerJudge(&judge);
-    m_random.values = {9, 0, 0};
-    m_round.OnButtonStart();
-    m_store.WriteProfileStringA("INPUT", "SW", "1"); // from the next question on
-
-    std::array<std::string, 4> shown;
-    for (int p = 1; p <= 4; ++p)
-        shown[std::size_t(p - 1)] = codes[std::size_t(StoredAt(9, p) - 1)].substr(1);
-    ASSERT_EQ(m_view.positions.size(), 1u);
-    EXPECT_EQ(m_view.positions[0], shown);
-    EXPECT_EQ(m_view.strPositionAsked, "tcd");
-    EXPECT_FALSE(m_view.bPositionPointing);
-    EXPECT_EQ(shown[std::size_t(m_round.m_nCorrectNo - 1)], "tcd");
-    m_round.JudgePointed("tcd", true); // not pointing: ignored
-    EXPECT_TRUE(m_view.judgements.empty());
-    const int nRight = m_round.m_nCorrectNo;
-    m_round.JudgeAnswer(nRight);
-    EXPECT_EQ(m_view.judgements[0], std::make_pair(kRight, CorrectLine(nRight)));
-    EXPECT_EQ(m_view.positions[1], std::nullopt); // the text question after it
-
-    m_round.JudgeTyped("A1");
-    EXPECT_TRUE(m_round.IsPointingQuestion());
-    EXPECT_TRUE(m_view.bPositionPointing);
-    EXPECT_FALSE(m_view.enabled[IDC_BUTTON_ANSWER1]);
-    EXPECT_FALSE(m_view.enabled[IDC_EDIT_ANSWER]);
-    m_round.JudgeAnswer(m_round.m_nCorrectNo); // buttons answer no pointed question
-    m_round.JudgeTyped("ちゃど");
-    EXPECT_EQ(m_view.judgements.size(), 2u);
-    m_round.JudgePointed("ner", false);
-    ASSERT_EQ(m_view.judgements.size(), 3u);
-    EXPECT_EQ(m_view.judgements[2], std::make_pair(kWrong + Sjis("（") + "<ner>" + Sjis("）"),
-                                                   Sjis("正解は ") + "<tcd>"));
-    ASSERT_EQ(observer.answers.size(), 3u);
-    EXPECT_EQ(observer.answers[2].strTyped, "ner");
-    EXPECT_FALSE(m_round.IsPointingQuestion()); // the round is over
 }
