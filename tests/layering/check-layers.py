@@ -27,6 +27,8 @@ FLOORS = [
     ["learning"],
     # the 図鑑: reads the history, shows the map, makes question files
     ["zukan"],
+    # printing: worksheets, flag cards and blank maps from the question files, facts and map
+    ["print"],
     # the tools for authors and the build, on the cores
     ["tools/questions", "tools/manual", "tools/map"],
     # the shell: builds the main window and wires every capability
@@ -38,6 +40,8 @@ EXCEPTIONS = {
     ("zukan/CZukanWindow.cpp", "map/CWorldMapView.h"): "the 図鑑 shows the map view in its window",
     ("tools/map/MapPicture.cpp", "map/CWorldMapView.h"): "the map picture is painted by the view",
     ("map/CPositionMapView.h", "quiz/CPositionAnswers.h"): "the map answers position questions",
+    ("print/PdfFile.cpp", "map/WorldMapData.h"): "the printed map is the program's own map",
+    ("tools/questions/main.cpp", "print/PrintCommand.h"): "the tool's print command draws with Qt",
 }
 
 UNCHECKED = ("tests/", "bench/")

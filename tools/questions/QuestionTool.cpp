@@ -25,7 +25,10 @@ constexpr std::string_view kUsage =
     "  marelto-questions generate FACTS [-o FILE]   事実表から世界の国旗の問題集を作る（-o なしは "
     "TSV を出力）\n"
     "  marelto-questions generate FACTS --all DIR   事実表から作る付属の問題ファイルをすべて DIR "
-    "に作る\n";
+    "に作る\n"
+    "  marelto-questions print FILE --sheet|--cards|--map 州 [-o PDF] [--b5] [--no-key]\n"
+    "                                               問題プリント・国旗カード・白地図の PDF "
+    "を作る\n";
 
 constexpr std::string_view kHelpJa =
     "Marelto の問題ファイル（Shift_JIS、1 問 420 バイト）を調べ、TSV に書き出し、TSV から作り、\n"
@@ -48,6 +51,9 @@ constexpr std::string_view kHelpEn =
     "  marelto-questions generate FACTS [-o FILE]       make the world question file from the\n"
     "                                                   facts table (its TSV without -o)\n"
     "  marelto-questions generate FACTS --all DIR       make every bundled question file in DIR\n"
+    "  marelto-questions print FILE --sheet|--cards|--map AREA [-o PDF] [--b5] [--no-key]\n"
+    "                                                   a worksheet, flag cards or a blank map of\n"
+    "                                                   a 州 (世界: the world) as PDF to print\n"
     "Checks, exports, imports and generates Marelto's question files (Shift_JIS, 420 bytes a\n"
     "question). Nothing is written unless all of it could be made without a problem.\n"
     "\n"
