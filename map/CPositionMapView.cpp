@@ -114,6 +114,7 @@ void CPositionMapView::ShowQuestion(const std::array<std::string, 4>& codes, std
     m_bShown = true;
     m_strSelected.clear();
     m_nMoves = 0;
+    RestoreCursor();
     Frame();
     setAccessibleDescription(
         m_bPointing ? QStringLiteral("問題の国を地図で指して答えます。ホイールで拡大縮小、"
@@ -333,9 +334,18 @@ void CPositionMapView::mouseReleaseEvent(QMouseEvent* pEvent)
     if (pEvent->button() != Qt::LeftButton || !m_bPressed)
         return QWidget::mouseReleaseEvent(pEvent);
     m_bPressed = false;
-    unsetCursor();
+    RestoreCursor();
     if (!m_bDragged)
         ClickAt(pEvent->position());
+}
+
+// Pointing aims with a cross; choosing shows the ordinary arrow.
+void CPositionMapView::RestoreCursor()
+{
+    if (m_bPointing)
+        setCursor(Qt::CrossCursor);
+    else
+        unsetCursor();
 }
 
 void CPositionMapView::ClickAt(QPointF ptWidget)

@@ -59,6 +59,7 @@ class CPositionMapView : public CPositionAnswers
     void SetView(MapPoint ptCentre, double dScale);
     void ZoomAt(QPointF ptWidget, double dFactor);
     void ClickAt(QPointF ptWidget);
+    void RestoreCursor();
     void MoveSelection(double dx, double dy);
     void PlaceNumbers();
     void PaintOverlay(QPainter& painter);
