@@ -369,7 +369,10 @@ std::string CQuizDlg::CountryName(const std::string& strCode)
 void CQuizDlg::UpdateData()
 {
     ShowText(m_pQuestion, m_round.m_strQuestion);
+    // The hidden rows of a question answered on the map keep no code a screen reader could read.
     for (int i = 0; i < 4; ++i)
-        ShowText(m_pAnswers[i], m_round.m_strAnswers[static_cast<std::size_t>(i)]);
+        ShowText(m_pAnswers[i], m_bPositionShown
+                                    ? std::string()
+                                    : m_round.m_strAnswers[static_cast<std::size_t>(i)]);
     ShowLabelValue(m_pRate, kRateName, ToQString(m_round.m_strRate));
 }
