@@ -129,14 +129,16 @@ void CPositionMapView::Frame()
 {
     if (!m_bShown)
         return;
-    if (m_bPointing) {
-        if (const auto frame = FramePointing(Map(), m_strAsked, width(), height()))
-            SetView(frame->rcView.Centre(), frame->dScale); // kept on the map
-
-    } else if (const auto frame = FrameChoice(Map(), m_codes, width(), height())) {
-        m_choice = *frame;
-        m_view = m_choice;
-    }
+    // A code the map lacks (an unreadable map) leaves the whole world with nothing marked.
+    m_choice = {};
+    if (const auto pointing =
+            m_bPointing ? FramePointing(Map(), m_strAsked, width(), height()) : std::nullopt)
+        SetView(pointing->rcView.Centre(), pointing->dScale); // kept on the map
+    else if (const auto choice =
+                 m_bPointing ? std::nullopt : FrameChoice(Map(), m_codes, width(), height()))
+        m_view = m_choice = *choice;
+    else
+        SetView({0, 0}, 0); // the smallest scale there is: the whole world
     PlaceNumbers();
     update();
 }
