@@ -47,6 +47,17 @@ BENCHMARK(BM_ShowPositionQuestion)
     ->ArgName("pointing")
     ->Unit(benchmark::kMillisecond);
 
+// Of that: framing four candidates alone, numbers placed and rings chosen.
+void BM_FrameChoice(benchmark::State& state)
+{
+    const WorldMap& map = WorldMapData();
+    std::size_t n = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            FrameChoice(map, kCandidates[n++ % std::size(kCandidates)], kWidth, kHeight));
+}
+BENCHMARK(BM_FrameChoice)->Unit(benchmark::kMillisecond);
+
 // Judging a click: on a candidate, and in the pointing mode on a neighbour near the asked
 // country's outline (target: under 0.1 ms).
 void BM_JudgeClick(benchmark::State& state)
