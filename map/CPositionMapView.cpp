@@ -159,6 +159,12 @@ void CPositionMapView::PlaceNumbers()
 void CPositionMapView::Reveal()
 {
     m_bRevealed = true;
+    // Panned or zoomed away from the answer: back to the region, where it shows.
+    if (const MapCountry* pAsked = Map().Find(m_strAsked); pAsked && m_bPointing) {
+        const QPointF at = ToWidget(InteriorPoint(Map(), *pAsked));
+        if (!rect().contains(at.toPoint()))
+            Frame();
+    }
     const QString strLabel = QString::fromStdString(MapLabelText(MapLabelFor(m_strAsked)));
     setAccessibleDescription(QStringLiteral("正解の国: ") + strLabel);
     SetAccessibleName(this, QStringLiteral("地図 正解 ") + strLabel);
