@@ -6,6 +6,7 @@
 #include "editor/CEditDlg.h"
 #include "learning/CLearningCommands.h"
 #include "map/CMapCommands.h"
+#include "map/CPositionMapView.h"
 #include "print/CPrintCommands.h"
 #include "questionfile/CQuestionFileMenu.h"
 #include "settings/CSettingDlg.h"
@@ -84,5 +85,7 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
     pWindow->Round().AddObserver(pMap);
     // Below it, typing the answers of text questions, judged against the facts table.
     pWindow->AddTypingSwitch(std::make_unique<TypedAnswerJudge>()); // reads nothing until used
+    // Position questions are answered on the map, read at the first one.
+    pWindow->SetPositionAnswers(new CPositionMapView(pWindow));
     return pDlg;
 }

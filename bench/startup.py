@@ -11,7 +11,10 @@ build = os.path.abspath(sys.argv[1])
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
 display = next(f":{n}" for n in range(150, 200)
                if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"))
-xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+# -noreset: the server would otherwise reset as the readiness probe disconnects, and refuse the
+# next connection while it does.
+xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                         "-noreset"],
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 env = dict(os.environ, DISPLAY=display)
 env.pop("QT_QPA_PLATFORM", None)

@@ -23,8 +23,9 @@
 //   round     the time the round started; the lines of one round share it
 //   question  the question text, so the results need no question file
 //   typed     what the learner typed in the typing mode; empty for a chosen answer and a
-//             time-out. Lines written before this column existed end with question and read as
-//             nothing typed.
+//             time-out. A position question's is '@' and the code of the country pointed at
+//             ("@ner"), '@' alone for a chosen answer, a time-out and a click on the sea. Lines
+//             written before this column existed end with question and read as nothing typed.
 // Tabs and line ends inside a field become spaces. Lines are only ever appended whole; a last
 // line without its line end was cut short and is skipped, as is any line that does not parse.
 inline constexpr const char* kHistoryFileName = "marelto-history.tsv";

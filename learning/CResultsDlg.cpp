@@ -58,7 +58,7 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     m_pTabs = new QTabWidget(this);
     m_pTabs->setObjectName(QStringLiteral("resultsTabs"));
     m_pSummary = new QWidget;
-    m_pSummary->setFixedSize(du.Size(340, 296));
+    m_pSummary->setFixedSize(du.Size(340, 348));
     m_pTabs->addTab(m_pSummary, QStringLiteral("成績(&T)"));
 
     const QString strFileName = ToQString(strFile);
@@ -87,9 +87,10 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
                                       QStringLiteral("正解率")};
     QTreeWidget* pKinds = AddTable(du.Rect(7, 91, 160, 86), "byKind",
                                    QStringLiteral("問題の種類別(&K)"), tallyHeaders);
-    const QString kinds[kKindCount] = {QStringLiteral("国名"), QStringLiteral("首都"),
-                                       QStringLiteral("地域"), QStringLiteral("公用語"),
-                                       QStringLiteral("国旗"), QStringLiteral("その他")};
+    const QString kinds[kKindCount] = {QStringLiteral("国名"),  QStringLiteral("首都"),
+                                       QStringLiteral("地域"),  QStringLiteral("公用語"),
+                                       QStringLiteral("国旗"),  QStringLiteral("位置"),
+                                       QStringLiteral("その他")};
     for (int i = 0; i < kKindCount; ++i)
         AddTallyRow(pKinds, kinds[i], sum.kinds[static_cast<std::size_t>(i)]);
 
@@ -122,6 +123,15 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     pWeakest->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     if (sum.weakest.empty())
         AddRow(pWeakest, {QStringLiteral("間違えた問題はありません")});
+
+    QTreeWidget* pConfused =
+        AddTable(du.Rect(7, 309, 326, 40), "confusions", QStringLiteral("取り違えた国(&X)"),
+                 {QStringLiteral("聞かれた国 → 地図で指した国"), QStringLiteral("回数")});
+    for (const Confusion& c : sum.confusions)
+        AddRow(pConfused, {ToQString(c.strAsked) + QStringLiteral(" → ") + ToQString(c.strPointed),
+                           QStringLiteral("%1回").arg(c.nTimes)});
+    if (sum.confusions.empty())
+        AddRow(pConfused, {QStringLiteral("取り違えた国はありません")});
 
     if (bWriteFailed) {
         auto* pStatus = new QLabel(QStringLiteral("このフォルダーに答えの履歴を書き込めませんでした"

@@ -55,7 +55,10 @@ void HistoryRecorder::OnJudged(const JudgedAnswer& answer)
     row.dSeconds = std::max(0.0, m_steadyClock() - m_dShownAt);
     row.strRound = m_strRound;
     row.strQuestion = strQuestion;
-    row.strTyped = answer.strTyped;
+    // A position question is marked as its answers are: '@' and the code pointed at, if any.
+    const std::string strTyped =
+        PositionCodes(rec) ? kPositionMark + answer.strTyped : answer.strTyped;
+    row.strTyped = strTyped;
     const std::optional<std::filesystem::path> path = HistoryPath();
     if (!path || !AppendHistoryRow(*path, row))
         m_bWriteFailed = true;

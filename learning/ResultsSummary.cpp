@@ -2,8 +2,10 @@
 
 #include "facts/Facts.h"
 #include "platform/Cp932.h"
+#include "quiz/QuestionRecord.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -44,10 +46,42 @@ std::string ToCp932(std::string_view utf8)
     return Cp932::FromUtf8(utf8).value_or(std::string());
 }
 
+std::string NameOf(std::string_view code)
+{
+    const Facts::Country* pCountry = Facts::FindCountry(code);
+    return ToCp932(pCountry && !pCountry->names.empty() ? pCountry->names[0] : code);
+}
+
+// Each pair of asked and pointed-at countries once, with its count, the most often first.
+template <class Pointed> std::vector<Confusion> Confusions(const std::vector<Pointed>& pointed)
+{
+    struct Pair
+    {
+        std::string_view asked, pointed;
+        int nTimes;
+    };
+    std::vector<Pair> pairs;
+    std::map<std::pair<std::string_view, std::string_view>, std::size_t> index;
+    for (const Pointed& p : pointed) {
+        const auto [it, bNew] = index.try_emplace({p.asked, p.pointed}, pairs.size());
+        if (bNew)
+            pairs.push_back({p.asked, p.pointed, 0});
+        ++pairs[it->second].nTimes;
+    }
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [](const Pair& a, const Pair& b) { return a.nTimes > b.nTimes; });
+    std::vector<Confusion> out;
+    for (std::size_t i = 0; i < std::min(pairs.size(), ResultsSummary::kConfusions); ++i)
+        out.push_back({NameOf(pairs[i].asked), NameOf(pairs[i].pointed), pairs[i].nTimes});
+    return out;
+}
+
 } // namespace
 
-QuestionKind KindOfQuestion(std::string_view q)
+QuestionKind KindOfQuestion(std::string_view q, std::string_view typed)
 {
+    if (typed.starts_with(kPositionMark))
+        return kKindPosition;
     auto has = [&](std::string_view word) { return q.find(word) != std::string_view::npos; };
     if (has("国旗はどれ")) // before 首都: "首都がブラジリアの国の国旗はどれ？"
         return kKindFlag;
@@ -70,6 +104,11 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
     std::unordered_map<std::string_view, std::size_t> roundIndex;
     std::vector<RoundStats> rounds;
     std::unordered_set<std::string_view> currentRounds;
+    struct Pointed
+    {
+        std::string_view asked, pointed;
+    };
+    std::vector<Pointed> pointed;
 
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const HistoryRow& row = rows[i];
@@ -91,14 +130,18 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
         QuestionStats& q = itQuestion->second;
         if (bNewQuestion) {
             q.nFirstRow = i;
-            q.nKind = KindOfQuestion(row.strQuestion);
+            q.nKind = KindOfQuestion(row.strQuestion, row.strTyped);
             q.nContinent = ContinentOf(row.strCode);
         }
         q.nLastRow = i;
         ++q.nAnswers;
         q.nMissed += !bCorrect;
-        if (!bCorrect && !row.strTyped.empty())
+        if (q.nKind == kKindPosition) {
+            if (!bCorrect && row.strTyped.size() > 1)
+                pointed.push_back({row.strCode, row.strTyped.substr(1)});
+        } else if (!bCorrect && !row.strTyped.empty()) {
             q.wrongTyped.push_back(row.strTyped);
+        }
         Count(sum.kinds[static_cast<std::size_t>(q.nKind)], row);
         Count(sum.continents[q.nContinent], row);
     }
@@ -140,5 +183,6 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
                 weak.wrongTyped.end())
                 weak.wrongTyped.emplace_back(*it);
     }
+    sum.confusions = Confusions(pointed);
     return sum;
 }

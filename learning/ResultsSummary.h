@@ -21,7 +21,8 @@ struct Tally
 };
 
 // 国名, 首都, 地域, 公用語 by what the question asks, 国旗 for a flag-choice question ("…の国旗は
-// どれ？", whatever its clue names); その他 for anything else.
+// どれ？", whatever its clue names), 位置 for a position question (its history line's typed
+// column starts with '@'); その他 for anything else.
 enum QuestionKind
 {
     kKindCountry,
@@ -29,10 +30,11 @@ enum QuestionKind
     kKindRegion,
     kKindLanguage,
     kKindFlag,
+    kKindPosition,
     kKindOther,
     kKindCount
 };
-QuestionKind KindOfQuestion(std::string_view utf8Question);
+QuestionKind KindOfQuestion(std::string_view utf8Question, std::string_view utf8Typed = {});
 
 // By 州 (Facts::kContinents), then the codes the facts table does not know.
 inline constexpr std::size_t kContinentOther = Facts::kContinents.size();
@@ -49,10 +51,19 @@ struct WeakQuestion
     static constexpr std::size_t kSpellings = 5;
 };
 
+// A country pointed at for another, in the pointing mode: 「チャド → ニジェール 3回」.
+struct Confusion
+{
+    std::string strAsked; // cp932 names, or codes the facts table lacks
+    std::string strPointed;
+    int nTimes = 0;
+};
+
 struct ResultsSummary
 {
     static constexpr std::size_t kRecentRounds = 30;
     static constexpr std::size_t kWeakest = 20;
+    static constexpr std::size_t kConfusions = 20;
 
     Tally current; // the current question file
     Tally all;
@@ -61,6 +72,8 @@ struct ResultsSummary
     std::vector<double> recentRates; // percent per round, oldest first
     // Most missed first; then fewer right answers; then the earlier answered.
     std::vector<WeakQuestion> weakest;
+    // Most often first; then the earlier.
+    std::vector<Confusion> confusions;
 };
 
 ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,

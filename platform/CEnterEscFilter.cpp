@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 CEnterEscFilter::CEnterEscFilter(QWidget* pWindow) : QObject(pWindow), m_pWindow(pWindow)
 {
     qApp->installEventFilter(this);
@@ -20,7 +22,8 @@ bool CEnterEscFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
     auto* pWidget = qobject_cast<QWidget*>(pWatched);
     if (!pWidget || pWidget->window() != m_pWindow)
         return false;
-    if (pWidget == m_pEnterTaker && nKey != Qt::Key_Escape)
+    if (nKey != Qt::Key_Escape &&
+        std::find(m_enterTakers.begin(), m_enterTakers.end(), pWidget) != m_enterTakers.end())
         return false;
     return type == QEvent::KeyPress;
 }

@@ -14,6 +14,7 @@
 #include "quiz/CColorStatic.h"
 #include "quiz/CFlagAnswers.h"
 #include "quiz/CJudgeDlg.h"
+#include "quiz/CPositionAnswers.h"
 #include "quiz/CRoundCommands.h"
 #include "quiz/CTypedAnswerField.h"
 #include "quiz/LampName.h"
@@ -106,7 +107,8 @@ CQuizDlg::CQuizDlg(ProfileStore& profile, QWidget* pParent, QuizTiming timing)
     setFont(DialogFont());
     CreateMenu();
     CreateControls();
-    (new CEnterEscFilter(this))->LetEnterThrough(m_pTypedField->Field());
+    m_pEnterEsc = new CEnterEscFilter(this);
+    m_pEnterEsc->LetEnterThrough(m_pTypedField->Field());
     new CAnswerKeyFilter(this, {m_pButtons[0], m_pButtons[1], m_pButtons[2], m_pButtons[3]});
 
     m_timer.setInterval(m_timing.nQuestionTickMs);
@@ -219,6 +221,24 @@ void CQuizDlg::CreateControls()
     m_pQuestion->setFocus();
 }
 
+void CQuizDlg::SetPositionAnswers(CPositionAnswers* pMap)
+{
+    m_pPositionAnswers = pMap;
+    const CDialogUnits du(font());
+    pMap->setGeometry(du.Rect(17, 57, 285, 88).translated(0, m_nTop));
+    m_nPositionVariant =
+        m_pAnswerArea->AddVariant({pMap}, QStringLiteral("解答は地図の上の1番から4番の国です"));
+    // A candidate answers exactly when its button would.
+    pMap->OnChosen([this](int nAnswer) {
+        QPushButton* pButton = m_pButtons[nAnswer - 1];
+        if (nAnswer >= 1 && nAnswer <= 4 && pButton->isEnabled())
+            pButton->click();
+    });
+    pMap->OnPointed(
+        [this](std::string_view code, bool bRight) { m_round.JudgePointed(code, bRight); });
+    m_pEnterEsc->LetEnterThrough(pMap);
+}
+
 void CQuizDlg::paintEvent(QPaintEvent* pEvent)
 {
     QDialog::paintEvent(pEvent);
@@ -289,6 +309,8 @@ void CQuizDlg::SetTimePos(int nPos)
 
 void CQuizDlg::Judge(const std::string& strVerdict, const std::string& strCorrect)
 {
+    if (m_bPositionShown)
+        m_pPositionAnswers->Reveal();
     CJudgeDlg dlg(this, m_timing.nJudgeTickMs);
     dlg.SetTexts(ToQString(strVerdict), ToQString(strCorrect));
     dlg.exec();
@@ -321,15 +343,36 @@ void CQuizDlg::ShowFlagChoice(const std::optional<std::array<std::string, 4>>& c
 {
     m_pFlagAnswers->SetCodes(codes.value_or(std::array<std::string, 4>{}));
     const bool bTyped = !codes && m_round.IsTypingQuestion();
-    m_pAnswerArea->Show(codes ? m_nFlagVariant : bTyped ? m_nTypedVariant : 0);
+    m_pAnswerArea->Show(codes              ? m_nFlagVariant
+                        : m_bPositionShown ? m_nPositionVariant
+                        : bTyped           ? m_nTypedVariant
+                                           : 0);
     if (bTyped)
         m_pTypedField->Field()->setFocus(); // shown now, so it can take the focus
+    if (m_bPositionShown && m_round.IsPointingQuestion())
+        m_pPositionAnswers->setFocus(); // its arrow keys and Enter answer
+}
+
+void CQuizDlg::ShowPosition(const std::optional<std::array<std::string, 4>>& codes,
+                            const std::string& strAsked, bool bPointing)
+{
+    m_bPositionShown = codes && m_pPositionAnswers;
+    if (m_bPositionShown)
+        m_pPositionAnswers->ShowQuestion(*codes, strAsked, bPointing);
+}
+
+std::string CQuizDlg::CountryName(const std::string& strCode)
+{
+    return m_pPositionAnswers ? m_pPositionAnswers->NameOf(strCode) : strCode;
 }
 
 void CQuizDlg::UpdateData()
 {
     ShowText(m_pQuestion, m_round.m_strQuestion);
+    // The hidden rows of a question answered on the map keep no code a screen reader could read.
     for (int i = 0; i < 4; ++i)
-        ShowText(m_pAnswers[i], m_round.m_strAnswers[static_cast<std::size_t>(i)]);
+        ShowText(m_pAnswers[i], m_bPositionShown
+                                    ? std::string()
+                                    : m_round.m_strAnswers[static_cast<std::size_t>(i)]);
     ShowLabelValue(m_pRate, kRateName, ToQString(m_round.m_strRate));
 }

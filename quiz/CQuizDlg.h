@@ -13,7 +13,9 @@
 
 class CAnswerArea;
 class CColorStatic;
+class CEnterEscFilter;
 class CFlagAnswers;
+class CPositionAnswers;
 class CRoundCommands;
 class CTypedAnswerField;
 class ProfileStore;
@@ -70,6 +72,9 @@ class CQuizDlg : public QDialog, private IRoundView
     // SW=0 (absent: off). While on, text questions are answered by typing, judged by judge;
     // a change counts from the next question.
     QAction* AddTypingSwitch(std::unique_ptr<ITypedAnswerJudge> judge);
+    // The map that answers position questions (a child of this window), placed in the 解答群
+    // area. Without one a position question shows its answers as text rows.
+    void SetPositionAnswers(CPositionAnswers* pMap);
     // An entry of the window menu (right click), after a separator; choosing it sends nId.
     void AddSystemCommand(const QString& text, unsigned nId);
 
@@ -103,6 +108,9 @@ class CQuizDlg : public QDialog, private IRoundView
     int MessageBox(const std::string& strText, unsigned nType) override;
     void ShowFlag(std::optional<int> nBitmapId) override;
     void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) override;
+    void ShowPosition(const std::optional<std::array<std::string, 4>>& codes,
+                      const std::string& strAsked, bool bPointing) override;
+    std::string CountryName(const std::string& strCode) override;
     void UpdateData() override;
 
     ProfileStore& m_profile;
@@ -126,6 +134,10 @@ class CQuizDlg : public QDialog, private IRoundView
     std::unique_ptr<CTypedAnswerField> m_pTypedField;
     int m_nFlagVariant = 0;
     int m_nTypedVariant = 0;
+    CEnterEscFilter* m_pEnterEsc = nullptr;
+    CPositionAnswers* m_pPositionAnswers = nullptr;
+    int m_nPositionVariant = -1;
+    bool m_bPositionShown = false; // the question on screen is answered on the map
     QProgressBar* m_pTimeBar = nullptr;
     QPushButton* m_pButtons[9] = {}; // ids 1010 to 1018
     QAction* m_pSoundAction = nullptr;

@@ -45,6 +45,17 @@ class IRoundView
     // question is typed (QuizRound::IsTypingQuestion). Comes with every draw, before
     // UpdateData; with flags the picture box shows no flag.
     virtual void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) = 0;
+    // A position question, answered on the map: the candidates as catalogue codes in shown order
+    // and the asked one; with bPointing the learner points at it on the map instead, and no
+    // candidate is marked. Comes with every draw before ShowFlagChoice, empty for every other
+    // question. A view without a map keeps the text rows.
+    virtual void ShowPosition(const std::optional<std::array<std::string, 4>>& /*codes*/,
+                              const std::string& /*strAsked*/, bool /*bPointing*/)
+    {
+    }
+    // A country's usual name (cp932), for the verdict of a pointed answer; its code when the
+    // view knows no name.
+    virtual std::string CountryName(const std::string& strCode) { return strCode; }
     // Puts the question, the four answers and the rate on screen.
     virtual void UpdateData() = 0;
 };

@@ -92,7 +92,7 @@ void QuizRound::OnTimer(int nIdEvent)
 
 void QuizRound::JudgeAnswer(int nAnswer)
 {
-    if (!m_bTyping)
+    if (!m_bTyping && !m_bPointing)
         Answer(nAnswer == m_nCorrectNo, {});
 }
 
@@ -105,7 +105,18 @@ void QuizRound::JudgeTyped(std::string_view typed)
         Answer(verdict == TypedVerdict::Right, typed);
 }
 
-void QuizRound::Answer(bool bRight, std::string_view typed)
+void QuizRound::JudgePointed(std::string_view clickedCode, bool bRight)
+{
+    if (!m_bPointing)
+        return;
+    // A wrong click says what it hit: 誤り（ニジェール）.
+    std::string strNote;
+    if (!bRight && !clickedCode.empty())
+        strNote = "\x81\x69" + m_view.CountryName(std::string(clickedCode)) + "\x81\x6a";
+    Answer(bRight, clickedCode, strNote);
+}
+
+void QuizRound::Answer(bool bRight, std::string_view typed, std::string_view verdictNote)
 {
     std::string strVerdict;
     if (bRight) {
@@ -119,7 +130,7 @@ void QuizRound::Answer(bool bRight, std::string_view typed)
         UpdateLamp(); // the lamp goes out before the popup opens
     }
     Report(bRight ? AnswerResult::Correct : AnswerResult::Wrong, typed);
-    ShowJudgement(strVerdict);
+    ShowJudgement(strVerdict + std::string(verdictNote));
     --m_nRemaining;
     ++m_nAnswered;
     AfterJudgement();
@@ -155,6 +166,7 @@ void QuizRound::StopRound(bool bAnnounce)
     m_view.StopTimer();
     m_view.SetTimePos(0);
     m_bTyping = false;
+    m_bPointing = false;
     m_nLife = m_profile.Get(ProfileKeys::kLife);
     if (bAnnounce)
         m_view.MessageBox(kEndMessage, kIconInformation);
@@ -202,6 +214,8 @@ std::string QuizRound::CorrectLine() const
 {
     if (m_bTyping)
         return kCorrectIs + " " + m_strCorrectAnswer;
+    if (m_bPointing)
+        return kCorrectIs + " " + m_view.CountryName(m_strPositionCode);
     return kCorrectIs + std::to_string(m_nCorrectNo) + kNumberSuffix;
 }
 
@@ -243,24 +257,33 @@ bool QuizRound::DrawQuestion()
     m_strQuestion = rec.strQuizQuestion;
     // A flag-choice question shows its answers as flags; the asked flag would give it away.
     const std::optional<std::array<std::string, 4>> flags = FlagChoiceCodes(rec);
+    // A position question is answered on the map: by its numbered candidates, or by pointing.
+    const std::optional<std::array<std::string, 4>> positions = PositionCodes(rec);
     m_strCorrectAnswer = rec.CorrectAnswer();
     // Flag choices stay chosen; a typed question is answered in the field alone, never by the
-    // buttons or keys 1-4.
-    m_bTyping = m_pTypedJudge && !flags && m_profile.IsOn(ProfileKeys::kTyping);
+    // buttons or keys 1-4; a pointed one by a click on the map alone.
+    const bool bSwitch = m_pTypedJudge && m_profile.IsOn(ProfileKeys::kTyping);
+    m_bTyping = bSwitch && !flags && !positions;
+    m_bPointing = bSwitch && positions.has_value();
+    m_strPositionCode = positions ? rec.strCode : std::string();
     for (int nId : kAnswerButtons)
-        m_view.EnableControl(nId, !m_bTyping);
+        m_view.EnableControl(nId, !m_bTyping && !m_bPointing);
     m_view.EnableControl(IDC_EDIT_ANSWER, m_bTyping);
     m_view.ShowFlag(flags ? std::nullopt : LookupFlagBitmap(rec.strCode));
 
     const int nRow = m_random.Next() % kAnswerOrderCount;
     std::optional<std::array<std::string, 4>> shownFlags = flags;
+    std::optional<std::array<std::string, 4>> shownPlaces = positions;
     for (int p = 1; p <= 4; ++p) {
         const auto nShown = static_cast<std::size_t>(p - 1);
         const auto nStored = static_cast<std::size_t>(StoredAt(nRow, p) - 1);
         m_strAnswers[nShown] = flags ? std::string() : rec.answers[nStored];
         if (flags)
             (*shownFlags)[nShown] = (*flags)[nStored];
+        if (positions)
+            (*shownPlaces)[nShown] = (*positions)[nStored];
     }
+    m_view.ShowPosition(shownPlaces, m_strPositionCode, m_bPointing);
     m_view.ShowFlagChoice(shownFlags);
     if (std::optional<int> nStored = rec.CorrectIndex())
         m_nCorrectNo = PositionOf(nRow, *nStored + 1);

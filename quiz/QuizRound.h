@@ -38,6 +38,13 @@ class QuizRound
     // The question on screen is answered by typing: the typing switch is on and it is a text
     // question. Settled at each draw, so a change of the switch counts from the next question.
     bool IsTypingQuestion() const { return m_bTyping; }
+    // A click on the map for a position question in the pointing mode: the code of what was hit
+    // (empty for the sea) and whether it counts as the asked country. Ignored for any other
+    // question.
+    void JudgePointed(std::string_view clickedCode, bool bRight);
+    // The question on screen is a position question answered by pointing: the typing switch is
+    // on. Settled at each draw, as IsTypingQuestion.
+    bool IsPointingQuestion() const { return m_bPointing; }
     // Fetches the next question from the configured file; false, after a message naming the
     // file and the end of the round, when it holds no whole record to show.
     bool DrawQuestion();
@@ -60,7 +67,7 @@ class QuizRound
     std::string m_strRate;
 
   private:
-    void Answer(bool bRight, std::string_view typed);
+    void Answer(bool bRight, std::string_view typed, std::string_view verdictNote = {});
     void StopRound(bool bAnnounce);
     void ShowJudgement(const std::string& strVerdict);
     void AfterJudgement();
@@ -74,6 +81,8 @@ class QuizRound
     std::vector<IAnswerObserver*> m_observers;
     ITypedAnswerJudge* m_pTypedJudge = nullptr;
     bool m_bTyping = false;
+    bool m_bPointing = false;
+    std::string m_strPositionCode;  // the asked country of a position question on screen
     std::string m_strCorrectAnswer; // the marked answer on screen, padding trimmed
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;

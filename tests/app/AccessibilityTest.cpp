@@ -1,5 +1,6 @@
 #include "about/CAboutDlg.h"
 #include "editor/CEditDlg.h"
+#include "map/CPositionMapView.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
 #include "platform/Sound.h"
@@ -383,4 +384,30 @@ TEST_F(AccessibilityTest, FlagAnswersAreNamedByPlaceAndTheSwitchIsAnnounced)
     Announcements().clear();
     Answer(true); // the text question after it
     EXPECT_TRUE(Announced(pGroup, QAccessible::DescriptionChanged));
+}
+
+// A position question's candidates are answers 1-4 in the tree, named by number only; no text a
+// screen reader reaches names a candidate before the verdict.
+TEST_F(AccessibilityTest, PositionCandidatesAreNamedByNumberOnly)
+{
+    WriteFileBytes(m_dir / "sample0524.txt", ComposeRecord("lao" + Sjis("この国旗の国はどこ？"),
+                                                           {"@khm", "@tha", "@vnm", "@lao"}, 3));
+    m_dlg.SetPositionAnswers(new CPositionMapView(&m_dlg));
+    m_dlg.show();
+    m_dlg.OnButtonStart();
+    QStringList texts;
+    Reachable(QAccessible::queryAccessibleInterface(&m_dlg), texts);
+    for (int n = 1; n <= 4; ++n) {
+        auto* pNumber = m_dlg.findChild<QAbstractButton*>(QString("positionNumber%1").arg(n));
+        ASSERT_NE(pNumber, nullptr);
+        QAccessibleInterface* pIface = QAccessible::queryAccessibleInterface(pNumber);
+        EXPECT_EQ(pIface->role(), QAccessible::Button);
+        EXPECT_FALSE(pIface->state().invisible);
+        EXPECT_TRUE(texts.contains(QString("解答%1 地図の候補").arg(n)));
+    }
+    for (const QString& text : texts)
+        for (const char* szGiveaway :
+             {"khm", "tha", "vnm", "lao", "カンボジア", "タイ", "ベトナム", "ラオス"})
+            EXPECT_FALSE(text.contains(QString::fromUtf8(szGiveaway))) << text.toStdString();
+    EXPECT_EQ(Hidden(&m_dlg), QStringList());
 }

@@ -128,3 +128,33 @@ TEST(ResultsSummaryTest, TheWeakestKeepTheirWrongSpellings)
               (std::vector<std::string>{"まどりど", "ろーま", "べるん", "ろんどん", "ぱりす"}));
     EXPECT_TRUE(sum.weakest[1].wrongTyped.empty());
 }
+
+// Position answers count as 位置 whatever their clue says, and what was pointed at instead of the
+// asked country is listed by pair, the most often first; a chosen answer, a time-out and the sea
+// name nothing, and a typed text answer is no confusion.
+TEST(ResultsSummaryTest, PositionAnswersCountAsTheirKindAndListTheCountriesConfused)
+{
+    std::vector<HistoryRow> rows;
+    const auto add = [&](std::uint64_t nFingerprint, const char* szCode, const char* szQuestion,
+                         char cResult, const char* szTyped) {
+        rows.push_back(Row("a.txt", "r1", nFingerprint, szCode, szQuestion, cResult, 1));
+        rows.back().strTyped = szTyped;
+    };
+    add(1, "tcd", "チャドはどこ？", 'W', "@ner");
+    add(2, "lao", "この国旗の国はどこ？", 'W', "@vnm");
+    add(1, "tcd", "チャドはどこ？", 'W', "@ner");
+    add(1, "tcd", "チャドはどこ？", 'W', "@");
+    add(1, "tcd", "チャドはどこ？", 'T', "@");
+    add(2, "lao", "この国旗の国はどこ？", 'R', "@lao");
+    add(3, "fra", kCapitalQ, 'W', "ろんどん");
+    const ResultsSummary sum = SummarizeHistory(rows, "a.txt");
+    EXPECT_EQ(sum.kinds[kKindPosition].nAnswers, 6);
+    EXPECT_EQ(sum.kinds[kKindPosition].nCorrect, 1);
+    EXPECT_EQ(sum.kinds[kKindCountry].nAnswers, 0);
+    ASSERT_EQ(sum.confusions.size(), 2u);
+    EXPECT_EQ(sum.confusions[0].strAsked, Sjis("チャド"));
+    EXPECT_EQ(sum.confusions[0].strPointed, Sjis("ニジェール"));
+    EXPECT_EQ(sum.confusions[0].nTimes, 2);
+    EXPECT_EQ(sum.confusions[1].strPointed, Sjis("ベトナム"));
+    EXPECT_EQ(sum.confusions[1].nTimes, 1);
+}

@@ -1,0 +1,414 @@
+#include "map/CPositionMapView.h"
+
+#include "map/CMapPaths.h"
+#include "map/WorldMap.h"
+#include "map/WorldMapData.h"
+#include "platform/Accessibility.h"
+#include "platform/Cp932.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QColor kBackground(0xf4, 0xf4, 0xf0);
+const QColor kTint(0x1f, 0x5f, 0xc0, 90);
+const QColor kTintEdge(0x12, 0x3c, 0x80);
+const QColor kSelection(0x10, 0x10, 0x10);
+const QColor kHighlight(0xd4, 0x1e, 0x24);
+const QColor kHighlightEdge(0x6e, 0x08, 0x0c);
+
+constexpr double kWheelStep = 1.25;
+constexpr double kMaxZoom = 64; // over the whole world in view
+constexpr double kDragThreshold = 4;
+
+// A candidate's number on the map: a round button that answers with it.
+class CPositionNumber : public QAbstractButton
+{
+  public:
+    CPositionNumber(int nAnswer, QWidget* pParent) : QAbstractButton(pParent)
+    {
+        setText(QString::number(nAnswer));
+        setObjectName(QStringLiteral("positionNumber%1").arg(nAnswer));
+        // Where it stands among the answers, never whose it is.
+        setAccessibleName(QStringLiteral("解答%1 地図の候補").arg(nAnswer));
+        setAccessibleDescription(
+            QStringLiteral("地図に%1番と記した国。押すと%1番で答えます").arg(nAnswer));
+        setFocusPolicy(Qt::NoFocus); // keys 1-4 answer; Tab stays with the window's controls
+        setCursor(Qt::PointingHandCursor);
+        const int nSize = int(2 * kNumberRadiusPx);
+        resize(nSize, nSize);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* /*pEvent*/) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(isEnabled() ? kTintEdge : QColor(0x70, 0x70, 0x70));
+        painter.drawEllipse(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75));
+        QFont bold = font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        painter.setPen(Qt::white);
+        painter.drawText(rect(), Qt::AlignCenter, text());
+    }
+};
+
+QRectF CountryBox(const MapRect& rc)
+{
+    return QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom));
+}
+
+} // namespace
+
+CPositionMapView::CPositionMapView(QWidget* pParent) : CPositionAnswers(pParent)
+{
+    setObjectName(QStringLiteral("positionMap"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    SetAccessibleName(this, QStringLiteral("地図"));
+    for (int i = 0; i < 4; ++i) {
+        auto* pNumber = new CPositionNumber(i + 1, this);
+        QObject::connect(pNumber, &QAbstractButton::clicked, this, [this, i] { Choose(i + 1); });
+        pNumber->hide();
+        m_numbers[std::size_t(i)] = pNumber;
+    }
+}
+
+CPositionMapView::~CPositionMapView() = default;
+
+CMapPaths& CPositionMapView::Paths()
+{
+    if (!m_pPaths)
+        m_pPaths = std::make_unique<CMapPaths>(WorldMapData());
+    return *m_pPaths;
+}
+
+const WorldMap& CPositionMapView::Map()
+{
+    return Paths().Map();
+}
+
+std::string CPositionMapView::NameOf(std::string_view code) const
+{
+    const std::string strName = MapLabelFor(code).strName;
+    return strName.empty() ? std::string(code)
+                           : Cp932::FromUtf8(strName).value_or(std::string(code));
+}
+
+void CPositionMapView::ShowQuestion(const std::array<std::string, 4>& codes, std::string_view asked,
+                                    bool bPointing)
+{
+    m_codes = codes;
+    m_strAsked = std::string(asked);
+    m_bPointing = bPointing;
+    m_bRevealed = false;
+    m_bShown = true;
+    m_strSelected.clear();
+    m_nMoves = 0;
+    RestoreCursor();
+    Frame();
+    setAccessibleDescription(
+        m_bPointing ? QStringLiteral("問題の国を地図で指して答えます。ホイールで拡大縮小、"
+                                     "ドラッグで移動、矢印キーで国を選んで Enter で答えます")
+                    : QStringLiteral("地図に1番から4番の候補の国を記しています。番号か国を押すか、"
+                                     "1から4のキーで答えます"));
+    SetAccessibleName(this, m_bPointing ? QStringLiteral("地図 国を指して答えます")
+                                        : QStringLiteral("地図 解答の候補1番から4番"));
+}
+
+void CPositionMapView::Frame()
+{
+    if (!m_bShown)
+        return;
+    // A code the map lacks (an unreadable map) leaves the whole world with nothing marked.
+    m_choice = {};
+    if (const auto pointing =
+            m_bPointing ? FramePointing(Map(), m_strAsked, width(), height()) : std::nullopt)
+        SetView(pointing->rcView.Centre(), pointing->dScale); // kept on the map
+    else if (const auto choice =
+                 m_bPointing ? std::nullopt : FrameChoice(Map(), m_codes, width(), height()))
+        m_view = m_choice = *choice;
+    else
+        SetView({0, 0}, 0); // the smallest scale there is: the whole world
+    PlaceNumbers();
+    update();
+}
+
+void CPositionMapView::PlaceNumbers()
+{
+    for (std::size_t i = 0; i < 4; ++i) {
+        QAbstractButton* pNumber = m_numbers[i];
+        const bool bShow = m_bShown && !m_bPointing && m_choice.candidates[i].pCountry;
+        if (bShow)
+            pNumber->move((ToWidget(m_choice.candidates[i].ptNumber) -
+                           QPointF(kNumberRadiusPx, kNumberRadiusPx))
+                              .toPoint());
+        pNumber->setVisible(bShow);
+    }
+}
+
+void CPositionMapView::Reveal()
+{
+    m_bRevealed = true;
+    // Panned or zoomed away from the answer: back to the region, where it shows.
+    if (const MapCountry* pAsked = Map().Find(m_strAsked); pAsked && m_bPointing) {
+        const QPointF at = ToWidget(InteriorPoint(Map(), *pAsked));
+        if (!rect().contains(at.toPoint()))
+            Frame();
+    }
+    const QString strLabel = QString::fromStdString(MapLabelText(MapLabelFor(m_strAsked)));
+    setAccessibleDescription(QStringLiteral("正解の国: ") + strLabel);
+    SetAccessibleName(this, QStringLiteral("地図 正解 ") + strLabel);
+    update();
+}
+
+QPointF CPositionMapView::ToWidget(MapPoint p) const
+{
+    return {(p.x - m_view.rcView.left) * m_view.dScale, (p.y - m_view.rcView.top) * m_view.dScale};
+}
+
+MapPoint CPositionMapView::ToMap(QPointF p) const
+{
+    return {float(m_view.rcView.left + p.x() / m_view.dScale),
+            float(m_view.rcView.top + p.y() / m_view.dScale)};
+}
+
+void CPositionMapView::SetView(MapPoint ptCentre, double dScale)
+{
+    const MapRect world = WorldMap::WorldBounds();
+    const double dWhole = std::min(std::max(width(), 1) / double(world.Width()),
+                                   std::max(height(), 1) / double(world.Height()));
+    dScale = std::clamp(dScale, dWhole, dWhole * kMaxZoom);
+    const double dHalfW = width() / dScale / 2, dHalfH = height() / dScale / 2;
+    const auto fit = [](double v, double lo, double hi, double half) {
+        return hi - lo <= 2 * half ? (lo + hi) / 2 : std::clamp(v, lo + half, hi - half);
+    };
+    const double x = fit(ptCentre.x, world.left, world.right, dHalfW);
+    const double y = fit(ptCentre.y, world.top, world.bottom, dHalfH);
+    m_view = {{float(x - dHalfW), float(y - dHalfH), float(x + dHalfW), float(y + dHalfH)}, dScale};
+    update();
+}
+
+void CPositionMapView::ZoomAt(QPointF ptWidget, double dFactor)
+{
+    const MapPoint at = ToMap(ptWidget);
+    const double dScale = m_view.dScale * dFactor;
+    const QPointF offset = ptWidget - QPointF(width() / 2.0, height() / 2.0);
+    SetView({float(at.x - offset.x() / dScale), float(at.y - offset.y() / dScale)}, dScale);
+}
+
+void CPositionMapView::Render(QPainter& painter)
+{
+    painter.fillRect(rect(), kBackground);
+    if (!m_bShown)
+        return;
+    CMapPaths& paths = Paths();
+    const double dPixel = 1 / (m_view.dScale * painter.device()->devicePixelRatioF());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QTransform toWidget;
+    toWidget.scale(m_view.dScale, m_view.dScale);
+    toWidget.translate(-m_view.rcView.left, -m_view.rcView.top);
+    painter.setWorldTransform(toWidget, true);
+    paths.PaintMap(painter, CountryBox(m_view.rcView), dPixel);
+    const auto paintCountry = [&](const MapCountry* pCountry, const QPen& pen,
+                                  const QBrush& brush) {
+        QPen cosmetic = pen;
+        cosmetic.setCosmetic(true);
+        painter.setPen(cosmetic);
+        painter.setBrush(brush);
+        paths.PaintCountry(painter, std::size_t(pCountry - Map().Countries().data()), dPixel);
+    };
+    if (!m_bPointing)
+        for (const PositionCandidate& c : m_choice.candidates)
+            if (c.pCountry)
+                paintCountry(c.pCountry, QPen(kTintEdge, 2), kTint);
+    if (const MapCountry* pSelected = Map().Find(m_strSelected))
+        paintCountry(pSelected, QPen(kSelection, 3), QColor(255, 255, 255, 90));
+    const MapCountry* pAsked = Map().Find(m_strAsked);
+    if (m_bRevealed && pAsked)
+        paintCountry(pAsked, QPen(kHighlightEdge, 1.5), kHighlight);
+    painter.restore();
+    PaintOverlay(painter);
+}
+
+// Rings round what is too small to see, and the revealed country's name.
+void CPositionMapView::PaintOverlay(QPainter& painter)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    const MapCountry* pAsked = Map().Find(m_strAsked);
+    if (m_bPointing) {
+        const std::vector<MapCountry>& countries = Map().Countries();
+        for (std::size_t i = 0; i < countries.size(); ++i) {
+            const MapCountry& country = countries[i];
+            const QPointF at = ToWidget(country.ptLabel);
+            if (country.strCode.empty() || !rect().contains(at.toPoint()) ||
+                !PointingRing(Map(), country, m_view.dScale))
+                continue;
+            const bool bSelected = country.strCode == m_strSelected;
+            painter.setPen(bSelected ? QPen(kSelection, 3)
+                                     : QPen(MapMarkerColor(Paths().ContinentOf(i)), 1.5));
+            painter.drawEllipse(at, kPointingRingPx / 2, kPointingRingPx / 2);
+        }
+    } else {
+        for (const PositionCandidate& c : m_choice.candidates)
+            if (c.pCountry && c.bRing) {
+                painter.setPen(QPen(kTintEdge, 2.5));
+                painter.setBrush(kTint);
+                painter.drawEllipse(ToWidget(c.ptNumber), kRingRadiusPx, kRingRadiusPx);
+            }
+    }
+    if (m_bRevealed && pAsked) {
+        const double dRing = m_bPointing ? kPointingRingPx / 2 : kRingRadiusPx;
+        if (m_bPointing ? PointingRing(Map(), *pAsked, m_view.dScale)
+                        : NeedsRing(Map(), *pAsked, m_view.dScale)) {
+            painter.setPen(QPen(kHighlight, 3));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(ToWidget(pAsked->ptLabel), dRing + 2, dRing + 2);
+        }
+        QFont bold = font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        const QString strText = QString::fromStdString(MapLabelText(MapLabelFor(m_strAsked)));
+        const QRect box = painter.fontMetrics()
+                              .boundingRect(strText)
+                              .translated(-painter.fontMetrics().boundingRect(strText).topLeft())
+                              .adjusted(0, 0, 12, 8)
+                              .translated(6, 6);
+        painter.setPen(kHighlightEdge);
+        painter.setBrush(QColor(255, 255, 255, 230));
+        painter.drawRect(box);
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignCenter, strText);
+    }
+    painter.restore();
+}
+
+void CPositionMapView::paintEvent(QPaintEvent* /*pEvent*/)
+{
+    QPainter painter(this);
+    Render(painter);
+}
+
+void CPositionMapView::resizeEvent(QResizeEvent* /*pEvent*/)
+{
+    Frame();
+}
+
+void CPositionMapView::wheelEvent(QWheelEvent* pEvent)
+{
+    const double dNotches = pEvent->angleDelta().y() / 120.0;
+    if (m_bPointing && dNotches != 0)
+        ZoomAt(pEvent->position(), std::pow(kWheelStep, dNotches));
+    pEvent->accept();
+}
+
+void CPositionMapView::mousePressEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(pEvent);
+    m_bPressed = true;
+    m_bDragged = false;
+    m_ptPress = m_ptDragFrom = pEvent->position();
+}
+
+void CPositionMapView::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    if (!m_bPressed || !m_bPointing)
+        return QWidget::mouseMoveEvent(pEvent);
+    if (!m_bDragged && QLineF(m_ptPress, pEvent->position()).length() < kDragThreshold)
+        return;
+    m_bDragged = true;
+    setCursor(Qt::ClosedHandCursor);
+    const QPointF delta = (pEvent->position() - m_ptDragFrom) / m_view.dScale;
+    m_ptDragFrom = pEvent->position();
+    const MapPoint centre = m_view.rcView.Centre();
+    SetView({float(centre.x - delta.x()), float(centre.y - delta.y())}, m_view.dScale);
+}
+
+void CPositionMapView::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() != Qt::LeftButton || !m_bPressed)
+        return QWidget::mouseReleaseEvent(pEvent);
+    m_bPressed = false;
+    RestoreCursor();
+    if (!m_bDragged)
+        ClickAt(pEvent->position());
+}
+
+// Pointing aims with a cross; choosing shows the ordinary arrow.
+void CPositionMapView::RestoreCursor()
+{
+    if (m_bPointing)
+        setCursor(Qt::CrossCursor);
+    else
+        unsetCursor();
+}
+
+void CPositionMapView::ClickAt(QPointF ptWidget)
+{
+    if (!m_bShown || m_bRevealed)
+        return;
+    const MapPoint at = ToMap(ptWidget);
+    if (!m_bPointing) {
+        if (const int n = CandidateAt(Map(), m_choice, at); n >= 0)
+            Choose(n + 1);
+        return;
+    }
+    const PointingJudgement judgement = JudgePointing(Map(), m_strAsked, at, m_view.dScale);
+    Point(judgement.pClicked ? judgement.pClicked->strCode : std::string(), judgement.bRight);
+}
+
+void CPositionMapView::MoveSelection(double dx, double dy)
+{
+    const MapCountry* pFrom = Map().Find(m_strSelected);
+    const MapPoint from = pFrom ? InteriorPoint(Map(), *pFrom) : m_view.rcView.Centre();
+    const MapCountry* pTo =
+        CountryToward(Map(), from, pFrom ? dx : 0, pFrom ? dy : 0, m_view.rcView);
+    if (!pTo)
+        return;
+    m_strSelected = pTo->strCode;
+    update();
+    // Screen readers hear that the selection moved, never where to.
+    SetAccessibleName(this,
+                      QStringLiteral("地図 国を選択中 (移動%1回) Enterで答えます").arg(++m_nMoves));
+}
+
+void CPositionMapView::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (!m_bPointing || !m_bShown)
+        return QWidget::keyPressEvent(pEvent);
+    const QPointF centre(width() / 2.0, height() / 2.0);
+    switch (pEvent->key()) {
+    case Qt::Key_Plus:
+        return ZoomAt(centre, kWheelStep);
+    case Qt::Key_Minus:
+        return ZoomAt(centre, 1 / kWheelStep);
+    case Qt::Key_Left:
+        return MoveSelection(-1, 0);
+    case Qt::Key_Right:
+        return MoveSelection(1, 0);
+    case Qt::Key_Up:
+        return MoveSelection(0, -1);
+    case Qt::Key_Down:
+        return MoveSelection(0, 1);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!m_strSelected.empty() && !m_bRevealed)
+            Point(m_strSelected, m_strSelected == m_strAsked);
+        return;
+    default:
+        QWidget::keyPressEvent(pEvent);
+    }
+}
