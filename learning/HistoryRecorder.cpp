@@ -56,6 +56,7 @@ void HistoryRecorder::OnJudged(const JudgedAnswer& answer)
     row.strRound = m_strRound;
     row.strQuestion = strQuestion;
     row.strTyped = answer.strTyped;
+    row.nKey = QuestionKey(answer.strRecord);
     const std::optional<std::filesystem::path> path = HistoryPath();
     if (!path || !AppendHistoryRow(*path, row))
         m_bWriteFailed = true;
