@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "learning/AnswerHistory.h"
 #include "map/CWorldMapView.h"
+#include "platform/CDialogUnits.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
@@ -25,6 +26,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -340,4 +342,30 @@ TEST_F(ZukanWindowTest, AtTwiceTheScaleAFlagIsPaintedAtFullResolution)
                 bFound = cell.copy(x, y, inner.width(), inner.height()) == inner;
         EXPECT_TRUE(bFound);
     }
+}
+
+// At its least size, as on a 2x screen, the chosen country's facts show whole: the map gives up
+// height for them, down to its least; only then do they scroll.
+TEST_F(ZukanWindowTest, FactsShowWholeAtTheLeastSize)
+{
+    CZukanWindow* pWindow = Open();
+    ASSERT_NE(pWindow, nullptr);
+    const CDialogUnits du(pWindow->font());
+    pWindow->resize(du.Size(440, 280)); // as PlaceBeside's least
+    auto* pList = In<QListView>(pWindow, "zukanList");
+    auto* pScroll = In<CFactsPanel>(pWindow, "zukanFacts")->parentWidget()->parentWidget();
+    const QScrollBar* pBar = static_cast<QAbstractScrollArea*>(pScroll)->verticalScrollBar();
+    const auto* pMap = In<QWidget>(pWindow, "zukanMap");
+    int nWhole = 0;
+    for (int nRow = 0; nRow < pList->model()->rowCount(); ++nRow) {
+        pList->setCurrentIndex(pList->model()->index(nRow, 0));
+        QCoreApplication::processEvents();
+        const bool bWhole = pBar->maximum() == 0;
+        nWhole += bWhole;
+        if (!bWhole)
+            EXPECT_EQ(pMap->height(), du.Y(40)) << nRow;
+        if (pList->currentIndex().data().toString() == QStringLiteral("日本"))
+            EXPECT_TRUE(bWhole);
+    }
+    EXPECT_GT(nWhole, 0);
 }
