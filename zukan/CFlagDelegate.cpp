@@ -1,6 +1,7 @@
 #include "zukan/CFlagDelegate.h"
 
 #include "platform/CDialogUnits.h"
+#include "platform/FlagOutline.h"
 #include "zukan/CFlagListModel.h"
 
 #include <QApplication>
@@ -65,8 +66,7 @@ void CFlagDelegate::paint(QPainter* pPainter, const QStyleOptionViewItem& option
             QPoint(flagArea.center().x() - size.width() / 2, flagArea.bottom() - size.height() + 1),
             size);
         pPainter->drawPixmap(target.topLeft(), flag);
-        pPainter->setPen(opt.palette.color(QPalette::Mid));
-        pPainter->drawRect(target.adjusted(-1, -1, 0, 0));
+        DrawFlagOutline(*pPainter, target, opt.palette);
     }
 
     const QRect textArea(cell.left() + du.X(1), flagArea.bottom() + du.Y(2), cell.width() - du.X(2),
