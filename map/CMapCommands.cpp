@@ -66,7 +66,7 @@ void CMapCommands::OpenWindow()
     m_pWindow->show();
 }
 
-// A failed write costs only the place: the window opens beside the main window next time.
+// A failed write costs only the place: the next opening uses the one kept before, or none.
 void CMapCommands::SaveWindowRect()
 {
     if (m_pWindow)
