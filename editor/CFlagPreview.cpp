@@ -1,5 +1,6 @@
 #include "editor/CFlagPreview.h"
 
+#include "platform/FlagOutline.h"
 #include "platform/Resources.h"
 
 #include <QLabel>
@@ -56,7 +57,8 @@ void CFlagPreview::Apply()
             continue;
         }
         const QString code = QString::fromStdString((*codes)[i]);
-        pPicture->setPixmap(LoadFlagPicture((*codes)[i], pPicture->size(), devicePixelRatioF()));
+        pPicture->setPixmap(OutlinedFlag(
+            LoadFlagPicture((*codes)[i], pPicture->size(), devicePixelRatioF()), palette()));
         // The author's own view: the code is theirs to check, so it is named here.
         pPicture->setAccessibleName(QStringLiteral("解答%1 の国旗 %2").arg(i + 1).arg(code));
     }

@@ -2,17 +2,20 @@
 
 #include "platform/File.h"
 #include "platform/Tsv.h"
+#include "quiz/QuestionRecord.h"
 
 #include <charconv>
 #include <cstdio>
+#include <unordered_map>
 
 const char* const kHistoryHeader =
-    "time\tfile\trecord\tfingerprint\tcode\tresult\tseconds\tround\tquestion\ttyped\n";
+    "time\tfile\trecord\tfingerprint\tcode\tresult\tseconds\tround\tquestion\ttyped\tkey\n";
 
 namespace {
 
-constexpr std::size_t kColumns = 10;
-constexpr std::size_t kOldColumns = 9; // before typed
+constexpr std::size_t kColumns = 11;
+constexpr std::size_t kUnkeyedColumns = 10; // before key
+constexpr std::size_t kOldColumns = 9;      // before typed
 constexpr std::string_view kResultTexts[] = {"正解", "誤り", "時間切れ"};
 
 std::string Field(std::string_view text)
@@ -32,11 +35,10 @@ bool ToNumber(std::string_view text, T& value, Base... nBase)
     return ec == std::errc() && p == pEnd && !text.empty();
 }
 
-} // namespace
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ULL;
 
-std::uint64_t RecordFingerprint(std::string_view bytes)
+std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t h = kFnvOffset)
 {
-    std::uint64_t h = 14695981039346656037ULL;
     for (unsigned char c : bytes) {
         h ^= c;
         h *= 1099511628211ULL;
@@ -44,34 +46,82 @@ std::uint64_t RecordFingerprint(std::string_view bytes)
     return h;
 }
 
+std::string_view TrimBlanks(std::string_view text)
+{
+    const std::size_t nFirst = text.find_first_not_of(' ');
+    if (nFirst == std::string_view::npos)
+        return {};
+    return text.substr(nFirst, text.find_last_not_of(' ') - nFirst + 1); // no trail byte is a blank
+}
+
+std::string Hex(std::uint64_t n)
+{
+    char buf[17];
+    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(n));
+    return buf;
+}
+
+} // namespace
+
+std::uint64_t RecordFingerprint(std::string_view bytes)
+{
+    return Fnv1a(bytes);
+}
+
+std::uint64_t QuestionKey(std::string_view record)
+{
+    const QuestionRecord rec = SplitRecord(record);
+    // Each part ends with a NUL, which no part holds (a record's text ends at its first NUL).
+    std::uint64_t h = Fnv1a("question key");
+    for (std::string_view part : {std::string_view(rec.strCode), TrimBlanks(rec.strQuizQuestion),
+                                  TrimBlanks(rec.CorrectAnswer())})
+        h = Fnv1a(std::string_view("\0", 1), Fnv1a(part, h));
+    return h;
+}
+
+std::vector<std::uint64_t> QuestionIds(const std::vector<HistoryRow>& rows)
+{
+    std::unordered_map<std::uint64_t, std::uint64_t> keyOf; // fingerprint to key
+    for (const HistoryRow& row : rows)
+        if (row.nKey != 0)
+            keyOf[row.nFingerprint] = row.nKey;
+    std::vector<std::uint64_t> ids;
+    ids.reserve(rows.size());
+    for (const HistoryRow& row : rows) {
+        const auto it = row.nKey != 0 ? keyOf.end() : keyOf.find(row.nFingerprint);
+        ids.push_back(row.nKey != 0 ? row.nKey : it != keyOf.end() ? it->second : row.nFingerprint);
+    }
+    return ids;
+}
+
 std::string FormatHistoryLine(const HistoryRow& row)
 {
-    char fp[17];
-    std::snprintf(fp, sizeof fp, "%016llx", static_cast<unsigned long long>(row.nFingerprint));
     char sec[320]; // "%.1f" of the largest double: a sign, 309 digits and ".0"
     std::snprintf(sec, sizeof sec, "%.1f", row.dSeconds);
     return Field(row.strTime) + '\t' + Field(row.strFile) + '\t' + std::to_string(row.nRecord) +
-           '\t' + fp + '\t' + Field(row.strCode) + '\t' +
+           '\t' + Hex(row.nFingerprint) + '\t' + Field(row.strCode) + '\t' +
            std::string(kResultTexts[static_cast<int>(row.result)]) + '\t' + sec + '\t' +
-           Field(row.strRound) + '\t' + Field(row.strQuestion) + '\t' + Field(row.strTyped) + '\n';
+           Field(row.strRound) + '\t' + Field(row.strQuestion) + '\t' + Field(row.strTyped) + '\t' +
+           Hex(row.nKey) + '\n';
 }
 
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line)
 {
-    std::string_view parts[kColumns + 1]; // typed is empty in a line of nine
+    std::string_view parts[kColumns + 1]; // typed is empty in a line of nine, key in one of ten
     std::size_t n = 0;
     Tsv::ForEachField(line, [&](std::string_view field) {
         parts[n++] = field;
         return n <= kColumns; // one field too many is enough to refuse the line
     });
-    if (n != kColumns && n != kOldColumns)
+    if (n != kColumns && n != kUnkeyedColumns && n != kOldColumns)
         return std::nullopt;
     HistoryRow row;
     int nResult = 0;
     while (nResult < 3 && parts[5] != kResultTexts[nResult])
         ++nResult;
     if (nResult == 3 || !ToNumber(parts[2], row.nRecord) ||
-        !ToNumber(parts[3], row.nFingerprint, 16) || !ToNumber(parts[6], row.dSeconds))
+        !ToNumber(parts[3], row.nFingerprint, 16) || !ToNumber(parts[6], row.dSeconds) ||
+        (n == kColumns && !ToNumber(parts[10], row.nKey, 16)))
         return std::nullopt;
     row.result = static_cast<AnswerResult>(nResult);
     row.strTime = parts[0];

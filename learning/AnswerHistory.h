@@ -26,6 +26,10 @@
 //             time-out. A position question's is '@' and the code of the country pointed at
 //             ("@ner"), '@' alone for a chosen answer, a time-out and a click on the sea. Lines
 //             written before this column existed end with question and read as nothing typed.
+//   key       what the question asks, 16 hex digits (QuestionKey): the same question keeps its
+//             record when its wrong choices, padding or place in the file change. Lines written
+//             before this column existed have none and stand for their exact record, or for the
+//             question a keyed line with the same fingerprint names (QuestionIds).
 // Tabs and line ends inside a field become spaces. Lines are only ever appended whole; a last
 // line without its line end was cut short and is skipped, as is any line that does not parse.
 inline constexpr const char* kHistoryFileName = "marelto-history.tsv";
@@ -44,6 +48,7 @@ struct HistoryRow
     std::string_view strRound;
     std::string_view strQuestion; // UTF-8
     std::string_view strTyped;    // UTF-8
+    std::uint64_t nKey = 0;       // 0 in a line written before the key column
 };
 
 // The rows of a history file, with the bytes their texts point into.
@@ -55,6 +60,12 @@ struct HistoryLog
 };
 
 std::uint64_t RecordFingerprint(std::string_view bytes);
+// What a record asks: its code, its question text as the quiz shows it and its right answer,
+// blanks around each left out. Wrong choices, padding and the right answer's place do not count.
+std::uint64_t QuestionKey(std::string_view record);
+// The question each row answered: its key; for a line written before keys, the key of a keyed
+// line with the same fingerprint (the same record played since), else the fingerprint itself.
+std::vector<std::uint64_t> QuestionIds(const std::vector<HistoryRow>& rows);
 
 // One line with its line end.
 std::string FormatHistoryLine(const HistoryRow& row);

@@ -59,6 +59,7 @@ void HistoryRecorder::OnJudged(const JudgedAnswer& answer)
     const std::string strTyped =
         PositionCodes(rec) ? kPositionMark + answer.strTyped : answer.strTyped;
     row.strTyped = strTyped;
+    row.nKey = QuestionKey(answer.strRecord);
     const std::optional<std::filesystem::path> path = HistoryPath();
     if (!path || !AppendHistoryRow(*path, row))
         m_bWriteFailed = true;

@@ -110,6 +110,7 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
     };
     std::vector<Pointed> pointed;
 
+    const std::vector<std::uint64_t> ids = QuestionIds(rows);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const HistoryRow& row = rows[i];
         const bool bCorrect = row.result == AnswerResult::Correct;
@@ -126,7 +127,7 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
             currentRounds.insert(row.strRound);
         }
 
-        auto [itQuestion, bNewQuestion] = questions.try_emplace(row.nFingerprint);
+        auto [itQuestion, bNewQuestion] = questions.try_emplace(ids[i]);
         QuestionStats& q = itQuestion->second;
         if (bNewQuestion) {
             q.nFirstRow = i;
@@ -154,7 +155,7 @@ ResultsSummary SummarizeHistory(const std::vector<HistoryRow>& rows,
         sum.recentRates.push_back(100.0 * rounds[i].nCorrect / rounds[i].nAnswers);
 
     std::vector<const QuestionStats*> missed;
-    for (const auto& [nFingerprint, q] : questions)
+    for (const auto& [nId, q] : questions)
         if (q.nMissed > 0)
             missed.push_back(&q);
     auto weaker = [](const QuestionStats* a, const QuestionStats* b) {

@@ -2,6 +2,7 @@
 
 #include "map/CMapWindow.h"
 #include "map/CWorldMapView.h"
+#include "platform/PlaceWindow.h"
 #include "platform/ProfileStore.h"
 
 #include <QAction>
@@ -14,7 +15,8 @@
 CMapCommands::CMapCommands(ProfileStore& profile, QWidget* pMain)
     : QObject(pMain), m_profile(profile), m_pMain(pMain)
 {
-    // Reopened once the main window is on screen, so the map never delays it.
+    // Reopened once the main window is on screen, so the map never delays it; its place is kept
+    // when the main window goes.
     pMain->installEventFilter(this);
 }
 
@@ -40,7 +42,9 @@ void CMapCommands::OnMenuMap()
         m_pAction->setChecked(bOn);
     if (bOn)
         OpenWindow();
-    else if (CMapWindow* pWindow = std::exchange(m_pWindow, nullptr)) {
+    else if (m_pWindow) {
+        SaveWindowRect();
+        CMapWindow* pWindow = std::exchange(m_pWindow, nullptr);
         pWindow->hide();
         pWindow->deleteLater();
     }
@@ -53,14 +57,25 @@ void CMapCommands::OpenWindow()
     m_pWindow = new CMapWindow(m_pMain);
     m_pWindow->setAttribute(Qt::WA_DeleteOnClose);
     m_pWindow->SetOnClosed([this] { OnWindowClosed(); });
-    m_pWindow->PlaceBeside(m_pMain);
+    // Where the learner left it, if a screen still shows it; else beside the main window.
+    const std::optional<ScreenRect> saved = ParseRect(m_profile.Get(ProfileKeys::kMapWindowRect));
+    if (!saved || !RestoreWindowRect(m_pWindow, m_pMain, *saved))
+        m_pWindow->PlaceBeside(m_pMain);
     if (!m_strJudged.empty())
         m_pWindow->View()->Highlight(m_strJudged);
     m_pWindow->show();
 }
 
+// A failed write costs only the place: the next opening uses the one kept before, or none.
+void CMapCommands::SaveWindowRect()
+{
+    if (m_pWindow)
+        m_profile.Write(ProfileKeys::kMapWindowRect, FormatRect(WindowRect(m_pWindow)));
+}
+
 void CMapCommands::OnWindowClosed()
 {
+    SaveWindowRect();
     m_pWindow = nullptr;
     m_profile.Write(ProfileKeys::kMap, 0);
     if (m_pAction)
@@ -83,8 +98,10 @@ void CMapCommands::OnJudged(const JudgedAnswer& answer)
 
 bool CMapCommands::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pWatched == m_pMain && pEvent->type() == QEvent::Show) {
-        m_pMain->removeEventFilter(this);
+    if (pWatched == m_pMain && pEvent->type() == QEvent::Hide)
+        SaveWindowRect(); // the program ends with the window open
+    if (pWatched == m_pMain && pEvent->type() == QEvent::Show && !m_bShown) {
+        m_bShown = true;
         if (SwitchOn())
             QTimer::singleShot(0, this, [this] {
                 if (SwitchOn())

@@ -12,10 +12,11 @@ class QAction;
 class QWidget;
 
 // The 地図 switch of the 設定 menu, stored as [MAP] SW=1 or SW=0 in the settings file (absent:
-// off). While on, the 地図 window stands beside the main window; it reopens at the next start
-// while the switch is on, and closing it turns the switch off. Hears the round, so the window,
-// even one opened after the verdict, shows the asked country until the next question starts.
-// A child of the main window; nothing of the map is read while the switch is off.
+// off). While on, the 地図 window stands beside the main window, or where the learner left it
+// ([MAP_WINDOW] RECT, kept when it closes and when the main window goes); it reopens at the next
+// start while the switch is on, and closing it turns the switch off. Hears the round, so the
+// window, even one opened after the verdict, shows the asked country until the next question
+// starts. A child of the main window; nothing of the map is read while the switch is off.
 class CMapCommands : public QObject, public IAnswerObserver
 {
   public:
@@ -40,10 +41,12 @@ class CMapCommands : public QObject, public IAnswerObserver
     bool SwitchOn() const;
     void OpenWindow();
     void OnWindowClosed();
+    void SaveWindowRect();
 
     ProfileStore& m_profile;
     QWidget* m_pMain;
     QAction* m_pAction = nullptr;
     CMapWindow* m_pWindow = nullptr;
     std::string m_strJudged; // the asked country while its verdict stands
+    bool m_bShown = false;   // the main window has been shown
 };

@@ -16,7 +16,9 @@ constexpr int kGapCx = 4;
 
 } // namespace
 
-CMapWindow::CMapWindow(QWidget* pParent) : QWidget(pParent, Qt::Window)
+// A tool window of the main window: the window manager keeps it above the main window, so
+// where the screen has no room beside it, it covers part of it rather than hiding behind it.
+CMapWindow::CMapWindow(QWidget* pParent) : QWidget(pParent, Qt::Tool)
 {
     setWindowTitle(QStringLiteral("地図"));
     setObjectName(QStringLiteral("mapWindow"));

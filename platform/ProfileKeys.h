@@ -39,6 +39,10 @@ inline constexpr IntSetting kSound{"SOUND", "SW", 1};
 inline constexpr IntSetting kMap{"MAP", "SW", 0};
 inline constexpr IntSetting kTyping{"INPUT", "SW", 0};
 
+// Where the learner left the 地図 window: "x,y,cx,cy", its frame's top left and its size in
+// pixels (platform/WindowPlacement.h); empty until it is first closed.
+inline constexpr TextSetting kMapWindowRect{"MAP_WINDOW", "RECT", ""};
+
 // The settings dialog shows 1 beside each slider whose value is absent.
 inline constexpr IntSetting kShownTimeLimit = kTimeLimit.WithDefault(1);
 inline constexpr IntSetting kShownLife = kLife.WithDefault(1);

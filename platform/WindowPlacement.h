@@ -1,5 +1,10 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
 // A rectangle in screen pixels.
 struct ScreenRect
 {
@@ -11,9 +16,22 @@ struct ScreenRect
     bool operator==(const ScreenRect&) const = default;
 };
 
-// Where a window of the wanted size goes beside the main window, on the screen's free area,
-// nGap pixels away: to the right, else to the left, else below, else above. Where none of these
-// has room for the wanted size, the roomiest of them, the window shrunk to fit but not below
-// the least size; where not even that fits, at the screen's right edge, over the main window.
+// Where a window of the wanted size goes beside the main window, wholly on the screen's free
+// area, nGap pixels away: to the right, else to the left, else below, else above, at the wanted
+// size on the first side with room for it; else on the first side, in the same order, with room
+// for the least size, shrunk to that room. Where no side has room even for that, the least size
+// (cut to the screen) in the screen's bottom-right corner, over the main window, whose question
+// and answers are at its top.
 ScreenRect PlaceBeside(const ScreenRect& main, const ScreenRect& screen, int cxWant, int cyWant,
                        int cxLeast, int cyLeast, int nGap);
+
+// Where a window the learner left at saved goes on the screens there are now: on the screen
+// that holds most of it, moved and then cut just enough to lie wholly on it. Empty when no
+// screen holds any of it (a screen that is gone, a rectangle from another setup).
+std::optional<ScreenRect> FitOnScreens(const ScreenRect& saved,
+                                       const std::vector<ScreenRect>& screens);
+
+// A rectangle as Parameter.INI keeps it, "x,y,cx,cy"; empty when the text is no such rectangle
+// (four decimal integers, the sizes above 0).
+std::string FormatRect(const ScreenRect& rc);
+std::optional<ScreenRect> ParseRect(std::string_view text);

@@ -8,7 +8,6 @@
 #include "quiz/RoundFile.h"
 
 #include <algorithm>
-#include <climits>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -212,19 +211,9 @@ QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const fs::path& fol
     // The name in use differs from the chosen one only by ASCII letter case, digits and brackets.
     const std::string strCp932 = strName == strUtf8Name ? *cp932Name : *Cp932::FromUtf8(strName);
 
-    // A failed write leaves the settings as they were where it can, and no copy nobody uses.
-    const std::optional<std::string> strOld = profile.Stored(ProfileKeys::kQuestionFile);
-    bool bWritten = profile.Write(ProfileKeys::kQuestionFile, strCp932);
-    bool bInUse = bWritten;
-    const int nRecords = static_cast<int>(std::min<std::int64_t>(choice.check.nRecords, INT_MAX));
-    // The count a round start would use: the round's default when none is stored.
-    if (bWritten && profile.Get(ProfileKeys::kQuestionCount) > nRecords &&
-        !profile.Write(ProfileKeys::kQuestionCount, nRecords)) {
-        bWritten = false;
-        bInUse = !strOld || !profile.Write(ProfileKeys::kQuestionFile, *strOld);
-    }
-    if (!bWritten) {
-        if (choice.bCopied && !bInUse)
+    // The question count stays as the learner set it: a round asks at most what the file holds.
+    if (!profile.Write(ProfileKeys::kQuestionFile, strCp932)) {
+        if (choice.bCopied)
             RemoveFile(folder / PathFromUtf8(strName));
         return Refuse(QuestionFileProblem::WriteFailed, std::string(ProfileKeys::kFileName));
     }

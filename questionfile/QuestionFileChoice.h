@@ -32,9 +32,9 @@ struct QuestionFileChoice
 //    regard to ASCII case), the first free "stem(2).txt", "stem(3).txt", ...; a file there with
 //    the same bytes under that name in any ASCII case is used as it stands. Never overwrites:
 //    the copy is written beside and moved in only where no file stands.
-// 3. Writes QUESTION/"1" = the name, as the settings dialog's Save does, then lowers
-//    QUESTION_CNT/"1" to the record count when the count a round would use (3 when absent) is
-//    larger. No other entry changes. A failed write puts the old name back and removes the copy.
+// 3. Writes QUESTION/"1" = the name, as the settings dialog's Save does. No other entry
+//    changes: QUESTION_CNT stays, since a round asks at most what its file holds. A failed
+//    write removes the copy.
 QuestionFileChoice ChooseQuestionFile(ProfileStore& profile, const std::filesystem::path& folder,
                                       const std::filesystem::path& chosen);
 

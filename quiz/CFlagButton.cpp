@@ -1,5 +1,6 @@
 #include "quiz/CFlagButton.h"
 
+#include "platform/FlagOutline.h"
 #include "platform/Resources.h"
 
 #include <QPainter>
@@ -42,8 +43,7 @@ void CFlagButton::paintEvent(QPaintEvent*)
         // Centred across, at the top: the flags' top edges line up under their numbers.
         const QRect target(QPoint((width() - size.width()) / 2, kFrame), size);
         painter.drawPixmap(target, m_picture);
-        painter.setPen(palette().color(QPalette::Mid));
-        painter.drawRect(target.adjusted(-1, -1, 0, 0)); // a white flag keeps its edge
+        DrawFlagOutline(painter, target, palette());
     }
     if (isEnabled() && (underMouse() || isDown())) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), kFrame));

@@ -3,6 +3,7 @@
 #include "platform/Accessibility.h"
 #include "platform/CDialogUnits.h"
 #include "platform/CEnterEscFilter.h"
+#include "platform/FlagOutline.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
 #include "platform/QtText.h"
@@ -335,7 +336,7 @@ void CQuizDlg::ShowFlag(std::optional<int> nBitmapId)
         m_pFlag->clear();
         return;
     }
-    m_pFlag->setPixmap(QPixmap::fromImage(g_bmpFlag.Image()));
+    m_pFlag->setPixmap(OutlinedFlag(QPixmap::fromImage(g_bmpFlag.Image()), palette()));
     m_pFlag->resize(g_bmpFlag.Image().size()); // the control takes the picture's size
 }
 

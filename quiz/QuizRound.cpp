@@ -238,6 +238,10 @@ bool QuizRound::DrawQuestion()
         }
         m_random.Seed(static_cast<unsigned>(m_clock()));
         const std::int64_t nRecords = m_file.Records();
+        // A round asks at most what its file holds; the stored count stays the learner's for
+        // the next, larger file. A count of 0 or below still runs on.
+        if (m_nAnswered == 0 && m_nRemaining > nRecords)
+            m_nRemaining = static_cast<int>(nRecords);
         std::int64_t nIndex = m_nAnswered;
         if (m_nSeq != 0)
             nIndex = m_random.Next() % nRecords;

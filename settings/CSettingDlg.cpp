@@ -174,6 +174,8 @@ void CSettingDlg::OnInitDialog()
     SetUpSlider(m_pLife, 3, 99, nLife);
     SetUpSlider(m_pQuestionCnt, 1, QuestionFileList::CountSliderMax(records, nQuestionCnt),
                 nQuestionCnt);
+    m_nStoredCount = nQuestionCnt;
+    m_nCountAtInit = m_pQuestionCnt->value();
 
     m_nSeq = nSeq != 0 ? 1 : 0;
     // The texts show the stored values, even where a slider had to clamp them, and change
@@ -198,7 +200,9 @@ void CSettingDlg::OnSave()
         m_profile.Write(ProfileKeys::kQuestionFile, strName);
         m_profile.Write(ProfileKeys::kLife, m_pLife->value());
         m_profile.Write(ProfileKeys::kTimeLimit, m_pTimeLimit->value());
-        if (const auto nCount = QuestionFileList::CountToStore(m_pQuestionCnt->value(), records))
+        if (const auto nCount =
+                QuestionFileList::CountToStore(m_pQuestionCnt->value(), records, m_nStoredCount,
+                                               m_pQuestionCnt->value() != m_nCountAtInit))
             m_profile.Write(ProfileKeys::kQuestionCount, *nCount);
         UpdateData(true);
         m_profile.Write(ProfileKeys::kOrder, m_nSeq);

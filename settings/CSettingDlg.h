@@ -42,6 +42,8 @@ class CSettingDlg : public QDialog
 
     std::vector<std::string> m_names; // the list's entries as cp932, in list order
     std::string m_strStoredQuestion;  // QUESTION as read by the last initialisation
+    int m_nStoredCount = 0;           // QUESTION_CNT as read by the last initialisation
+    int m_nCountAtInit = 0;           // where the last initialisation put the count slider
 
     QPushButton* m_pBack;
     QListWidget* m_pList;

@@ -150,12 +150,15 @@ int CountSliderMax(std::optional<std::int64_t> records, int nStored)
     return std::max(nStored, 1);
 }
 
-std::optional<int> CountToStore(int nPosition, std::optional<std::int64_t> records)
+std::optional<int> CountToStore(int nPosition, std::optional<std::int64_t> records, int nStored,
+                                bool bMoved)
 {
+    if (records && *records < 1)
+        return std::nullopt;
+    if (!bMoved)
+        return nStored > nPosition ? std::nullopt : std::optional<int>(nPosition);
     if (!records)
         return nPosition;
-    if (*records < 1)
-        return std::nullopt;
     return static_cast<int>(std::min<std::int64_t>(nPosition, *records));
 }
 

@@ -42,9 +42,13 @@ std::string ProblemText(const std::filesystem::path& file);
 // can keep or lower what is stored, never raise it past a size nobody could check.
 int CountSliderMax(std::optional<std::int64_t> records, int nStored);
 
-// What Save writes to QUESTION_CNT for the slider position: at most the record count taken at
-// saving time. Empty (leave the entry as it is) when the file holds no whole record, since then
-// every count would be more than it holds. Without a record count, the position as it stands.
-std::optional<int> CountToStore(int nPosition, std::optional<std::int64_t> records);
+// What Save writes to QUESTION_CNT for the slider position. Empty (leave the entry as it is)
+// when the file holds no whole record, since then every count would be more than it holds, and
+// when the learner left the slider where it opened below the stored count nStored: a smaller
+// file never lowers the count for good, as a round asks at most what its file holds. A slider
+// left alone otherwise stores its position; a moved one at most the record count taken at
+// saving time (the position as it stands without one).
+std::optional<int> CountToStore(int nPosition, std::optional<std::int64_t> records, int nStored,
+                                bool bMoved);
 
 } // namespace QuestionFileList

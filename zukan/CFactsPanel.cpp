@@ -3,6 +3,7 @@
 #include "facts/FactsTable.h"
 #include "platform/Accessibility.h"
 #include "platform/CDialogUnits.h"
+#include "platform/FlagOutline.h"
 #include "platform/Resources.h"
 #include "zukan/LearnerRecord.h"
 
@@ -137,7 +138,8 @@ void CFactsPanel::Show(const Facts::Country* pCountry, const LearnerRecord* pRec
     }
     const Facts::Country& c = *pCountry;
     const QString name = Utf8(c.names.front());
-    m_pFlag->setPixmap(LoadFlagPicture(c.code, m_pFlag->size(), devicePixelRatioF()));
+    m_pFlag->setPixmap(
+        OutlinedFlag(LoadFlagPicture(c.code, m_pFlag->size(), devicePixelRatioF()), palette()));
     SetAccessibleName(m_pFlag, name + QStringLiteral("の国旗"));
     const QString values[] = {
         WithReading(c, c.names.front()),

@@ -2,6 +2,7 @@
 
 #include "learning/MasteryMap.h"
 #include "platform/CDialogUnits.h"
+#include "platform/FlagOutline.h"
 #include "zukan/CFlagListModel.h"
 
 #include <QApplication>
@@ -66,8 +67,7 @@ void CFlagDelegate::paint(QPainter* pPainter, const QStyleOptionViewItem& option
             QPoint(flagArea.center().x() - size.width() / 2, flagArea.bottom() - size.height() + 1),
             size);
         pPainter->drawPixmap(target.topLeft(), flag);
-        pPainter->setPen(opt.palette.color(QPalette::Mid));
-        pPainter->drawRect(target.adjusted(-1, -1, 0, 0));
+        DrawFlagOutline(*pPainter, target, opt.palette);
     }
 
     PaintMastery(pPainter, cell, index.data(CFlagListModel::kMasteryRole).toInt());

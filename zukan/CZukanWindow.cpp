@@ -22,15 +22,18 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 // In dialog units.
 constexpr int kWindowCx = 540, kWindowCy = 340;
 constexpr int kLeastCx = 440, kLeastCy = 280;
-constexpr int kListLeastCx = 200, kFactsCx = 230, kMapCy = 116;
+constexpr int kListLeastCx = 200, kFactsCx = 230, kMapCy = 116, kMapLeastCy = 40;
 constexpr int kMargin = 7, kGap = 4;
 
 } // namespace
@@ -116,8 +119,9 @@ void CZukanWindow::CreateControls()
     m_pDrill->setObjectName(QStringLiteral("zukanDrill"));
     connect(m_pDrill, &QPushButton::clicked, m_pDrillAction, &QAction::trigger);
 
-    // A long note scrolls within the facts; the window keeps its size.
-    auto* pFactsScroll = new QScrollArea(this);
+    // The facts show whole and the map takes the height left (FitFactsAndMap); only in a window
+    // too low for both do the facts scroll.
+    auto* pFactsScroll = m_pFactsScroll = new QScrollArea(this);
     pFactsScroll->setFrameShape(QFrame::NoFrame);
     pFactsScroll->setWidgetResizable(true);
     pFactsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -146,7 +150,7 @@ void CZukanWindow::CreateControls()
     pLayout->setContentsMargins(du.X(kMargin), du.Y(kMargin), du.X(kMargin), du.Y(kMargin));
     pLayout->setSpacing(du.X(kGap));
     pLayout->addLayout(pLeft, 1);
-    auto* pMapLabel = new QLabel(QStringLiteral("地図(&M)："), this);
+    auto* pMapLabel = m_pMapLabel = new QLabel(QStringLiteral("地図(&M)："), this);
     m_pMap = new CWorldMapView(this);
     m_pMap->setObjectName(QStringLiteral("zukanMap"));
     m_pMap->setFixedSize(du.X(kFactsCx), du.Y(kMapCy));
@@ -166,6 +170,7 @@ void CZukanWindow::CreateControls()
     pRight->addWidget(m_pMap);
     pRight->addWidget(m_pNoMap);
     pLayout->addLayout(pRight);
+    m_pRight = pRight;
 
     setTabOrder(m_pSearch, m_pStateFilter);
     setTabOrder(m_pStateFilter, m_pList);
@@ -321,6 +326,32 @@ void CZukanWindow::ShowCountry(int nEntry)
     m_pNoMap->hide();
     m_pMap->show();
     m_pMap->Highlight(country.code);
+    FitFactsAndMap();
+}
+
+void CZukanWindow::FitFactsAndMap()
+{
+    // Values just set leave the form's heights stale until the next layout pass.
+    for (QLayout* pLayout : m_pFacts->findChildren<QLayout*>())
+        pLayout->invalidate();
+    // As wrapped beside a scroll bar, so that the height asked for holds them either way.
+    const int cxFacts =
+        m_pFactsScroll->width() - m_pFactsScroll->verticalScrollBar()->sizeHint().width();
+    const int cyFacts = m_pFacts->hasHeightForWidth() ? m_pFacts->heightForWidth(cxFacts)
+                                                      : m_pFacts->sizeHint().height();
+    const QMargins margins = layout()->contentsMargins();
+    const int cyRoom = height() - margins.top() - margins.bottom();
+    const int cyMap =
+        std::max(CDialogUnits(font()).Y(kMapLeastCy),
+                 cyRoom - cyFacts - m_pMapLabel->sizeHint().height() - 2 * m_pRight->spacing());
+    m_pMap->setFixedHeight(cyMap);
+    m_pNoMap->setFixedHeight(cyMap);
+}
+
+void CZukanWindow::resizeEvent(QResizeEvent* pEvent)
+{
+    QWidget::resizeEvent(pEvent);
+    FitFactsAndMap();
 }
 
 void CZukanWindow::ReadHistoryIfChanged()

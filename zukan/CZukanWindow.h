@@ -22,6 +22,8 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QScrollArea;
+class QVBoxLayout;
 
 // The 国旗図鑑 window: every flag by 州 with a search field; the chosen country's facts, its place
 // on the world map and the learner's record; the commands that pick countries for a question
@@ -54,6 +56,7 @@ class CZukanWindow : public QWidget
   protected:
     void changeEvent(QEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
   private:
@@ -62,6 +65,8 @@ class CZukanWindow : public QWidget
     void OnSelectionChanged();
     void UpdateDrillButton();
     void ShowCountry(int nEntry);
+    // The facts whole, the map the height left, down to its least.
+    void FitFactsAndMap();
     const LearnerRecord* RecordOf(std::string_view code);
     // Reads the history again when it changed since it was last read: the records and the
     // mastery marks follow the rounds played meanwhile.
@@ -79,6 +84,9 @@ class CZukanWindow : public QWidget
     QPushButton* m_pSelectGroup = nullptr;
     QPushButton* m_pDrill = nullptr;
     CFactsPanel* m_pFacts = nullptr;
+    QScrollArea* m_pFactsScroll = nullptr;
+    QLabel* m_pMapLabel = nullptr;
+    QVBoxLayout* m_pRight = nullptr;
     CWorldMapView* m_pMap = nullptr;
     QLabel* m_pNoMap = nullptr; // in the map's place until a country is chosen
     int m_nShown = -1;          // the entry whose facts are shown

@@ -44,19 +44,21 @@ const char* ResultText(AnswerResult result)
 std::unordered_map<std::string, LearnerRecord> LearnerRecords(const std::vector<HistoryRow>& rows)
 {
     std::unordered_map<std::string, LearnerRecord> records;
-    std::unordered_map<std::string, std::unordered_set<std::uint64_t>> fingerprints;
-    for (const HistoryRow& row : rows) {
+    std::unordered_map<std::string, std::unordered_set<std::uint64_t>> questions;
+    const std::vector<std::uint64_t> ids = QuestionIds(rows);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const HistoryRow& row = rows[i];
         LearnerRecord& record = records[std::string(row.strCode)];
         ++record.nAsked;
         record.nCorrect += row.result == AnswerResult::Correct;
         record.strLastTime = row.strTime;
         record.lastResult = row.result;
-        fingerprints[std::string(row.strCode)].insert(row.nFingerprint);
+        questions[std::string(row.strCode)].insert(ids[i]);
     }
     const ReviewSchedule schedule(rows);
     for (auto& [code, record] : records)
-        for (std::uint64_t nFingerprint : fingerprints[code])
-            if (const auto card = schedule.CardOf(nFingerprint)) {
+        for (std::uint64_t nId : questions[code])
+            if (const auto card = schedule.CardOf(nId)) {
                 const std::int64_t nDue = card->nLastDay + ReviewSchedule::DueAfterDays(card->nBox);
                 record.nDueDay = std::min(record.nDueDay.value_or(nDue), nDue);
             }

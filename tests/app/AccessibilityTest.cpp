@@ -304,6 +304,12 @@ TEST_F(AccessibilityTest, KeysOneToFourAnswerDuringARoundOnly)
     SetMessageBoxHandler([](const QString&, unsigned) { return IDOK; });
     m_store.WriteProfileInt("LIFE", "1", 99);
     m_store.WriteProfileInt("QUESTION_CNT", "1", 99);
+    // A round asks at most what its file holds: more records than the keys below answer.
+    std::string bytes;
+    for (int i = 0; i < 10; ++i)
+        bytes += ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
+                               {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0);
+    WriteFileBytes(m_dir / "sample0524.txt", bytes);
     auto* pFocus = m_dlg.findChild<QLineEdit*>("question");
     auto press = [&](int nKey, Qt::KeyboardModifiers mods, bool bRepeat = false) {
         QKeyEvent event(QEvent::KeyPress, nKey, mods, QString(), bRepeat);

@@ -34,6 +34,7 @@ void ExpectSameRow(const HistoryRow& a, const HistoryRow& b)
     EXPECT_EQ(a.strRound, b.strRound);
     EXPECT_EQ(a.strQuestion, b.strQuestion);
     EXPECT_EQ(a.strTyped, b.strTyped);
+    EXPECT_EQ(a.nKey, b.nKey);
 }
 
 } // namespace
@@ -43,8 +44,10 @@ TEST(AnswerHistoryTest, LinesReadBackAsWrittenAndTheFingerprintIsFnv1a)
     EXPECT_EQ(RecordFingerprint(""), 0xcbf29ce484222325ULL);
     EXPECT_EQ(RecordFingerprint("a"), 0xaf63dc4c8601ec8cULL);
     HistoryRow row = Row("2026-12-08T10:00:03+09:00", AnswerResult::TimeOut, ~0ULL);
+    row.nKey = 0x123456789abcdef0ULL;
     const std::string line = FormatHistoryLine(row);
     EXPECT_NE(line.find("\tffffffffffffffff\tjpn\t時間切れ\t2.5\t"), std::string::npos);
+    EXPECT_NE(line.find("\t123456789abcdef0\n"), std::string::npos);
     ExpectSameRow(*ParseHistoryLine(line.substr(0, line.size() - 1)), row);
 
     row.strQuestion = "a\tb\nc"; // a field never splits a line
@@ -60,18 +63,22 @@ TEST(AnswerHistoryTest, TheHeaderTornAndMalformedLinesAreSkipped)
         FormatHistoryLine(Row("2026-12-08T10:00:03+09:00", AnswerResult::Correct));
     const std::string text =
         std::string(kHistoryHeader) + good +
-        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\tq\tt\tEXTRA\n" + // 11 fields
-        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\n" +              // 8
-        "x\tsample0524.txt\t7\tabc\tjpn\t誤り\t1.0\tr\tq\n" +           // 9: before typed
-        "x\tsample0524.txt\t7\tabc\tjpn\t正解?\t1.0\tr\tq\n" +          // result
-        "x\tsample0524.txt\t7\tXYZ\tjpn\t正解\t1.0\tr\tq\n" +           // fingerprint
-        good.substr(0, good.size() - 1) + "\r\n" +                      // CRLF is fine
-        good.substr(0, 40);                                             // torn
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\tq\tt\tKEY\n" +  // key
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\tq\tt\t1\tX\n" + // 12 fields
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\tq\tt\n" +       // 10: before key
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解\t1.0\tr\n" +             // 8
+        "x\tsample0524.txt\t7\tabc\tjpn\t誤り\t1.0\tr\tq\n" +          // 9: before typed
+        "x\tsample0524.txt\t7\tabc\tjpn\t正解?\t1.0\tr\tq\n" +         // result
+        "x\tsample0524.txt\t7\tXYZ\tjpn\t正解\t1.0\tr\tq\n" +          // fingerprint
+        good.substr(0, good.size() - 1) + "\r\n" +                     // CRLF is fine
+        good.substr(0, 40);                                            // torn
     const std::vector<HistoryRow> rows = ParseHistory(text);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1].result, AnswerResult::Wrong);
-    EXPECT_EQ(rows[1].strQuestion, "q");
-    EXPECT_EQ(rows[1].strTyped, "");
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].strTyped, "t");
+    EXPECT_EQ(rows[1].nKey, 0u);
+    EXPECT_EQ(rows[2].result, AnswerResult::Wrong);
+    EXPECT_EQ(rows[2].strQuestion, "q");
+    EXPECT_EQ(rows[2].strTyped, "");
 }
 
 TEST(AnswerHistoryTest, AppendingStartsWithTheHeaderAndMendsATornTail)
@@ -130,7 +137,7 @@ TEST(AnswerHistoryTest, TheRecorderWritesEachVerdictAndSurvivesAnUnwritableFolde
     ASSERT_EQ(rows.size(), 1u);
     ExpectSameRow(rows[0], {FormatLocalTime(now), "世界.txt", 5, RecordFingerprint(record), "jpn",
                             AnswerResult::Wrong, 3.3, FormatLocalTime(now - 4),
-                            "この国旗はどの国の国旗？", "ﾊﾟﾘ"});
+                            "この国旗はどの国の国旗？", "ﾊﾟﾘ", QuestionKey(record)});
     EXPECT_FALSE(recorder.WriteFailed());
 
     // A directory in the history's place stands for any folder the history cannot be written to.
@@ -139,4 +146,31 @@ TEST(AnswerHistoryTest, TheRecorderWritesEachVerdictAndSurvivesAnUnwritableFolde
     recorder.OnJudged({0, record, "a.txt", AnswerResult::Correct, {}});
     recorder.OnRoundEnded();
     EXPECT_TRUE(recorder.WriteFailed());
+}
+
+// A question is what it asks: its code, question text and right answer. Wrong choices, padding
+// and the right answer's place may change; anything it asks may not.
+TEST(AnswerHistoryTest, TheKeyIsWhatTheQuestionAsks)
+{
+    const std::string q = Sjis("jpnこの国の首都は？");
+    const std::uint64_t nKey = QuestionKey(ComposeRecord(q, {"A", "B", "C", "D"}, 0));
+    EXPECT_EQ(QuestionKey(ComposeRecord(q + "  ", {"X", "Y", "A", "Z"}, 2)), nKey);
+    EXPECT_EQ(QuestionKey(ComposeRecord(q, {" A ", "B", "C", "D"}, 0)), nKey);
+    EXPECT_NE(QuestionKey(ComposeRecord(q, {"A", "B", "C", "D"}, 1)), nKey);
+    EXPECT_NE(QuestionKey(ComposeRecord("fra" + q.substr(3), {"A", "B", "C", "D"}, 0)), nKey);
+    EXPECT_NE(QuestionKey(ComposeRecord(q + "?", {"A", "B", "C", "D"}, 0)), nKey);
+    EXPECT_NE(QuestionKey(ComposeRecord(q, {"A", "B", "C", "D"}, -1)), nKey); // no right answer
+}
+
+// A line from before keys is its record; once a keyed line has played that record, its question.
+TEST(AnswerHistoryTest, UnkeyedLinesJoinTheQuestionAKeyedLineOfTheirRecordNames)
+{
+    std::vector<HistoryRow> rows(4, Row("t", AnswerResult::Wrong));
+    rows[0].nFingerprint = 0xa; // played before keys, since again
+    rows[1].nFingerprint = 0xb; // played before keys only
+    rows[2].nFingerprint = 0xa;
+    rows[2].nKey = 0x1111;
+    rows[3].nFingerprint = 0xc; // the same question with other wrong choices
+    rows[3].nKey = 0x1111;
+    EXPECT_EQ(QuestionIds(rows), (std::vector<std::uint64_t>{0x1111, 0xb, 0x1111, 0x1111}));
 }

@@ -1,13 +1,18 @@
 #include "learning/ReviewSchedule.h"
+#include "learning/HistoryRecorder.h"
+#include "learning/ResultsSummary.h"
 #include "learning/ReviewFile.h"
+#include "platform/Cp932.h"
 #include "platform/LocalTime.h"
 #include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
+#include "zukan/LearnerRecord.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <deque>
@@ -112,4 +117,52 @@ TEST(ReviewFileTest, IsWrittenUnderAFreshNameNeverOverwritingAndBecomesTheQuesti
         WriteReviewFile(profile, dir / "missing", r2, schedule, now);
     ASSERT_TRUE(failed);
     EXPECT_FALSE(failed->bWritten);
+}
+
+// A regenerated file gives a missed question other wrong choices, moves its right answer and
+// its place: the miss is still due, in the review file, the results and the 図鑑's record.
+TEST(ReviewFileTest, AMissSurvivesANewerFileThatChangesItsWrongChoices)
+{
+    const ScopedTimeZone zone("UTC");
+    TempDir dir;
+    ScopedCurrentDir cd(dir.Path());
+    std::time_t now = (kDay0 + 1) * 86400 + 3600 * 13;
+    HistoryRecorder recorder([&] { return now; }, [] { return 0.0; });
+    const std::string q = Sjis("jpnこの国の首都は？");
+    const std::string before = ComposeRecord(q, {Sjis("東京"), "A", "B", "C"}, 0);
+    const std::string after = ComposeRecord(q, {"X", "Y", Sjis("東京"), "Z"}, 2);
+    const std::string other = Rec("fra");
+    // A line from before keys, of a record no newer file changes: it keeps working.
+    char fp[17];
+    std::snprintf(fp, sizeof fp, "%016llx",
+                  static_cast<unsigned long long>(RecordFingerprint(other)));
+    const std::string strOld =
+        FormatLocalTime(now) + "\tq.txt\t1\t" + fp + "\tfra\t誤り\t1.0\tr\tq\t\n";
+    WriteFileBytes(dir / kHistoryFileName, kHistoryHeader + strOld);
+
+    recorder.OnRoundStarted();
+    recorder.OnQuestionShown();
+    recorder.OnJudged({0, before, "q.txt", AnswerResult::Wrong, {}});
+    recorder.OnRoundEnded();
+
+    const std::string file = other + after; // regenerated: changed and moved
+    const std::int64_t nToday = LocalDay(now);
+    const ReviewSchedule schedule(ReadHistory(dir / kHistoryFileName).rows);
+    EXPECT_EQ(schedule.DueRecords(file, nToday), other + after);
+    ProfileStore profile(dir / "Parameter.INI");
+    const std::optional<NewQuestionFile> made =
+        WriteReviewFile(profile, dir.Path(), file, schedule, now);
+    ASSERT_TRUE(made && made->Ok());
+    EXPECT_EQ(ReadFileBytes(dir / Cp932::ToUtf8(made->strName)), other + after);
+
+    // Answered right in its new form, it is one question that moved up a box.
+    recorder.OnJudged({1, after, "q.txt", AnswerResult::Correct, {}});
+    const HistoryLog log = ReadHistory(dir / kHistoryFileName);
+    EXPECT_EQ(ReviewSchedule(log.rows).DueRecords(after, nToday), "");
+    EXPECT_EQ(LearnerRecords(log.rows)["jpn"].nDueDay, nToday + 1);
+    const ResultsSummary sum = SummarizeHistory(log.rows, "q.txt");
+    ASSERT_EQ(sum.weakest.size(), 2u);
+    EXPECT_EQ(sum.weakest[1].strQuestion, Sjis("この国の首都は？"));
+    EXPECT_EQ(sum.weakest[1].nAnswers, 2);
+    EXPECT_EQ(sum.weakest[1].nMissed, 1);
 }

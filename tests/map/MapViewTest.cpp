@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -301,6 +302,37 @@ TEST_F(MapCommandsTest, ReopensOnceTheMainWindowShowsWhileTheSwitchIsOn)
     ASSERT_NE(pCommands->Window(), nullptr);
     EXPECT_TRUE(pCommands->Window()->isVisible());
     EXPECT_TRUE(pCommands->Window()->View()->HighlightedCode().empty());
+}
+
+// It reopens where and as large as the learner left it, kept when it closes and when the main
+// window goes; a place no screen shows any more gives way to the place beside the main window.
+TEST_F(MapCommandsTest, ReopensWhereItWasLeftWhileAScreenShowsIt)
+{
+    auto* pCommands = new CMapCommands(m_profile, &m_main);
+    pCommands->SetAction(&m_action);
+    m_main.show();
+    m_action.trigger();
+    ASSERT_NE(pCommands->Window(), nullptr);
+    pCommands->Window()->resize(333, 222);
+    pCommands->Window()->move(400, 300);
+    pCommands->Window()->close();
+    const auto stored = [&] { return m_profile.GetProfileStringA("MAP_WINDOW", "RECT", ""); };
+    EXPECT_EQ(stored(), "400,300,333,222");
+
+    m_action.trigger();
+    EXPECT_EQ(pCommands->Window()->pos(), QPoint(400, 300));
+    EXPECT_EQ(pCommands->Window()->size(), QSize(333, 222));
+    pCommands->Window()->move(410, 310);
+    m_main.hide(); // the program ends with the map open
+    EXPECT_EQ(stored(), "410,310,333,222");
+
+    m_action.trigger(); // off
+    m_profile.WriteProfileStringA("MAP_WINDOW", "RECT", "-5000,-5000,333,222");
+    m_main.show();
+    m_action.trigger();
+    const QRect screen = m_main.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(pCommands->Window()->frameGeometry()));
+    EXPECT_NE(pCommands->Window()->size(), QSize(333, 222)); // placed afresh at its wanted size
 }
 
 // The program as wired: the entry below 効果音, and a real round followed by the map.

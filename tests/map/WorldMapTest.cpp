@@ -108,7 +108,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PlaceCase{"Tokyo", 139.7, 35.7, "jpn"}, PlaceCase{"Etorofu", 147.6, 44.95, "jpn"},
         PlaceCase{"Kunashiri", 145.49, 43.76, "jpn"}, PlaceCase{"Shikotan", 146.69, 43.78, "jpn"},
-        PlaceCase{"Urup, north of Etorofu", 150.0, 45.9, "rus"},
+        PlaceCase{"Urup, north of Etorofu: undetermined", 150.0, 45.9, "land"},
+        PlaceCase{"Shumshu, the Kurils' north end", 156.35, 50.75, "land"},
+        PlaceCase{"Yuzhno-Sakhalinsk, south of 50 N", 142.74, 46.96, "land"},
+        PlaceCase{"Okha, Sakhalin north of 50 N", 142.93, 53.57, "rus"},
+        PlaceCase{"Petropavlovsk-Kamchatsky", 158.65, 53.02, "rus"},
         PlaceCase{"Simferopol", 34.1, 44.95, "ukr"}, PlaceCase{"Kherson", 32.6, 46.65, "ukr"},
         PlaceCase{"Hargeisa", 44.06, 9.56, "som"},
         PlaceCase{"north of Nicosia", 33.6, 35.25, "cyp"},

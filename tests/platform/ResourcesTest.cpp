@@ -1,7 +1,10 @@
 #include "platform/Resources.h"
+#include "platform/FlagOutline.h"
 #include "quiz/FlagCatalog.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPalette>
 #include <QSet>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -163,4 +166,25 @@ TEST(FlagPictures, EveryCodeFitsItsBoxAtEitherScaleWithoutBeingBlownUp)
     }
     EXPECT_TRUE(LoadFlagPicture("xyz", QSize(128, 128), 1).isNull());
     EXPECT_TRUE(LoadFlagPicture("../flags/158", QSize(128, 128), 1).isNull());
+}
+
+// A white flag keeps its edge: the outline covers exactly its outermost pixels, at 1x and 2x.
+TEST(FlagOutlineTest, CoversTheEdgePixelsOnly)
+{
+    const QPalette palette;
+    const QColor mid = palette.color(QPalette::Mid);
+    for (const qreal dRatio : {1.0, 2.0}) {
+        QImage white(QSize(30, 20) * dRatio, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QPixmap picture = QPixmap::fromImage(white);
+        picture.setDevicePixelRatio(dRatio);
+        const QImage out = OutlinedFlag(picture, palette).toImage();
+        ASSERT_EQ(out.size(), white.size());
+        const int nEdge = static_cast<int>(dRatio); // one pixel of the window, sharp
+        for (const QPoint pt : {QPoint(0, 0), QPoint(nEdge - 1, 9 * nEdge),
+                                QPoint(out.width() - 1, out.height() - nEdge), QPoint(15, 0)})
+            EXPECT_EQ(out.pixel(pt), mid.rgb()) << dRatio << ' ' << pt.x() << ',' << pt.y();
+        for (const QPoint pt : {QPoint(nEdge, nEdge), QPoint(out.width() - nEdge - 1, 10)})
+            EXPECT_EQ(out.pixel(pt), QColor(Qt::white).rgb()) << dRatio << ' ' << pt.x();
+    }
 }

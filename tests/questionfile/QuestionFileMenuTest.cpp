@@ -102,7 +102,7 @@ TEST_F(QuestionFileMenuTest, AFileFromElsewhereIsCopiedInAndTheEditorOpensIt)
     EXPECT_TRUE(m_messages[0].first.contains("世界の国旗.txt"));
     EXPECT_EQ(ReadFileBytes(m_here / "世界の国旗.txt"), Records(3));
     EXPECT_EQ(ReadFileBytes(m_here / "Parameter.INI"),
-              "[QUESTION]\r\n1=" + Sjis("世界の国旗.txt") + "\r\n[QUESTION_CNT]\r\n1=3\r\n");
+              "[QUESTION]\r\n1=" + Sjis("世界の国旗.txt") + "\r\n[QUESTION_CNT]\r\n1=4\r\n");
 
     QString shownName;
     int nNumbers = -1;

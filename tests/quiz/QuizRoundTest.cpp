@@ -187,6 +187,35 @@ TEST_F(QuizRoundTest, AnAllowanceOfFiveLightsNothingForTheFirstTwoLosses)
     EXPECT_EQ(m_view.lamps[2], kLampRed);
 }
 
+// A one-question review file asks its one question in either order and ends as a round ends;
+// the learner's count stays for the next, larger file.
+TEST_F(QuizRoundTest, ASmallFileAsksWhatItHoldsAndKeepsTheCount)
+{
+    Set("LIFE", 9);
+    Set("QUESTION_CNT", 20);
+    for (int nSeq : {0, 1}) {
+        Set("SEQ", nSeq);
+        m_view.messages.clear();
+        WriteQuestions(Record("jpn", "q", 0));
+        m_round.OnButtonStart();
+        m_round.JudgeAnswer(1);
+        ASSERT_EQ(m_view.messages.size(), 1u) << nSeq;
+        EXPECT_EQ(m_view.messages[0].first, kEnd);
+    }
+    EXPECT_EQ(m_store.GetProfileIntA("QUESTION_CNT", "1", 0), 20);
+
+    std::string bytes;
+    for (int i = 0; i < 25; ++i)
+        bytes += Record("jpn", "q", 0);
+    WriteQuestions(bytes);
+    m_round.OnButtonStart();
+    for (int i = 0; i < 19; ++i)
+        m_round.JudgeAnswer(1);
+    EXPECT_EQ(m_view.messages.size(), 1u); // still the previous round's
+    m_round.JudgeAnswer(1);
+    EXPECT_EQ(m_view.messages.size(), 2u);
+}
+
 TEST_F(QuizRoundTest, TimesOutOnlyOnTheTickAfterTheLimit)
 {
     WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0));

@@ -252,10 +252,10 @@ class LengthTest : public OddFilesBase, public ::testing::WithParamInterface<Len
 TEST_P(LengthTest, EveryReaderSaysWhatIsWrongWithIt)
 {
     const LengthCase& c = GetParam();
-    std::string bytes = Record('a') + Record('b');
+    std::string bytes = Record('a') + Record('b') + Record('c');
     bytes.resize(c.nLength, ' ');
     WriteFileBytes(m_questions, bytes);
-    m_store.WriteProfileInt("SEQ", "1", 1); // random: the one whole record, again and again
+    m_store.WriteProfileInt("SEQ", "1", 1); // random: the whole records, again and again
     const std::string strText = LengthProblemText(c.problem, c.nLength);
     EXPECT_NE(strText.find(std::to_string(c.nLength)), std::string::npos);
 
@@ -264,10 +264,10 @@ TEST_P(LengthTest, EveryReaderSaysWhatIsWrongWithIt)
         ExpectStoppedWith(strText);
         EXPECT_EQ(m_observer.nShown, 0);
     } else {
-        // The whole record before the tail plays, after one notice that names the tail.
+        // The whole records before the tail play, after one notice that names the tail.
         ASSERT_EQ(m_view.messages.size(), 1u);
         EXPECT_NE(m_view.messages[0].find(strText), std::string::npos);
-        EXPECT_NE(m_view.messages[0].find(Sjis("末尾の") + std::to_string(c.nLength - 420)),
+        EXPECT_NE(m_view.messages[0].find(Sjis("末尾の") + std::to_string(c.nLength % 420)),
                   std::string::npos)
             << Cp932::ToUtf8(m_view.messages[0]);
         EXPECT_EQ(m_observer.nShown, 1);
@@ -291,8 +291,8 @@ INSTANTIATE_TEST_SUITE_P(Lengths, LengthTest,
                          ::testing::Values(LengthCase{"Empty", 0, LengthProblem::NoRecord},
                                            LengthCase{"OneByte", 1, LengthProblem::NoRecord},
                                            LengthCase{"OneShort", 419, LengthProblem::NoRecord},
-                                           LengthCase{"OneOver", 421, LengthProblem::PartialRecord},
-                                           LengthCase{"TwoShort", 839,
+                                           LengthCase{"OneOver", 841, LengthProblem::PartialRecord},
+                                           LengthCase{"ThreeShort", 1259,
                                                       LengthProblem::PartialRecord}),
                          [](const auto& info) { return std::string(info.param.szName); });
 
@@ -399,13 +399,14 @@ TEST_P(ChangeTest, StopsAtTheNextQuestionAndRecordsNothingItCouldNotRead)
 INSTANTIATE_TEST_SUITE_P(Changes, ChangeTest, ::testing::ValuesIn(kChanges),
                          [](const auto& info) { return std::string(info.param.szName); });
 
-TEST_F(OddFilesBase, ARoundLongerThanItsFileStopsAtTheEndInsteadOfShowingBlanks)
+TEST_F(OddFilesBase, ARoundLongerThanItsFileEndsAtItsLastQuestion)
 {
     WriteFileBytes(m_questions, Record('a') + Record('b'));
     m_round.OnButtonStart();
     m_round.JudgeAnswer(1);
     m_round.JudgeAnswer(1);
-    ExpectStoppedWith(Sjis("3問目がありません（2問のファイルです）。"));
+    ASSERT_EQ(m_view.messages.size(), 1u);
+    EXPECT_EQ(m_view.messages[0], Sjis("終了!!"));
     EXPECT_EQ(m_observer.judged.size(), 2u);
     m_view.messages.clear();
     m_observer.nEnded = 0;

@@ -108,6 +108,7 @@ struct CountCase
     int nStored;
     int nSliderMax;
     int nPosition;
+    bool bMoved;
     std::optional<int> toStore;
 };
 
@@ -119,18 +120,20 @@ TEST_P(QuestionCountTest, SliderAndSavedCountStayWithinTheFile)
 {
     const CountCase& c = GetParam();
     EXPECT_EQ(QFL::CountSliderMax(c.records, c.nStored), c.nSliderMax);
-    EXPECT_EQ(QFL::CountToStore(c.nPosition, c.records), c.toStore);
+    EXPECT_EQ(QFL::CountToStore(c.nPosition, c.records, c.nStored, c.bMoved), c.toStore);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, QuestionCountTest,
-    ::testing::Values(CountCase{20, 20, 20, 20, 20},           // the usual case
-                      CountCase{20, 50, 20, 20, 20},           // stored beyond the file
-                      CountCase{5, 20, 5, 20, 5},              // file shrank: capped
-                      CountCase{0, 7, 1, 1, std::nullopt},     // shorter than one record
-                      CountCase{std::nullopt, 12, 12, 12, 12}, // no file: keep the count
-                      CountCase{std::nullopt, 0, 1, 1, 1},     // never a slider of 1..0
-                      CountCase{std::nullopt, -4, 1, 1, 1},
-                      CountCase{std::int64_t{1} << 40, 3, 2147483647, 3, 3})); // huge file
+    ::testing::Values(CountCase{20, 20, 20, 20, false, 20},           // the usual case
+                      CountCase{20, 50, 20, 20, false, std::nullopt}, // a small file keeps 50
+                      CountCase{20, 50, 20, 20, true, 20},            // moved there: the learner's
+                      CountCase{20, 50, 20, 7, true, 7},
+                      CountCase{5, 20, 5, 20, true, 5},               // file shrank: capped
+                      CountCase{0, 7, 1, 1, false, std::nullopt},     // shorter than one record
+                      CountCase{std::nullopt, 12, 12, 12, false, 12}, // no file: keep the count
+                      CountCase{std::nullopt, 0, 1, 1, false, 1},     // never a slider of 1..0
+                      CountCase{std::nullopt, -4, 1, 1, false, 1},
+                      CountCase{std::int64_t{1} << 40, 3, 2147483647, 3, false, 3})); // huge file
 
 } // namespace

@@ -277,14 +277,14 @@ struct CountCase
     std::optional<std::size_t> bytesAtSave;
     int nSliderMax;
     int nSliderPos;
-    int nSavedCount; // what QUESTION_CNT holds after Yes
+    int nSavedCount; // what QUESTION_CNT holds after Yes, the slider left where it opened
 };
 
 class SettingDlgCountTest : public SettingDlgTest, public ::testing::WithParamInterface<CountCase>
 {
 };
 
-TEST_P(SettingDlgCountTest, StaysUsableAndNeverSavesMoreThanTheFileHolds)
+TEST_P(SettingDlgCountTest, StaysUsableAndNeverLowersTheCountUnasked)
 {
     const CountCase& c = GetParam();
     const auto file = m_dir / "q.txt";
@@ -319,8 +319,8 @@ TEST_P(SettingDlgCountTest, StaysUsableAndNeverSavesMoreThanTheFileHolds)
 INSTANTIATE_TEST_SUITE_P(
     Counts, SettingDlgCountTest,
     ::testing::Values(CountCase{"Usual", 20 * 420, 20, 20 * 420, 20, 20, 20},
-                      CountCase{"StoredBeyondFile", 20 * 420, 50, 20 * 420, 20, 20, 20},
-                      CountCase{"ShrankWhileOpen", 20 * 420, 20, 5 * 420, 20, 20, 5},
+                      CountCase{"StoredBeyondFile", 20 * 420, 50, 20 * 420, 20, 20, 50},
+                      CountCase{"ShrankWhileOpen", 20 * 420, 20, 5 * 420, 20, 20, 20},
                       CountCase{"ShorterThanARecord", 419, 7, 419, 1, 1, 7},
                       CountCase{"EmptiedWhileOpen", 20 * 420, 20, 0, 20, 20, 20},
                       CountCase{"VanishedWhileOpen", 20 * 420, 15, std::nullopt, 20, 15, 15},

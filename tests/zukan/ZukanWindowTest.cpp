@@ -2,6 +2,7 @@
 #include "learning/AnswerHistory.h"
 #include "learning/MasteryMap.h"
 #include "map/CWorldMapView.h"
+#include "platform/CDialogUnits.h"
 #include "platform/Cp932.h"
 #include "platform/LocalTime.h"
 #include "platform/MessageBox.h"
@@ -27,6 +28,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -280,8 +282,7 @@ TEST_F(ZukanWindowTest, ChosenCountriesBecomeAQuestionFileOfTheBundledRecords)
     EXPECT_EQ(nFlagChoices, 2);
     EXPECT_EQ(nPositions, 2);
     EXPECT_EQ(ReadFileBytes(m_dir / Cp932::ToUtf8(strName)), expected);
-    EXPECT_EQ(m_profile.GetProfileStringA("QUESTION_CNT", "1", ""),
-              std::to_string(expected.size() / kRecordSize)); // was 20
+    EXPECT_EQ(m_profile.GetProfileStringA("QUESTION_CNT", "1", ""), "20"); // the learner's count
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(m_messages[0].contains(Cp932::ToUtf8(strName).c_str()))
         << m_messages[0].toStdString();
@@ -378,4 +379,30 @@ TEST_F(ZukanWindowTest, AtTwiceTheScaleAFlagIsPaintedAtFullResolution)
                 bFound = cell.copy(x, y, inner.width(), inner.height()) == inner;
         EXPECT_TRUE(bFound);
     }
+}
+
+// At its least size, as on a 2x screen, the chosen country's facts show whole: the map gives up
+// height for them, down to its least; only then do they scroll.
+TEST_F(ZukanWindowTest, FactsShowWholeAtTheLeastSize)
+{
+    CZukanWindow* pWindow = Open();
+    ASSERT_NE(pWindow, nullptr);
+    const CDialogUnits du(pWindow->font());
+    pWindow->resize(du.Size(440, 280)); // as PlaceBeside's least
+    auto* pList = In<QListView>(pWindow, "zukanList");
+    auto* pScroll = In<CFactsPanel>(pWindow, "zukanFacts")->parentWidget()->parentWidget();
+    const QScrollBar* pBar = static_cast<QAbstractScrollArea*>(pScroll)->verticalScrollBar();
+    const auto* pMap = In<QWidget>(pWindow, "zukanMap");
+    int nWhole = 0;
+    for (int nRow = 0; nRow < pList->model()->rowCount(); ++nRow) {
+        pList->setCurrentIndex(pList->model()->index(nRow, 0));
+        QCoreApplication::processEvents();
+        const bool bWhole = pBar->maximum() == 0;
+        nWhole += bWhole;
+        if (!bWhole)
+            EXPECT_EQ(pMap->height(), du.Y(40)) << nRow;
+        if (pList->currentIndex().data().toString() == QStringLiteral("日本"))
+            EXPECT_TRUE(bWhole);
+    }
+    EXPECT_GT(nWhole, 0);
 }

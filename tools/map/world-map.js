@@ -10,6 +10,9 @@
 // draw them:
 // - Etorofu, Kunashiri, Shikotan and the Habomai islands (北方領土), which the source gives to
 //   Russia, are Japan's.
+// - The Kuril Islands from Urup (得撫島) north to Shumshu and Atlasov (千島列島) and Sakhalin
+//   south of 50° N (南樺太), which the source gives to Russia, are undetermined (帰属未定):
+//   neutral land, with the line between Sakhalin's two parts along that parallel.
 // - Crimea, which the source gives to Russia, is Ukraine's; the isthmus line between them goes.
 // - Somaliland, a shape of its own in the source, is Somalia; the line between them goes.
 // - Northern Cyprus, a shape of its own in the source, is Cyprus; the line between them goes.
@@ -86,6 +89,7 @@ const BY_NAME = {
 const PARTS = [
     ['rus', 'jpn', b => b[0] > 145.3 && b[2] < 149.0 && b[1] > 43.2 && b[3] < 45.7], // 北方領土
     ['rus', 'ukr', b => b[0] > 32.0 && b[2] < 37.0 && b[1] > 44.0 && b[3] < 46.3],   // Crimea
+    ['rus', 'land:千島列島', b => b[0] > 149.0 && b[2] < 157.0 && b[1] > 45.3 && b[3] < 51.0],
 ];
 // Where a marker would otherwise sit far from the capital (the centre of the largest island).
 const LABEL_AT = {kir: [173.03, 1.42]}; // Tarawa, not Kiritimati
@@ -346,6 +350,34 @@ let strokes = lines(t50, targets);
     strokes = strokes.filter(s => !(s.users.includes('mar') && s.users.includes(WS)));
     strokes.push({border: true, users: ['mar', WS],
                   coords: [[Math.min(...crossings), lat], [Math.max(...crossings), lat]]});
+}
+// 南樺太 (see the top): Sakhalin is cut at 50° N, its southern part neutral land, and the
+// parallel becomes the border.
+{
+    const LAT = 50;
+    const SOUTH = 'land:南樺太';
+    const close = ring => ring.length ? [...ring, ring[0]] : ring;
+    const rest = [], crossings = [];
+    let cut = 0;
+    for (const polygon of shapes.get('rus')) {
+        const b = bounds([polygon[0]]);
+        if (!(b[0] > 141 && b[2] < 145.5 && b[1] < LAT && b[3] > LAT)) {
+            rest.push(polygon);
+            continue;
+        }
+        if (polygon.length !== 1)
+            fail('Sakhalin has holes');
+        const north = close(clip(polygon[0], 1, LAT, 90));
+        rest.push([north]);
+        shapes.set(SOUTH, [[close(clip(polygon[0], 1, -90, LAT))]]);
+        crossings.push(...north.filter(p => p[1] === LAT).map(p => p[0]));
+        ++cut;
+    }
+    if (cut !== 1 || crossings.length < 2)
+        fail('no Sakhalin across 50° N');
+    shapes.set('rus', rest);
+    strokes.push({border: true, users: ['rus', SOUTH],
+                  coords: [[Math.min(...crossings), LAT], [Math.max(...crossings), LAT]]});
 }
 // From the 1:10m set: the catalogue countries the 1:50m set lacks, coasts only.
 for (const geometry of t10.objects.countries.geometries) {
