@@ -14,6 +14,7 @@ AtomicFile::~AtomicFile()
 
 bool AtomicFile::Fail(const char* szWhat, int nErrno)
 {
+    m_nErrno = nErrno;
     m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
     Discard();
     return false;
@@ -22,6 +23,7 @@ bool AtomicFile::Fail(const char* szWhat, int nErrno)
 bool AtomicFile::RefuseNotRegular()
 {
     m_bNotRegular = true;
+    m_nErrno = 0;
     m_strError = std::string("replace: ") + kNotRegularError;
     Discard();
     return false;
@@ -42,7 +44,11 @@ bool AtomicFile::Open(const std::filesystem::path& target)
     Discard();
     m_target = target;
     m_strError.clear();
+    m_nErrno = 0;
     m_bNotRegular = false;
+    // Replacing a link would put a file where the user keeps a pointer to one elsewhere.
+    if (IsLink(target))
+        return Fail("replace", ELOOP);
     if (KindOf(target) == PathKind::Other)
         return RefuseNotRegular();
     int nErrno = 0;
@@ -102,13 +108,15 @@ bool AtomicFile::Finish(bool bReplace)
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string* pError)
+                         std::string* pError, int* pErrno)
 {
     AtomicFile file;
     if (file.Open(path) && file.Write(bytes) && file.Commit())
         return true;
     if (pError)
         *pError = file.Error();
+    if (pErrno)
+        *pErrno = file.Errno();
     return false;
 }
 

@@ -40,6 +40,14 @@ PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
     return PathKind::Regular;
 }
 
+bool IsLink(const std::filesystem::path& path)
+{
+    struct stat st
+    {
+    };
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
@@ -88,6 +96,8 @@ Opened Open(const std::filesystem::path& path, unsigned nFlags, int& fd, int& nE
     }
     if (nFlags & File::modeAppend)
         nMode |= O_APPEND;
+    if (nFlags & File::modeNoFollow)
+        nMode |= O_NOFOLLOW;
     // O_NONBLOCK: opening a FIFO that slipped in meanwhile returns at once instead of waiting.
     fd = ::open(path.c_str(), nMode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
     if (fd < 0) {

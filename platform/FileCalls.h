@@ -14,7 +14,8 @@
 namespace FileCalls {
 
 // Every byte, in as many Write calls as it takes; honours the test fault (FileFaults). Shared.
-bool WriteAll(int fd, std::string_view bytes, int& nErrno);
+// nWritten: how many bytes went out, also on failure.
+bool WriteAll(int fd, std::string_view bytes, int& nErrno, std::uint64_t* pWritten = nullptr);
 
 enum class Opened
 {

@@ -99,6 +99,14 @@ PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
     return bRegular ? PathKind::Regular : PathKind::Other;
 }
 
+bool IsLink(const std::filesystem::path& path)
+{
+    const DWORD dwAttributes = path.empty() ? INVALID_FILE_ATTRIBUTES
+                                            : ::GetFileAttributesW(path.c_str());
+    return dwAttributes != INVALID_FILE_ATTRIBUTES &&
+           (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
@@ -167,11 +175,22 @@ Opened Open(const std::filesystem::path& path, unsigned nFlags, int& fd, int& nE
     DWORD dwCreate = OPEN_EXISTING;
     if (nFlags & File::modeCreate)
         dwCreate = (nFlags & File::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
-    HANDLE h = ::CreateFileW(path.c_str(), dwAccess, kShareAll, nullptr, dwCreate,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Not followed, a link opens as itself and is refused here rather than written through.
+    const DWORD dwFlags = FILE_ATTRIBUTE_NORMAL |
+                          ((nFlags & File::modeNoFollow) ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+    HANDLE h = ::CreateFileW(path.c_str(), dwAccess, kShareAll, nullptr, dwCreate, dwFlags, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         nErrno = LastErrno();
         return Opened::Failed;
+    }
+    if (nFlags & File::modeNoFollow) {
+        FILE_ATTRIBUTE_TAG_INFO tag{};
+        if (::GetFileInformationByHandleEx(h, FileAttributeTagInfo, &tag, sizeof tag) &&
+            (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            ::CloseHandle(h);
+            nErrno = ELOOP;
+            return Opened::Failed;
+        }
     }
     return AdoptDiskFile(h, nCrtFlags, fd, nErrno);
 }
