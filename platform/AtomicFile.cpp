@@ -3,9 +3,16 @@
 
 #include "platform/FileCalls.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <utility>
+
+namespace {
+
+constexpr std::string_view kProbeName = ".marelto-probe";
+
+} // namespace
 
 AtomicFile::~AtomicFile()
 {
@@ -120,8 +127,39 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     return false;
 }
 
+bool IsTemporaryName(std::string_view utf8Name)
+{
+    constexpr std::size_t kSuffix = 7; // ".XXXXXX"
+    if (utf8Name.size() <= kSuffix || utf8Name[utf8Name.size() - kSuffix] != '.')
+        return false;
+    for (char c : utf8Name.substr(utf8Name.size() - kSuffix + 1))
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            return false;
+    const std::string_view target = utf8Name.substr(0, utf8Name.size() - kSuffix);
+    if (target == kProbeName)
+        return true;
+    if (target.size() <= 4)
+        return false;
+    std::string ext(target.substr(target.size() - 4));
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".txt" || ext == ".ini";
+}
+
+int RemoveStaleTemporaries(const std::filesystem::path& dir)
+{
+    int nRemoved = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        if (IsTemporaryName(Utf8FromPath(it->path().filename())) &&
+            FileCalls::RemoveIfUnused(it->path()))
+            ++nRemoved;
+    }
+    return nRemoved;
+}
+
 bool CanCreateFilesIn(const std::filesystem::path& dir)
 {
     AtomicFile probe; // its temporary goes with it
-    return probe.Open(dir / ".marelto-probe");
+    return probe.Open(dir / PathFromUtf8(kProbeName));
 }

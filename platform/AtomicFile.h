@@ -54,3 +54,10 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 
 // True when a new file can be made in the folder: one is made and removed again.
 bool CanCreateFilesIn(const std::filesystem::path& dir);
+
+// A temporary's name: the target's name, '.' and six letters or digits, for a target the
+// program replaces (a ".txt" or ".ini" file, in any case) or the folder probe.
+bool IsTemporaryName(std::string_view utf8Name);
+// Removes from dir the temporaries a save that was cut short (the program killed, the power
+// gone) left behind; one a save still writes is in use and stays. Returns how many went.
+int RemoveStaleTemporaries(const std::filesystem::path& dir);
