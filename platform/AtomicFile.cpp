@@ -53,11 +53,11 @@ bool AtomicFile::Open(const std::filesystem::path& target)
     m_strError.clear();
     m_nErrno = 0;
     m_bNotRegular = false;
+    if (KindOf(target) == PathKind::Other)
+        return RefuseNotRegular();
     // Replacing a link would put a file where the user keeps a pointer to one elsewhere.
     if (IsLink(target))
         return Fail("replace", ELOOP);
-    if (KindOf(target) == PathKind::Other)
-        return RefuseNotRegular();
     int nErrno = 0;
     switch (FileCalls::CreateTemporary(target, m_fd, m_temp, nErrno)) {
     case FileCalls::Opened::Yes:

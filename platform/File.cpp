@@ -81,13 +81,13 @@ bool File::Open(const std::filesystem::path& path, unsigned nFlags)
     m_strError.clear();
     m_nErrno = 0;
     m_bNotRegular = false;
-    // A link is refused by the open itself; looking through it first would name its target.
-    if ((nFlags & modeNoFollow) && IsLink(path))
-        return Fail("open", ELOOP);
     // Looked at first, so a device or FIFO is not even opened; the open file is checked again,
     // since something else may stand there by the time it opens.
     if (KindOf(path) == PathKind::Other)
         return RefuseNotRegular();
+    // A link to a file is refused by the open itself (ELOOP); said here for every system.
+    if ((nFlags & modeNoFollow) && IsLink(path))
+        return Fail("open", ELOOP);
     int nErrno = 0;
     switch (FileCalls::Open(path, nFlags, m_fd, nErrno)) {
     case FileCalls::Opened::Yes:

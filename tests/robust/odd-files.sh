@@ -370,8 +370,21 @@ press_yes() {
     act press "$1" && wait_for 'window=.*\(宜しいですか\|します\)' 10 && act yes &&
         wait_for "window=.*$2" 15
 }
-open_editor() { menu_keys f d && wait_for 'window=編集画面' 10; }
-open_settings() { menu_keys c a && wait_for 'window=出題設定画面' 10; }
+# A dialog from the menu keys $1 $2, until a window matching $3 shows: keys lost under load are
+# sent again.
+open_dialog() {
+    local n
+    for n in 1 2 3; do
+        menu_keys "$1" "$2"
+        fail=
+        wait_for "window=$3" 8 && return 0
+        [[ "$fail" == never* ]] || return 1
+        xdotool key Escape
+    done
+    return 1
+}
+open_editor() { open_dialog f d '編集画面'; }
+open_settings() { open_dialog c a '出題設定画面'; }
 # 追加 in the editor on the configured file, refused with $1.
 add_refused() { open_editor && press_yes 追加 "$1" && dismiss 戻る; }
 # 設定保存 refused with the reason $1.
@@ -414,7 +427,15 @@ name_outside() {
     [ -z "$(ls -A "$work" | grep -E '\.[A-Za-z0-9]{6}$')" ] || fail="a file appeared beside the folder"
 }
 case_dotdot_name() { outside_file dotdot.txt >/dev/null; name_outside "../outside-$case-dotdot.txt"; }
-case_absolute_name() { name_outside "$(outside_file absolute.txt)"; }
+# A full path is looked for inside the folder, as every name is: nothing there to play, and the
+# editor, which opens on the open error, writes nothing anywhere.
+case_absolute_name() {
+    printf '[QUESTION]\r\n1=%s\r\n' "$(outside_file absolute.txt)" >>"$play/Parameter.INI"
+    launch && act press 開始 && wait_for 'window=.*ファイルオープンエラー' 10 && dismiss || return
+    open_dialog f d '.*ファイルオープンエラー' && act close-box && wait_for 'window=編集画面' 10 &&
+        press_yes 追加 'このフォルダーの外を指す名前' && dismiss 戻る || return
+    [ -z "$(ls -A "$work" | grep -E '\.[A-Za-z0-9]{6}$')" ] || fail="a file appeared beside the folder"
+}
 
 # Read-only question file, as a user whom permissions stop: it plays; the editor says why it
 # cannot write and writes nothing.
