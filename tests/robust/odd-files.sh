@@ -473,8 +473,9 @@ setting() { sed -n "/^\[$1\]/,/^\[/s/^1=//p" "$play/Parameter.INI" | tr -d '\r' 
 # the old one or the new one, whole; the next start clears the temporaries a kill left.
 case_kill_during_saves() {
     local n kind before size records
-    # A big question file, so that the editor's saves take a while to kill in.
-    for n in $(seq 40); do cat "$questions"; done >"$play/sample0524.txt"
+    # A bigger question file, so that the editor's saves take a while to kill in; not so big that
+    # reading its editor's number list through the tree takes long.
+    for n in $(seq 4); do cat "$questions"; done >"$play/sample0524.txt"
     size=$(stat -c %s "$play/sample0524.txt")
     cp "$play/sample0524.txt" "$work/$case-questions"
     for n in $(seq "${KILL_REPEATS:-4}"); do
@@ -513,8 +514,10 @@ case_kill_during_saves() {
         done
     done
     # The next start removes what the kills left, once its window is up.
-    launch && sleep 2 || return
     local left
+    left=$(ls -A "$play" | grep -cE '\.[A-Za-z0-9]{6}$')
+    echo "kill-during-saves: $((${KILL_REPEATS:-4} * 4)) kills, $left temporaries left by them"
+    launch && sleep 2 || return
     left=$(ls -A "$play" | grep -E '\.[A-Za-z0-9]{6}$')
     [ -z "$left" ] || half="temporaries stayed after a start: $left"
 }

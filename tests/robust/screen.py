@@ -30,9 +30,14 @@ def app():
     pid = int(os.environ.get("SCREEN_PID") or 0)
     for i in range(desktop.get_child_count()):
         child = desktop.get_child_at_index(i)
-        if child is not None and child.get_name() == "marelto":
-            if not pid or child.get_process_id() == pid:
-                return child
+        if child is None:
+            continue
+        # The id comes from the bus, so a program killed a moment ago is passed over without a
+        # call that would wait on it.
+        if pid and child.get_process_id() != pid:
+            continue
+        if child.get_name() == "marelto":
+            return child
     sys.exit(3)
 
 
