@@ -342,13 +342,13 @@ case_read_only_folder() {
 
 # --- Writes: only regular files directly in the play folder, and each save whole or absent.
 
-# A file outside the play folder that the case may point the program at ($1 names it), holding
-# the bundled questions; noted, so that any change to it counts as written outside.
+# A file outside the play folder that the case may point the program at ($1 names it, $outside_path
+# is its path), holding the bundled questions; noted, so that any change to it counts as written
+# outside.
 outside_file() {
-    local file=$work/outside-$case-$1
-    cp "$questions" "$file"
-    outside_sums+="$(md5sum "$file")"$'\n'
-    echo "$file"
+    outside_path=$work/outside-$case-$1
+    cp "$questions" "$outside_path"
+    outside_sums+="$(md5sum "$outside_path")"$'\n'
 }
 outside_changed() { [ -n "$outside_sums" ] && ! md5sum --quiet -c <<<"$outside_sums" >/dev/null 2>&1; }
 
@@ -397,26 +397,23 @@ plays() {
 }
 
 case_link_question() {
-    local target
-    target=$(outside_file question)
-    ln -sf "$target" "$play/sample0524.txt"
+    outside_file question
+    ln -sf "$outside_path" "$play/sample0524.txt"
     launch && plays && add_refused 'リンクなので' || return
     [ -L "$play/sample0524.txt" ] || fail="the link was replaced"
 }
 case_link_settings() {
-    local target
-    target=$(outside_file settings)
-    cp "$play/Parameter.INI" "$target" && outside_sums=$(md5sum "$target")$'\n'
-    ln -sf "$target" "$play/Parameter.INI"
+    outside_file settings
+    cp "$play/Parameter.INI" "$outside_path" && outside_sums=$(md5sum "$outside_path")$'\n'
+    ln -sf "$outside_path" "$play/Parameter.INI"
     launch && settings_refused 'リンクなので、その先へは書き込みません' || return
     menu_keys c k # 効果音: its write must not go through either
     sleep 1
     [ -L "$play/Parameter.INI" ] || fail="the link was replaced"
 }
 case_link_history() {
-    local target
-    target=$(outside_file history)
-    ln -s "$target" "$play/marelto-history.tsv"
+    outside_file history
+    ln -s "$outside_path" "$play/marelto-history.tsv"
     launch && start_round && act press 1 && sleep 2 && look && results_say_unwritable || return
     [ -L "$play/marelto-history.tsv" ] || fail="the link was replaced"
 }
@@ -426,11 +423,12 @@ name_outside() {
     launch && plays && add_refused 'このフォルダーの外を指す名前' || return
     [ -z "$(ls -A "$work" | grep -E '\.[A-Za-z0-9]{6}$')" ] || fail="a file appeared beside the folder"
 }
-case_dotdot_name() { outside_file dotdot.txt >/dev/null; name_outside "../outside-$case-dotdot.txt"; }
+case_dotdot_name() { outside_file dotdot.txt; name_outside "../outside-$case-dotdot.txt"; }
 # A full path is looked for inside the folder, as every name is: nothing there to play, and the
 # editor, which opens on the open error, writes nothing anywhere.
 case_absolute_name() {
-    printf '[QUESTION]\r\n1=%s\r\n' "$(outside_file absolute.txt)" >>"$play/Parameter.INI"
+    outside_file absolute.txt
+    printf '[QUESTION]\r\n1=%s\r\n' "$outside_path" >>"$play/Parameter.INI"
     launch && act press 開始 && wait_for 'window=.*ファイルオープンエラー' 10 && dismiss || return
     open_dialog f d '.*ファイルオープンエラー' && act close-box && wait_for 'window=編集画面' 10 &&
         press_yes 追加 'このフォルダーの外を指す名前' && dismiss 戻る || return
@@ -573,7 +571,7 @@ all="fifo_settings fifo_history fifo_question socket_question device_link folder
     link_question link_settings link_history dotdot_name absolute_name read_only_file two_copies
     kill_during_saves full_disk"
 for case in ${ODD_FILES_CASES:-$all}; do
-    fail= blank= state= setup= screen_bus= outside= half= outside_sums=
+    fail= blank= state= setup= screen_bus= outside= half= outside_sums= outside_path=
     new_play "$case"
     "case_$case"
     cases=$((cases + 1))
