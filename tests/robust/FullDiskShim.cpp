@@ -58,7 +58,8 @@ extern "C" ssize_t write(int fd, const void* pData, size_t nCount)
         errno = ENOSPC;
         return -1;
     }
-    const size_t nAllowed = nCount < static_cast<size_t>(nFree) ? nCount : static_cast<size_t>(nFree);
+    const size_t nAllowed =
+        nCount < static_cast<size_t>(nFree) ? nCount : static_cast<size_t>(nFree);
     const ssize_t nDone = realWrite(fd, pData, nAllowed);
     if (nDone > 0)
         g_nFree -= nDone;
