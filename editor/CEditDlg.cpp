@@ -251,8 +251,7 @@ void CEditDlg::OnUpdateQuestion()
         return;
     const std::string strRecord = WriteMembers(*saved);
     const EditResult result = RunOnFile(
-        [&](const auto& path) { return QuestionFile::Overwrite(path, nNumber, strRecord); },
-        true);
+        [&](const auto& path) { return QuestionFile::Overwrite(path, nNumber, strRecord); }, true);
     if (!result.Ok())
         return;
     m_members = std::move(*saved);
@@ -336,18 +335,18 @@ void CEditDlg::ReportFailure(const EditResult& result, const std::filesystem::pa
         AfxMessageBox(QStringLiteral("ファイルオープンエラー"), MB_OK | MB_ICONSTOP);
         return;
     }
-    const QString name = ToQString(ShortName(m_profile.Get(ProfileKeys::kQuestionFile)));
+    const QString configured = ToQString(ShortName(m_profile.Get(ProfileKeys::kQuestionFile)));
+    const QString name = path.empty() ? configured : FromPath(path.filename());
     if (result.status == EditStatus::OutsideFolder) {
         AfxMessageBox(QStringLiteral("問題ファイル「%1」はこのフォルダーの外を指す名前なので、"
                                      "書き込みません。")
-                          .arg(name),
+                          .arg(configured),
                       MB_OK | MB_ICONSTOP);
         return;
     }
     if (result.status == EditStatus::NotWritable) {
         AfxMessageBox(QStringLiteral("問題ファイル「%1」に書き込めません（%2）。")
-                          .arg(path.empty() ? name : FromPath(path.filename()),
-                               QString::fromStdString(WriteErrorText(result.nErrno))),
+                          .arg(name, QString::fromStdString(WriteErrorText(result.nErrno))),
                       MB_OK | MB_ICONSTOP);
         return;
     }
