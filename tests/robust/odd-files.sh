@@ -58,7 +58,7 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 
 # $screen_bus: the accessibility bus of the case's program when it is not the harness's own.
 screen() {
-    env ${screen_bus:+"AT_SPI_BUS_ADDRESS=$screen_bus"} \
+    env ${screen_bus:+"AT_SPI_BUS_ADDRESS=$screen_bus"} ${SCREEN_PID:+"SCREEN_PID=$SCREEN_PID"} \
         timeout 15 /usr/bin/python3 "$here/screen.py" "$@" 2>/dev/null
 }
 
@@ -226,7 +226,6 @@ launch() {
     (cd "$play" && exec "$@" /bin/sh -c 'echo >&3 && exec "$0" 3>&-' "$program" 3>"$started") \
         >"$work/$case.log" 2>&1 &
     APP_PID=$!
-    export SCREEN_PID=$APP_PID # the program exec'd in this process: read it, not another copy
     local end=$((SECONDS + 30)) id=
     while running "$APP_PID" && ((SECONDS < end)); do
         id=$(main_window)
@@ -250,9 +249,11 @@ launch() {
 
 start_round() { act press 開始 && wait_for '^running=1' 10 && look; }
 
-# The main window of the program read now.
+# The main window of the program read now: the one started last (launch runs it in the process
+# it starts), or the one $SCREEN_PID names where two run.
 main_window() {
-    xdotool search --onlyvisible --pid "$SCREEN_PID" --name '^Marelto' 2>/dev/null | head -n 1
+    xdotool search --onlyvisible --pid "${SCREEN_PID:-$APP_PID}" --name '^Marelto' 2>/dev/null |
+        head -n 1
 }
 
 # The menu from the keyboard: a menu item chosen through the tree would hold the tree's answer
@@ -446,18 +447,20 @@ case_read_only_file() {
     [ "$(md5sum <"$play/sample0524.txt")" = "$sum" ] || half="the read-only file changed"
 }
 
-# Two copies in one folder: each saves only what was changed in its own dialog.
+# Two copies in one folder: each saves only what was changed in its own dialog. Both run to the
+# end of the case; $SCREEN_PID says which one is read.
 case_two_copies() {
-    local first
-    launch && open_settings || return
-    first=$APP_PID
-    launch && open_settings && screen set 制限時間 23 && press_yes 設定保存 '23秒' &&
-        act press 戻る && wait_for '^running=0' 10 || return
-    kill "$APP_PID" 2>/dev/null
-    wait "$APP_PID" 2>/dev/null
+    local first second
+    launch && SCREEN_PID=$APP_PID && open_settings || return
+    first=$APP_PID SCREEN_PID=
+    launch && SCREEN_PID=$APP_PID && open_settings && screen set 制限時間 23 &&
+        press_yes 設定保存 '23秒' && act press 戻る && only_main || return
+    second=$APP_PID
     APP_PID=$first SCREEN_PID=$first
-    screen set 許容誤答数 9 && press_yes 設定保存 '9回' && act press 戻る &&
-        wait_for '^running=0' 10 || return
+    screen set 許容誤答数 9 && press_yes 設定保存 '9回' && act press 戻る && only_main
+    kill "$second" 2>/dev/null
+    wait "$second" 2>/dev/null
+    [ -z "$fail" ] || return
     grep -q '^1=23' <(sed -n '/^\[TIME_LIMIT\]/,/^\[/p' "$play/Parameter.INI") ||
         fail="the other copy's 制限時間 was overwritten"
     grep -q '^1=9' <(sed -n '/^\[LIFE\]/,/^\[/p' "$play/Parameter.INI") ||
@@ -571,7 +574,7 @@ all="fifo_settings fifo_history fifo_question socket_question device_link folder
     link_question link_settings link_history dotdot_name absolute_name read_only_file two_copies
     kill_during_saves full_disk"
 for case in ${ODD_FILES_CASES:-$all}; do
-    fail= blank= state= setup= screen_bus= outside= half= outside_sums= outside_path=
+    fail= blank= state= setup= screen_bus= outside= half= outside_sums= outside_path= SCREEN_PID=
     new_play "$case"
     "case_$case"
     cases=$((cases + 1))

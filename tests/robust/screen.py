@@ -30,14 +30,15 @@ def app():
     pid = int(os.environ.get("SCREEN_PID") or 0)
     for i in range(desktop.get_child_count()):
         child = desktop.get_child_at_index(i)
-        if child is None:
+        if child is None or child.get_name() != "marelto":
             continue
-        # The id comes from the bus, so a program killed a moment ago is passed over without a
-        # call that would wait on it.
-        if pid and child.get_process_id() != pid:
-            continue
-        if child.get_name() == "marelto":
+        if not pid:
             return child
+        try:
+            if child.get_process_id() == pid:
+                return child
+        except GLib.Error:
+            pass
     sys.exit(3)
 
 
@@ -118,12 +119,16 @@ def close_box():
 
 
 def yes():
-    for top in reversed(windows()):
-        for node in walk(top):
-            if (node.get_role_name() == "push button" and enabled(node)
-                    and (node.get_name() or "").replace("&", "").lower().startswith(("はい", "yes"))):
-                node.do_action(0)
-                return
+    # A box just shown may not have its buttons in the tree yet: looked for a few times.
+    for attempt in range(10):
+        for top in reversed(windows()):
+            for node in walk(top):
+                name = (node.get_name() or "").replace("&", "").lower()
+                if (node.get_role_name() == "push button" and enabled(node)
+                        and name.startswith(("はい", "yes"))):
+                    node.do_action(0)
+                    return
+        time.sleep(0.3)
     sys.exit("no Yes button")
 
 
