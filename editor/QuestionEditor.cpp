@@ -170,8 +170,8 @@ EditResult Remove(const std::filesystem::path& path, std::int64_t nIndex)
 EditResult Create(const std::filesystem::path& path)
 {
     File file;
-    if (!file.Open(path, File::modeCreate | File::modeNoTruncate | File::modeWrite |
-                             File::modeNoFollow))
+    if (!file.Open(path,
+                   File::modeCreate | File::modeNoTruncate | File::modeWrite | File::modeNoFollow))
         return WriteOpenFailure(file);
     const std::uint64_t nOld = file.GetLength();
     const std::string strRecord = TemplateRecord();

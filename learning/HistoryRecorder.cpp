@@ -65,8 +65,9 @@ void HistoryRecorder::OnJudged(const JudgedAnswer& answer)
     m_bWriteFailed = true;
     if (WriteErrorText(nErrno) == WriteErrorText(ENOSPC) && !m_bFullSaid) {
         m_bFullSaid = true;
-        m_strNotice = Cp932::FromUtf8("解答の記録を保存できません（" + WriteErrorText(nErrno) + "）")
-                          .value_or(std::string());
+        m_strNotice =
+            Cp932::FromUtf8("解答の記録を保存できません（" + WriteErrorText(nErrno) + "）")
+                .value_or(std::string());
     }
 }
 

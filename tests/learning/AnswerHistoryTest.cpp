@@ -160,7 +160,8 @@ TEST(AnswerHistoryTest, AFullDiskLeavesNoTornLineAndIsSaidOnceARound)
 
     FileFaults::FailWritesAfter(30);
     recorder.OnJudged(answer);
-    EXPECT_EQ(recorder.TakeNotice(), Sjis("解答の記録を保存できません（ディスクの空きがありません）"));
+    EXPECT_EQ(recorder.TakeNotice(),
+              Sjis("解答の記録を保存できません（ディスクの空きがありません）"));
     EXPECT_EQ(recorder.TakeNotice(), "");
     FileFaults::FailWritesAfter(0);
     recorder.OnJudged(answer);
