@@ -473,15 +473,21 @@ setting() { sed -n "/^\[$1\]/,/^\[/s/^1=//p" "$play/Parameter.INI" | tr -d '\r' 
 # The program killed at a random moment of each kind of save, again and again: every file is
 # the old one or the new one, whole; the next start clears the temporaries a kill left.
 case_kill_during_saves() {
-    local n kind before size records
-    # A bigger question file, so that the editor's saves take a while to kill in; not so big that
-    # reading its editor's number list through the tree takes long.
-    for n in $(seq 4); do cat "$questions"; done >"$play/sample0524.txt"
+    local n kind before size records mid_save=0
+    local temporary='*.[[:alnum:]][[:alnum:]][[:alnum:]][[:alnum:]][[:alnum:]][[:alnum:]]'
+    # A big question file (4 MB), so that the editor's saves take a while to kill in.
+    for n in $(seq 40); do cat "$questions"; done >"$play/sample0524.txt"
     size=$(stat -c %s "$play/sample0524.txt")
     cp "$play/sample0524.txt" "$work/$case-questions"
     for n in $(seq "${KILL_REPEATS:-4}"); do
         for kind in settings editor history sound; do
             launch || return
+            # What the last kill left goes once the window is up.
+            sleep 1
+            if compgen -G "$play/$temporary" >/dev/null; then
+                half="a temporary stayed after a start: $(compgen -G "$play/$temporary")"
+                return
+            fi
             case $kind in
             settings) # both sliders to the other pair of values
                 if [ "$(setting TIME_LIMIT)" = 30 ]; then set -- 45 9; else set -- 30 3; fi
@@ -491,7 +497,10 @@ case_kill_during_saves() {
             history) act press 開始 && sleep 1 && act press 1 ;;
             sound) menu_keys c k ;;
             esac || return
-            sleep "0.$((RANDOM % 6))"
+            # Killed the moment a save's temporary shows, else at a random moment.
+            local until=$((SECONDS + 1 + RANDOM % 2))
+            while ((SECONDS < until)) && ! compgen -G "$play/$temporary" >/dev/null; do :; done
+            mid_save=$((mid_save + $(compgen -G "$play/$temporary" | wc -l)))
             kill -9 "$APP_PID" 2>/dev/null
             wait "$APP_PID" 2>/dev/null
             APP_PID=
@@ -514,10 +523,12 @@ case_kill_during_saves() {
             [ -n "$half" ] && return
         done
     done
-    # The next start removes what the kills left, once its window is up.
+    # The next start removes what the kills left, once its window is up; and what a kill at the
+    # worst moment would have left, in case none of these did.
     local left
-    left=$(ls -A "$play" | grep -cE '\.[A-Za-z0-9]{6}$')
-    echo "kill-during-saves: $((${KILL_REPEATS:-4} * 4)) kills, $left temporaries left by them"
+    echo "kill-during-saves: $((${KILL_REPEATS:-4} * 4)) kills, $mid_save in the middle of a save"
+    echo half >"$play/Parameter.INI.k1LLed"
+    head -c 1000 "$questions" >"$play/sample0524.txt.Kil1ed"
     launch && sleep 2 || return
     left=$(ls -A "$play" | grep -E '\.[A-Za-z0-9]{6}$')
     [ -z "$left" ] || half="temporaries stayed after a start: $left"
