@@ -22,11 +22,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 # Its daemons write to a file, not to whoever reads this script: some outlive the script a moment.
 if [ -z "${ODD_FILES_SESSION:-}" ]; then
     export ODD_FILES_SESSION=1
+    # A runtime folder of its own, where the accessibility bus puts its socket: two harnesses of
+    # one user running at once would otherwise share, and break, one bus.
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
     log=$(mktemp)
     dbus-run-session -- "$0" "$@" >"$log" 2>&1 </dev/null
     status=$?
     grep -v -e 'Failed to set fd limit' -e 'XDG_RUNTIME_DIR not set' "$log"
     rm -f "$log"
+    rm -rf "$XDG_RUNTIME_DIR"
     exit "$status"
 fi
 . "$here/../smoke/xvfb-session.sh"
