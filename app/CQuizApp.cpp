@@ -1,6 +1,7 @@
 #include "app/CQuizApp.h"
 
 #include "app/MainWindow.h"
+#include "platform/AtomicFile.h"
 #include "platform/Resources.h"
 #include "platform/Translations.h"
 
@@ -31,6 +32,8 @@ bool CQuizApp::InitInstance()
         QApplication::setWindowIcon(AppIcon());
         dlg.setWindowIcon(AppIcon());
         LoadQtJapaneseTranslations();
+        // What a save cut short by a kill or a power cut left beside its file.
+        RemoveStaleTemporaries(".");
     });
     dlg.exec();
     return false;

@@ -1,6 +1,7 @@
 // The question editor on a question file of 100,000 records (42 MB): opening it with every
-// number listed (target: under 200 ms) and deleting one record (target: under 300 ms). Choosing
-// a position record and painting its places: the first, which loads the map, once; then each.
+// number listed (target: under 200 ms), deleting one record, and 更新 and 追加, each a whole
+// replacement of the file flushed to disk (target: under 300 ms each). Choosing a position record
+// and painting its places: the first, which loads the map, once; then each.
 // Run: QT_QPA_PLATFORM=offscreen ./bench_editor
 #include "editor/CEditDlg.h"
 #include "editor/QuestionEditor.h"
@@ -99,6 +100,28 @@ void BM_RemoveRecord(benchmark::State& state)
         benchmark::DoNotOptimize(QuestionFile::Remove(file.Path(), nIndex--));
 }
 BENCHMARK(BM_RemoveRecord)->Unit(benchmark::kMillisecond);
+
+// 更新 of one record: the file copied through a temporary with the record replaced, flushed and
+// renamed over the old one.
+void BM_UpdateRecord(benchmark::State& state)
+{
+    const BigQuestionFile file(kRecords);
+    const std::string strRecord = ComposeRecord("jpn updated", {"a", "b", "c", "d"}, 0);
+    std::int64_t nNumber = kRecords / 2;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(QuestionFile::Overwrite(file.Path(), nNumber--, strRecord));
+}
+BENCHMARK(BM_UpdateRecord)->Unit(benchmark::kMillisecond);
+
+// 追加 of one record, the same way; the file grows by a record each time.
+void BM_AppendRecord(benchmark::State& state)
+{
+    const BigQuestionFile file(kRecords);
+    const std::string strRecord = ComposeRecord("jpn added", {"a", "b", "c", "d"}, 0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(QuestionFile::Append(file.Path(), strRecord));
+}
+BENCHMARK(BM_AppendRecord)->Unit(benchmark::kMillisecond);
 
 // 問削除 in the open editor, confirmation answered: the rewrite plus the refilled number box.
 void BM_DeleteQuestionInEditor(benchmark::State& state)

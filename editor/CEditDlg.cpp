@@ -6,6 +6,7 @@
 #include "platform/Accessibility.h"
 #include "platform/CDialogUnits.h"
 #include "platform/CEnterEscFilter.h"
+#include "platform/Cp932.h"
 #include "platform/File.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -24,6 +25,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
+
+#include <cerrno>
 
 namespace {
 
@@ -239,7 +242,7 @@ void CEditDlg::OnAddQuestion()
         return;
     const std::string strRecord = WriteMembers(*saved);
     const EditResult result =
-        RunOnFile([&](const auto& path) { return QuestionFile::Append(path, strRecord); });
+        RunOnFile([&](const auto& path) { return QuestionFile::Append(path, strRecord); }, true);
     if (!result.Ok())
         return;
     m_members = std::move(*saved);
@@ -257,7 +260,7 @@ void CEditDlg::OnUpdateQuestion()
         return;
     const std::string strRecord = WriteMembers(*saved);
     const EditResult result = RunOnFile(
-        [&](const auto& path) { return QuestionFile::Overwrite(path, nNumber, strRecord); });
+        [&](const auto& path) { return QuestionFile::Overwrite(path, nNumber, strRecord); }, true);
     if (!result.Ok())
         return;
     m_members = std::move(*saved);
@@ -274,7 +277,7 @@ void CEditDlg::OnDeleteQuestion()
     if (!Confirm(QStringLiteral("問題を削除します")))
         return;
     const EditResult result =
-        RunOnFile([nIndex](const auto& path) { return QuestionFile::Remove(path, nIndex); });
+        RunOnFile([nIndex](const auto& path) { return QuestionFile::Remove(path, nIndex); }, true);
     if (!result.Ok())
         return;
     // The fields keep the deleted question; only the button choice counts as saved. The number
@@ -320,10 +323,16 @@ std::optional<std::filesystem::path> CEditDlg::QuestionPath() const
     return PathInCurrentDir(strName);
 }
 
-template <typename Operation> EditResult CEditDlg::RunOnFile(Operation operation) const
+template <typename Operation>
+EditResult CEditDlg::RunOnFile(Operation operation, bool bWrites) const
 {
     const std::optional<std::filesystem::path> path = QuestionPath();
-    EditResult result = path ? operation(*path) : EditResult{EditStatus::OpenError, {}, 0, {}};
+    EditResult result = path ? EditResult{} : EditResult{EditStatus::OpenError, {}, 0, {}};
+    if (path && bWrites &&
+        !IsPlainFileName(Cp932::ToUtf8(m_profile.Get(ProfileKeys::kQuestionFile))))
+        result.status = EditStatus::OutsideFolder;
+    else if (path)
+        result = operation(*path);
     if (!result.Ok())
         ReportFailure(result, path.value_or(std::filesystem::path()));
     return result;
@@ -333,6 +342,27 @@ void CEditDlg::ReportFailure(const EditResult& result, const std::filesystem::pa
 {
     if (result.status == EditStatus::OpenError) {
         AfxMessageBox(QStringLiteral("ファイルオープンエラー"), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    const QString configured = ToQString(ShortName(m_profile.Get(ProfileKeys::kQuestionFile)));
+    const QString name = path.empty() ? configured : FromPath(path.filename());
+    if (result.status == EditStatus::OutsideFolder) {
+        AfxMessageBox(QStringLiteral("問題ファイル「%1」はこのフォルダーの外を指す名前なので、"
+                                     "書き込みません。")
+                          .arg(configured),
+                      MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (result.status == EditStatus::NotWritable) {
+        AfxMessageBox(QStringLiteral("問題ファイル「%1」に書き込めません（%2）。")
+                          .arg(name, QString::fromStdString(WriteErrorText(result.nErrno))),
+                      MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (result.status == EditStatus::IoError && result.nErrno == ENOSPC) {
+        AfxMessageBox(QStringLiteral("問題ファイル「%1」を保存できません（%2）。")
+                          .arg(name, QString::fromStdString(WriteErrorText(result.nErrno))),
+                      MB_OK | MB_ICONSTOP);
         return;
     }
     if (result.status == EditStatus::NotRegular) {

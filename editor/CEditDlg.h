@@ -50,7 +50,9 @@ class CEditDlg : public QDialog
     void UpdateFlagPreview();
     void FillNumbers(std::int64_t nCount, int nKeep);
     // Runs one operation on the configured file and tells the user when it fails.
-    template <typename Operation> EditResult RunOnFile(Operation operation) const;
+    // A writer (bWrites) refuses a configured name that leaves the folder before any open.
+    template <typename Operation>
+    EditResult RunOnFile(Operation operation, bool bWrites = false) const;
     void ReportFailure(const EditResult& result, const std::filesystem::path& path) const;
     int ChosenNumber() const;
 

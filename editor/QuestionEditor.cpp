@@ -6,10 +6,11 @@
 #include "quiz/QuestionRecord.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
-constexpr unsigned kEditorMode = File::modeReadWrite | File::modeNoTruncate;
+constexpr unsigned kWriterMode = File::modeReadWrite | File::modeNoFollow;
 constexpr std::size_t kCopyChunk = 2496 * kRecordSize; // about a megabyte of whole records
 
 EditResult OpenError(const File& file)
@@ -17,9 +18,9 @@ EditResult OpenError(const File& file)
     return {file.NotRegular() ? EditStatus::NotRegular : EditStatus::OpenError, {}, 0, {}};
 }
 
-EditResult IoError(const std::string& strError)
+EditResult IoError(const std::string& strError, int nErrno = 0)
 {
-    return {EditStatus::IoError, strError, 0, {}};
+    return {EditStatus::IoError, strError, 0, {}, 0, nErrno};
 }
 
 EditResult Done(std::uint64_t nLength)
@@ -27,32 +28,36 @@ EditResult Done(std::uint64_t nLength)
     return {EditStatus::Ok, {}, RecordCount(nLength), {}, nLength};
 }
 
-// Appends at the end; a write that fails part-way is cut off again.
-EditResult AppendOrTakeBack(const std::filesystem::path& path, unsigned nMode,
-                            std::string_view bytes)
+// A writer's failed open: a missing file is the open error the editor always showed; a link, a
+// read-only file or folder says why it cannot be written.
+EditResult WriteOpenFailure(const File& file)
 {
-    File file;
-    if (!file.Open(path, nMode))
+    switch (file.Errno()) {
+    case ELOOP:
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return {EditStatus::NotWritable, file.Error(), 0, {}, 0, file.Errno()};
+    default:
         return OpenError(file);
-    const std::uint64_t nOld = file.GetLength();
-    if (!file.SeekToEnd())
-        return IoError(file.Error());
-    if (!file.Write(bytes)) {
-        const std::string strError = file.Error();
-        file.SetLength(nOld); // best effort; the write error is what the user needs to see
-        return IoError(strError);
     }
-    return Done(nOld + bytes.size());
+}
+
+EditResult OpenToWrite(File& file, const std::filesystem::path& path)
+{
+    return file.Open(path, kWriterMode) ? Done(file.GetLength()) : WriteOpenFailure(file);
 }
 
 // Copies the bytes [nFrom, nTo) of one file into the replacement of another.
 bool CopyRange(File& src, AtomicFile& dst, std::uint64_t nFrom, std::uint64_t nTo,
-               std::string& buffer, std::string& strError)
+               std::string& buffer, std::string& strError, int& nErrno)
 {
     if (nFrom >= nTo)
         return true;
     if (!src.Seek(nFrom)) {
         strError = src.Error();
+        nErrno = src.Errno();
         return false;
     }
     while (nFrom < nTo) {
@@ -60,6 +65,7 @@ bool CopyRange(File& src, AtomicFile& dst, std::uint64_t nFrom, std::uint64_t nT
             static_cast<std::size_t>(std::min<std::uint64_t>(kCopyChunk, nTo - nFrom));
         if (!src.Read(buffer, nWant)) {
             strError = src.Error();
+            nErrno = src.Errno();
             return false;
         }
         // The file shrank under us: better to keep it than to write a shortened copy.
@@ -69,11 +75,35 @@ bool CopyRange(File& src, AtomicFile& dst, std::uint64_t nFrom, std::uint64_t nT
         }
         if (!dst.Write(buffer)) {
             strError = dst.Error();
+            nErrno = dst.Errno();
             return false;
         }
         nFrom += nWant;
     }
     return true;
+}
+
+// The file made anew: its bytes [0, nFrom), then insert, then [nTo, nEnd), written beside it
+// and renamed over it once flushed.
+EditResult Rewrite(File& src, const std::filesystem::path& path, std::uint64_t nFrom,
+                   std::uint64_t nTo, std::uint64_t nEnd, std::string_view insert)
+{
+    AtomicFile dst;
+    if (!dst.Open(path))
+        return {EditStatus::NotWritable, dst.Error(), 0, {}, 0, dst.Errno()};
+    std::string buffer;
+    std::string strError;
+    int nErrno = 0;
+    if (!CopyRange(src, dst, 0, nFrom, buffer, strError, nErrno))
+        return IoError(strError, nErrno);
+    if (!dst.Write(insert))
+        return IoError(dst.Error(), dst.Errno());
+    if (!CopyRange(src, dst, nTo, nEnd, buffer, strError, nErrno))
+        return IoError(strError, nErrno);
+    src.Close();
+    if (!dst.Commit())
+        return IoError(dst.Error(), dst.Errno());
+    return Done(nFrom + insert.size() + (nEnd - nTo));
 }
 
 } // namespace
@@ -83,7 +113,7 @@ namespace QuestionFile {
 EditResult Count(const std::filesystem::path& path)
 {
     File file;
-    if (!file.Open(path, kEditorMode))
+    if (!file.Open(path, File::modeRead))
         return OpenError(file);
     return Done(file.GetLength());
 }
@@ -91,11 +121,11 @@ EditResult Count(const std::filesystem::path& path)
 EditResult Read(const std::filesystem::path& path, std::int64_t nNumber)
 {
     File file;
-    if (!file.Open(path, kEditorMode))
+    if (!file.Open(path, File::modeRead))
         return OpenError(file);
     std::string record;
     if (!file.Seek(RecordOffset(nNumber - 1)) || !file.Read(record, kRecordSize))
-        return IoError(file.Error());
+        return IoError(file.Error(), file.Errno());
     EditResult result = Done(file.GetLength());
     result.strRecord = std::move(record);
     return result;
@@ -103,50 +133,54 @@ EditResult Read(const std::filesystem::path& path, std::int64_t nNumber)
 
 EditResult Append(const std::filesystem::path& path, std::string_view record)
 {
-    return AppendOrTakeBack(path, kEditorMode, record);
+    File src;
+    if (EditResult opened = OpenToWrite(src, path); !opened.Ok())
+        return opened;
+    const std::uint64_t nLength = src.GetLength();
+    return Rewrite(src, path, nLength, nLength, nLength, record);
 }
 
 EditResult Overwrite(const std::filesystem::path& path, std::int64_t nNumber,
                      std::string_view record)
 {
-    File file;
-    if (!file.Open(path, kEditorMode))
-        return OpenError(file);
-    if (!file.Seek(RecordOffset(nNumber - 1)) || !file.Write(record))
-        return IoError(file.Error());
-    return Done(file.GetLength());
+    File src;
+    if (EditResult opened = OpenToWrite(src, path); !opened.Ok())
+        return opened;
+    const std::uint64_t nLength = src.GetLength();
+    const std::uint64_t nAt = RecordOffset(nNumber - 1);
+    if (nNumber < 1 || nAt + kRecordSize > nLength)
+        return IoError("write: the record is no longer in the file");
+    return Rewrite(src, path, nAt, nAt + kRecordSize, nLength, record);
 }
 
 EditResult Remove(const std::filesystem::path& path, std::int64_t nIndex)
 {
     File src;
-    if (!src.Open(path, kEditorMode))
-        return OpenError(src);
+    if (EditResult opened = OpenToWrite(src, path); !opened.Ok())
+        return opened;
     const std::int64_t nCount = RecordCount(src.GetLength());
-    AtomicFile dst;
-    if (!dst.Open(path))
-        return IoError(dst.Error());
-
     // The partial tail, if any, is no record and is left out.
-    std::string buffer;
-    std::string strError;
     const std::uint64_t nEnd = RecordOffset(nCount);
     const bool bListed = nIndex >= 0 && nIndex < nCount;
     const std::uint64_t nSkipFrom = bListed ? RecordOffset(nIndex) : nEnd;
     const std::uint64_t nSkipTo = bListed ? RecordOffset(nIndex + 1) : nEnd;
-    if (!CopyRange(src, dst, 0, nSkipFrom, buffer, strError) ||
-        !CopyRange(src, dst, nSkipTo, nEnd, buffer, strError))
-        return IoError(strError);
-    if (!dst.Commit())
-        return IoError(dst.Error());
-    return {EditStatus::Ok, {}, bListed ? nCount - 1 : nCount, {}};
+    return Rewrite(src, path, nSkipFrom, nSkipTo, nEnd, {});
 }
 
 EditResult Create(const std::filesystem::path& path)
 {
+    File file;
+    if (!file.Open(path,
+                   File::modeCreate | File::modeNoTruncate | File::modeWrite | File::modeNoFollow))
+        return WriteOpenFailure(file);
+    const std::uint64_t nOld = file.GetLength();
     const std::string strRecord = TemplateRecord();
-    return AppendOrTakeBack(path, File::modeCreate | File::modeNoTruncate | File::modeWrite,
-                            strRecord + strRecord + strRecord);
+    if (!file.SeekToEnd() || !file.Write(strRecord + strRecord + strRecord)) {
+        const EditResult failed = IoError(file.Error(), file.Errno());
+        file.SetLength(nOld); // best effort; the write error is what the user needs to see
+        return failed;
+    }
+    return Done(file.GetLength());
 }
 
 bool IsProtected(const std::filesystem::path& chosen, std::string_view configuredName)

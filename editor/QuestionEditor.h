@@ -16,7 +16,9 @@ enum class EditStatus
     Ok,
     OpenError,
     NotRegular, // a FIFO, device or folder in the file's place: never opened for the editor
-    IoError
+    IoError,
+    NotWritable,   // readable, but the file or folder may not be written (nErrno says why)
+    OutsideFolder, // the name leaves the folder (a directory part, ".."): never written
 };
 
 struct EditResult
@@ -26,27 +28,30 @@ struct EditResult
     std::int64_t nCount = 0;   // whole records in the file afterwards
     std::string strRecord;     // the bytes Read found
     std::uint64_t nLength = 0; // the file's length afterwards, on Count
+    int nErrno = 0;            // the system's reason, on NotWritable and IoError
 
     bool Ok() const { return status == EditStatus::Ok; }
 };
 
 namespace QuestionFile {
 
-// Every operation on the configured file opens it for reading and writing without truncation,
-// so a file that cannot be written cannot be browsed either.
+// Browsing only reads, so a read-only file can be looked through.
 EditResult Count(const std::filesystem::path& path);
 // Up to 420 bytes: fewer when the record runs past the end of the file.
 EditResult Read(const std::filesystem::path& path, std::int64_t nNumber);
-// Appends after whatever the file holds, a partial tail included. A write that fails part-way
-// is taken back, so a failed Add never leaves a broken record behind.
+// The writers refuse a link (never written through) and a file that may not be written, then
+// stream the new contents through a temporary beside the file that replaces it only once it is
+// complete and on disk: a crash or a full disk leaves the old file or the new, never a mix.
+// Append adds the record after whatever the file holds, a partial tail included.
 EditResult Append(const std::filesystem::path& path, std::string_view record);
+// Record nNumber (from 1) replaced; every other byte kept. A number no longer in the file is an
+// IoError and nothing is written.
 EditResult Overwrite(const std::filesystem::path& path, std::int64_t nNumber,
                      std::string_view record);
-// Rewrites the file with every whole record but one, in order, streaming through a temporary
-// beside it that replaces the file only once it is complete and on disk.
+// Every whole record but one, in order; a partial tail is left out.
 EditResult Remove(const std::filesystem::path& path, std::int64_t nIndex);
-// Appends three template records, creating the file when it is missing (taken back on failure
-// like Append).
+// Appends three template records, creating the file when it is missing; a write that fails
+// part-way is taken back. Never through a link.
 EditResult Create(const std::filesystem::path& path);
 
 // Delete file refuses the configured question file and "ReadMe.txt": the chosen file's name

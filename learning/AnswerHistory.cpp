@@ -158,12 +158,17 @@ HistoryLog ReadHistory(const std::filesystem::path& path)
     return {std::move(text), std::move(rows), bNotRegular};
 }
 
-bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
+bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row, int* pErrno)
 {
     File file;
-    if (!file.Open(path, File::modeReadWrite | File::modeCreate | File::modeNoTruncate |
-                             File::modeAppend))
+    auto failed = [&] {
+        if (pErrno)
+            *pErrno = file.Errno();
         return false;
+    };
+    if (!file.Open(path, File::modeReadWrite | File::modeCreate | File::modeNoTruncate |
+                             File::modeAppend | File::modeNoFollow))
+        return failed();
     std::string text;
     const std::uint64_t nLength = file.GetLength();
     if (nLength == 0) {
@@ -174,7 +179,19 @@ bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row)
             text = "\n";
     }
     text += FormatHistoryLine(row);
-    return file.Write(text);
+    if (file.Write(text))
+        return true;
+    // What went out is the file's end (appends go there): cut it off again, so no torn line
+    // stays behind once there is space again.
+    if (const std::uint64_t nWritten = file.Written(); nWritten > 0) {
+        const int nErrno = file.Errno();
+        if (const std::uint64_t nLength = file.GetLength(); nLength >= nWritten)
+            file.SetLength(nLength - nWritten);
+        if (pErrno)
+            *pErrno = nErrno;
+        return false;
+    }
+    return failed();
 }
 
 bool SyncHistory(const std::filesystem::path& path)

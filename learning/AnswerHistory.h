@@ -77,7 +77,10 @@ std::vector<HistoryRow> ParseHistory(std::string_view text);
 HistoryLog ReadHistory(const std::filesystem::path& path);
 
 // Appends the line in one write, the header first when the file is new; a torn line left at
-// the end by a crash gets its line end first, so the new line stays whole. False on failure.
-bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row);
+// the end by a crash gets its line end first, so the new line stays whole. False on failure,
+// with the errno: a write cut short (a full disk) is taken back, and a link is never written
+// through.
+bool AppendHistoryRow(const std::filesystem::path& path, const HistoryRow& row,
+                      int* pErrno = nullptr);
 // Puts what was appended on the disk.
 bool SyncHistory(const std::filesystem::path& path);

@@ -7,6 +7,7 @@
 #include "quiz/QuestionRecord.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -30,6 +31,7 @@ HistoryRecorder::HistoryRecorder(WallClock wallClock, SteadyClock steadyClock)
 
 void HistoryRecorder::OnRoundStarted()
 {
+    m_bFullSaid = false;
     m_strRound = FormatLocalTime(m_wallClock());
 }
 
@@ -61,8 +63,16 @@ void HistoryRecorder::OnJudged(const JudgedAnswer& answer)
     row.strTyped = strTyped;
     row.nKey = QuestionKey(answer.strRecord);
     const std::optional<std::filesystem::path> path = HistoryPath();
-    if (!path || !AppendHistoryRow(*path, row))
-        m_bWriteFailed = true;
+    int nErrno = 0;
+    if (path && AppendHistoryRow(*path, row, &nErrno))
+        return;
+    m_bWriteFailed = true;
+    if (WriteErrorText(nErrno) == WriteErrorText(ENOSPC) && !m_bFullSaid) {
+        m_bFullSaid = true;
+        m_strNotice =
+            Cp932::FromUtf8("解答の記録を保存できません（" + WriteErrorText(nErrno) + "）")
+                .value_or(std::string());
+    }
 }
 
 void HistoryRecorder::OnRoundEnded()

@@ -3,9 +3,16 @@
 
 #include "platform/FileCalls.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <utility>
+
+namespace {
+
+constexpr std::string_view kProbeName = ".marelto-probe";
+
+} // namespace
 
 AtomicFile::~AtomicFile()
 {
@@ -14,6 +21,7 @@ AtomicFile::~AtomicFile()
 
 bool AtomicFile::Fail(const char* szWhat, int nErrno)
 {
+    m_nErrno = nErrno;
     m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
     Discard();
     return false;
@@ -22,6 +30,7 @@ bool AtomicFile::Fail(const char* szWhat, int nErrno)
 bool AtomicFile::RefuseNotRegular()
 {
     m_bNotRegular = true;
+    m_nErrno = 0;
     m_strError = std::string("replace: ") + kNotRegularError;
     Discard();
     return false;
@@ -42,9 +51,13 @@ bool AtomicFile::Open(const std::filesystem::path& target)
     Discard();
     m_target = target;
     m_strError.clear();
+    m_nErrno = 0;
     m_bNotRegular = false;
     if (KindOf(target) == PathKind::Other)
         return RefuseNotRegular();
+    // Replacing a link would put a file where the user keeps a pointer to one elsewhere.
+    if (IsLink(target))
+        return Fail("replace", ELOOP);
     int nErrno = 0;
     switch (FileCalls::CreateTemporary(target, m_fd, m_temp, nErrno)) {
     case FileCalls::Opened::Yes:
@@ -102,18 +115,51 @@ bool AtomicFile::Finish(bool bReplace)
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string* pError)
+                         std::string* pError, int* pErrno)
 {
     AtomicFile file;
     if (file.Open(path) && file.Write(bytes) && file.Commit())
         return true;
     if (pError)
         *pError = file.Error();
+    if (pErrno)
+        *pErrno = file.Errno();
     return false;
+}
+
+bool IsTemporaryName(std::string_view utf8Name)
+{
+    constexpr std::size_t kSuffix = 7; // ".XXXXXX"
+    if (utf8Name.size() <= kSuffix || utf8Name[utf8Name.size() - kSuffix] != '.')
+        return false;
+    for (char c : utf8Name.substr(utf8Name.size() - kSuffix + 1))
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            return false;
+    const std::string_view target = utf8Name.substr(0, utf8Name.size() - kSuffix);
+    if (target == kProbeName)
+        return true;
+    if (target.size() <= 4)
+        return false;
+    std::string ext(target.substr(target.size() - 4));
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".txt" || ext == ".ini";
+}
+
+int RemoveStaleTemporaries(const std::filesystem::path& dir)
+{
+    int nRemoved = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        if (IsTemporaryName(Utf8FromPath(it->path().filename())) &&
+            FileCalls::RemoveIfUnused(it->path()))
+            ++nRemoved;
+    }
+    return nRemoved;
 }
 
 bool CanCreateFilesIn(const std::filesystem::path& dir)
 {
     AtomicFile probe; // its temporary goes with it
-    return probe.Open(dir / ".marelto-probe");
+    return probe.Open(dir / PathFromUtf8(kProbeName));
 }

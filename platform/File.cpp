@@ -18,8 +18,10 @@ std::int64_t g_nWriteBudget = -1; // bytes left before writes fail; -1 = no faul
 
 } // namespace
 
-bool FileCalls::WriteAll(int fd, std::string_view bytes, int& nErrno)
+bool FileCalls::WriteAll(int fd, std::string_view bytes, int& nErrno, std::uint64_t* pWritten)
 {
+    if (pWritten)
+        *pWritten = 0;
     while (!bytes.empty()) {
         std::size_t nChunk = bytes.size();
         if (g_nWriteBudget >= 0) {
@@ -34,6 +36,8 @@ bool FileCalls::WriteAll(int fd, std::string_view bytes, int& nErrno)
             return false;
         if (g_nWriteBudget >= 0)
             g_nWriteBudget -= n;
+        if (pWritten)
+            *pWritten += static_cast<std::uint64_t>(n);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
@@ -57,6 +61,7 @@ File::~File()
 
 bool File::Fail(const char* szWhat, int nErrno)
 {
+    m_nErrno = nErrno;
     m_strError = std::string(szWhat) + ": " + std::strerror(nErrno);
     return false;
 }
@@ -64,6 +69,7 @@ bool File::Fail(const char* szWhat, int nErrno)
 bool File::RefuseNotRegular()
 {
     m_bNotRegular = true;
+    m_nErrno = 0;
     m_strError = std::string("open: ") + kNotRegularError;
     return false;
 }
@@ -73,11 +79,15 @@ bool File::Open(const std::filesystem::path& path, unsigned nFlags)
     Close();
     m_path = path;
     m_strError.clear();
+    m_nErrno = 0;
     m_bNotRegular = false;
     // Looked at first, so a device or FIFO is not even opened; the open file is checked again,
     // since something else may stand there by the time it opens.
     if (KindOf(path) == PathKind::Other)
         return RefuseNotRegular();
+    // A link to a file is refused by the open itself (ELOOP); said here for every system.
+    if ((nFlags & modeNoFollow) && IsLink(path))
+        return Fail("open", ELOOP);
     int nErrno = 0;
     switch (FileCalls::Open(path, nFlags, m_fd, nErrno)) {
     case FileCalls::Opened::Yes:
@@ -146,7 +156,7 @@ bool File::Read(std::string& out, std::size_t nCount)
 bool File::Write(std::string_view bytes)
 {
     int nErrno = 0;
-    return FileCalls::WriteAll(m_fd, bytes, nErrno) || Fail("write", nErrno);
+    return FileCalls::WriteAll(m_fd, bytes, nErrno, &m_nWritten) || Fail("write", nErrno);
 }
 
 bool File::Flush()
@@ -159,6 +169,31 @@ bool File::SetLength(std::uint64_t nLength)
 {
     const int nErrno = FileCalls::SetLength(m_fd, nLength);
     return nErrno == 0 || Fail("truncate", nErrno);
+}
+
+bool IsPlainFileName(std::string_view utf8Name)
+{
+    return !utf8Name.empty() && utf8Name != "." && utf8Name != ".." &&
+           utf8Name.find_first_of(std::string_view("/\\:\0", 4)) == std::string_view::npos;
+}
+
+std::string WriteErrorText(int nErrno)
+{
+    switch (nErrno) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return "ディスクの空きがありません";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return "書き込みが許可されていません";
+    case ELOOP:
+        return "リンクなので、その先へは書き込みません";
+    default:
+        return std::strerror(nErrno);
+    }
 }
 
 std::filesystem::path PathFromCp932(std::string_view cp932)

@@ -29,6 +29,9 @@ class File
         modeCreate = 0x1000,
         modeNoTruncate = 0x2000,
         modeAppend = 0x4000, // every write goes to the end, as one write
+        // The path's last part is never followed: a link there does not open (ELOOP), so a
+        // write never goes through a link in the folder to a file elsewhere.
+        modeNoFollow = 0x8000,
     };
 
     File() = default;
@@ -50,22 +53,28 @@ class File
     bool SeekToEnd();
     // Reads up to nCount bytes; fewer at the end of the file. False on an I/O error.
     bool Read(std::string& out, std::size_t nCount);
+    // False when not every byte was written; Written() then says how many were.
     bool Write(std::string_view bytes);
+    std::uint64_t Written() const { return m_nWritten; }
     bool Flush();
     // Cuts or extends the file; writers use it to take back a record they could not finish.
     bool SetLength(std::uint64_t nLength);
 
     const std::filesystem::path& Path() const { return m_path; }
     const std::string& Error() const { return m_strError; }
+    // The system's errno of the last failure (0: none), for a reason in the user's words.
+    int Errno() const { return m_nErrno; }
 
   private:
     bool Fail(const char* szWhat, int nErrno);
     bool RefuseNotRegular();
 
     int m_fd = -1;
+    int m_nErrno = 0;
     std::filesystem::path m_path;
     std::string m_strError;
     bool m_bNotRegular = false;
+    std::uint64_t m_nWritten = 0;
 };
 
 // What stands at a path, following links, without opening it.
@@ -92,6 +101,16 @@ std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
 // A file name as the settings and the question files hold it (cp932).
 std::filesystem::path PathFromCp932(std::string_view cp932);
+
+// Marelto writes only regular files directly in its play folder. A name read from a file (the
+// question file's, UTF-8) is one such file when it is a single plain name: not empty, not "." or
+// "..", without '/', '\\' or ':' (a separator or a drive on one system or the other).
+bool IsPlainFileName(std::string_view utf8Name);
+// What stands at the path is itself a link (a symbolic link, a junction).
+bool IsLink(const std::filesystem::path& path);
+// UTF-8: why a file could not be written, for the learner: a full disk, a folder or file that
+// may not be written, a link that is never written through; else the system's words.
+std::string WriteErrorText(int nErrno);
 
 // Moves a file to a name that must still be free; false with errno EEXIST when it is taken.
 bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +39,14 @@ PathKind KindOf(const std::filesystem::path& path, std::uint64_t* pSize)
     if (pSize)
         *pSize = static_cast<std::uint64_t>(st.st_size);
     return PathKind::Regular;
+}
+
+bool IsLink(const std::filesystem::path& path)
+{
+    struct stat st
+    {
+    };
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to)
@@ -88,6 +97,8 @@ Opened Open(const std::filesystem::path& path, unsigned nFlags, int& fd, int& nE
     }
     if (nFlags & File::modeAppend)
         nMode |= O_APPEND;
+    if (nFlags & File::modeNoFollow)
+        nMode |= O_NOFOLLOW;
     // O_NONBLOCK: opening a FIFO that slipped in meanwhile returns at once instead of waiting.
     fd = ::open(path.c_str(), nMode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
     if (fd < 0) {
@@ -159,14 +170,31 @@ int SetLength(int fd, std::uint64_t nLength)
     return ::ftruncate(fd, static_cast<off_t>(nLength)) == 0 ? 0 : errno;
 }
 
+// A temporary is locked while it is written. One that a cleaner removed between its making and
+// its lock is made again.
 Opened CreateTemporary(const std::filesystem::path& target, int& fd, std::filesystem::path& temp,
                        int& nErrno)
 {
-    std::string strTemp = target.string() + ".XXXXXX";
-    fd = ::mkstemp(strTemp.data());
-    if (fd < 0) {
-        nErrno = errno;
-        return Opened::Failed;
+    std::string strTemp;
+    for (int nTry = 0;; ++nTry) {
+        strTemp = target.string() + ".XXXXXX";
+        fd = ::mkostemp(strTemp.data(), O_CLOEXEC);
+        if (fd < 0) {
+            nErrno = errno;
+            return Opened::Failed;
+        }
+        struct stat opened
+        {
+        }, named{};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &opened) == 0 &&
+            ::lstat(strTemp.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
+            opened.st_dev == named.st_dev)
+            break;
+        ::close(fd);
+        if (nTry == 8) {
+            nErrno = EAGAIN;
+            return Opened::Failed;
+        }
     }
     temp = strTemp;
     // Keep the old file's permissions; a new file gets the usual ones.
@@ -175,6 +203,20 @@ Opened CreateTemporary(const std::filesystem::path& target, int& fd, std::filesy
     };
     ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
     return Opened::Yes;
+}
+
+bool RemoveIfUnused(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat st
+    {
+    };
+    const bool bRemoved = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                          ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0;
+    ::close(fd);
+    return bRemoved;
 }
 
 int Replace(const std::filesystem::path& from, const std::filesystem::path& to)

@@ -14,7 +14,8 @@
 namespace FileCalls {
 
 // Every byte, in as many Write calls as it takes; honours the test fault (FileFaults). Shared.
-bool WriteAll(int fd, std::string_view bytes, int& nErrno);
+// nWritten: how many bytes went out, also on failure.
+bool WriteAll(int fd, std::string_view bytes, int& nErrno, std::uint64_t* pWritten = nullptr);
 
 enum class Opened
 {
@@ -37,9 +38,12 @@ int Flush(int fd);
 // Moves the file's end; the position stays.
 int SetLength(int fd, std::uint64_t nLength);
 
-// A new file beside target, named target.XXXXXX, with target's permissions where it stands.
+// A new file beside target, named target.XXXXXX, with target's permissions where it stands. It
+// counts as in use until closed: RemoveIfUnused leaves it alone.
 Opened CreateTemporary(const std::filesystem::path& target, int& fd, std::filesystem::path& temp,
                        int& nErrno);
+// Removes the regular file at path unless some program has it open as a temporary.
+bool RemoveIfUnused(const std::filesystem::path& path);
 // Moves from over to, replacing what stands there.
 int Replace(const std::filesystem::path& from, const std::filesystem::path& to);
 // Makes a rename into dir last where the system needs the folder put on disk for that.

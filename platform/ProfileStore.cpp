@@ -188,19 +188,12 @@ bool ProfileStore::WriteProfileInt(std::string_view section, std::string_view en
     return WriteProfileStringA(section, entry, std::to_string(nValue));
 }
 
-bool ProfileStore::WriteProfileStringA(std::string_view section, std::string_view entry,
-                                       std::string_view value)
+namespace {
+
+// Puts the entry into the file's text by the writing rules above.
+void SetEntry(std::string& text, std::string_view section, std::string_view entry,
+              std::string_view value)
 {
-    if (m_path.empty())
-        return false;
-    std::error_code ec;
-    std::string text;
-    if (std::filesystem::exists(m_path, ec)) {
-        std::optional<std::string> old = ReadWhole(m_path);
-        if (!old)
-            return false; // unreadable: never replace what cannot be kept
-        text = std::move(*old);
-    }
     std::vector<Line> lines = SplitLines(text);
     Located found = Locate(text, lines, section, entry);
     std::string strEntryLine = std::string(Trim(entry)) + "=" + std::string(value);
@@ -228,6 +221,32 @@ bool ProfileStore::WriteProfileStringA(std::string_view section, std::string_vie
         text += Trim(section);
         text += "]\r\n" + strEntryLine + "\r\n";
     }
-    // A failed write leaves the old file; no caller is told (none looks).
-    return WriteFileAtomically(m_path, text);
+}
+
+} // namespace
+
+bool ProfileStore::WriteProfileStringA(std::string_view section, std::string_view entry,
+                                       std::string_view value)
+{
+    // A failed write leaves the old file; the callers that ask why use WriteEntries.
+    return WriteEntries({{section, entry, std::string(value)}});
+}
+
+bool ProfileStore::WriteEntries(const std::vector<ProfileWrite>& entries, int* pErrno)
+{
+    if (pErrno)
+        *pErrno = 0;
+    if (m_path.empty())
+        return false;
+    std::error_code ec;
+    std::string text;
+    if (std::filesystem::exists(m_path, ec)) {
+        std::optional<std::string> old = ReadWhole(m_path);
+        if (!old)
+            return false; // unreadable: never replace what cannot be kept
+        text = std::move(*old);
+    }
+    for (const ProfileWrite& write : entries)
+        SetEntry(text, write.section, write.entry, write.value);
+    return WriteFileAtomically(m_path, text, nullptr, pErrno);
 }

@@ -6,6 +6,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+// One entry's new value (cp932), for a save of several at once.
+struct ProfileWrite
+{
+    std::string_view section;
+    std::string_view entry;
+    std::string value;
+};
 
 // The settings file Parameter.INI, read and written the way Windows private-profile files are:
 // nothing is cached, every read sees the file as it is now, and each caller brings its default.
@@ -46,6 +55,10 @@ class ProfileStore
     {
         return Find(setting.section, setting.entry);
     }
+    std::optional<std::string> Stored(const IntSetting& setting) const
+    {
+        return Find(setting.section, setting.entry);
+    }
     // A switch is on when it holds 1.
     bool IsOn(const IntSetting& setting) const { return Get(setting) == 1; }
     bool Write(const IntSetting& setting, int nValue)
@@ -56,6 +69,12 @@ class ProfileStore
     {
         return WriteProfileStringA(setting.section, setting.entry, value);
     }
+
+    // Writes every entry in one replacement of the file, merged onto the file as it is now, so
+    // what another copy of the program saved since is kept where this save does not touch it.
+    // False when the file cannot be written (nothing changes then); pErrno says why (0 when
+    // the old file could not be read and so is kept as it is).
+    bool WriteEntries(const std::vector<ProfileWrite>& entries, int* pErrno = nullptr);
 
     const std::filesystem::path& Path() const { return m_path; }
 

@@ -29,4 +29,7 @@ class IAnswerObserver
     virtual void OnQuestionShown() = 0;
     virtual void OnJudged(const JudgedAnswer& answer) = 0;
     virtual void OnRoundEnded() = 0;
+    // cp932: something the learner must hear now (a verdict that could not be kept), shown by
+    // the round right after OnJudged; empty when there is nothing. Taken once.
+    virtual std::string TakeNotice() { return {}; }
 };

@@ -189,8 +189,14 @@ void QuizRound::Report(AnswerResult result, std::string_view typed)
         return;
     m_shown->result = result;
     m_shown->strTyped = typed;
-    for (IAnswerObserver* pObserver : m_observers)
+    for (IAnswerObserver* pObserver : m_observers) {
         pObserver->OnJudged(*m_shown);
+        if (const std::string strNotice = pObserver->TakeNotice(); !strNotice.empty()) {
+            m_view.StopTimer(); // the notice costs the question no time
+            m_view.MessageBox(strNotice, kIconStop);
+            m_view.StartTimer();
+        }
+    }
 }
 
 void QuizRound::UpdateLamp()

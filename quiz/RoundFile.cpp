@@ -51,7 +51,7 @@ DrawProblem RoundFile::Open(const std::filesystem::path& path)
     m_nLength = 0;
     m_nIndex = 0;
     const bool bSameFile = m_seen && m_seenPath == path;
-    if (!m_file.Open(path, File::modeReadWrite)) {
+    if (!m_file.Open(path, File::modeRead)) {
         if (m_file.NotRegular())
             return DrawProblem::NotRegular;
         return bSameFile ? DrawProblem::Changed : DrawProblem::OpenFailed;

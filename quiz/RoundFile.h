@@ -21,10 +21,11 @@ enum class DrawProblem
     PastEnd,       // the record asked for is not in the file
 };
 
-// The question file as a round draws from it: opened for each draw (read/write, as ever, but
-// never written), checked, one record read whole, closed. It remembers the file as the round
-// last saw it, so a file changed under a running round is noticed at the next draw instead of
-// giving blank questions. A file that grows (records appended) is the same file.
+// The question file as a round draws from it: opened for each draw, for reading only (a
+// read-only file, a shared folder or a disc, plays), checked, one record read whole, closed. It
+// remembers the file as the round last saw it, so a file changed under a running round is noticed
+// at the next draw instead of giving blank questions. A file that grows (records appended) is the
+// same file.
 class RoundFile
 {
   public:

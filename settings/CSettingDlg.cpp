@@ -153,6 +153,10 @@ void CSettingDlg::OnInitDialog()
     m_pList->addItems(items);
 
     m_strStoredQuestion = m_profile.Get(ProfileKeys::kQuestionFile);
+    m_stored = {m_profile.Stored(ProfileKeys::kQuestionFile), m_profile.Stored(ProfileKeys::kLife),
+                m_profile.Stored(ProfileKeys::kTimeLimit),
+                m_profile.Stored(ProfileKeys::kQuestionCount),
+                m_profile.Stored(ProfileKeys::kOrder)};
     if (const auto index = QuestionFileList::FindPrefix(m_names, m_strStoredQuestion)) {
         m_pList->setCurrentRow(static_cast<int>(*index));
         m_pList->scrollToItem(m_pList->currentItem(), QAbstractItemView::PositionAtTop);
@@ -196,16 +200,33 @@ void CSettingDlg::OnSave()
 
     if (AfxMessageBox(QStringLiteral("設定保存しても宜しいですか?"), MB_YESNO | MB_ICONQUESTION) ==
         IDYES) {
-        // Failed writes are not reported; the next initialisation shows what the file holds.
-        m_profile.Write(ProfileKeys::kQuestionFile, strName);
-        m_profile.Write(ProfileKeys::kLife, m_pLife->value());
-        m_profile.Write(ProfileKeys::kTimeLimit, m_pTimeLimit->value());
+        // Only what differs from what the dialog showed, all in one replacement of the file.
+        std::vector<ProfileWrite> changes;
+        auto change = [&](std::size_t nIndex, auto setting, std::string strValue) {
+            if (m_stored[nIndex] != strValue)
+                changes.push_back({setting.section, setting.entry, std::move(strValue)});
+        };
+        change(0, ProfileKeys::kQuestionFile, strName);
+        change(1, ProfileKeys::kLife, std::to_string(m_pLife->value()));
+        change(2, ProfileKeys::kTimeLimit, std::to_string(m_pTimeLimit->value()));
         if (const auto nCount =
                 QuestionFileList::CountToStore(m_pQuestionCnt->value(), records, m_nStoredCount,
                                                m_pQuestionCnt->value() != m_nCountAtInit))
-            m_profile.Write(ProfileKeys::kQuestionCount, *nCount);
+            change(3, ProfileKeys::kQuestionCount, std::to_string(*nCount));
         UpdateData(true);
-        m_profile.Write(ProfileKeys::kOrder, m_nSeq);
+        change(4, ProfileKeys::kOrder, std::to_string(m_nSeq));
+        int nErrno = 0;
+        if (!changes.empty() && !m_profile.WriteEntries(changes, &nErrno)) {
+            const QString reason = nErrno
+                                       ? QString::fromStdString(WriteErrorText(nErrno))
+                                       : QStringLiteral("%1 を読み込めません")
+                                             .arg(QString::fromUtf8(ProfileKeys::kFileName.data(),
+                                                                    ProfileKeys::kFileName.size()));
+            AfxMessageBox(QStringLiteral("設定を保存できませんでした（%1）。").arg(reason),
+                          MB_OK | MB_ICONSTOP);
+            OnInitDialog();
+            return;
+        }
         // Saved all the same; a round would refuse the file, so say why now.
         const std::optional<std::filesystem::path> path = PathInCurrentDir(strName);
         if (const std::string strProblem = path ? QuestionFileList::ProblemText(*path) : "";

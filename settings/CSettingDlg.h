@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,9 @@ class CSettingDlg : public QDialog
     std::string m_strStoredQuestion;  // QUESTION as read by the last initialisation
     int m_nStoredCount = 0;           // QUESTION_CNT as read by the last initialisation
     int m_nCountAtInit = 0;           // where the last initialisation put the count slider
+    // What the file held for the five entries a save writes, as the last initialisation read
+    // them: a save writes only those the user changed, so another copy's save is kept.
+    std::array<std::optional<std::string>, 5> m_stored;
 
     QPushButton* m_pBack;
     QListWidget* m_pList;

@@ -236,7 +236,7 @@ TEST_F(EditDlgTest, FailedDeleteKeepsTheFileAndNamesIt)
     EXPECT_EQ(FileBytes(), Three());
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_TRUE(m_messages[1].text.contains("q.txt"));
-    EXPECT_TRUE(m_messages[1].text.contains("No space left on device"));
+    EXPECT_TRUE(m_messages[1].text.contains(QStringLiteral("ディスクの空きがありません")));
     EXPECT_EQ(m_messages[1].nType, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(Entries(), (QStringList{"1", "2", "3"}));
 }
@@ -384,4 +384,26 @@ TEST_F(EditDlgTest, ShowsTheFourPlacesOfAPositionRecordOnAMap)
     Field("answer4")->setText("@xyz"); // no catalogue code: a text record
     EXPECT_FALSE(pPanel->isVisible());
     EXPECT_TRUE(Child<QLabel>("flagPreviewNote")->isVisible());
+}
+
+// A configured name with a directory part plays and browses where it points, but the editor
+// writes nothing there.
+TEST_F(EditDlgTest, ANameOutsideTheFolderIsBrowsedButNeverWritten)
+{
+    WriteFileBytes(m_dir / "q.txt", Three());
+    std::filesystem::create_directory(m_dir / "play");
+    ScopedCurrentDir inPlay(m_dir / "play");
+    ProfileStore store(m_dir / "play" / "Parameter.INI");
+    store.WriteProfileStringA("QUESTION", "1", "../q.txt");
+    m_dlg = std::make_unique<CEditDlg>(store);
+    EXPECT_EQ(Entries(), (QStringList{"1", "2", "3"}));
+    Choose(1);
+    for (const char* szButton : {"add", "update", "deleteQuestion"}) {
+        m_messages.clear();
+        Click(szButton);
+        ASSERT_EQ(m_messages.size(), 2u) << szButton; // the confirmation, then the refusal
+        EXPECT_TRUE(m_messages[1].text.contains(QStringLiteral("「../q.txt」はこのフォルダーの外")))
+            << m_messages[1].text.toStdString();
+    }
+    EXPECT_EQ(FileBytes(), Three());
 }

@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <functional>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Record n of a test file: every byte tells which record it belongs to.
@@ -147,6 +153,70 @@ TEST_F(QuestionFileTest, CreateMakesThreeTemplatesOrAppendsThem)
     EXPECT_EQ(result.nCount, 5);
     EXPECT_EQ(ReadFileBytes(m_path), Records("ab") + strTemplate + strTemplate + strTemplate);
 }
+
+// Every writer is whole or absent: a write cut short at any point keeps the old bytes, leaves
+// no temporary, and a save that went through is the old file with the one change.
+TEST_F(QuestionFileTest, WritersReplaceTheFileWholeOrNotAtAll)
+{
+    const std::string before = Records("abc+");
+    const struct
+    {
+        const char* szWhat;
+        std::function<EditResult()> write;
+        std::string after;
+    } writers[] = {
+        {"append", [&] { return QuestionFile::Append(m_path, Rec('x')); }, before + Rec('x')},
+        {"overwrite", [&] { return QuestionFile::Overwrite(m_path, 2, Rec('x')); },
+         Records("axc+")},
+    };
+    for (const auto& writer : writers) {
+        for (std::int64_t nBudget : {0, 419, 840, 1263}) {
+            WriteFileBytes(m_path, before);
+            FileFaults::FailWritesAfter(nBudget);
+            EXPECT_EQ(writer.write().status, EditStatus::IoError) << writer.szWhat << nBudget;
+            FileFaults::Reset();
+            EXPECT_EQ(ReadFileBytes(m_path), before) << writer.szWhat << nBudget;
+            EXPECT_EQ(FilesIn(m_dir.Path()), 1u) << writer.szWhat << nBudget;
+        }
+        ASSERT_TRUE(writer.write().Ok()) << writer.szWhat;
+        EXPECT_EQ(ReadFileBytes(m_path), writer.after) << writer.szWhat;
+        EXPECT_EQ(FilesIn(m_dir.Path()), 1u) << writer.szWhat;
+    }
+    EXPECT_EQ(QuestionFile::Overwrite(m_path, 9, Rec('y')).status, EditStatus::IoError);
+}
+
+#ifndef _WIN32
+// A link in the folder to a file elsewhere may be browsed, never written through or replaced.
+TEST_F(QuestionFileTest, WritersRefuseALinkAndLeaveItsTargetAlone)
+{
+    TempDir elsewhere;
+    WriteFileBytes(elsewhere / "system.txt", Records("ab"));
+    std::filesystem::create_symlink(elsewhere / "system.txt", m_path);
+    EXPECT_EQ(QuestionFile::Count(m_path).nCount, 2);
+    for (const EditResult& result :
+         {QuestionFile::Append(m_path, Rec('x')), QuestionFile::Overwrite(m_path, 1, Rec('x')),
+          QuestionFile::Remove(m_path, 0), QuestionFile::Create(m_path)}) {
+        EXPECT_EQ(result.status, EditStatus::NotWritable);
+        EXPECT_EQ(result.nErrno, ELOOP);
+    }
+    EXPECT_EQ(ReadFileBytes(elsewhere / "system.txt"), Records("ab"));
+    EXPECT_TRUE(std::filesystem::is_symlink(m_path));
+}
+
+// A read-only file plays and browses; the writers say it may not be written.
+TEST_F(QuestionFileTest, AReadOnlyFileIsReadButNotWritten)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root";
+    WriteFileBytes(m_path, Records("ab"));
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_read);
+    EXPECT_EQ(QuestionFile::Read(m_path, 2).strRecord, Rec('b'));
+    const EditResult result = QuestionFile::Append(m_path, Rec('x'));
+    EXPECT_EQ(result.status, EditStatus::NotWritable);
+    EXPECT_EQ(WriteErrorText(result.nErrno), "書き込みが許可されていません");
+    EXPECT_EQ(ReadFileBytes(m_path), Records("ab"));
+}
+#endif
 
 struct ProtectCase
 {

@@ -1,11 +1,14 @@
 #include "learning/AnswerHistory.h"
 #include "learning/HistoryRecorder.h"
+#include "platform/File.h"
 #include "platform/LocalTime.h"
 #include "quiz/QuestionRecord.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -174,3 +177,49 @@ TEST(AnswerHistoryTest, UnkeyedLinesJoinTheQuestionAKeyedLineOfTheirRecordNames)
     rows[3].nKey = 0x1111;
     EXPECT_EQ(QuestionIds(rows), (std::vector<std::uint64_t>{0x1111, 0xb, 0x1111, 0x1111}));
 }
+
+// A full disk: the line that did not fit is taken back, so none is left torn, and the round
+// hears of it once, at the first failure of each round.
+TEST(AnswerHistoryTest, AFullDiskLeavesNoTornLineAndIsSaidOnceARound)
+{
+    TempDir dir;
+    ScopedCurrentDir cd(dir.Path());
+    HistoryRecorder recorder([] { return std::time_t{1700000000}; }, [] { return 1.0; });
+    const std::string record = ComposeRecord(Sjis("jpn国"), {"A", "B", "C", "D"}, 0);
+    const JudgedAnswer answer{0, record, "a.txt", AnswerResult::Correct, {}};
+    recorder.OnRoundStarted();
+    recorder.OnJudged(answer);
+    EXPECT_EQ(recorder.TakeNotice(), "");
+    const std::string before = ReadFileBytes(dir / kHistoryFileName);
+
+    FileFaults::FailWritesAfter(30);
+    recorder.OnJudged(answer);
+    EXPECT_EQ(recorder.TakeNotice(),
+              Sjis("解答の記録を保存できません（ディスクの空きがありません）"));
+    EXPECT_EQ(recorder.TakeNotice(), "");
+    FileFaults::FailWritesAfter(0);
+    recorder.OnJudged(answer);
+    EXPECT_EQ(recorder.TakeNotice(), ""); // once a round
+    EXPECT_EQ(ReadFileBytes(dir / kHistoryFileName), before);
+
+    recorder.OnRoundStarted();
+    FileFaults::FailWritesAfter(10);
+    recorder.OnJudged(answer);
+    EXPECT_NE(recorder.TakeNotice(), "");
+    FileFaults::Reset();
+    EXPECT_EQ(ReadFileBytes(dir / kHistoryFileName), before);
+    EXPECT_TRUE(recorder.WriteFailed());
+}
+
+#ifndef _WIN32
+TEST(AnswerHistoryTest, ALinkInTheHistorysPlaceIsReadButNeverWrittenThrough)
+{
+    TempDir dir, elsewhere;
+    WriteFileBytes(elsewhere / "target", "keep\n");
+    std::filesystem::create_symlink(elsewhere / "target", dir / kHistoryFileName);
+    int nErrno = 0;
+    EXPECT_FALSE(AppendHistoryRow(dir / kHistoryFileName, HistoryRow{}, &nErrno));
+    EXPECT_EQ(nErrno, ELOOP);
+    EXPECT_EQ(ReadFileBytes(elsewhere / "target"), "keep\n");
+}
+#endif

@@ -205,3 +205,49 @@ TEST(UserPlayFolder, GetsThePlayFolderFilesItLacksAndKeepsItsOwn)
 }
 
 } // namespace
+
+TEST(WriteTargets, OnlyAPlainNameIsWrittenInTheFolder)
+{
+    for (const char* szName : {"q.txt", "世界の国旗.txt", "..q.txt", "a b.txt"})
+        EXPECT_TRUE(IsPlainFileName(szName)) << szName;
+    for (const char* szName : {"", ".", "..", "../q.txt", "/etc/q.txt", "sub/q.txt", "..\\q.txt",
+                               "C:q.txt", "C:\\q.txt"})
+        EXPECT_FALSE(IsPlainFileName(szName)) << szName;
+}
+
+// A kill mid-save leaves name.XXXXXX; the next start removes those, but never one a save in
+// progress (another copy's) still writes, nor a file of the user's.
+TEST(StaleTemporaries, AreRemovedUnlessASaveStillWritesThem)
+{
+    for (const char* szName : {"Parameter.INI.a1B2c3", "q.TXT.zzzzzz", ".marelto-probe.000000"})
+        EXPECT_TRUE(IsTemporaryName(szName)) << szName;
+    for (const char* szName : {"Parameter.INI", "q.txt.12345", "q.txt.1234567", "notes.doc.abcdef",
+                               "q.txt.ab-def", ".txt.abcdef"})
+        EXPECT_FALSE(IsTemporaryName(szName)) << szName;
+
+    const TempDir dir;
+    WriteFileBytes(dir / "Parameter.INI.k1LLed", "half");
+    WriteFileBytes(dir / "q.txt", "mine");
+    AtomicFile saving;
+    ASSERT_TRUE(saving.Open(dir / "Parameter.INI"));
+    EXPECT_EQ(RemoveStaleTemporaries(dir.Path()), 1);
+    EXPECT_EQ(NamesIn(dir.Path()).size(), 2u); // q.txt and the temporary still written
+    ASSERT_TRUE(saving.Write("new") && saving.Commit());
+    EXPECT_EQ(NamesIn(dir.Path()), (std::set<std::string>{"Parameter.INI", "q.txt"}));
+}
+
+#ifndef _WIN32
+TEST(AtomicFile, NeverReplacesALink)
+{
+    const TempDir dir, elsewhere;
+    WriteFileBytes(elsewhere / "target", "keep");
+    std::filesystem::create_symlink(elsewhere / "target", dir / "Parameter.INI");
+    std::string strError;
+    int nErrno = 0;
+    EXPECT_FALSE(WriteFileAtomically(dir / "Parameter.INI", "new", &strError, &nErrno));
+    EXPECT_EQ(nErrno, ELOOP);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Parameter.INI"));
+    EXPECT_EQ(ReadFileBytes(elsewhere / "target"), "keep");
+    EXPECT_EQ(NamesIn(dir.Path()).size(), 1u);
+}
+#endif

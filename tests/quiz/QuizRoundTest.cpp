@@ -13,6 +13,7 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -497,8 +498,10 @@ class RecordingObserver : public IAnswerObserver
         answers.push_back(a);
     }
     void OnRoundEnded() override { events.push_back("end"); }
+    std::string TakeNotice() override { return std::exchange(strNotice, {}); }
     std::vector<std::string> events;
     std::vector<JudgedAnswer> answers;
+    std::string strNotice;
 };
 
 } // namespace
@@ -535,6 +538,25 @@ TEST_F(QuizRoundTest, TheObserverHearsEachVerdictWithItsRecord)
     m_round.OnButtonStart();
     m_round.JudgeAnswer(1);
     EXPECT_EQ(observer.answers.size(), 3u);
+}
+
+// What an observer must say (a verdict it could not keep) comes at once, on the question's own
+// time, and the round goes on.
+TEST_F(QuizRoundTest, AnObserversNoticeIsShownRightAfterItsVerdict)
+{
+    WriteQuestions(Record("jpn", "q1", 0) + Record("fra", "q2", 1));
+    Set("QUESTION_CNT", 2);
+    Set("LIFE", 3);
+    Set("TIME_LIMIT", 5);
+    RecordingObserver observer;
+    m_round.AddObserver(&observer);
+    m_round.OnButtonStart();
+    observer.strNotice = "full";
+    m_round.JudgeAnswer(m_round.m_nCorrectNo);
+    ASSERT_EQ(m_view.messages.size(), 1u);
+    EXPECT_EQ(m_view.messages[0], (std::pair<std::string, unsigned>{"full", 0x10}));
+    EXPECT_TRUE(m_view.bTimerRunning);
+    EXPECT_EQ(m_round.m_nRemaining, 1);
 }
 
 namespace {

@@ -92,8 +92,8 @@ TEST_F(FaultTest, ASettingsWriteThatFailsAnywhereKeepsTheOldFile)
 
 TEST_F(FaultTest, SaveThatRunsOutOfRoomLeavesTheFileAtAWholeStep)
 {
-    // Save writes five entries one after another, each replacing the whole file. Wherever the
-    // disk fills, the file is the old one or the one after some of the five, never a torn one.
+    // Save writes its five entries in one replacement of the file. Wherever the disk fills, the
+    // file is the old one or the saved one, never a torn one or a part of the save.
     WriteFileBytes(m_dir / "sample0524.txt", std::string(10 * kRecordSize, ' '));
     const std::string before = "[LIFE]\r\n1=5\r\n";
     std::vector<std::string> steps = {before};
@@ -126,7 +126,7 @@ TEST_F(FaultTest, SaveThatRunsOutOfRoomLeavesTheFileAtAWholeStep)
         QTest::mouseClick(dlg.findChild<QPushButton*>("save"), Qt::LeftButton);
         FileFaults::Reset();
         const std::string after = ReadFileBytes(m_dir / "Parameter.INI");
-        EXPECT_NE(std::find(steps.begin(), steps.end() - 1, after), steps.end() - 1) << nBudget;
+        EXPECT_TRUE(after == before || after == steps.back()) << nBudget << after;
         EXPECT_EQ(FilesIn(m_dir.Path()), 2u) << nBudget;
     }
 }
@@ -163,7 +163,7 @@ class EditorFaultTest : public FaultTest
     {
         ASSERT_EQ(m_messages.size(), 2u) << nBudget;
         EXPECT_TRUE(m_messages[1].contains(QString::fromUtf8(szFile))) << nBudget;
-        EXPECT_TRUE(m_messages[1].contains("No space left on device"))
+        EXPECT_TRUE(m_messages[1].contains(QStringLiteral("ディスクの空きがありません")))
             << m_messages[1].toStdString();
     }
 
@@ -182,7 +182,7 @@ TEST_F(EditorFaultTest, AddThatFailsIsReportedAndTakenBack)
     }
 }
 
-TEST_F(EditorFaultTest, UpdateThatFailsIsReportedAndTouchesOnlyItsRecord)
+TEST_F(EditorFaultTest, UpdateThatFailsIsReportedAndLeavesTheFileAsItWas)
 {
     const std::string before = Rec('a') + Rec('b') + Rec('c');
     for (std::int64_t nBudget : kBudgets) {
@@ -191,12 +191,7 @@ TEST_F(EditorFaultTest, UpdateThatFailsIsReportedAndTouchesOnlyItsRecord)
         m_dlg->findChild<QLineEdit*>("question")->setText("xyz new question");
         ClickFailing("update", nBudget);
         ExpectReported("q.txt", nBudget);
-        // The bytes that got through stand in record 2; every other byte is as it was.
-        const std::string strNew = ComposeRecord("xyz new question", {"a", "b", "c", "d"}, 0);
-        std::string expected = before;
-        expected.replace(kRecordSize, static_cast<std::size_t>(nBudget),
-                         strNew.substr(0, static_cast<std::size_t>(nBudget)));
-        EXPECT_EQ(ReadFileBytes(m_dir / "q.txt"), expected) << nBudget;
+        EXPECT_EQ(ReadFileBytes(m_dir / "q.txt"), before) << nBudget;
     }
 }
 

@@ -7,8 +7,13 @@ as a screen reader would: nothing here knows the program's code.
   screen.py press NAME      presses the first enabled button named NAME (message boxes first)
   screen.py menu NAME       chooses the menu item named NAME
   screen.py close-box       presses the first button of the topmost window that is not the main one
+  screen.py yes             presses the Yes button of the topmost question box
+  screen.py set NAME VALUE  moves the slider named NAME to VALUE
+
+With SCREEN_PID set, the program with that process id is read when several run.
 
 Exits 3 when the program is not on the accessibility bus."""
+import os
 import sys
 import time
 
@@ -22,10 +27,18 @@ MAIN_PREFIX = "Marelto"
 
 def app():
     desktop = Atspi.get_desktop(0)
+    pid = int(os.environ.get("SCREEN_PID") or 0)
     for i in range(desktop.get_child_count()):
         child = desktop.get_child_at_index(i)
-        if child is not None and child.get_name() == "marelto":
+        if child is None or child.get_name() != "marelto":
+            continue
+        if not pid:
             return child
+        try:
+            if child.get_process_id() == pid:
+                return child
+        except GLib.Error:
+            pass
     sys.exit(3)
 
 
@@ -38,6 +51,8 @@ def children(node):
 
 def walk(node):
     yield node
+    if node.get_role_name() == "combo box":  # its list may hold 100,000 numbers: not read
+        return
     for child in children(node):
         yield from walk(child)
 
@@ -105,6 +120,29 @@ def close_box():
     sys.exit("no window to close")
 
 
+def yes():
+    # A box just shown may not have its buttons in the tree yet: looked for a few times.
+    for attempt in range(10):
+        for top in reversed(windows()):
+            for node in walk(top):
+                name = (node.get_name() or "").replace("&", "").lower()
+                if (node.get_role_name() == "push button" and enabled(node)
+                        and name.startswith(("はい", "yes"))):
+                    node.do_action(0)
+                    return
+        time.sleep(0.3)
+    sys.exit("no Yes button")
+
+
+def set_value(name, value):
+    for top in reversed(windows()):
+        for node in walk(top):
+            if node.get_role_name() == "slider" and node.get_name() == name:
+                node.get_value_iface().set_current_value(float(value))
+                return
+    sys.exit("no slider " + name)
+
+
 def menu(name):
     for node in walk(app()):
         if node.get_role_name() == "menu item" and node.get_name() == name:
@@ -129,6 +167,10 @@ if __name__ == "__main__":
         press(sys.argv[2])
     elif command == "close-box":
         close_box()
+    elif command == "yes":
+        yes()
+    elif command == "set" and len(sys.argv) == 4:
+        set_value(sys.argv[2], sys.argv[3])
     elif command == "menu" and len(sys.argv) == 3:
         menu(sys.argv[2])
     else:

@@ -1,5 +1,6 @@
 #include "settings/CSettingDlg.h"
 
+#include "platform/File.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
 
@@ -329,3 +330,45 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CountCase>& info) { return info.param.szName; });
 
 } // namespace
+
+// Two copies in one folder: a save writes only what was changed in its dialog, over the file as
+// the other copy left it.
+TEST_F(SettingDlgTest, ASaveKeepsWhatAnotherCopySavedSince)
+{
+    WriteFileBytes(m_dir / "sample0524.txt", Records(30));
+    WriteIni("[QUESTION]\r\n1=sample0524.txt\r\n[TIME_LIMIT]\r\n1=17\r\n[LIFE]\r\n1=5\r\n"
+             "[QUESTION_CNT]\r\n1=20\r\n[SEQ]\r\n1=0\r\n");
+    CSettingDlg dlg(m_profile);
+    ProfileStore(m_dir / "Parameter.INI").WriteProfileInt("TIME_LIMIT", "1", 23);
+    Slider(dlg, "sliderLife")->setValue(9);
+    Click(dlg, "save");
+    EXPECT_EQ(Stored("TIME_LIMIT"), 23);
+    EXPECT_EQ(Stored("LIFE"), 9);
+    EXPECT_EQ(Text(dlg, "textTime"), QStringLiteral("23秒"));
+}
+
+// A save is one replacement: cut short, it leaves the file as it was and says why.
+TEST_F(SettingDlgTest, ASaveThatCannotBeWrittenChangesNothingAndSaysWhy)
+{
+    WriteFileBytes(m_dir / "sample0524.txt", Records(30));
+    WriteIni("[QUESTION]\r\n1=sample0524.txt\r\n[TIME_LIMIT]\r\n1=10\r\n[LIFE]\r\n1=5\r\n"
+             "[QUESTION_CNT]\r\n1=20\r\n"); // no SEQ: the save adds it
+    const std::string before = Ini();
+    std::vector<QString> stops;
+    SetMessageBoxHandler([&](const QString& text, unsigned nType) {
+        if (nType == (MB_OK | MB_ICONSTOP))
+            stops.push_back(text);
+        return IDYES;
+    });
+    CSettingDlg dlg(m_profile);
+    Slider(dlg, "sliderTime")->setValue(45);
+    Slider(dlg, "sliderLife")->setValue(9);
+    FileFaults::FailWritesAfter(static_cast<std::int64_t>(before.size()) + 5);
+    Click(dlg, "save");
+    FileFaults::Reset();
+    EXPECT_EQ(Ini(), before);
+    ASSERT_EQ(stops.size(), 1u);
+    EXPECT_EQ(stops[0],
+              QStringLiteral("設定を保存できませんでした（ディスクの空きがありません）。"));
+    EXPECT_EQ(Text(dlg, "textTime"), QStringLiteral("10秒"));
+}
