@@ -155,6 +155,8 @@ std::string MakeCountry(const Columns& tsv, const Row& row, bool bReadingsRequir
     c.capitals = Split(get("capital"), "=");
     c.region = get("region");
     c.regionAlso = Split(get("region_also"), " ");
+    c.capitalAlso = Split(get("capital_also"), " ");
+    c.languagesAlso = Split(get("languages_also"), " ");
     c.continent = get("continent");
     for (std::string_view item : Split(get("languages"), kLanguageSeparator))
         c.languages.push_back({Split(item, "=")});
