@@ -162,6 +162,7 @@ std::string MakeCountry(const Columns& tsv, const Row& row, bool bReadingsRequir
         c.languages.push_back({Split(item, "=")});
     c.similarFlags = Split(get("similar_flags"), " ");
     c.note = get("note");
+    c.noteJa = get("note_ja");
     if (c.code.empty() || c.names.empty() || c.capitals.empty() || c.region.empty() ||
         c.continent.empty())
         return "必須の欄が空です";

@@ -50,6 +50,7 @@ struct Country
     std::vector<std::string_view> languagesAlso;
     std::vector<std::string_view> similarFlags; // codes of look-alike flags
     std::string_view note;                      // sources and judgements, in English
+    std::string_view noteJa;                    // the same for learners, in Japanese
     std::vector<Reading> readings;              // every name and capital form with kanji
     int nLine = 0;                              // in countries.tsv
 };
