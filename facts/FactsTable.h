@@ -38,21 +38,21 @@ struct Country
     std::string_view code;               // flag catalogue code: "jpn"
     std::vector<std::string_view> names; // イギリス, 英国
     std::vector<std::string_view> capitals; // プレトリア, ケープタウン, ブルームフォンテーン
+    std::string_view region;                // 東アジア
+    std::vector<std::string_view> regionAlso;   // other regions mainstream sources give
+    std::string_view continent;                 // the 州 without 州: アジア
+    std::vector<Language> languages;            // official languages, one by one
+    std::vector<std::string_view> similarFlags; // codes of look-alike flags
+    std::string_view note;                      // sources and judgements, in English
+    std::vector<Reading> readings;              // every name and capital form with kanji
+    int nLine = 0;                              // in countries.tsv
     // Cities the country names or has named capital or seat that are no typed answer: former
     // capitals (ラゴス), a constitution's old royal capital (ツェティニェ). Never a wrong answer.
     std::vector<std::string_view> capitalAlso;
-    std::string_view region;                  // 東アジア
-    std::vector<std::string_view> regionAlso; // other regions mainstream sources give
-    std::string_view continent;               // the 州 without 州: アジア
-    std::vector<Language> languages;          // official languages, one by one
     // Languages in official use only in part of the country or for some purposes (a
     // constitution's regional or working languages): never a wrong answer, no typed answer.
     std::vector<std::string_view> languagesAlso;
-    std::vector<std::string_view> similarFlags; // codes of look-alike flags
-    std::string_view note;                      // sources and judgements, in English
-    std::string_view noteJa;                    // the same for learners, in Japanese
-    std::vector<Reading> readings;              // every name and capital form with kanji
-    int nLine = 0;                              // in countries.tsv
+    std::string_view noteJa; // the note for learners, in Japanese
 };
 
 struct Table
