@@ -443,6 +443,34 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
     EXPECT_EQ(BundledFiles()[0].strName, "sample0524.txt");
 }
 
+// The look-alikes are curated for every country, so each 国旗 question's three wrong flags are
+// ones a learner could confuse with the right one.
+TEST(BankFileTest, EveryFlagQuestionOffersTheCuratedLookAlikes)
+{
+    const BankGenerator::FactsResult parsed =
+        BankGenerator::ParseFacts(ReadFileBytes(kSource / "data/countries.tsv"));
+    ASSERT_TRUE(parsed.bOk) << parsed.strError;
+    const BankGenerator::BankResult bank = BankGenerator::Generate(parsed.countries);
+    ASSERT_TRUE(bank.bOk) << bank.strError;
+    int nFlagQuestions = 0;
+    for (const BankGenerator::Question& q : bank.questions) {
+        if (q.kind != BankGenerator::Kind::Flag)
+            continue;
+        ++nFlagQuestions;
+        const auto& similar =
+            std::find_if(parsed.countries.begin(), parsed.countries.end(), [&](auto& c) {
+                return c.strCode == q.strCode;
+            })->similarFlags;
+        for (int i = 0; i < 4; ++i)
+            if (i != q.nCorrect)
+                EXPECT_NE(std::find(similar.begin(), similar.end(),
+                                    q.answers[static_cast<std::size_t>(i)]),
+                          similar.end())
+                    << q.strCode << " offers " << q.answers[static_cast<std::size_t>(i)];
+    }
+    EXPECT_EQ(nFlagQuestions, 199);
+}
+
 TEST(BankFileTest, GenerateAllWritesEveryBundledFileAndCheckHoldsThemToTheFacts)
 {
     TempDir dir;
