@@ -102,8 +102,8 @@ CFactsPanel::CFactsPanel(QWidget* pParent) : QWidget(pParent)
     pForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     pLayout->addLayout(pForm);
     for (const char* szCaption :
-         {"国名", "別名", "首都", "首都のほかの答え", "かつての首都など", "州", "地域", "公用語",
-          "一部で公用語", "注記", "出題回数", "正解率", "最後の解答", "次の復習"}) {
+         {"国名", "別名", "首都", "首都のほかの答え", "ほかに首都とされた都市", "州", "地域",
+          "公用語", "一部で公用語", "注記", "出題回数", "正解率", "最後の解答", "次の復習"}) {
         const QString caption = QString::fromUtf8(szCaption);
         auto* pCaption = new QLabel(caption + u'：', this);
         auto* pValue = new QLabel(this);
