@@ -6,6 +6,7 @@
 #include "editor/CEditDlg.h"
 #include "learning/CLearningCommands.h"
 #include "map/CMapCommands.h"
+#include "print/CPrintCommands.h"
 #include "questionfile/CQuestionFileMenu.h"
 #include "settings/CSettingDlg.h"
 #include "typing/TypedAnswerJudge.h"
@@ -63,6 +64,18 @@ std::unique_ptr<CQuizDlg> CreateMainWindow(ProfileStore& profile, QuizTiming tim
                                              QStringLiteral("menuZukan"), false),
                      &QAction::triggered, pZukan, &CZukanCommands::OnMenuZukan);
     pWindow->AddRoundCommand(pZukan->DrillAction());
+    // The results window's mastery map opens a country in the 図鑑 and drills from its file.
+    pLearning->SetZukanLinks([pZukan](const std::string& code) { pZukan->OpenCountry(code); },
+                             &CZukanCommands::WorldFile);
+    // Printing reads the question file or the 図鑑's choice; it may run during a round.
+    auto* pPrint = new CPrintCommands(profile, pWindow, [pZukan] {
+        const std::set<std::string> codes = pZukan->ChosenCodes();
+        return ChosenCountries{{codes.begin(), codes.end()},
+                               codes.empty() ? std::string() : pZukan->ChosenRecords(codes)};
+    });
+    QObject::connect(pWindow->AddFileCommand(QStringLiteral("印刷用PDFを作成(&P)..."),
+                                             QStringLiteral("menuPrint"), false),
+                     &QAction::triggered, pPrint, &CPrintCommands::OnMenuPrint);
 
     // The 設定 menu, below 効果音: the world map beside the main window, following the round.
     auto* pMap = new CMapCommands(profile, pWindow);

@@ -1,5 +1,6 @@
 // The question editor on a question file of 100,000 records (42 MB): opening it with every
-// number listed (target: under 200 ms) and deleting one record (target: under 300 ms).
+// number listed (target: under 200 ms) and deleting one record (target: under 300 ms). Choosing
+// a position record and painting its places: the first, which loads the map, once; then each.
 // Run: QT_QPA_PLATFORM=offscreen ./bench_editor
 #include "editor/CEditDlg.h"
 #include "editor/QuestionEditor.h"
@@ -120,5 +121,43 @@ void BM_DeleteQuestionInEditor(benchmark::State& state)
     fs::current_path(old);
 }
 BENCHMARK(BM_DeleteQuestionInEditor)->Unit(benchmark::kMillisecond);
+
+// Choosing a position record (Chad, then the Vatican) with its map painted. The first choice in
+// the process also decodes the map and makes its outlines: BM_FirstPositionRecord, run alone.
+void ChoosePositionRecords(benchmark::State& state)
+{
+    const fs::path dir = fs::current_path() / "marelto-bench-places";
+    fs::create_directories(dir);
+    std::ofstream(dir / "q.txt", std::ios::binary)
+        << ComposeRecord("tcd", {"@ner", "@tcd", "@sdn", "@lby"}, 1)
+        << ComposeRecord("vat", {"@ita", "@smr", "@vat", "@fra"}, 2);
+    const fs::path old = fs::current_path();
+    fs::current_path(dir);
+    ProfileStore profile(dir / ProfileKeys::kFileName);
+    profile.Write(ProfileKeys::kQuestionFile, "q.txt");
+    CEditDlg dlg(profile);
+    dlg.show();
+    auto* pNumbers = dlg.findChild<QComboBox*>("questionNo");
+    auto* pMap = dlg.findChild<QWidget*>("placeMap");
+    int nRecord = 0;
+    for (auto _ : state) {
+        pNumbers->setCurrentIndex(nRecord);
+        emit pNumbers->activated(nRecord);
+        pMap->repaint();
+        nRecord ^= 1;
+    }
+    fs::current_path(old);
+    fs::remove_all(dir);
+}
+void BM_FirstPositionRecord(benchmark::State& state)
+{
+    ChoosePositionRecords(state);
+}
+BENCHMARK(BM_FirstPositionRecord)->Iterations(1)->Unit(benchmark::kMillisecond);
+void BM_ChoosePositionRecord(benchmark::State& state)
+{
+    ChoosePositionRecords(state);
+}
+BENCHMARK(BM_ChoosePositionRecord)->Unit(benchmark::kMillisecond);
 
 } // namespace

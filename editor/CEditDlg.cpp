@@ -1,6 +1,7 @@
 #include "editor/CEditDlg.h"
 
 #include "editor/CFlagPreview.h"
+#include "editor/CPlacePreview.h"
 
 #include "platform/Accessibility.h"
 #include "platform/CDialogUnits.h"
@@ -184,11 +185,13 @@ void CEditDlg::CreateControls()
 
     // Right of the template's controls, so none of them moves.
     m_pFlagPreview = new CFlagPreview(this, du.Rect(288, 9, kPreviewWidth, 172), du.Y(40));
+    // A position question's places take the flags' panel.
+    m_pPlacePreview = new CPlacePreview(this, du.Rect(288, 9, kPreviewWidth, 172), du.Y(11));
     for (std::size_t i = 1; i <= 4; ++i)
         connect(m_fields[i], &QLineEdit::textChanged, this, &CEditDlg::UpdateFlagPreview);
 }
 
-// The flags of the record as 追加 or 更新 would write it now; the rule is the quiz's own.
+// The flags or places of the record as 追加 or 更新 would write it now; the rules are the quiz's.
 void CEditDlg::UpdateFlagPreview()
 {
     std::array<std::string, 4> answers;
@@ -196,11 +199,17 @@ void CEditDlg::UpdateFlagPreview()
         std::optional<std::string> bytes = FromQString(m_fields[i + 1]->text());
         if (!bytes) {
             m_pFlagPreview->ShowCodes(std::nullopt);
+            m_pPlacePreview->ShowPlaces(std::nullopt);
+            m_pFlagPreview->show();
             return;
         }
         answers[i] = std::move(*bytes);
     }
-    m_pFlagPreview->ShowCodes(FlagChoiceCodes(SplitRecord(ComposeRecord({}, answers, 0))));
+    const QuestionRecord record = SplitRecord(ComposeRecord({}, answers, 0));
+    const std::optional<std::array<std::string, 4>> places = PositionCodes(record);
+    m_pFlagPreview->ShowCodes(FlagChoiceCodes(record));
+    m_pPlacePreview->ShowPlaces(places);
+    m_pFlagPreview->setVisible(!places);
 }
 
 // 問削除 holds the cancel role, so the close box deletes a question instead of closing.

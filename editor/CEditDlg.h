@@ -10,6 +10,7 @@
 #include <string>
 
 class CFlagPreview;
+class CPlacePreview;
 class ProfileStore;
 class QButtonGroup;
 class QComboBox;
@@ -64,4 +65,5 @@ class CEditDlg : public QDialog
     QButtonGroup* m_pCorrect = nullptr;
     QPushButton* m_pUpdate = nullptr;
     CFlagPreview* m_pFlagPreview = nullptr;
+    CPlacePreview* m_pPlacePreview = nullptr;
 };

@@ -25,7 +25,8 @@ CFlagPreview::CFlagPreview(QWidget* pParent, const QRect& rect, int nRowHeight)
         m_pictures[static_cast<std::size_t>(i)] = pPicture;
     }
     m_pNote = new QLabel(
-        QStringLiteral("解答1～4がすべて国コード（例: bra）のとき、その国旗をここに表示します"),
+        QStringLiteral("解答1～4がすべて国コード（例: bra）のとき、その国旗をここに表示します。"
+                       "すべて@と国コード（例: @bra）のときは、その位置を地図に表示します"),
         this);
     m_pNote->setObjectName(QStringLiteral("flagPreviewNote"));
     m_pNote->setWordWrap(true);

@@ -1,12 +1,16 @@
 #include "learning/CLearningCommands.h"
 
+#include "facts/Facts.h"
 #include "learning/AnswerHistory.h"
+#include "learning/CMasteryPage.h"
 #include "learning/CResultsDlg.h"
+#include "learning/MasteryMap.h"
 #include "learning/ResultsSummary.h"
 #include "learning/ReviewFile.h"
 #include "learning/ReviewSchedule.h"
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "platform/LocalTime.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
 #include "platform/QtText.h"
@@ -80,9 +84,53 @@ void CLearningCommands::OnMenuReview()
 void CLearningCommands::OnMenuResults()
 {
     const std::string strName = m_profile.Get(ProfileKeys::kQuestionFile);
-    const HistoryLog log = ReadHistoryHere();
+    HistoryLog log = ReadHistoryHere();
     const ResultsSummary sum = SummarizeHistory(log.rows, Cp932::ToUtf8(strName));
     // Something that is no file in the history's place can never be written: say so at once.
     CResultsDlg dlg(sum, strName, m_recorder.WriteFailed() || log.bNotRegular, m_pWindow);
+    const std::time_t now = m_wallClock();
+    auto* pPage = new CMasteryPage(
+        std::move(log),
+        [now](const std::vector<HistoryRow>& rows) {
+            return MasteryMap(rows, RecordKinds::ReadForRows(rows), Facts::Countries(),
+                              LocalDay(now));
+        },
+        now);
+    std::string strOpen;
+    if (m_openCountry)
+        // The 図鑑 cannot be used under the modal results window: close it first.
+        pPage->SetOpenCountryHandler([&strOpen, &dlg](const std::string& code) {
+            strOpen = code;
+            dlg.accept();
+        });
+    pPage->SetDrillHandler([this](const std::vector<std::string>& codes,
+                                  std::optional<StudyKind> kind) { DrillCountries(codes, kind); });
+    dlg.AddMasteryPage(pPage);
     dlg.exec();
+    if (!strOpen.empty())
+        m_openCountry(strOpen);
+}
+
+void CLearningCommands::SetZukanLinks(CountryHandler openCountry, BytesSource worldFile)
+{
+    m_openCountry = std::move(openCountry);
+    m_worldFile = std::move(worldFile);
+}
+
+void CLearningCommands::DrillCountries(const std::vector<std::string>& codes,
+                                       std::optional<StudyKind> kind)
+{
+    const std::string records =
+        m_worldFile ? QuestionsAbout(m_worldFile(), codes, kind) : std::string();
+    if (records.empty()) {
+        AfxMessageBox(QStringLiteral("要復習の国の問題は、同梱の問題ファイルにありません。"),
+                      MB_OK | MB_ICONSTOP);
+        return;
+    }
+    std::error_code ec;
+    const NewQuestionFile made =
+        AdoptNewQuestionFile(m_profile, std::filesystem::current_path(ec),
+                             Cp932::FromUtf8("要復習-").value_or("-"), records, m_wallClock());
+    AfxMessageBox(QString::fromStdString(NewQuestionFileMessage(made, "要復習の国の問題ファイル")),
+                  made.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
 }

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 namespace {
@@ -54,7 +55,11 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     setObjectName(QStringLiteral("resultsDialog"));
     setFont(DialogFont());
     const CDialogUnits du(font());
-    setFixedSize(du.Size(340, 318));
+    m_pTabs = new QTabWidget(this);
+    m_pTabs->setObjectName(QStringLiteral("resultsTabs"));
+    m_pSummary = new QWidget;
+    m_pSummary->setFixedSize(du.Size(340, 296));
+    m_pTabs->addTab(m_pSummary, QStringLiteral("成績(&T)"));
 
     const QString strFileName = ToQString(strFile);
     QTreeWidget* pOverview = AddTable(
@@ -69,9 +74,9 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
     AddRow(pOverview, {QStringLiteral("正解率"), Rate(sum.current), Rate(sum.all)});
     AddRow(pOverview, {QStringLiteral("平均解答時間"), Seconds(sum.current), Seconds(sum.all)});
 
-    auto* pChartLabel = new QLabel(QStringLiteral("最近 30 ラウンドの正解率(&C)"), this);
+    auto* pChartLabel = new QLabel(QStringLiteral("最近 30 ラウンドの正解率(&C)"), m_pSummary);
     pChartLabel->setGeometry(du.Rect(173, 7, 160, 9));
-    auto* pChart = new CRateChart(this);
+    auto* pChart = new CRateChart(m_pSummary);
     pChart->setObjectName(QStringLiteral("chart"));
     pChart->setAccessibleName(QStringLiteral("最近 30 ラウンドの正解率"));
     pChart->setGeometry(du.Rect(173, 17, 160, 56));
@@ -124,24 +129,47 @@ CResultsDlg::CResultsDlg(const ResultsSummary& sum, const std::string& strFile, 
                                    this);
         pStatus->setObjectName(QStringLiteral("historyStatus"));
         pStatus->setWordWrap(true);
-        pStatus->setGeometry(du.Rect(7, 297, 270, 16));
+        m_pStatus = pStatus;
         pStatus->setFocusPolicy(Qt::TabFocus); // reachable, so it is read out
     }
     auto* pClose = new QPushButton(QStringLiteral("閉じる"), this);
     pClose->setObjectName(QStringLiteral("close"));
-    pClose->setGeometry(du.Rect(283, 299, 50, 14));
+    m_pClose = pClose;
     pClose->setDefault(true);
     connect(pClose, &QPushButton::clicked, this, &QDialog::accept);
+    Layout();
     pOverview->setFocus();
+}
+
+void CResultsDlg::AddMasteryPage(QWidget* pPage)
+{
+    const CDialogUnits du(font());
+    pPage->setFixedSize(du.Size(340, 296));
+    m_pTabs->addTab(pPage, QStringLiteral("習得マップ(&M)"));
+    Layout();
+}
+
+// The pages, then the status and the close button below them.
+void CResultsDlg::Layout()
+{
+    const CDialogUnits du(font());
+    const QSize tabs = m_pTabs->minimumSizeHint(); // the pages have fixed sizes
+    m_pTabs->setGeometry(QRect(QPoint(du.X(2), du.Y(2)), tabs));
+    const int nBottom = m_pTabs->geometry().bottom() + du.Y(4);
+    if (m_pStatus)
+        m_pStatus->setGeometry(du.X(7), nBottom, du.X(270), du.Y(16));
+    m_pClose->setGeometry(m_pTabs->geometry().right() - du.X(50), nBottom + du.Y(2), du.X(50),
+                          du.Y(14));
+    setFixedSize(m_pTabs->geometry().right() + du.X(2) + 1, nBottom + du.Y(20));
 }
 
 QTreeWidget* CResultsDlg::AddTable(const QRect& rect, const char* szName, const QString& strLabel,
                                    const QStringList& headers)
 {
-    auto* pLabel = new QLabel(strLabel, this);
+    auto* pLabel = new QLabel(strLabel, m_pSummary);
     pLabel->setGeometry(rect.x(), rect.y() - pLabel->sizeHint().height() - 2, rect.width(),
                         pLabel->sizeHint().height());
-    auto* pTree = new QTreeWidget(this);
+    auto* pTree = new QTreeWidget(m_pSummary);
     pTree->setObjectName(QString::fromLatin1(szName));
     pTree->setAccessibleName(WithoutMnemonic(strLabel));
     pTree->setGeometry(rect);

@@ -67,6 +67,19 @@ QString RunOpenQuestionDialog()
     return dlg.selectedFiles().constFirst();
 }
 
+QString RunSavePictureDialog()
+{
+    QFileDialog dlg(nullptr, QStringLiteral("画像で保存"), QDir::currentPath(),
+                    QStringLiteral("PNG画像(*.png)"));
+    dlg.setDefaultSuffix(QStringLiteral("png"));
+    dlg.setAcceptMode(QFileDialog::AcceptSave); // asks before an existing file is chosen
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.selectFile(QStringLiteral("習得マップ.png"));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().constFirst();
+}
+
 FileDialogHandler& Handler()
 {
     static FileDialogHandler handler;
@@ -86,6 +99,8 @@ QString RunFileDialog(FileDialogKind kind)
         return Handler()(kind);
     if (kind == FileDialogKind::OpenQuestion)
         return RunOpenQuestionDialog();
+    if (kind == FileDialogKind::SavePicture)
+        return RunSavePictureDialog();
 
     // Like the editor's other dialogs, the file dialog has no parent window.
     QFileDialog dlg(nullptr, QString(), QString(), QStringLiteral("TXTファイル(*.txt)"));

@@ -13,7 +13,8 @@ enum class FileDialogKind
 {
     Save,
     Open,
-    OpenQuestion
+    OpenQuestion,
+    SavePicture, // a PNG picture: "PNG画像(*.png)", a prompt before an existing file is chosen
 };
 
 QString RunFileDialog(FileDialogKind kind);

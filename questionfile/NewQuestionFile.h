@@ -20,6 +20,21 @@ struct NewQuestionFile
     bool Ok() const { return bWritten && choice.Ok(); }
 };
 
+// A file written under a stamped name: its name (cp932) or the system's reason it was not.
+struct StampedFile
+{
+    bool bWritten = false;
+    std::string strName;
+    std::string strError;
+};
+
+// Writes bytes to a new file prefix + "YYYYMMDD-HHMM" + extension (local time) in the folder, or
+// prefix + "YYYYMMDD-HHMM-2" + extension and so on when the name is taken: written beside it
+// first and moved into place only under a name nobody holds, so no file is ever overwritten or
+// left half-written. cp932Prefix ends with its "-"; extension starts with its ".".
+StampedFile WriteStampedFile(const std::filesystem::path& folder, std::string_view cp932Prefix,
+                             std::string_view extension, std::string_view bytes, std::time_t now);
+
 // Writes bytes to a new file prefix + "YYYYMMDD-HHMM.txt" (local time) in the folder, or
 // prefix + "YYYYMMDD-HHMM-2.txt" and so on when the name is taken: written beside it first and
 // moved into place only under a name nobody holds, so no file is ever overwritten or left

@@ -11,7 +11,7 @@ if [ "${1:-run}" = test ]; then
     packages+=(
         libgtest-dev libgmock-dev libbenchmark-dev qt6-base-private-dev
         clang libclang-rt-14-dev lld clang-format
-        xvfb xauth openbox xdotool wmctrl x11-utils imagemagick gdb
+        xvfb xauth openbox xdotool wmctrl x11-utils imagemagick gdb poppler-utils
         dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
         desktop-file-utils appstream lintian
         chromium

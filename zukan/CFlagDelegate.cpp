@@ -1,5 +1,6 @@
 #include "zukan/CFlagDelegate.h"
 
+#include "learning/MasteryMap.h"
 #include "platform/CDialogUnits.h"
 #include "zukan/CFlagListModel.h"
 
@@ -69,6 +70,8 @@ void CFlagDelegate::paint(QPainter* pPainter, const QStyleOptionViewItem& option
         pPainter->drawRect(target.adjusted(-1, -1, 0, 0));
     }
 
+    PaintMastery(pPainter, cell, index.data(CFlagListModel::kMasteryRole).toInt());
+
     const QRect textArea(cell.left() + du.X(1), flagArea.bottom() + du.Y(2), cell.width() - du.X(2),
                          cell.bottom() - flagArea.bottom() - du.Y(2));
     const bool bSelected = opt.state & QStyle::State_Selected;
@@ -82,6 +85,50 @@ void CFlagDelegate::paint(QPainter* pPainter, const QStyleOptionViewItem& option
         focus.rect = cell.adjusted(1, 1, -1, -1);
         pStyle->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, pPainter, pWidget);
     }
+}
+
+// A mark in the cell's top right corner, by shape as well as colour: 要復習 a triangle with "!",
+// 学習中 a ring, 習得 a disc with a tick; 未出題 none.
+void CFlagDelegate::PaintMastery(QPainter* pPainter, const QRect& cell, int nState) const
+{
+    if (nState <= static_cast<int>(Mastery::Unasked))
+        return;
+    const QColor colour(QRgb(MasteryRgb(static_cast<Mastery>(nState))));
+    const double d = CDialogUnits(m_pView->font()).X(8);
+    const QRectF box(cell.right() - d - 1, cell.top() + 1, d, d);
+    pPainter->save();
+    pPainter->setRenderHint(QPainter::Antialiasing);
+    QPen outline(Qt::white, 1.2);
+    switch (static_cast<Mastery>(nState)) {
+    case Mastery::Review: {
+        const QPointF points[] = {
+            {box.center().x(), box.top()}, box.bottomRight(), box.bottomLeft()};
+        pPainter->setPen(outline);
+        pPainter->setBrush(colour);
+        pPainter->drawPolygon(points, 3);
+        pPainter->setPen(QPen(Qt::white, d / 7, Qt::SolidLine, Qt::RoundCap));
+        const double x = box.center().x();
+        pPainter->drawLine(QPointF(x, box.top() + d * 0.35), QPointF(x, box.top() + d * 0.65));
+        pPainter->drawPoint(QPointF(x, box.top() + d * 0.82));
+        break;
+    }
+    case Mastery::Learning:
+        pPainter->setPen(QPen(colour, d / 4));
+        pPainter->setBrush(Qt::white);
+        pPainter->drawEllipse(box.adjusted(d / 8, d / 8, -d / 8, -d / 8));
+        break;
+    default:
+        pPainter->setPen(outline);
+        pPainter->setBrush(colour);
+        pPainter->drawEllipse(box);
+        pPainter->setPen(QPen(Qt::white, d / 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF tick[] = {{box.left() + d * 0.25, box.top() + d * 0.52},
+                                {box.left() + d * 0.43, box.top() + d * 0.7},
+                                {box.left() + d * 0.76, box.top() + d * 0.32}};
+        pPainter->drawPolyline(tick, 3);
+        break;
+    }
+    pPainter->restore();
 }
 
 void CFlagDelegate::PaintHeading(QPainter* pPainter, const QStyleOptionViewItem& option,

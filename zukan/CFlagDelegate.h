@@ -20,6 +20,7 @@ class CFlagDelegate : public QStyledItemDelegate
     QSize FlagBox() const;
 
   private:
+    void PaintMastery(QPainter* pPainter, const QRect& cell, int nState) const;
     void PaintHeading(QPainter* pPainter, const QStyleOptionViewItem& option,
                       const QModelIndex& index) const;
 

@@ -1,6 +1,7 @@
 #include "zukan/CFlagListModel.h"
 
 #include "facts/FactsTable.h"
+#include "learning/MasteryMap.h"
 #include "platform/Resources.h"
 #include "zukan/ZukanIndex.h"
 
@@ -42,10 +43,19 @@ QVariant CFlagListModel::data(const QModelIndex& index, int nRole) const
     switch (nRole) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-    case Qt::AccessibleTextRole:
+    case Qt::AccessibleTextRole: {
         if (row.nEntry < 0)
             return Utf8(m_index.Groups()[std::size_t(row.nGroup)]) + QStringLiteral("州");
-        return Utf8(m_index.Entries()[std::size_t(row.nEntry)].pCountry->names.front());
+        const QString strName =
+            Utf8(m_index.Entries()[std::size_t(row.nEntry)].pCountry->names.front());
+        const int nState = MasteryOf(row.nEntry);
+        if (nRole == Qt::DisplayRole || nState < 0)
+            return strName;
+        return strName + QStringLiteral("（%1）").arg(
+                             QString::fromUtf8(MasteryName(static_cast<Mastery>(nState))));
+    }
+    case kMasteryRole:
+        return row.nEntry < 0 ? -1 : MasteryOf(row.nEntry);
     default:
         return {};
     }
@@ -56,6 +66,18 @@ Qt::ItemFlags CFlagListModel::flags(const QModelIndex& index) const
     if (!index.isValid() || EntryAt(index.row()) < 0)
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void CFlagListModel::SetMasteryStates(std::vector<int> byEntry)
+{
+    m_mastery = std::move(byEntry);
+    if (!m_rows.empty())
+        emit dataChanged(index(0), index(rowCount() - 1));
+}
+
+int CFlagListModel::MasteryOf(int nEntry) const
+{
+    return std::size_t(nEntry) < m_mastery.size() ? m_mastery[std::size_t(nEntry)] : -1;
 }
 
 std::vector<bool> CFlagListModel::RowsShown(const std::vector<int>& found) const

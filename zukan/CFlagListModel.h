@@ -30,6 +30,13 @@ class CFlagListModel : public QAbstractListModel
 
     // The flag of a row's country fitted into size (logical pixels) at the pixel ratio dpr.
     QPixmap Flag(int nRow, QSize size, qreal dpr) const;
+    // The learner's mastery state (learning/MasteryMap.h's Mastery) per entry; the name's
+    // tooltip and accessible text say it. Before any are given, none is shown.
+    static constexpr int kMasteryRole = Qt::UserRole + 1;
+    void SetMasteryStates(std::vector<int> byEntry);
+    // -1 when none is known.
+    int MasteryOf(int nEntry) const;
+
     int DecodedFlags() const { return static_cast<int>(m_flags.size()); }
 
   private:
@@ -40,6 +47,7 @@ class CFlagListModel : public QAbstractListModel
     };
 
     const ZukanIndex& m_index;
+    std::vector<int> m_mastery; // per entry
     std::vector<Row> m_rows;
     std::vector<int> m_entryRows;
     struct Picture

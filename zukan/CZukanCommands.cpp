@@ -37,6 +37,18 @@ void CZukanCommands::OnMenuZukan()
     m_pWindow->activateWindow();
 }
 
+void CZukanCommands::OpenCountry(const std::string& code)
+{
+    OnMenuZukan();
+    m_pWindow->ShowCode(code);
+}
+
+std::string CZukanCommands::WorldFile()
+{
+    const QByteArray world = BundledWorldFile();
+    return std::string(world.constData(), std::size_t(world.size()));
+}
+
 void CZukanCommands::OnDrill()
 {
     if (!m_pWindow || !m_pDrillAction->isEnabled())
@@ -44,9 +56,7 @@ void CZukanCommands::OnDrill()
     const std::set<std::string> codes = m_pWindow->SelectedCodes();
     if (codes.empty())
         return;
-    const QByteArray world = BundledWorldFile();
-    const std::string records =
-        RecordsAbout(std::string_view(world.constData(), world.size()), codes);
+    const std::string records = ChosenRecords(codes);
     if (records.empty()) {
         AfxMessageBox(QStringLiteral("選んだ国の問題は、同梱の問題ファイルにありません。"),
                       MB_OK | MB_ICONSTOP);
@@ -57,4 +67,16 @@ void CZukanCommands::OnDrill()
         WriteDrillFile(m_profile, std::filesystem::current_path(ec), records, m_wallClock());
     AfxMessageBox(QString::fromStdString(NewQuestionFileMessage(made, "図鑑の問題ファイル")),
                   made.Ok() ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONSTOP);
+}
+
+std::set<std::string> CZukanCommands::ChosenCodes() const
+{
+    return m_pWindow && m_pWindow->isVisible() ? m_pWindow->SelectedCodes()
+                                               : std::set<std::string>();
+}
+
+std::string CZukanCommands::ChosenRecords(const std::set<std::string>& codes) const
+{
+    const QByteArray world = BundledWorldFile();
+    return RecordsAbout(std::string_view(world.constData(), std::size_t(world.size())), codes);
 }

@@ -4,6 +4,8 @@
 
 #include <ctime>
 #include <functional>
+#include <set>
+#include <string>
 
 class CZukanWindow;
 class ProfileStore;
@@ -25,9 +27,17 @@ class CZukanCommands : public QObject
 
     void OnMenuZukan();
     void OnDrill();
+    // Opens the window on one country (a catalogue code), as if chosen in the list.
+    void OpenCountry(const std::string& code);
+    // The bundled world file's records, as shipped.
+    static std::string WorldFile();
 
     // 選んだ国を出題: the shell disables it while a round runs; the window's button follows it.
     QAction* DrillAction() const { return m_pDrillAction; }
+    // The codes chosen in the window while it is open (none otherwise), and the bundled world
+    // file's records about them, as the drill takes them.
+    std::set<std::string> ChosenCodes() const;
+    std::string ChosenRecords(const std::set<std::string>& codes) const;
     // Null until first opened.
     CZukanWindow* Window() const { return m_pWindow; }
 

@@ -1,6 +1,7 @@
 #include "zukan/CZukanWindow.h"
 
 #include "facts/Facts.h"
+#include "learning/MasteryMap.h"
 #include "map/CWorldMapView.h"
 #include "platform/Accessibility.h"
 #include "platform/CDialogUnits.h"
@@ -13,6 +14,7 @@
 #include "zukan/CFlagListView.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,6 +43,8 @@ CZukanWindow::CZukanWindow(QAction* pDrillAction, WallClock wallClock, QWidget* 
     setObjectName(QStringLiteral("zukanWindow"));
     setFont(DialogFont());
     CreateControls();
+    // The marks follow the window's first paint: a long history never delays the opening.
+    QTimer::singleShot(0, this, &CZukanWindow::ReadHistoryIfChanged);
     resize(CDialogUnits(font()).Size(kWindowCx, kWindowCy));
     connect(m_pDrillAction, &QAction::changed, this, &CZukanWindow::UpdateDrillButton);
     OnSearchChanged(QString());
@@ -64,6 +69,17 @@ void CZukanWindow::CreateControls()
     pSearchLabel->setBuddy(m_pSearch);
     m_pFound = new QLabel(this);
     m_pFound->setObjectName(QStringLiteral("zukanFound"));
+    auto* pStateLabel = new QLabel(QStringLiteral("表示(&V)："), this);
+    m_pStateFilter = new QComboBox(this);
+    m_pStateFilter->setObjectName(QStringLiteral("zukanStateFilter"));
+    m_pStateFilter->setAccessibleName(QStringLiteral("表示する国"));
+    m_pStateFilter->addItems({QStringLiteral("すべての国"), QStringLiteral("要復習"),
+                              QStringLiteral("学習中"), QStringLiteral("習得"),
+                              QStringLiteral("未出題")});
+    m_pStateFilter->setMinimumWidth(du.X(56));
+    pStateLabel->setBuddy(m_pStateFilter);
+    connect(m_pStateFilter, &QComboBox::currentIndexChanged, this,
+            [this] { OnSearchChanged(m_pSearch->text()); });
 
     auto* pListLabel = new QLabel(QStringLiteral("国旗の一覧(&L)："), this);
     m_pModel = new CFlagListModel(m_index, this);
@@ -114,6 +130,8 @@ void CZukanWindow::CreateControls()
     auto* pSearchRow = new QHBoxLayout;
     pSearchRow->addWidget(pSearchLabel);
     pSearchRow->addWidget(m_pSearch, 1);
+    pSearchRow->addWidget(pStateLabel);
+    pSearchRow->addWidget(m_pStateFilter);
     auto* pButtons = new QHBoxLayout;
     pButtons->addWidget(m_pSelected, 1);
     pButtons->addWidget(m_pSelectGroup);
@@ -149,7 +167,8 @@ void CZukanWindow::CreateControls()
     pRight->addWidget(m_pNoMap);
     pLayout->addLayout(pRight);
 
-    setTabOrder(m_pSearch, m_pList);
+    setTabOrder(m_pSearch, m_pStateFilter);
+    setTabOrder(m_pStateFilter, m_pList);
     setTabOrder(m_pList, m_pSelectGroup);
     setTabOrder(m_pSelectGroup, m_pDrill);
     setTabOrder(m_pDrill, m_pMap);
@@ -164,6 +183,24 @@ std::set<std::string> CZukanWindow::SelectedCodes() const
     return codes;
 }
 
+bool CZukanWindow::ShowCode(const std::string& code)
+{
+    const std::vector<ZukanIndex::Entry>& entries = m_index.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].pCountry->code != code)
+            continue;
+        const int nRow = m_pModel->RowOfEntry(int(i));
+        if (m_pList->isRowHidden(nRow))
+            m_pSearch->clear();
+        const QModelIndex index = m_pModel->index(nRow);
+        m_pList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_pList->scrollTo(index);
+        m_pList->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
 void CZukanWindow::PlaceBeside(const QWidget* pMain)
 {
     const CDialogUnits du(font());
@@ -171,14 +208,27 @@ void CZukanWindow::PlaceBeside(const QWidget* pMain)
                       du.X(kGap));
 }
 
+void CZukanWindow::SetStateFilter(int nIndex)
+{
+    m_pStateFilter->setCurrentIndex(nIndex);
+}
+
 void CZukanWindow::OnSearchChanged(const QString& text)
 {
-    const std::vector<int> found = m_index.Find(text.toStdString());
+    std::vector<int> found = m_index.Find(text.toStdString());
+    static constexpr Mastery kFilterStates[] = {Mastery::Review, Mastery::Learning,
+                                                Mastery::Mastered, Mastery::Unasked};
+    if (const int nFilter = m_pStateFilter->currentIndex(); nFilter > 0)
+        std::erase_if(found, [&](int nEntry) {
+            return m_pModel->MasteryOf(nEntry) != static_cast<int>(kFilterStates[nFilter - 1]);
+        });
     const std::vector<bool> shown = m_pModel->RowsShown(found);
     for (std::size_t nRow = 0; nRow < shown.size(); ++nRow)
         m_pList->setRowHidden(static_cast<int>(nRow), !shown[nRow]);
     QString strFound;
-    if (found.empty())
+    if (found.empty() && text.trimmed().isEmpty())
+        strFound = QStringLiteral("%1の国はありません。").arg(m_pStateFilter->currentText());
+    else if (found.empty())
         strFound = QStringLiteral("「%1」に当てはまる国はありません。").arg(text.trimmed());
     else if (found.size() == m_index.Entries().size())
         strFound = QStringLiteral("全%1か国").arg(found.size());
@@ -206,8 +256,11 @@ void CZukanWindow::OnButtonSelectGroup()
 void CZukanWindow::changeEvent(QEvent* pEvent)
 {
     // Rounds append to the history while the window stands: the record shown follows it.
-    if (pEvent->type() == QEvent::ActivationChange && isActiveWindow() && m_nShown >= 0)
-        ShowCountry(m_nShown);
+    if (pEvent->type() == QEvent::ActivationChange && isActiveWindow()) {
+        ReadHistoryIfChanged();
+        if (m_nShown >= 0)
+            ShowCountry(m_nShown);
+    }
     QWidget::changeEvent(pEvent);
 }
 
@@ -270,21 +323,36 @@ void CZukanWindow::ShowCountry(int nEntry)
     m_pMap->Highlight(country.code);
 }
 
-const LearnerRecord* CZukanWindow::RecordOf(std::string_view code)
+void CZukanWindow::ReadHistoryIfChanged()
 {
-    // Read again only when the history changed since: rounds append to it meanwhile.
     const std::optional<std::filesystem::path> path = PathInCurrentDir(kHistoryFileName);
     std::error_code ec;
     const auto time =
         path ? std::filesystem::last_write_time(*path, ec) : decltype(m_historyTime){};
     const std::uintmax_t nSize = path && !ec ? std::filesystem::file_size(*path, ec) : 0;
-    if (!m_bHistoryRead || time != m_historyTime || nSize != m_nHistorySize) {
-        m_records = path ? LearnerRecords(ReadHistory(*path).rows)
-                         : std::unordered_map<std::string, LearnerRecord>{};
-        m_historyTime = time;
-        m_nHistorySize = nSize;
-        m_bHistoryRead = true;
-    }
+    if (m_bHistoryRead && time == m_historyTime && nSize == m_nHistorySize)
+        return;
+    const HistoryLog log = path ? ReadHistory(*path) : HistoryLog{};
+    m_records = LearnerRecords(log.rows);
+    m_historyTime = time;
+    m_nHistorySize = nSize;
+    m_bHistoryRead = true;
+
+    const std::span<const Facts::Country> countries = Facts::Countries();
+    const std::vector<CountryMastery> states =
+        MasteryMap(log.rows, RecordKinds::ReadForRows(log.rows), countries, LocalDay(m_wallClock()))
+            .States(std::nullopt);
+    std::vector<int> byEntry;
+    for (const ZukanIndex::Entry& entry : m_index.Entries())
+        byEntry.push_back(int(states[std::size_t(entry.pCountry - countries.data())].state));
+    m_pModel->SetMasteryStates(std::move(byEntry));
+    if (m_pStateFilter->currentIndex() > 0)
+        OnSearchChanged(m_pSearch->text());
+}
+
+const LearnerRecord* CZukanWindow::RecordOf(std::string_view code)
+{
+    ReadHistoryIfChanged();
     const auto it = m_records.find(std::string(code));
     return it == m_records.end() ? nullptr : &it->second;
 }

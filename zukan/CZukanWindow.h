@@ -16,6 +16,7 @@ class CFactsPanel;
 class CFlagListModel;
 class CWorldMapView;
 class QAction;
+class QComboBox;
 class QItemSelection;
 class QLabel;
 class QLineEdit;
@@ -41,7 +42,13 @@ class CZukanWindow : public QWidget
     // The codes of the chosen countries, found by the search or not.
     std::set<std::string> SelectedCodes() const;
 
+    // Shows one country (a catalogue code) as the list's current and only chosen flag, the
+    // search cleared if it hid it. False for a code the list lacks.
+    bool ShowCode(const std::string& code);
+
     void OnSearchChanged(const QString& text);
+    // Lists only the countries in one mastery state: 0 all, then 要復習, 学習中, 習得, 未出題.
+    void SetStateFilter(int nIndex);
     void OnButtonSelectGroup();
 
   protected:
@@ -56,6 +63,9 @@ class CZukanWindow : public QWidget
     void UpdateDrillButton();
     void ShowCountry(int nEntry);
     const LearnerRecord* RecordOf(std::string_view code);
+    // Reads the history again when it changed since it was last read: the records and the
+    // mastery marks follow the rounds played meanwhile.
+    void ReadHistoryIfChanged();
 
     ZukanIndex m_index;
     QAction* m_pDrillAction;
@@ -63,6 +73,7 @@ class CZukanWindow : public QWidget
     CFlagListModel* m_pModel = nullptr;
     QLineEdit* m_pSearch = nullptr;
     QLabel* m_pFound = nullptr;
+    QComboBox* m_pStateFilter = nullptr;
     QListView* m_pList = nullptr;
     QLabel* m_pSelected = nullptr;
     QPushButton* m_pSelectGroup = nullptr;

@@ -92,8 +92,9 @@ TEST(QuizDialogShell, AsksForOtherWindowsAndTheShellAddsTheirCommands)
     EXPECT_EQ(MenuTexts(bare), own);
     const std::unique_ptr<CQuizDlg> pWired = CreateMainWindow(store);
     QStringList wired = own;
-    for (const char* szEntry : {"  国旗図鑑(&Z)...", "  成績(&G)...", "  間違えた問題を復習(&R)",
-                                "  問題の編集(&D)...", "  問題ファイルを開く(&O)..."})
+    for (const char* szEntry :
+         {"  印刷用PDFを作成(&P)...", "  国旗図鑑(&Z)...", "  成績(&G)...",
+          "  間違えた問題を復習(&R)", "  問題の編集(&D)...", "  問題ファイルを開く(&O)..."})
         wired.insert(1, QString::fromUtf8(szEntry));
     wired.insert(wired.indexOf("  効果音(&K)") + 1, QStringLiteral("  地図を表示(&M)"));
     wired.insert(wired.indexOf("  地図を表示(&M)") + 1, QStringLiteral("  答えを入力する(&T)"));

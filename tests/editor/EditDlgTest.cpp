@@ -1,4 +1,6 @@
 #include "editor/CEditDlg.h"
+#include "editor/CPlaceMap.h"
+#include "map/WorldMapData.h"
 #include "platform/CDialogUnits.h"
 #include "platform/File.h"
 #include "platform/FileDialog.h"
@@ -336,4 +338,50 @@ TEST_F(EditDlgTest, ShowsTheFourFlagsOfAFlagChoiceRecordAsTyped)
     EXPECT_FALSE(picture(1)->isVisible());
     Choose(1); // a text record
     EXPECT_TRUE(pNote->isVisible());
+}
+
+// A record whose four answers are '@' and a code shows the four places on a small map instead of
+// the flags: each place in view and numbered where no other number covers it, tiny states too.
+TEST_F(EditDlgTest, ShowsTheFourPlacesOfAPositionRecordOnAMap)
+{
+    Open(ComposeRecord("tcd" + Sjis("チャドはどこ？"), {"@ner", "@tcd", "@sdn", "@lby"}, 1) +
+         ComposeRecord("vat" + Sjis("バチカンはどこ？"), {"@ita", "@smr", "@vat", "@fra"}, 2) +
+         Three());
+    m_dlg->show();
+    auto* pPanel = Child<QWidget>("placePreview");
+    auto* pMap = Child<CPlaceMap>("placeMap");
+    ASSERT_TRUE(pPanel && pMap);
+    for (int nRecord : {0, 1}) {
+        Choose(nRecord);
+        ASSERT_TRUE(pPanel->isVisible());
+        EXPECT_FALSE(Child<QWidget>("flagPreview")->isVisible());
+        const MapRect frame = pMap->Frame();
+        std::vector<QPointF> numbers;
+        for (int n = 0; n < 4; ++n) {
+            const std::string code =
+                Field(QString("answer%1").arg(n + 1).toLatin1())->text().mid(1, 3).toStdString();
+            const MapCountry* pCountry = WorldMapData().Find(code);
+            ASSERT_NE(pCountry, nullptr) << code;
+            EXPECT_TRUE(pCountry->ptLabel.x > frame.left && pCountry->ptLabel.x < frame.right &&
+                        pCountry->ptLabel.y > frame.top && pCountry->ptLabel.y < frame.bottom)
+                << code;
+            const QPointF at = pMap->NumberAt(n);
+            EXPECT_TRUE(QRectF(pMap->rect()).contains(at)) << code;
+            for (const QPointF& other : numbers)
+                EXPECT_GE(QLineF(at, other).length(), 14) << code;
+            numbers.push_back(at);
+        }
+    }
+    EXPECT_EQ(Child<QLabel>("placeName3")->accessibleName(),
+              QStringLiteral("解答3 の位置 バチカン（vat）"));
+    const QImage image = pMap->grab().toImage();
+    int nTinted = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            nTinted += image.pixelColor(x, y) == QColor(0xf2, 0xa5, 0x3a) ? 1 : 0;
+    EXPECT_GT(nTinted, 100); // Italy and France, tinted
+
+    Field("answer4")->setText("@xyz"); // no catalogue code: a text record
+    EXPECT_FALSE(pPanel->isVisible());
+    EXPECT_TRUE(Child<QLabel>("flagPreviewNote")->isVisible());
 }

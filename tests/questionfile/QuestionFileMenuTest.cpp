@@ -84,8 +84,8 @@ TEST_F(QuestionFileMenuTest, TheFileMenuOffersBothCommandsAboveExit)
     for (QAction* pAction : pFile->actions())
         texts << (pAction->isSeparator() ? "-" : pAction->text());
     EXPECT_EQ(texts, QStringList({"問題ファイルを開く(&O)...", "問題の編集(&D)...",
-                                  "間違えた問題を復習(&R)", "成績(&G)...", "国旗図鑑(&Z)...", "-",
-                                  "終了(&E)"}));
+                                  "間違えた問題を復習(&R)", "成績(&G)...", "国旗図鑑(&Z)...",
+                                  "印刷用PDFを作成(&P)...", "-", "終了(&E)"}));
     EXPECT_TRUE(names.contains("問題ファイルを開く(O)...")) << names.join('|').toStdString();
     EXPECT_TRUE(names.contains("問題の編集(D)..."));
 }

@@ -10,6 +10,7 @@
 #include "tools/questions/FactCheck.h"
 #include "tools/questions/FieldText.h"
 #include "tools/questions/FlagLikeness.h"
+#include "tools/questions/Neighbours.h"
 #include "tools/questions/Prng.h"
 #include "tools/questions/QuestionCheck.h"
 #include "tools/questions/QuestionTool.h"
@@ -251,9 +252,10 @@ INSTANTIATE_TEST_SUITE_P(
                           "SameAnswers", {{341, Sjis("ソウル") + "  "}}, {Rule::SameAnswers}}),
     [](const auto& info) { return std::string(info.param.szName); });
 
-// Flag-choice records: the marked flag must be the asked country's; with the facts, the clue must
-// name it or its capital. Each problem names the record and the field.
-TEST(QuestionCheckTest, FlagChoiceRecordsMarkTheAskedFlagAndNameItsCountry)
+// Flag-choice and position records: the marked flag or place must be the asked country's; with
+// the facts, the clue must name it (or its capital, or show its flag). Each problem names the
+// record and the field.
+TEST(QuestionCheckTest, FlagChoiceAndPositionRecordsMarkTheAskedCountryAndNameIt)
 {
     const BankGenerator::FactsResult facts =
         BankGenerator::ParseFacts(ReadFileBytes(kSource / "data/countries.tsv"));
@@ -287,6 +289,23 @@ TEST(QuestionCheckTest, FlagChoiceRecordsMarkTheAskedFlagAndNameItsCountry)
         {"首都がリマの国の国旗はどれ？", {"prt", "bra", "arg", "col"}, 1, {Rule::ClueNotFact}, ""},
         // One answer not a code: a text question of the author's own, not judged as a flag choice.
         {"ペルーの国旗はどれ？", {"prt", "bra", "arg", "colombia"}, 0, {}, ""},
+        {"ブラジルはどこ？", {"@prt", "@bra", "@arg", "@col"}, 1, {}, ""},
+        {"この国旗の国はどこ？", {"@prt", "@bra", "@arg", "@col"}, 1, {}, ""},
+        {"ブラジルはどこ？",
+         {"@prt", "@bra", "@arg", "@col"},
+         0,
+         {Rule::PlaceNotAsked},
+         "レコード 3: 解答1「@prt」が正解ですが、問われている国コード「bra」の位置ではありません"},
+        {"ペルーはどこ？",
+         {"@prt", "@bra", "@arg", "@col"},
+         1,
+         {Rule::ClueNotPlace},
+         "レコード 3: 問題文「ペルーはどこ？」"},
+        {"ブラジルはどこ？",
+         {"@prt", "@bra", "arg", "@xyz"},
+         1,
+         {Rule::PlaceNotCode, Rule::PlaceNotCode},
+         "レコード 3: 解答3「arg」は「@」と国旗の一覧の国コード"},
     };
     for (const Case& c : cases) {
         const std::string bytes = GoodRecord() + GoodRecord() +
@@ -435,11 +454,11 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
     }
     ASSERT_EQ(perContinent.size(), FlagCatalog().size());
     for (const auto& [code, nQuestions] : perContinent)
-        EXPECT_EQ(nQuestions, 5) << code;
+        EXPECT_EQ(nQuestions, 6) << code;
     EXPECT_TRUE(MakeQuestionFile(facts).strBytes == MakeQuestionFile(facts, &WorldFile()).strBytes);
     EXPECT_EQ(WorldFile().strName, "世界の国旗.txt");
     EXPECT_EQ(RecordCount(ReadFileBytes(kSource / PathFromUtf8("data/世界の国旗.txt")).size()),
-              995);
+              1194);
     EXPECT_EQ(BundledFiles()[0].strName, "sample0524.txt");
 }
 
@@ -541,7 +560,7 @@ class BankTest : public ::testing::Test
     static inline std::vector<BankGenerator::Question> s_questions;
 };
 
-TEST_F(BankTest, EveryCatalogueCountryIsAskedAllFiveWays)
+TEST_F(BankTest, EveryCatalogueCountryIsAskedAllSixWays)
 {
     std::map<std::string, std::set<BankGenerator::Kind>> kinds;
     for (const BankGenerator::Question& q : s_questions)
@@ -575,9 +594,13 @@ TEST_F(BankTest, AnswersAreTheFactsFitAndGiveNothingAway)
             EXPECT_EQ(right, c.strCode);
             EXPECT_EQ(q.strQuestion, BankGenerator::FlagQuestion(c.strName));
             break;
+        case Kind::Position:
+            EXPECT_EQ(right, "@" + c.strCode);
+            EXPECT_EQ(q.strQuestion, c.strName + "はどこ？");
+            break;
         }
         EXPECT_LE(Sjis(q.strQuestion).size(), kQuizQuestionSize);
-        if (q.kind != Kind::Flag)
+        if (q.kind != Kind::Flag && q.kind != Kind::Position)
             EXPECT_EQ(q.strQuestion.find(c.strName), std::string::npos) << q.strQuestion;
         std::set<std::string> distinct(q.answers.begin(), q.answers.end());
         EXPECT_EQ(distinct.size(), 4u) << q.strCode;
@@ -638,6 +661,42 @@ TEST_F(BankTest, FlagChoicesOfferTheLookAlikesFirstThenTheMostAlikeFlags)
 
 // The history knows a question by its record's bytes: a change to one country's facts may change
 // its own questions and those that offer, or would now offer, what changed; none else.
+// A position question offers the first three states the neighbours table lists, borders first:
+// Chad is told apart from the states around it, not from four continents.
+TEST_F(BankTest, PositionQuestionsOfferTheNeighbours)
+{
+    std::map<std::string, std::set<std::string>> offered;
+    for (const BankGenerator::Question& q : s_questions) {
+        if (q.kind != BankGenerator::Kind::Position)
+            continue;
+        const Neighbours::Entry* pEntry = Neighbours::Find(q.strCode);
+        ASSERT_NE(pEntry, nullptr) << q.strCode;
+        std::vector<std::string> listed = pEntry->borders;
+        listed.insert(listed.end(), pEntry->nearest.begin(), pEntry->nearest.end());
+        std::set<std::string> expected = {"@" + q.strCode};
+        for (std::size_t i = 0; i < 3; ++i)
+            expected.insert("@" + listed[i]);
+        EXPECT_EQ(std::set<std::string>(q.answers.begin(), q.answers.end()), expected) << q.strCode;
+        offered[q.strCode] = expected;
+    }
+    for (const auto& [code, other] :
+         {std::pair{"tcd", "@sdn"}, {"tcd", "@ner"}, {"lao", "@khm"}, {"svn", "@hrv"}})
+        EXPECT_TRUE(offered[code].contains(other)) << code << " " << other;
+
+    // Where the countries given lack neighbours, places of the same 州 stand in after them.
+    std::vector<BankGenerator::Country> few;
+    for (const char* code : {"tcd", "lby", "ken", "gha", "bra", "jpn", "deu", "rus"})
+        few.push_back(CountryOf(code));
+    const BankGenerator::BankResult bank = BankGenerator::Generate(few);
+    ASSERT_TRUE(bank.bOk) << bank.strError;
+    const auto chad = std::find_if(bank.questions.begin(), bank.questions.end(), [](auto& q) {
+        return q.kind == BankGenerator::Kind::Position && q.strCode == "tcd";
+    });
+    ASSERT_NE(chad, bank.questions.end());
+    EXPECT_EQ(std::set<std::string>(chad->answers.begin(), chad->answers.end()),
+              (std::set<std::string>{"@tcd", "@lby", "@ken", "@gha"}));
+}
+
 TEST_F(BankTest, EditingOrRemovingOneCountryLeavesUnrelatedQuestionsByteForByte)
 {
     using Key = std::pair<std::string, BankGenerator::Kind>;
@@ -683,10 +742,10 @@ TEST_F(BankTest, EditingOrRemovingOneCountryLeavesUnrelatedQuestionsByteForByte)
             continue;
         ++nChanged;
         EXPECT_TRUE(offers(q, bra.strName) || offers(q, bra.strCapital) || offers(q, "bra") ||
-                    offers(q, BankGenerator::LanguageAnswer(bra)))
+                    offers(q, "@bra") || offers(q, BankGenerator::LanguageAnswer(bra)))
             << key.first << " " << static_cast<int>(key.second);
     }
-    EXPECT_LT(nChanged, 30);
+    EXPECT_LT(nChanged, 36); // a few more with the places around it
 
     // A 州 file asks each of its countries exactly what the world file asks.
     const auto oceania = byKey(

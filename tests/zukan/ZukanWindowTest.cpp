@@ -1,8 +1,10 @@
 #include "app/MainWindow.h"
 #include "facts/Facts.h"
 #include "learning/AnswerHistory.h"
+#include "learning/MasteryMap.h"
 #include "map/CWorldMapView.h"
 #include "platform/Cp932.h"
+#include "platform/LocalTime.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
 #include "platform/Resources.h"
@@ -155,7 +157,7 @@ TEST_F(ZukanWindowTest, OneWindowFromTheMenuWithEveryFlagBy州)
     pList->scrollTo(jpn);
     bool bNamed = false;
     for (int i = 0; i < pAccessible->childCount(); ++i)
-        bNamed |= pAccessible->child(i)->text(QAccessible::Name) == "日本";
+        bNamed |= pAccessible->child(i)->text(QAccessible::Name) == "日本（未出題）";
     EXPECT_TRUE(bNamed);
 }
 
@@ -258,6 +260,37 @@ TEST_F(ZukanWindowTest, EveryCountryShowsNoEnglishSentence)
     EXPECT_EQ(nCountries, 199);
 }
 
+TEST_F(ZukanWindowTest, EachFlagSaysItsMasteryStateAndOneStateCanBeListedAlone)
+{
+    const auto answer = [&](int nRecord, const char* szCode, AnswerResult result) {
+        const std::string time = FormatLocalTime(std::time(nullptr));
+        ASSERT_TRUE(AppendHistoryRow(m_dir / kHistoryFileName,
+                                     {time, "sample0524.txt", nRecord,
+                                      RecordFingerprint(m_records[std::size_t(nRecord - 1)]),
+                                      szCode, result, 2.0, time, "この国旗はどの国の国旗？"}));
+    };
+    answer(1, "jpn", AnswerResult::Wrong);
+    answer(2, "fra", AnswerResult::Correct);
+
+    CZukanWindow* pWindow = Open();
+    EXPECT_EQ(RowOf(pWindow, "日本").data(Qt::AccessibleTextRole).toString(), "日本（要復習）");
+    EXPECT_EQ(RowOf(pWindow, "フランス").data(Qt::ToolTipRole).toString(), "フランス（学習中）");
+    EXPECT_EQ(RowOf(pWindow, "ドイツ").data(CFlagListModel::kMasteryRole).toInt(),
+              int(Mastery::Unasked));
+    pWindow->SetStateFilter(1);
+    EXPECT_EQ(ShownNames(pWindow), QStringList{"日本"});
+    pWindow->SetStateFilter(2);
+    EXPECT_EQ(ShownNames(pWindow), QStringList{"フランス"});
+    EXPECT_EQ(In<QLabel>(pWindow, "zukanFound")->text(), "1か国が見つかりました");
+
+    // A round played meanwhile shows when the window is opened again.
+    answer(3, "bra", AnswerResult::Wrong);
+    pWindow->SetStateFilter(1);
+    pWindow->close();
+    Open();
+    EXPECT_EQ(ShownNames(pWindow), (QStringList{"日本", "ブラジル"}));
+}
+
 TEST_F(ZukanWindowTest, ChosenCountriesBecomeAQuestionFileOfTheBundledRecords)
 {
     CZukanWindow* pWindow = Open();
@@ -275,12 +308,16 @@ TEST_F(ZukanWindowTest, ChosenCountriesBecomeAQuestionFileOfTheBundledRecords)
     const std::string bundled =
         ReadFileBytes(std::filesystem::path(MARELTO_SOURCE_DIR) / "data" / "世界の国旗.txt");
     const std::string expected = RecordsAbout(bundled, {"bra", "jpn"});
-    // Each country has one question of every kind, the flag choice among them.
-    ASSERT_EQ(expected.size(), 10 * kRecordSize);
+    // Each country has one question of every kind, the flag choice and the position among them.
+    ASSERT_EQ(expected.size(), 12 * kRecordSize);
     int nFlagChoices = 0;
-    for (std::size_t i = 0; i < expected.size(); i += kRecordSize)
+    int nPositions = 0;
+    for (std::size_t i = 0; i < expected.size(); i += kRecordSize) {
         nFlagChoices += FlagChoiceCodes(SplitRecord(expected.substr(i, kRecordSize))) ? 1 : 0;
+        nPositions += PositionCodes(SplitRecord(expected.substr(i, kRecordSize))) ? 1 : 0;
+    }
     EXPECT_EQ(nFlagChoices, 2);
+    EXPECT_EQ(nPositions, 2);
     EXPECT_EQ(ReadFileBytes(m_dir / Cp932::ToUtf8(strName)), expected);
     EXPECT_EQ(m_profile.GetProfileStringA("QUESTION_CNT", "1", ""),
               std::to_string(expected.size() / kRecordSize)); // was 20

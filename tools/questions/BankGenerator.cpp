@@ -5,6 +5,7 @@
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
 #include "tools/questions/FlagLikeness.h"
+#include "tools/questions/Neighbours.h"
 #include "tools/questions/Prng.h"
 #include "tools/questions/QuestionTsv.h"
 
@@ -23,8 +24,8 @@ constexpr std::array<const char*, 4> kQuestionTexts = {
     "この国旗の国は世界のどの地域にある？",
     "この国旗の国の公用語は？",
 };
-constexpr std::array<const char*, kKindCount> kKindNames = {"国名", "首都", "地域", "公用語",
-                                                            "国旗"};
+constexpr std::array<const char*, kKindCount> kKindNames = {"国名",   "首都", "地域",
+                                                            "公用語", "国旗", "位置"};
 constexpr std::size_t kMaxLanguagesShown = 4;
 // Each country's questions stand this many places apart in the drill order, country name
 // first, so that a flag is met again while it is still fresh.
@@ -73,6 +74,8 @@ Option OptionFor(const Country& c, Kind kind)
         return {c.strRegion, {c.strRegion}};
     case Kind::Flag:
         return {c.strCode, {c.strCode}};
+    case Kind::Position:
+        return {PositionAnswer(c.strCode), {PositionAnswer(c.strCode)}};
     case Kind::Language:
         break;
     }
@@ -139,6 +142,7 @@ class Builder
     std::vector<std::vector<Option>> Tiers(std::size_t nCountry, Kind kind);
     std::vector<std::vector<Option>> RegionTiers(const Country& self);
     std::vector<std::vector<Option>> FlagTiers(const Country& self);
+    std::vector<Option> NeighbourTier(const Country& self);
 
     const std::vector<Country>& m_countries;
     std::uint64_t m_nSeed;
@@ -171,6 +175,23 @@ std::vector<std::vector<Option>> Builder::FlagTiers(const Country& self)
     return tiers;
 }
 
+// The neighbours the table lists that are among the countries given, borders first, in the
+// table's order.
+std::vector<Option> Builder::NeighbourTier(const Country& self)
+{
+    std::vector<Option> tier;
+    const Neighbours::Entry* pEntry = Neighbours::Find(self.strCode);
+    if (!pEntry)
+        return tier;
+    std::vector<std::string> listed = pEntry->borders;
+    listed.insert(listed.end(), pEntry->nearest.begin(), pEntry->nearest.end());
+    for (const std::string& code : listed)
+        if (std::any_of(m_countries.begin(), m_countries.end(),
+                        [&](const Country& c) { return c.strCode == code; }))
+            tier.push_back({PositionAnswer(code), {PositionAnswer(code)}});
+    return tier;
+}
+
 std::vector<std::vector<Option>> Builder::RegionTiers(const Country& self)
 {
     std::vector<std::vector<Option>> tiers(3);
@@ -190,7 +211,8 @@ std::vector<std::vector<Option>> Builder::RegionTiers(const Country& self)
 }
 
 // Wrong answers from other countries, the most plausible first: look-alike flags for the
-// country name, then the same region, then the same continent, then anywhere.
+// country name, neighbours for the place, then the same region, then the same continent, then
+// anywhere.
 std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
 {
     const Country& self = m_countries[nCountry];
@@ -209,6 +231,8 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
     tests.push_back([](const Country&) { return true; });
 
     std::vector<std::vector<Option>> tiers(tests.size());
+    if (kind == Kind::Position)
+        tiers.insert(tiers.begin(), NeighbourTier(self));
     for (std::size_t i = 0; i < m_countries.size(); ++i) {
         if (i == nCountry)
             continue;
@@ -229,8 +253,11 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
     Option correct = OptionFor(self, kind);
     correct.keys = AcceptedAnswers(self, kind);
     std::vector<Option> chosen = {correct};
-    for (std::vector<Option>& tier : Tiers(nCountry, kind)) {
-        if (kind != Kind::Flag) // flags come ranked by likeness
+    std::vector<std::vector<Option>> tiers = Tiers(nCountry, kind);
+    for (std::size_t t = 0; t < tiers.size(); ++t) {
+        std::vector<Option>& tier = tiers[t];
+        // Flags come ranked by likeness, neighbours by the border they share.
+        if (kind != Kind::Flag && !(kind == Kind::Position && t == 0))
             RankByDraw(tier, nStream);
         for (const Option& option : tier) {
             if (chosen.size() < 4 &&
@@ -248,7 +275,9 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
     Question q{self.strCode,
                kind,
                kind == Kind::Flag ? FlagQuestion(self.strName)
-                                  : std::string(kQuestionTexts[static_cast<std::size_t>(kind)]),
+               : kind == Kind::Position
+                   ? PositionQuestion(self.strName)
+                   : std::string(kQuestionTexts[static_cast<std::size_t>(kind)]),
                {},
                0};
     q.nCorrect = static_cast<int>(Prng(nStream).Below(4));
@@ -312,7 +341,9 @@ BankResult Builder::Run()
 
 std::string_view QuestionText(Kind kind)
 {
-    return kind == Kind::Flag ? std::string_view() : kQuestionTexts[static_cast<std::size_t>(kind)];
+    return kind == Kind::Flag || kind == Kind::Position
+               ? std::string_view()
+               : kQuestionTexts[static_cast<std::size_t>(kind)];
 }
 
 std::string FlagQuestion(std::string_view strName)
@@ -323,6 +354,16 @@ std::string FlagQuestion(std::string_view strName)
 std::string FlagQuestionByCapital(std::string_view strCapital)
 {
     return "首都が" + std::string(strCapital) + "の国の国旗はどれ？";
+}
+
+std::string PositionQuestion(std::string_view strName)
+{
+    return std::string(strName) + "はどこ？";
+}
+
+std::string PositionAnswer(std::string_view strCode)
+{
+    return kPositionMark + std::string(strCode);
 }
 
 std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
@@ -349,6 +390,9 @@ std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
         break;
     case Kind::Flag:
         accepted = {c.strCode};
+        break;
+    case Kind::Position:
+        accepted = {PositionAnswer(c.strCode)};
         break;
     }
     return accepted;

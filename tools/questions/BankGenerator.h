@@ -7,8 +7,8 @@
 #include <vector>
 
 // The bundled question bank, made from the facts table: for every country four questions about
-// the flag on screen, each with three wrong answers taken from other countries, and one that
-// names the country and offers four flags.
+// the flag on screen, each with three wrong answers taken from other countries, one that names
+// the country and offers four flags, and one that names it and offers four places on the map.
 namespace BankGenerator {
 
 inline constexpr std::uint64_t kDefaultSeed = 524;
@@ -19,9 +19,10 @@ enum class Kind
     Capital,
     Region,
     Language,
-    Flag // a flag-choice question: the answers are catalogue codes
+    Flag,    // a flag-choice question: the answers are catalogue codes
+    Position // answered on the map: the answers are '@' and a catalogue code
 };
-inline constexpr std::size_t kKindCount = 5;
+inline constexpr std::size_t kKindCount = 6;
 
 struct Language
 {
@@ -60,12 +61,19 @@ FactsResult ParseFacts(std::string_view utf8);
 // and the count ("英語、アフリカーンス語、ズールー語など12言語").
 std::string LanguageAnswer(const Country& country);
 
-// The question of the four kinds about the flag on screen; the 国旗 kind has none of its own.
+// The question of the four kinds about the flag on screen; the 国旗 and 位置 kinds have none of
+// their own.
 std::string_view QuestionText(Kind kind);
 // The clues of a flag-choice question: "ブラジルの国旗はどれ？",
 // "首都がブラジリアの国の国旗はどれ？".
 std::string FlagQuestion(std::string_view strName);
 std::string FlagQuestionByCapital(std::string_view strCapital);
+// The clues of a position question: "チャドはどこ？", or the flag on screen,
+// kPositionQuestionByFlag.
+std::string PositionQuestion(std::string_view strName);
+inline constexpr std::string_view kPositionQuestionByFlag = "この国旗の国はどこ？";
+// A position question's answer for a country: "@tcd".
+std::string PositionAnswer(std::string_view strCode);
 
 // Every answer to the question of this kind that Japanese sources accept for the country: its
 // names; its capitals, the ones it named formerly and other seats; its region, 州 and the other
@@ -95,7 +103,9 @@ struct BankResult
 // in it: a question changes only when its own country's facts change or a candidate it chose
 // or would now choose comes, goes or is renamed. The 国旗 kind draws only where its right flag
 // stands; its wrong flags are the table's look-alikes, then the flags most alike in colour and
-// layout (FlagLikeness), each group most alike first.
+// layout (FlagLikeness), each group most alike first. The 位置 kind's wrong places are the first
+// three of the country's neighbours that are given (Neighbours: borders, then the nearest), and
+// only where too few are given, others of its region, then its 州, then anywhere.
 BankResult Generate(const std::vector<Country>& countries, std::uint64_t nSeed = kDefaultSeed,
                     std::string_view strContinent = {});
 

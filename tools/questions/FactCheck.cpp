@@ -113,6 +113,21 @@ void CheckClue(const Country& c, const std::string& question, std::int64_t nReco
                                 "」の形で名指ししていません"});
 }
 
+// A position clue names the country in a form the table accepts, or shows its flag.
+void CheckPlaceClue(const Country& c, const std::string& question, std::int64_t nRecord,
+                    std::vector<Problem>& problems)
+{
+    std::vector<std::string> clues = {std::string(BankGenerator::kPositionQuestionByFlag)};
+    for (const std::string& name : AcceptedAnswers(c, Kind::Country))
+        clues.push_back(BankGenerator::PositionQuestion(name));
+    if (!Has(clues, question))
+        problems.push_back(
+            {Rule::ClueNotPlace, nRecord,
+             "問題文「" + question + "」は位置の問題ですが、事実表の " + c.strName + " を「" +
+                 BankGenerator::PositionQuestion(c.strName) + "」の形で名指しせず、「" +
+                 std::string(BankGenerator::kPositionQuestionByFlag) + "」でもありません"});
+}
+
 std::string Quoted(std::string_view text)
 {
     return "「" + std::string(text) + "」";
@@ -121,8 +136,8 @@ std::string Quoted(std::string_view text)
 void CheckTypedRecord(const Facts::Table& table, const QuestionRecord& record,
                       std::string_view bytes, std::int64_t nRecord, std::vector<Problem>& problems)
 {
-    if (FlagChoiceCodes(record))
-        return; // chosen, never typed
+    if (FlagChoiceCodes(record) || PositionCodes(record))
+        return; // chosen or pointed at, never typed
     TypedAnswerJudge judge(&table);
     auto right = [&](std::string_view typed) {
         return judge.Judge(typed, bytes) == TypedVerdict::Right;
@@ -175,7 +190,10 @@ std::vector<Problem> Check(const std::vector<Country>& countries, std::string_vi
         const QuestionRecord record = SplitRecord(fileBytes.substr(RecordOffset(k), kRecordSize));
         const std::string question = Cp932::ToUtf8(FieldText::TrimPadding(record.strQuizQuestion));
         const bool bFlagChoice = FlagChoiceCodes(record).has_value();
-        const std::optional<Kind> kind = bFlagChoice ? Kind::Flag : KindOf(question);
+        const bool bPlace = PositionCodes(record).has_value();
+        const std::optional<Kind> kind = bFlagChoice ? Kind::Flag
+                                         : bPlace    ? Kind::Position
+                                                     : KindOf(question);
         if (!kind)
             continue;
         auto it = std::find_if(countries.begin(), countries.end(),
@@ -186,6 +204,8 @@ std::vector<Problem> Check(const std::vector<Country>& countries, std::string_vi
                  "国コード「" + FieldText::Escape(record.strCode) + "」の国は事実表にありません"});
         else if (bFlagChoice)
             CheckClue(*it, question, k + 1, problems); // the marked flag: QuestionCheck
+        else if (bPlace)
+            CheckPlaceClue(*it, question, k + 1, problems); // the marked place: QuestionCheck
         else
             CheckRecord(*it, *kind, record, k + 1, problems);
     }

@@ -11,7 +11,8 @@
 // must be the table's, and no other answer may be one that the table accepts for the country.
 // Records with other question texts are the author's own and are not judged. A flag-choice record
 // is always judged: its clue must name the country ("ブラジルの国旗はどれ？") or its capital
-// ("首都がブラジリアの国の国旗はどれ？") in a form the table accepts.
+// ("首都がブラジリアの国の国旗はどれ？") in a form the table accepts; a position record's clue must
+// name the country ("チャドはどこ？") or show its flag ("この国旗の国はどこ？").
 namespace FactCheck {
 
 std::vector<QuestionCheck::Problem> Check(const std::vector<BankGenerator::Country>& countries,

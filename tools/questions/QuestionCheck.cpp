@@ -5,6 +5,7 @@
 #include "quiz/QuestionRecord.h"
 #include "tools/questions/FieldText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace QuestionCheck {
@@ -55,6 +56,7 @@ class RecordChecker
         Widths();
         Texts();
         FlagChoice();
+        Position();
     }
 
   private:
@@ -74,6 +76,7 @@ class RecordChecker
     void Widths();
     void Texts();
     void FlagChoice();
+    void Position();
 
     std::string_view m_record;
     std::int64_t m_nRecord;
@@ -187,6 +190,41 @@ void RecordChecker::FlagChoice()
         Add(Rule::FlagNotAsked, AnswerName(static_cast<std::size_t>(*nCorrect)) + "「" + marked +
                                     "」が正解ですが、問われている国コード「" +
                                     FieldText::Escape(rec.strCode) + "」の国旗ではありません");
+}
+
+// An answer field that names a place: '@', a catalogue code, then blanks.
+bool IsPlace(std::string_view field)
+{
+    return field.size() == kAnswerSize && field[0] == kPositionMark &&
+           LookupFlagBitmap(field.substr(1, kCodeSize)) &&
+           field.find_first_not_of(' ', 1 + kCodeSize) == std::string_view::npos;
+}
+
+// A position question: its marked place is the one asked. A record with some answers "@..."
+// but not all four places is a text question, which the author seldom means.
+void RecordChecker::Position()
+{
+    const QuestionRecord rec = SplitRecord(m_record);
+    const std::optional<std::array<std::string, 4>> codes = PositionCodes(rec);
+    const std::optional<int> nCorrect = rec.CorrectIndex();
+    if (codes && nCorrect) {
+        const std::string& marked = (*codes)[static_cast<std::size_t>(*nCorrect)];
+        if (marked != rec.strCode)
+            Add(Rule::PlaceNotAsked, AnswerName(static_cast<std::size_t>(*nCorrect)) + "「" +
+                                         std::string(1, kPositionMark) + marked +
+                                         "」が正解ですが、問われている国コード「" +
+                                         FieldText::Escape(rec.strCode) + "」の位置ではありません");
+        return;
+    }
+    if (std::none_of(rec.answers.begin(), rec.answers.end(),
+                     [](const std::string& a) { return a.starts_with(kPositionMark); }))
+        return;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (!IsPlace(rec.answers[i]))
+            Add(Rule::PlaceNotCode,
+                AnswerName(i) + "「" + FieldText::Escape(FieldText::TrimPadding(rec.answers[i])) +
+                    "」は「@」と国旗の一覧の国コード（例: @tcd）ではありません。4 つの解答が"
+                    "すべてその形でないと位置の問題にならず、文字の解答として出題されます");
 }
 
 } // namespace

@@ -31,6 +31,9 @@ enum class Rule
     TypingMatched,   // a wrong answer that, typed, would be judged right
     FlagNotAsked,    // a flag-choice question whose marked flag is not the record's country
     ClueNotFact,     // a flag-choice clue that names neither the country nor its capital
+    PlaceNotAsked,   // a position question whose marked place is not the record's country
+    PlaceNotCode,    // an answer "@..." beside others, that makes no position question
+    ClueNotPlace,    // a position clue that neither names the country nor shows its flag
 };
 
 struct Problem

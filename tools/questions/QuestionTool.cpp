@@ -1,12 +1,15 @@
 #include "tools/questions/QuestionTool.h"
 
 #include "facts/Facts.h"
+#include "map/WorldMap.h"
 #include "platform/AtomicFile.h"
 #include "platform/CommandLine.h"
 #include "platform/File.h"
+#include "quiz/FlagCatalog.h"
 #include "tools/questions/BankGenerator.h"
 #include "tools/questions/BundledFiles.h"
 #include "tools/questions/FactCheck.h"
+#include "tools/questions/Neighbours.h"
 #include "tools/questions/QuestionCheck.h"
 #include "tools/questions/QuestionTsv.h"
 
@@ -25,7 +28,12 @@ constexpr std::string_view kUsage =
     "  marelto-questions generate FACTS [-o FILE]   事実表から世界の国旗の問題集を作る（-o なしは "
     "TSV を出力）\n"
     "  marelto-questions generate FACTS --all DIR   事実表から作る付属の問題ファイルをすべて DIR "
-    "に作る\n";
+    "に作る\n"
+    "  marelto-questions neighbours MAP [-o TSV]    "
+    "地図から位置の問題の誤答になる近隣国の表を作る\n"
+    "  marelto-questions print FILE --sheet|--cards|--map 州 [-o PDF] [--b5] [--no-key]\n"
+    "                                               問題プリント・国旗カード・白地図の PDF "
+    "を作る\n";
 
 constexpr std::string_view kHelpJa =
     "Marelto の問題ファイル（Shift_JIS、1 問 420 バイト）を調べ、TSV に書き出し、TSV から作り、\n"
@@ -48,6 +56,11 @@ constexpr std::string_view kHelpEn =
     "  marelto-questions generate FACTS [-o FILE]       make the world question file from the\n"
     "                                                   facts table (its TSV without -o)\n"
     "  marelto-questions generate FACTS --all DIR       make every bundled question file in DIR\n"
+    "  marelto-questions neighbours MAP [-o TSV]        each country's neighbours on the map,\n"
+    "                                                   the wrong places of position questions\n"
+    "  marelto-questions print FILE --sheet|--cards|--map AREA [-o PDF] [--b5] [--no-key]\n"
+    "                                                   a worksheet, flag cards or a blank map of\n"
+    "                                                   a 州 (世界: the world) as PDF to print\n"
     "Checks, exports, imports and generates Marelto's question files (Shift_JIS, 420 bytes a\n"
     "question). Nothing is written unless all of it could be made without a problem.\n"
     "\n"
@@ -253,6 +266,39 @@ int Generate(const Args& args, std::ostream& out, std::ostream& err)
     return WriteMade(MakeQuestionFile(*facts), args.files[0], args.strOutput, out, err) ? 0 : 1;
 }
 
+// The neighbours of every catalogue country as the map gives them (data/neighbours.tsv).
+int ListNeighbours(const Args& args, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> bytes = ReadAll(args.files[0], err);
+    if (!bytes)
+        return 1;
+    std::string strError;
+    const std::optional<WorldMap> map = WorldMap::Decode(
+        {reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()}, &strError);
+    if (!map) {
+        err << args.files[0] << ": 地図として読めません（" << strError << "）\n";
+        return 1;
+    }
+    std::vector<std::string> codes;
+    for (const FlagEntry& entry : FlagCatalog())
+        codes.emplace_back(entry.strCode);
+    const std::vector<Neighbours::Entry> entries = Neighbours::Compute(*map, codes);
+    if (entries.size() != codes.size()) {
+        err << args.files[0] << ": 国旗の一覧の国のうち " << codes.size() - entries.size()
+            << " か国が地図にありません\n";
+        return 1;
+    }
+    const std::string tsv = Neighbours::ToTsv(entries);
+    if (args.strOutput.empty()) {
+        out << tsv;
+        return 0;
+    }
+    if (!Write(args.strOutput, tsv, err))
+        return 1;
+    out << args.strOutput << ": " << entries.size() << " か国の近隣国を書きました\n";
+    return 0;
+}
+
 } // namespace
 
 MadeFile MakeQuestionFile(std::string_view factsUtf8, const BundledFile* pFile)
@@ -314,6 +360,8 @@ int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std
         if (strCommand == "generate" && bOneFile &&
             (parsed.strAllDir.empty() || parsed.strOutput.empty()))
             return Generate(parsed, out, err);
+        if (strCommand == "neighbours" && bOneFile)
+            return ListNeighbours(parsed, out, err);
     }
     err << kUsage;
     return kUsageError;

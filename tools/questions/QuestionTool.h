@@ -15,6 +15,10 @@
 //   import TSV -o FILE [--cut]    a question file from such a table, written only if all is well
 //   generate FACTS [-o FILE]      the world file from the facts table; without -o its TSV
 //   generate FACTS --all DIR      every bundled question file made from the table, into DIR
+//   neighbours MAP [-o TSV]       each catalogue country's neighbours on the world map, the
+//                                 table the generator takes a position question's wrong places from
+//   print FILE --sheet|--cards|--map 州 [-o PDF]
+//                                 handled by print/PrintCommand.h (it needs Qt); listed in --help
 int RunQuestionTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                     bool bJapanese = true);
 

@@ -1,4 +1,5 @@
 #include "platform/CommandLine.h"
+#include "print/PrintCommand.h"
 #include "tools/questions/QuestionTool.h"
 
 #include <iostream>
@@ -36,5 +37,9 @@ static std::vector<std::string> Arguments(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    return RunQuestionTool(Arguments(argc, argv), std::cout, std::cerr, JapaneseLocale());
+    const std::vector<std::string> args = Arguments(argc, argv);
+    // Printing needs Qt, which the rest of the tool does without.
+    if (!args.empty() && args[0] == "print")
+        return RunPrintCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+    return RunQuestionTool(args, std::cout, std::cerr, JapaneseLocale());
 }
