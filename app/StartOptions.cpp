@@ -62,7 +62,7 @@ std::string HelpText(bool bJapanese, std::string_view dataDir)
                "オプション:\n"
                "  -h, --help     この説明を表示して終わる\n"
                "  --version      版を表示して終わる\n"
-               "Qt のオプション（-platform 名前、-style 名前 など）も使えます。\n"
+               "Qt のオプション（-platform 名前、-style 名前など）も使えます。\n"
                "\n"
                "ファイル（今いるフォルダー）:\n"
                "  *.txt                 問題ファイル（Shift_JIS、1 問 420 バイト）\n"

@@ -3,6 +3,7 @@
 #include "facts/Kana.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <utility>
 
@@ -217,10 +218,36 @@ std::vector<std::string> Forms(const Facts::Country& country, Kind kind)
     return forms;
 }
 
+std::vector<std::string> BareCapitals(const Facts::Table& table, const Facts::Country& country)
+{
+    constexpr std::array<std::string_view, 3> kQualifiers = {"D.C.", "シティ", "市"};
+    std::vector<std::string> bare;
+    for (std::string_view capital : country.capitals) {
+        for (std::string_view qualifier : kQualifiers) {
+            if (capital.size() <= qualifier.size() || !capital.ends_with(qualifier))
+                continue;
+            const std::string_view name = capital.substr(0, capital.size() - qualifier.size());
+            const std::string key = Fold(name);
+            const bool bTaken =
+                std::any_of(table.countries.begin(), table.countries.end(), [&](auto& c) {
+                    auto same = [&](std::string_view form) { return Fold(form) == key; };
+                    return std::any_of(c.names.begin(), c.names.end(), same) ||
+                           std::any_of(c.capitals.begin(), c.capitals.end(), same);
+                });
+            if (!key.empty() && !bTaken)
+                AddOnce(bare, name);
+        }
+    }
+    return bare;
+}
+
 std::vector<std::string> AcceptedForms(const Facts::Table& table, const Facts::Country& country,
                                        Kind kind)
 {
     std::vector<std::string> forms = Forms(country, kind);
+    if (kind == Kind::Capital)
+        for (const std::string& bare : BareCapitals(table, country))
+            AddOnce(forms, bare);
     for (std::size_t i = 0, n = forms.size(); i < n; ++i) {
         if (!Kana::HasKanji(forms[i]))
             continue;

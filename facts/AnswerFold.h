@@ -36,7 +36,12 @@ enum class Kind
 // it (UTF-8, unfolded, each once): イギリス, 英国.
 std::vector<std::string> Forms(const Facts::Country& country, Kind kind);
 
-// Those and the readings of the ones written in kanji: 日本 gives 日本, にほん, にっぽん.
+// A capital's name without the qualifier that sets it apart (ワシントンD.C. gives ワシントン), when
+// the bare name is no country's name or capital in the table: typed, it names no other place.
+std::vector<std::string> BareCapitals(const Facts::Table& table, const Facts::Country& country);
+
+// Those, the bare capitals for a capital, and the readings of the ones written in kanji: 日本
+// gives 日本, にほん, にっぽん.
 std::vector<std::string> AcceptedForms(const Facts::Table& table, const Facts::Country& country,
                                        Kind kind);
 

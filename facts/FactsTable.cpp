@@ -155,11 +155,14 @@ std::string MakeCountry(const Columns& tsv, const Row& row, bool bReadingsRequir
     c.capitals = Split(get("capital"), "=");
     c.region = get("region");
     c.regionAlso = Split(get("region_also"), " ");
+    c.capitalAlso = Split(get("capital_also"), " ");
+    c.languagesAlso = Split(get("languages_also"), " ");
     c.continent = get("continent");
     for (std::string_view item : Split(get("languages"), kLanguageSeparator))
         c.languages.push_back({Split(item, "=")});
     c.similarFlags = Split(get("similar_flags"), " ");
     c.note = get("note");
+    c.noteJa = get("note_ja");
     if (c.code.empty() || c.names.empty() || c.capitals.empty() || c.region.empty() ||
         c.continent.empty())
         return "必須の欄が空です";

@@ -46,6 +46,13 @@ struct Country
     std::string_view note;                      // sources and judgements, in English
     std::vector<Reading> readings;              // every name and capital form with kanji
     int nLine = 0;                              // in countries.tsv
+    // Cities the country names or has named capital or seat that are no typed answer: former
+    // capitals (ラゴス), a constitution's old royal capital (ツェティニェ). Never a wrong answer.
+    std::vector<std::string_view> capitalAlso;
+    // Languages in official use only in part of the country or for some purposes (a
+    // constitution's regional or working languages): never a wrong answer, no typed answer.
+    std::vector<std::string_view> languagesAlso;
+    std::string_view noteJa; // the note for learners, in Japanese
 };
 
 struct Table
@@ -56,12 +63,13 @@ struct Table
 };
 
 // countries.tsv: a header line naming the columns code, name, capital, region, continent,
-// languages, and optionally region_also, similar_flags, note, name_reading, capital_reading.
+// languages, and optionally region_also, capital_also, languages_also, similar_flags, note,
+// note_ja, name_reading, capital_reading.
 // Forms of a name or capital are joined by "=", languages by "、" (a language's other names by
-// "="), region_also and similar_flags by spaces. name_reading and capital_reading list, by
-// spaces, "form:reading" for every form of that field written with kanji, several readings
-// joined by "|" (日本:にほん|にっぽん). words.tsv: columns word and reading, the same way. Every
-// code once. Stops at the first fault and names its file and line.
+// "="), region_also, capital_also, languages_also and similar_flags by spaces. name_reading and
+// capital_reading list, by spaces, "form:reading" for every form of that field written with kanji,
+// several readings joined by "|" (日本:にほん|にっぽん). words.tsv: columns word and reading, the
+// same way. Every code once. Stops at the first fault and names its file and line.
 Table Parse(std::string_view countriesTsv, std::string_view wordsTsv);
 
 // countries.tsv alone, as the question tool and the manual read it: the same rules, but a form

@@ -1,31 +1,65 @@
 #include "platform/FileDialog.h"
 
+#include "platform/Translations.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLocale>
 #include <QSortFilterProxyModel>
 
 namespace {
 
-// Hides "ReadMe.txt", which the question file lists leave out, as they do: exact name only.
-class CHideReadMe : public QSortFilterProxyModel
+// The file list as the dialog shows it: sizes and dates in the default locale, which is
+// Japanese (QFileSystemModel formats them in the system's), and for the question file list
+// "ReadMe.txt" hidden, as the question file lists leave it out: exact name only.
+class CFileListModel : public QSortFilterProxyModel
 {
+  public:
+    explicit CFileListModel(bool bHideReadMe) : m_bHideReadMe(bHideReadMe) {}
+
+    QVariant data(const QModelIndex& index, int nRole) const override
+    {
+        const auto* pModel = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (nRole != Qt::DisplayRole || !pModel)
+            return QSortFilterProxyModel::data(index, nRole);
+        const QModelIndex source = mapToSource(index);
+        const QLocale locale;
+        if (index.column() == kSizeColumn && !pModel->isDir(source))
+            return locale.formattedDataSize(pModel->size(source));
+        if (index.column() == kDateColumn)
+            return locale.toString(pModel->lastModified(source), QLocale::ShortFormat);
+        return QSortFilterProxyModel::data(index, nRole);
+    }
+
   protected:
     bool filterAcceptsRow(int nRow, const QModelIndex& parent) const override
     {
         const auto* pModel = qobject_cast<const QFileSystemModel*>(sourceModel());
         const QModelIndex index = sourceModel()->index(nRow, 0, parent);
-        return !pModel || pModel->isDir(index) || pModel->fileName(index) != u"ReadMe.txt";
+        return !m_bHideReadMe || !pModel || pModel->isDir(index) ||
+               pModel->fileName(index) != u"ReadMe.txt";
     }
+
+  private:
+    static constexpr int kSizeColumn = 1, kDateColumn = 3;
+    bool m_bHideReadMe;
 };
+
+// Qt's own dialog, whose texts the program's translations and locale decide, with the list
+// above; a native one would follow the system's language.
+void UseOwnDialog(QFileDialog& dlg, bool bHideReadMe)
+{
+    LoadQtJapaneseTranslations();
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setProxyModel(new CFileListModel(bHideReadMe));
+}
 
 QString RunOpenQuestionDialog()
 {
     QFileDialog dlg(nullptr, QStringLiteral("問題ファイルを開く"), QDir::currentPath(),
                     QStringLiteral("問題ファイル(*.txt)"));
-    // The list filter needs Qt's own dialog, the one the editor shows as well.
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setProxyModel(new CHideReadMe);
+    UseOwnDialog(dlg, true);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
@@ -70,6 +104,7 @@ QString RunFileDialog(FileDialogKind kind)
 
     // Like the editor's other dialogs, the file dialog has no parent window.
     QFileDialog dlg(nullptr, QString(), QString(), QStringLiteral("TXTファイル(*.txt)"));
+    UseOwnDialog(dlg, false);
     dlg.setDefaultSuffix(QStringLiteral("txt"));
     if (kind == FileDialogKind::Save) {
         dlg.setAcceptMode(QFileDialog::AcceptSave); // asks before an existing file is chosen

@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include "platform/QtText.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -50,6 +51,7 @@ int AfxMessageBox(const QString& text, unsigned nType)
         return nAnswer == IDYES ? IDYES : IDNO;
     return IDOK;
 #else
+    LoadQtJapaneseTranslations(); // はい・いいえ even before the main window is painted
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QCoreApplication::applicationName());
     box.setText(text);

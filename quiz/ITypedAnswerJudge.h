@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 enum class TypedVerdict
@@ -18,4 +19,10 @@ class ITypedAnswerJudge
     // typed: what the learner typed, UTF-8 (typed text may hold characters cp932 lacks, ゔ among
     // them). record: the question's record as the file holds it, cp932.
     virtual TypedVerdict Judge(std::string_view typed, std::string_view record) = 0;
+    // For a right answer that names the answer otherwise than the record writes it, that other
+    // form as the popup shows it beside the record's (cp932); empty otherwise.
+    virtual std::string OtherForm(std::string_view /*typed*/, std::string_view /*record*/)
+    {
+        return {};
+    }
 };

@@ -15,11 +15,13 @@
 namespace {
 
 // The fixed texts, as cp932 bytes.
-const std::string kVerdictRight = "\x90\xb3\x89\xf0";      // 正解
-const std::string kVerdictWrong = "\x8c\xeb\x82\xe8";      // 誤り
-const std::string kCorrectIs = "\x90\xb3\x89\xf0\x82\xcd"; // 正解は
-const std::string kNumberSuffix = "\x94\xd4";              // 番
-const std::string kEndMessage = "\x8f\x49\x97\xb9!!";      // 終了!!
+const std::string kVerdictRight = "\x90\xb3\x89\xf0";       // 正解
+const std::string kVerdictWrong = "\x8c\xeb\x82\xe8";       // 誤り
+const std::string kCorrectIs = "\x90\xb3\x89\xf0\x82\xcd";  // 正解は
+const std::string kOtherOpen = "\x81\x69";                  // （
+const std::string kOtherClose = "\x82\xe0\x89\xc2\x81\x6a"; // も可）
+const std::string kNumberSuffix = "\x94\xd4";               // 番
+const std::string kEndMessage = "\x8f\x49\x97\xb9!!";       // 終了!!
 constexpr unsigned kIconStop = 0x10;
 constexpr unsigned kIconInformation = 0x40;
 
@@ -100,7 +102,10 @@ void QuizRound::JudgeTyped(std::string_view typed)
 {
     if (!m_bTyping)
         return;
-    const TypedVerdict verdict = m_pTypedJudge->Judge(typed, m_shown ? m_shown->strRecord : "");
+    const std::string_view record = m_shown ? std::string_view(m_shown->strRecord) : "";
+    const TypedVerdict verdict = m_pTypedJudge->Judge(typed, record);
+    if (verdict == TypedVerdict::Right)
+        m_strOtherForm = m_pTypedJudge->OtherForm(typed, record);
     if (verdict != TypedVerdict::Empty)
         Answer(verdict == TypedVerdict::Right, typed);
 }
@@ -141,6 +146,7 @@ void QuizRound::ShowJudgement(const std::string& strVerdict)
 {
     m_view.StopTimer();
     m_view.Judge(strVerdict, CorrectLine());
+    m_strOtherForm.clear();
     m_view.StartTimer();
     m_nTick = 0;
     m_view.SetTimePos(0);
@@ -218,6 +224,8 @@ void QuizRound::UpdateLamp()
 
 std::string QuizRound::CorrectLine() const
 {
+    if (m_bTyping && !m_strOtherForm.empty())
+        return kCorrectIs + " " + m_strCorrectAnswer + kOtherOpen + m_strOtherForm + kOtherClose;
     if (m_bTyping)
         return kCorrectIs + " " + m_strCorrectAnswer;
     if (m_bPointing)

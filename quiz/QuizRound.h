@@ -84,6 +84,7 @@ class QuizRound
     bool m_bPointing = false;
     std::string m_strPositionCode;  // the asked country of a position question on screen
     std::string m_strCorrectAnswer; // the marked answer on screen, padding trimmed
+    std::string m_strOtherForm;     // how a right typed answer named it otherwise, for one popup
     // The record on screen, when a draw put a whole one there.
     std::optional<JudgedAnswer> m_shown;
     RoundFile m_file;

@@ -1,6 +1,7 @@
 #include "typing/AnswerJudge.h"
 
 #include "facts/AnswerFold.h"
+#include "facts/Kana.h"
 
 #include <algorithm>
 #include <array>
@@ -113,6 +114,43 @@ Verdict Judge(const Accepted& accepted, std::string_view typed)
         return Has(accepted.listItems, item);
     });
     return !items.empty() && bAllListed ? Verdict::Right : Verdict::Wrong;
+}
+
+std::string OtherForm(const Facts::Table& table, const Facts::Country* country,
+                      std::string_view starred, std::string_view typed)
+{
+    const std::string key = AnswerFold::Fold(typed);
+    const std::string starredKey = AnswerFold::Fold(starred);
+    if (!country || key.empty() || key == starredKey)
+        return {};
+    // A form's keys: its own and those of its readings, the table's for names and capitals.
+    auto names = [&](const std::string& form) {
+        if (AnswerFold::Fold(form) == key)
+            return true;
+        if (!Kana::HasKanji(form))
+            return false;
+        std::vector<std::string> readings;
+        const auto own = std::find_if(country->readings.begin(), country->readings.end(),
+                                      [&](const Facts::Reading& r) { return r.text == form; });
+        if (own != country->readings.end())
+            readings.assign(own->kana.begin(), own->kana.end());
+        else
+            readings = Facts::ReadingsOf(table, form);
+        return std::any_of(readings.begin(), readings.end(),
+                           [&](const std::string& r) { return AnswerFold::Fold(r) == key; });
+    };
+    for (Kind kind : kWholeKinds) {
+        std::vector<std::string> forms = AnswerFold::Forms(*country, kind);
+        if (!Has(Keys(forms), starredKey))
+            continue;
+        if (kind == Kind::Capital)
+            for (std::string& bare : AnswerFold::BareCapitals(table, *country))
+                forms.push_back(std::move(bare));
+        for (const std::string& form : forms)
+            if (AnswerFold::Fold(form) != starredKey && names(form))
+                return form;
+    }
+    return {};
 }
 
 } // namespace AnswerJudge

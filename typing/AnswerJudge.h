@@ -35,4 +35,11 @@ enum class Verdict
 
 Verdict Judge(const Accepted& accepted, std::string_view typed);
 
+// The table's form that a right typed answer names when it is not the marked answer: 北ヨーロッパ
+// (or きたよーろっぱ) typed for 西ヨーロッパ, ワシントン for ワシントンD.C., えいこく for イギリス
+// gives 英国. Empty for the marked answer and its readings, a language of a list, a wrong answer,
+// and a country the table does not know.
+std::string OtherForm(const Facts::Table& table, const Facts::Country* country,
+                      std::string_view starred, std::string_view typed);
+
 } // namespace AnswerJudge

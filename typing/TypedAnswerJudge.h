@@ -18,7 +18,10 @@ class TypedAnswerJudge : public ITypedAnswerJudge
     explicit TypedAnswerJudge(const Facts::Table* pTable = nullptr) : m_pTable(pTable) {}
 
     TypedVerdict Judge(std::string_view typed, std::string_view record) override;
+    std::string OtherForm(std::string_view typed, std::string_view record) override;
 
   private:
+    const Facts::Table& Table() const;
+
     const Facts::Table* m_pTable;
 };

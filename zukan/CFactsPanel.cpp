@@ -52,7 +52,7 @@ QString Region(const Facts::Country& country)
         QStringList also;
         for (std::string_view region : country.regionAlso)
             also << Utf8(region);
-        text += QStringLiteral("（%1 とされることもある）").arg(also.join(u'、'));
+        text += QStringLiteral("（%1とされることもある）").arg(also.join(u'、'));
     }
     return text;
 }
@@ -72,6 +72,15 @@ QString Languages(const Facts::Country& country)
         languages << text;
     }
     return languages.join(u'、');
+}
+
+// Space-separated items of the table joined for reading, or なし.
+QString Listed(const std::vector<std::string_view>& items)
+{
+    QStringList texts;
+    for (std::string_view item : items)
+        texts << Utf8(item);
+    return texts.isEmpty() ? kNone : texts.join(u'、');
 }
 
 } // namespace
@@ -94,8 +103,8 @@ CFactsPanel::CFactsPanel(QWidget* pParent) : QWidget(pParent)
     pForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     pLayout->addLayout(pForm);
     for (const char* szCaption :
-         {"国名", "別名", "首都", "首都の別の表記", "州", "地域", "公用語", "注記（出典、英語）",
-          "出題回数", "正解率", "最後の解答", "次の復習"}) {
+         {"国名", "別名", "首都", "首都のほかの答え", "ほかに首都とされた都市", "州", "地域",
+          "公用語", "一部で公用語", "注記", "出題回数", "正解率", "最後の解答", "次の復習"}) {
         const QString caption = QString::fromUtf8(szCaption);
         auto* pCaption = new QLabel(caption + u'：', this);
         auto* pValue = new QLabel(this);
@@ -146,10 +155,12 @@ void CFactsPanel::Show(const Facts::Country* pCountry, const LearnerRecord* pRec
         OtherForms(c, c.names),
         c.capitals.empty() ? kNone : WithReading(c, c.capitals.front()),
         OtherForms(c, c.capitals),
+        Listed(c.capitalAlso),
         Utf8(c.continent) + QStringLiteral("州"),
         Region(c),
         Languages(c),
-        c.note.empty() ? kNone : Utf8(c.note),
+        Listed(c.languagesAlso),
+        c.noteJa.empty() ? kNone : Utf8(c.noteJa),
         QString::fromUtf8(AskedText(pRecord)),
         QString::fromUtf8(RateText(pRecord)),
         QString::fromUtf8(LastAnswerText(pRecord)),

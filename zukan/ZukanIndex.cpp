@@ -25,6 +25,8 @@ std::vector<std::string> SearchKeys(const Facts::Country& country)
         keys.push_back(AnswerFold::Fold(name));
     for (std::string_view capital : country.capitals)
         keys.push_back(AnswerFold::Fold(capital));
+    for (std::string_view capital : country.capitalAlso) // a former capital finds its country
+        keys.push_back(AnswerFold::Fold(capital));
     for (const Facts::Reading& reading : country.readings)
         for (std::string_view kana : reading.kana)
             keys.push_back(AnswerFold::Fold(kana));

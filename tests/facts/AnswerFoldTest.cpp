@@ -174,6 +174,12 @@ TEST(AnswerJudgeTest, AcceptsTheTablesFormsAndReadingsAndNothingElse)
         {"gbr", "イギリス", "えいこく", R}, // other names and their readings
         {"usa", "ワシントンD.C.", "ワシントンDC", R},
         {"bol", "スクレ", "ラ・パス", R}, // other capitals
+        {"nld", "アムステルダム", "ハーグ", R},
+        {"usa", "ワシントンD.C.", "わしんとん", R}, // a bare name that names no other place
+        {"mex", "メキシコシティ", "メキシコ", W},   // the bare name is a country's
+        {"nga", "アブジャ", "ラゴス", W},           // a former capital
+        {"mmr", "ネピドー", "ヤンゴン", W},
+        {"tza", "ドドマ", "ダルエスサラーム", W}, // no longer the seat
         {"zaf", "プレトリア", "ケープタウン", R},
         {"ven", "ベネズエラ", "ヴェネズエラ", R},
         {"jpn", "東アジア", "ひがしあじあ", R}, // region, its 州, with and without 州
@@ -183,6 +189,7 @@ TEST(AnswerJudgeTest, AcceptsTheTablesFormsAndReadingsAndNothingElse)
         {"jpn", "東アジア", "東南アジア", W},
         {"afg", "南アジア", "西アジア", R}, // a region other sources give
         {"kor", "韓国語", "ちょうせんご", R},
+        {"tls", "テトゥン語、ポルトガル語", "インドネシア語", W}, // a working language only
         {"che", "ドイツ語、フランス語、イタリア語、ロマンシュ語", "ふらんすご", R},
         {"che", "ドイツ語、フランス語、イタリア語、ロマンシュ語", "イタリア語，ドイツ語", R},
         {"che", "ドイツ語、フランス語、イタリア語、ロマンシュ語", "ドイツ語、英語", W},
@@ -215,6 +222,31 @@ TEST(AnswerJudgeTest, AcceptsTheTablesFormsAndReadingsAndNothingElse)
         EXPECT_EQ(AnswerJudge::Judge(accepted, c.szTyped), c.verdict)
             << c.szCode << " " << c.szStarred << " / " << c.szTyped;
     }
+}
+
+TEST(AnswerJudgeTest, OtherFormNamesTheTablesFormOfARightTypedAnswer)
+{
+    const Facts::Table& table = Facts::CompiledTable();
+    struct Case
+    {
+        const char* szCode;
+        const char* szStarred;
+        const char* szTyped;
+        const char* szOther;
+    };
+    const std::vector<Case> cases = {
+        {"gbr", "西ヨーロッパ", "きたよーろっぱ", "北ヨーロッパ"},
+        {"gbr", "イギリス", "えいこく", "英国"},
+        {"usa", "ワシントンD.C.", "ワシントン", "ワシントン"},
+        {"jpn", "東京", "とうきょう", ""}, // the marked answer's reading
+        {"gbr", "西ヨーロッパ", "東ヨーロッパ", ""},
+        {"che", "ドイツ語、フランス語、イタリア語、ロマンシュ語", "ドイツ語", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(
+            AnswerJudge::OtherForm(table, Facts::FindCountry(c.szCode), c.szStarred, c.szTyped),
+            c.szOther)
+            << c.szCode << " " << c.szTyped;
 }
 
 } // namespace

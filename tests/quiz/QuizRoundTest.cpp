@@ -630,6 +630,25 @@ TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
     EXPECT_EQ(observer.answers[5].result, AnswerResult::TimeOut);
 }
 
+// A right typed answer the file writes otherwise is named beside the file's, for that popup only.
+TEST_F(QuizRoundTest, APopupNamesTheFormTypedWhenItIsNotTheFilesOwn)
+{
+    const std::string usa = ComposeRecord("usa" + Sjis("この国旗の国の首都はどこ？"),
+                                          {Sjis("ワシントンD.C."), Sjis("パリ"), "c", "d"}, 0);
+    WriteQuestions(usa + usa);
+    Set("QUESTION_CNT", 2);
+    Set("LIFE", 5);
+    m_store.Write(ProfileKeys::kTyping, 1);
+    TypedAnswerJudge judge;
+    m_round.SetTypedAnswerJudge(&judge);
+    m_round.OnButtonStart();
+    m_round.JudgeTyped("わしんとん");
+    EXPECT_EQ(m_view.judgements.back(),
+              std::make_pair(kRight, Sjis("正解は ワシントンD.C.（ワシントンも可）")));
+    m_round.JudgeTyped("ワシントンDC");
+    EXPECT_EQ(m_view.judgements.back(), std::make_pair(kRight, Sjis("正解は ワシントンD.C.")));
+}
+
 // A file that mixes both kinds: the flag-choice question hides the asked flag, hands the view
 // its four codes in the drawn order, and is judged, announced and reported like any other.
 TEST_F(QuizRoundTest, AFlagChoiceQuestionShowsFourFlagsInTheDrawnOrderAndNoAskedFlag)

@@ -462,6 +462,34 @@ TEST(BankFileTest, CommittedFilesAreWhatTheGeneratorMakesFromTheFacts)
     EXPECT_EQ(BundledFiles()[0].strName, "sample0524.txt");
 }
 
+// The look-alikes are curated for every country, so each 国旗 question's three wrong flags are
+// ones a learner could confuse with the right one.
+TEST(BankFileTest, EveryFlagQuestionOffersTheCuratedLookAlikes)
+{
+    const BankGenerator::FactsResult parsed =
+        BankGenerator::ParseFacts(ReadFileBytes(kSource / "data/countries.tsv"));
+    ASSERT_TRUE(parsed.bOk) << parsed.strError;
+    const BankGenerator::BankResult bank = BankGenerator::Generate(parsed.countries);
+    ASSERT_TRUE(bank.bOk) << bank.strError;
+    int nFlagQuestions = 0;
+    for (const BankGenerator::Question& q : bank.questions) {
+        if (q.kind != BankGenerator::Kind::Flag)
+            continue;
+        ++nFlagQuestions;
+        const auto& similar =
+            std::find_if(parsed.countries.begin(), parsed.countries.end(), [&](auto& c) {
+                return c.strCode == q.strCode;
+            })->similarFlags;
+        for (int i = 0; i < 4; ++i)
+            if (i != q.nCorrect)
+                EXPECT_NE(std::find(similar.begin(), similar.end(),
+                                    q.answers[static_cast<std::size_t>(i)]),
+                          similar.end())
+                    << q.strCode << " offers " << q.answers[static_cast<std::size_t>(i)];
+    }
+    EXPECT_EQ(nFlagQuestions, 199);
+}
+
 TEST(BankFileTest, GenerateAllWritesEveryBundledFileAndCheckHoldsThemToTheFacts)
 {
     TempDir dir;
@@ -833,19 +861,20 @@ TEST(FactsTest, BadTablesAreRefusedWithTheLine)
     }
 }
 
-// Each country has exactly one answer that another country would offer but Japanese sources
-// accept for it, so a generator that ignored the rule would offer it under some seed.
+// Each case is an answer that another country would offer but Japanese sources accept for the
+// country (a former capital, a regional language among them), so a generator that ignored the
+// rule would offer it under some seed.
 TEST(FactsTest, AnAcceptedAnswerIsNeverAWrongChoiceAndCheckReportsOne)
 {
     using BankGenerator::Kind;
     const std::string tsv =
-        "code\tname\tcapital\tregion\tcontinent\tlanguages\n"
-        "usa\tアメリカ合衆国=アメリカ\tワシントンD.C.\t北アメリカ\t北アメリカ\t英語\n"
-        "cub\tキューバ\tハバナ\tカリブ海地域\t北アメリカ\tスペイン語\n"
-        "per\tペルー\tスクレ=ラパス\t南アメリカ\t南アメリカ\tアイマラ語\n"
-        "can\tアメリカ\tラパス\t中央アメリカ\t北アメリカ\t英語、フランス語\n"
-        "fra\tフランス\tパリ\t西ヨーロッパ\tヨーロッパ\tフランス語\n"
-        "jpn\t日本\t東京\t東アジア\tアジア\t日本語\n";
+        "code\tname\tcapital\tregion\tcontinent\tlanguages\tcapital_also\tlanguages_also\n"
+        "usa\tアメリカ合衆国=アメリカ\tワシントンD.C.\t北アメリカ\t北アメリカ\t英語\t\tスペイン語\n"
+        "cub\tキューバ\tハバナ\tカリブ海地域\t北アメリカ\tスペイン語\t\t\n"
+        "per\tペルー\tスクレ=ラパス\t南アメリカ\t南アメリカ\tアイマラ語\t\t\n"
+        "can\tアメリカ\tラパス\t中央アメリカ\t北アメリカ\t英語、フランス語\t\t\n"
+        "fra\tフランス\tパリ\t西ヨーロッパ\tヨーロッパ\tフランス語\t\t\n"
+        "jpn\t日本\t東京\t東アジア\tアジア\t日本語\tパリ\t\n";
     BankGenerator::FactsResult facts = BankGenerator::ParseFacts(tsv);
     ASSERT_TRUE(facts.bOk) << facts.strError;
     struct Case
@@ -854,11 +883,11 @@ TEST(FactsTest, AnAcceptedAnswerIsNeverAWrongChoiceAndCheckReportsOne)
         Kind kind;
         std::string strAccepted;
     };
-    const std::vector<Case> cases = {{"usa", Kind::Country, "アメリカ"},
-                                     {"per", Kind::Capital, "ラパス"},
-                                     {"cub", Kind::Region, "北アメリカ"},
-                                     {"can", Kind::Language, "フランス語"},
-                                     {"fra", Kind::Language, "英語、フランス語"}};
+    const std::vector<Case> cases = {
+        {"usa", Kind::Country, "アメリカ"},          {"per", Kind::Capital, "ラパス"},
+        {"cub", Kind::Region, "北アメリカ"},         {"can", Kind::Language, "フランス語"},
+        {"fra", Kind::Language, "英語、フランス語"}, {"jpn", Kind::Capital, "パリ"},
+        {"usa", Kind::Language, "スペイン語"}};
     for (std::uint64_t nSeed = 1; nSeed <= 20; ++nSeed) {
         BankGenerator::BankResult bank = BankGenerator::Generate(facts.countries, nSeed);
         ASSERT_TRUE(bank.bOk) << bank.strError;

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "facts/Facts.h"
 #include "learning/AnswerHistory.h"
 #include "learning/MasteryMap.h"
 #include "map/CWorldMapView.h"
@@ -19,6 +20,7 @@
 
 #include "TestSupport.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
@@ -28,6 +30,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -221,6 +224,42 @@ TEST_F(ZukanWindowTest, KeysChooseAFlagAndItsFactsAndRecordShow)
     Click(pWindow, "日本");
     EXPECT_EQ(Fact(pWindow, "出題回数"), "3回");
     EXPECT_EQ(Fact(pWindow, "最後の解答"), "2026/12/09 08:00 時間切れ");
+}
+
+// Every country's facts are shown in Japanese: no three English words in a row in any label or
+// button of the window, and every note of the table has its Japanese text.
+TEST_F(ZukanWindowTest, EveryCountryShowsNoEnglishSentence)
+{
+    CZukanWindow* pWindow = Open();
+    auto* pList = In<QListView>(pWindow, "zukanList");
+    const auto* pModel = static_cast<const CFlagListModel*>(pList->model());
+    const QRegularExpression english("[A-Za-z]{2,}([ ,.;:'()-]+[A-Za-z]{2,}){2,}");
+    int nCountries = 0;
+    for (int nRow = 0; nRow < pModel->rowCount(); ++nRow) {
+        if (pModel->EntryAt(nRow) < 0)
+            continue;
+        pList->setCurrentIndex(pModel->index(nRow));
+        const QString name = pModel->index(nRow).data().toString();
+        ASSERT_EQ(Fact(pWindow, "国名").section(u'（', 0, 0), name);
+        QStringList shown;
+        for (const QLabel* pLabel : pWindow->findChildren<QLabel*>())
+            shown << pLabel->text();
+        for (const QAbstractButton* pButton : pWindow->findChildren<QAbstractButton*>())
+            shown << pButton->text();
+        for (const QString& text : shown)
+            EXPECT_FALSE(english.match(text).hasMatch())
+                << name.toStdString() << ": " << text.toStdString();
+        const Facts::Country* pCountry = nullptr;
+        for (const Facts::Country& c : Facts::Countries())
+            if (QString::fromUtf8(c.names.front().data(),
+                                  static_cast<qsizetype>(c.names.front().size())) == name)
+                pCountry = &c;
+        ASSERT_NE(pCountry, nullptr) << name.toStdString();
+        if (!pCountry->note.empty())
+            EXPECT_NE(Fact(pWindow, "注記"), "なし") << name.toStdString();
+        ++nCountries;
+    }
+    EXPECT_EQ(nCountries, 199);
 }
 
 TEST_F(ZukanWindowTest, EachFlagSaysItsMasteryStateAndOneStateCanBeListedAlone)

@@ -377,6 +377,7 @@ std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
     case Kind::Capital:
         accepted = {c.strCapital};
         accepted.insert(accepted.end(), c.otherCapitals.begin(), c.otherCapitals.end());
+        accepted.insert(accepted.end(), c.capitalAlso.begin(), c.capitalAlso.end());
         break;
     case Kind::Region:
         accepted = {c.strRegion, c.strContinent};
@@ -385,6 +386,7 @@ std::vector<std::string> AcceptedAnswers(const Country& c, Kind kind)
     case Kind::Language:
         for (const Language& language : c.languages)
             accepted.insert(accepted.end(), language.names.begin(), language.names.end());
+        accepted.insert(accepted.end(), c.languagesAlso.begin(), c.languagesAlso.end());
         break;
     case Kind::Flag:
         accepted = {c.strCode};

@@ -40,8 +40,10 @@ struct Country
     std::string strRegion;
     std::string strContinent;
     std::vector<Language> languages;
-    std::vector<std::string> regionAlso;   // regions some sources give: never a wrong answer
-    std::vector<std::string> similarFlags; // codes of look-alike flags: first wrong answers
+    std::vector<std::string> regionAlso;    // regions some sources give: never a wrong answer
+    std::vector<std::string> similarFlags;  // codes of look-alike flags: first wrong answers
+    std::vector<std::string> capitalAlso;   // former and other named capitals: never wrong
+    std::vector<std::string> languagesAlso; // regional and working languages: never wrong
 };
 
 struct FactsResult
@@ -74,8 +76,9 @@ inline constexpr std::string_view kPositionQuestionByFlag = "この国旗の国�
 std::string PositionAnswer(std::string_view strCode);
 
 // Every answer to the question of this kind that Japanese sources accept for the country: its
-// names; its capitals; its region, 州 and the other regions some sources give; the names of each
-// of its official languages. None of them may stand as a wrong answer.
+// names; its capitals, the ones it named formerly and other seats; its region, 州 and the other
+// regions some sources give; the names of each of its official languages and of the languages
+// in official use in part of it. None of them may stand as a wrong answer.
 std::vector<std::string> AcceptedAnswers(const Country& country, Kind kind);
 
 struct Question

@@ -28,7 +28,9 @@ Country FromFacts(const Facts::Country& c)
                     std::string(c.continent),
                     {},
                     Texts(c.regionAlso),
-                    Texts(c.similarFlags)};
+                    Texts(c.similarFlags),
+                    Texts(c.capitalAlso),
+                    Texts(c.languagesAlso)};
     for (const Facts::Language& language : c.languages)
         country.languages.push_back({Texts(language.names)});
     return country;
