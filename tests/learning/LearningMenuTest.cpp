@@ -7,6 +7,7 @@
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
 
+#include "MainWindowTest.h"
 #include "QtTestSupport.h"
 #include "TestSupport.h"
 
@@ -23,15 +24,10 @@
 
 namespace {
 
-class LearningMenuTest : public ::testing::Test
+class LearningMenuTest : public MainWindowTest
 {
   protected:
-    LearningMenuTest()
-    {
-        m_dir.WriteIni("[QUESTION_CNT]\r\n1=3\r\n[LIFE]\r\n1=5\r\n"
-                       "[TIME_LIMIT]\r\n1=9\r\n[SOUND]\r\nSW=0\r\n");
-        m_pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
-    }
+    LearningMenuTest() : MainWindowTest(3) {}
 
     QAction* Action(const char* szName) { return m_pDlg->findChild<QAction*>(szName); }
     QPushButton* Button(const QString& name) { return m_pDlg->findChild<QPushButton*>(name); }
@@ -43,12 +39,6 @@ class LearningMenuTest : public ::testing::Test
         EXPECT_FALSE(Action("menuResults")->isEnabled());
         AnswerQuestions(*m_pDlg, rights);
     }
-
-    PlayFolder m_dir;
-    ProfileStore& m_profile = m_dir.Store();
-    std::vector<std::string> m_records = m_dir.WriteFlagQuestions({"jpn", "fra", "bra"});
-    MessageBoxCapture m_boxes;
-    std::unique_ptr<CQuizDlg> m_pDlg; // after the files, so it reads their settings
 };
 
 } // namespace

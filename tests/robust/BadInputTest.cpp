@@ -96,19 +96,29 @@ void PrintTo(const DrawCase& c, std::ostream* os)
     *os << c.szName;
 }
 
-class DrawTest : public BadQuestionFileTest, public ::testing::WithParamInterface<DrawCase>
+// Draws the case's question from its file, in its order and at its place in the round.
+class DrawCaseTest : public BadQuestionFileTest, public ::testing::WithParamInterface<DrawCase>
+{
+  protected:
+    bool Draw(const DrawCase& c)
+    {
+        Questions(c.file);
+        m_round.m_nSeq = c.nSeq;
+        m_round.m_nAnswered = c.nAnswered;
+        if (c.nSeq != 0)
+            m_random.values = {c.nRandomIndex, 0};
+        return m_round.DrawQuestion();
+    }
+};
+
+class DrawTest : public DrawCaseTest
 {
 };
 
 TEST_P(DrawTest, ShowsWhatTheRecordHoldsAndNothingElse)
 {
     const DrawCase& c = GetParam();
-    Questions(c.file);
-    m_round.m_nSeq = c.nSeq;
-    m_round.m_nAnswered = c.nAnswered;
-    if (c.nSeq != 0)
-        m_random.values = {c.nRandomIndex, 0};
-    EXPECT_TRUE(m_round.DrawQuestion());
+    EXPECT_TRUE(Draw(c));
     EXPECT_TRUE(m_view.messages.empty());
     EXPECT_EQ(m_round.m_strQuestion, c.question);
     EXPECT_EQ(m_round.m_strAnswers, c.answers);
@@ -187,18 +197,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 // No whole record where the draw looks, in either order: a message that says why, and no
 // question at all, rather than blank texts or bytes that were never read.
-class RefusedDrawTest : public BadQuestionFileTest, public ::testing::WithParamInterface<DrawCase>
+class RefusedDrawTest : public DrawCaseTest
 {
 };
 
 TEST_P(RefusedDrawTest, SaysWhyAndShowsNothing)
 {
     const DrawCase& c = GetParam();
-    Questions(c.file);
-    m_round.m_nSeq = c.nSeq;
-    m_round.m_nAnswered = c.nAnswered;
-    m_random.values = {c.nRandomIndex, 0};
-    EXPECT_FALSE(m_round.DrawQuestion());
+    EXPECT_FALSE(Draw(c));
     ASSERT_EQ(m_view.messages.size(), 1u);
     EXPECT_EQ(m_view.messages[0].first.rfind(kOpenError + "\nsample0524.txt\n", 0), 0u);
     EXPECT_NE(m_view.messages[0].first.find(c.question), std::string::npos)

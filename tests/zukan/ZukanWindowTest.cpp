@@ -14,6 +14,7 @@
 #include "zukan/CZukanWindow.h"
 #include "zukan/DrillFile.h"
 
+#include "MainWindowTest.h"
 #include "QtTestSupport.h"
 #include "TestSupport.h"
 
@@ -43,15 +44,10 @@ void Type(QWidget* pWidget, const QString& text)
     }
 }
 
-class ZukanWindowTest : public ::testing::Test
+class ZukanWindowTest : public MainWindowTest
 {
   protected:
-    ZukanWindowTest()
-    {
-        m_dir.WriteIni("[QUESTION_CNT]\r\n1=20\r\n[LIFE]\r\n1=5\r\n"
-                       "[TIME_LIMIT]\r\n1=9\r\n[SOUND]\r\nSW=0\r\n");
-        m_pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
-    }
+    ZukanWindowTest() : MainWindowTest(20) {}
 
     CZukanWindow* Open()
     {
@@ -95,17 +91,6 @@ class ZukanWindowTest : public ::testing::Test
     {
         return In<CFactsPanel>(pWindow, "zukanFacts")->Value(QString::fromUtf8(szCaption))->text();
     }
-    void Play(std::initializer_list<bool> rights)
-    {
-        QTest::mouseClick(m_pDlg->findChild<QPushButton*>("start"), Qt::LeftButton);
-        AnswerQuestions(*m_pDlg, rights);
-    }
-
-    PlayFolder m_dir;
-    ProfileStore& m_profile = m_dir.Store();
-    std::vector<std::string> m_records = m_dir.WriteFlagQuestions({"jpn", "fra", "bra"});
-    MessageBoxCapture m_boxes;
-    std::unique_ptr<CQuizDlg> m_pDlg;
 };
 
 } // namespace
