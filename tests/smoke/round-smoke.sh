@@ -9,8 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
 mkdir -p "$shots"
-make_play_folder
-cp "$questions" "$play/sample0524.txt"
+make_play_folder "$questions"
 printf '[TIME_LIMIT]\r\n1=10\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=0\r\n' \
     > "$play/Parameter.INI"
 start_x_session

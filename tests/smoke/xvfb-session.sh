@@ -39,11 +39,13 @@ stop_x_session() {
     return 0
 }
 
-# A fresh play folder in $play, removed with the session; set up before start_x_session.
+# A fresh play folder in $play, removed with the session, with question file $1 (if given) as
+# its sample0524.txt; set up before start_x_session.
 make_play_folder() {
     play=$(mktemp -d)
     MADE_PLAY_FOLDER=$play
     trap 'rm -rf "$MADE_PLAY_FOLDER"' EXIT
+    [ -z "${1:-}" ] || cp "$1" "$play/sample0524.txt"
 }
 
 # Starts program $1 in the play folder, its output to file $2 if given, and waits for its main
