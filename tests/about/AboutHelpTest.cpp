@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ShellOpen.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QCoreApplication>
@@ -121,17 +122,15 @@ TEST(SupportPage, OpensTheManualOnceAndSaysNothing)
 {
     std::vector<QString> opened;
     SetUrlOpener([&](const QString& url) { opened.push_back(url); });
-    int nBoxes = 0;
-    SetMessageBoxHandler([&](const QString&, unsigned) { return ++nBoxes, IDOK; });
+    MessageBoxCapture boxes;
 
     OpenSupportPage();
 
     SetUrlOpener({});
-    SetMessageBoxHandler({});
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], SupportPageUrl());
     EXPECT_TRUE(opened[0].endsWith("/manual/download_support.html"));
-    EXPECT_EQ(nBoxes, 0);
+    EXPECT_TRUE(boxes.Messages().empty());
 }
 
 } // namespace

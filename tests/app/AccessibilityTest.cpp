@@ -10,6 +10,7 @@
 #include "quiz/QuestionRecord.h"
 #include "settings/CSettingDlg.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QAbstractButton>
@@ -134,12 +135,11 @@ QStringList Hidden(QWidget* pWindow)
 class AccessibilityTest : public ::testing::Test
 {
   protected:
-    AccessibilityTest() : m_cd(m_dir.Path())
+    AccessibilityTest()
     {
         std::string bytes;
         for (int i = 0; i < 5; ++i)
-            bytes += ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
-                                   {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0);
+            bytes += JapanQuestion();
         WriteFileBytes(m_dir / "sample0524.txt", bytes);
         m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
         m_store.WriteProfileInt("LIFE", "1", 3);
@@ -168,7 +168,6 @@ class AccessibilityTest : public ::testing::Test
         QAccessible::installUpdateHandler(m_oldHandler);
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
         SetSoundHandler({});
-        SetMessageBoxHandler({});
     }
 
     QPushButton* Button(int n) { return m_dlg.findChild<QPushButton*>(QString("answer%1").arg(n)); }
@@ -178,9 +177,8 @@ class AccessibilityTest : public ::testing::Test
         Button(bRight ? nRight : nRight % 4 + 1)->click();
     }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
-    ProfileStore m_store{m_dir / "Parameter.INI"};
+    PlayFolder m_dir;
+    ProfileStore& m_store = m_dir.Store();
     CQuizDlg m_dlg{m_store, nullptr, QuizTiming{5, 1}};
     QTimer m_modalWatch;
     QStringList m_hidden;
@@ -248,7 +246,7 @@ TEST_F(AccessibilityTest, ValuesAreInTheNamesAndChangesAreAnnounced)
         for (QAccessible::Text t : {QAccessible::Name, QAccessible::Description})
             EXPECT_FALSE(pFlag->text(t).contains(QString::fromUtf8(szAnswer))) << szAnswer;
 
-    SetMessageBoxHandler([](const QString&, unsigned) { return IDYES; });
+    MessageBoxCapture boxes(IDYES);
     CSettingDlg settings(m_store);
     settings.show();
     auto* pTime = settings.findChild<QLabel*>("textTime");
@@ -301,7 +299,7 @@ TEST_F(AccessibilityTest, LampNamesFollowTheirColour)
 
 TEST_F(AccessibilityTest, KeysOneToFourAnswerDuringARoundOnly)
 {
-    SetMessageBoxHandler([](const QString&, unsigned) { return IDOK; });
+    MessageBoxCapture boxes;
     m_store.WriteProfileInt("LIFE", "1", 99);
     m_store.WriteProfileInt("QUESTION_CNT", "1", 99);
     // A round asks at most what its file holds: more records than the keys below answer.

@@ -8,6 +8,7 @@
 #include "tools/questions/BundledFiles.h"
 #include "tools/questions/FieldText.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -21,26 +22,18 @@
 
 namespace {
 
-const std::filesystem::path kData = std::filesystem::path(MARELTO_SOURCE_DIR) / "data";
-
 // Parameter.INI names the file in cp932; on disk its name is UTF-8. The settings list selects
 // it, the editor lists its records and a round draws its first question with the flag.
 TEST(BundledFileNamesTest, ACp932NameInTheSettingsFindsTheUtf8FileOnDisk)
 {
-    QStringList messages;
-    SetMessageBoxHandler([&](const QString& text, unsigned) {
-        messages << text;
-        return IDOK;
-    });
+    MessageBoxCapture boxes;
     for (const BundledFile& file : BundledFiles()) {
         const std::string strName(file.strName);
         SCOPED_TRACE(strName);
-        TempDir dir;
-        ScopedCurrentDir cd(dir.Path());
-        const std::string bytes = ReadFileBytes(kData / strName);
-        WriteFileBytes(dir / strName, bytes);
+        PlayFolder dir;
+        const std::string bytes = dir.PutBundled(strName);
         WriteFileBytes(dir / "other.txt", TemplateRecord());
-        ProfileStore store(dir / "Parameter.INI");
+        ProfileStore& store = dir.Store();
         store.WriteProfileStringA("QUESTION", "1", Cp932::FromUtf8(strName).value());
         store.WriteProfileInt("TIME_LIMIT", "1", 60);
         const int nRecords = static_cast<int>(RecordCount(bytes.size()));
@@ -63,8 +56,7 @@ TEST(BundledFileNamesTest, ACp932NameInTheSettingsFindsTheUtf8FileOnDisk)
         EXPECT_FALSE(quiz.findChild<QLabel*>("flag")->pixmap().isNull());
         quiz.close();
     }
-    SetMessageBoxHandler({});
-    EXPECT_TRUE(messages.isEmpty()) << messages.join(" / ").toStdString();
+    EXPECT_TRUE(boxes.Messages().empty()) << boxes.Messages().front().text.toStdString();
 }
 
 } // namespace

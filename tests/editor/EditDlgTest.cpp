@@ -8,6 +8,7 @@
 #include "platform/ProfileStore.h"
 #include "quiz/QuestionRecord.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QButtonGroup>
@@ -23,32 +24,10 @@
 
 namespace {
 
-struct Message
-{
-    QString text;
-    unsigned nType;
-};
-
 class EditDlgTest : public ::testing::Test
 {
   protected:
-    EditDlgTest()
-    {
-        SetMessageBoxHandler([this](const QString& text, unsigned nType) {
-            m_messages.push_back({text, nType});
-            return m_nAnswer;
-        });
-        SetFileDialogHandler([this](FileDialogKind kind) {
-            m_kinds.push_back(kind);
-            return m_chosen;
-        });
-    }
-    ~EditDlgTest() override
-    {
-        SetMessageBoxHandler({});
-        SetFileDialogHandler({});
-        FileFaults::Reset();
-    }
+    ~EditDlgTest() override { FileFaults::Reset(); }
 
     // Opens the editor on q.txt holding the given bytes.
     CEditDlg& Open(const std::string& bytes)
@@ -79,14 +58,12 @@ class EditDlgTest : public ::testing::Test
     }
     std::string FileBytes() { return ReadFileBytes(m_dir / "q.txt"); }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd{m_dir.Path()};
-    ProfileStore m_store{m_dir / "Parameter.INI"};
+    PlayFolder m_dir;
+    ProfileStore& m_store = m_dir.Store();
+    MessageBoxCapture m_boxes{IDYES};
+    const std::vector<MessageBoxCapture::Message>& m_messages = m_boxes.Messages();
+    FileDialogCapture m_files;
     std::unique_ptr<CEditDlg> m_dlg;
-    std::vector<Message> m_messages;
-    int m_nAnswer = IDYES;
-    QString m_chosen;
-    std::vector<FileDialogKind> m_kinds;
 };
 
 std::string Record(const char* szQuestion, const char* szAnswer, int nCorrect)
@@ -196,13 +173,13 @@ TEST_F(EditDlgTest, AddAppendsAndListsTheNewRecord)
 {
     Open(Three() + "tail");
     EXPECT_TRUE(m_messages.at(0).text.contains(QStringLiteral("（1264バイト）")));
-    m_messages.clear();
+    m_boxes.Clear();
     Click("add");
     EXPECT_EQ(m_messages.at(0).text, QStringLiteral("問題を追加します"));
     EXPECT_EQ(FileBytes(), Three() + "tail" + std::string(kRecordSize, ' '));
     EXPECT_EQ(Entries(), (QStringList{"1", "2", "3", "4"}));
 
-    m_nAnswer = IDNO;
+    m_boxes.Answer(IDNO);
     Click("add");
     EXPECT_EQ(FileBytes().size(), 3 * kRecordSize + 4 + kRecordSize);
 }
@@ -256,7 +233,7 @@ TEST_F(EditDlgTest, CloseBoxDeletesAQuestionAndOnlyBackCloses)
     EXPECT_EQ(m_messages[0].nType, MB_OK | MB_ICONINFORMATION);
 
     Choose(2);
-    m_nAnswer = IDNO;
+    m_boxes.Answer(IDNO);
     m_dlg->close();
     EXPECT_EQ(m_messages.at(1).text, QStringLiteral("問題を削除します"));
     EXPECT_TRUE(m_dlg->isVisible());
@@ -269,15 +246,15 @@ TEST_F(EditDlgTest, CloseBoxDeletesAQuestionAndOnlyBackCloses)
 TEST_F(EditDlgTest, NewFileWritesTemplatesWhereTheDialogPoints)
 {
     Open(Three());
-    m_chosen = QString::fromStdString((m_dir / "new.txt").string());
+    m_files.Choose(m_dir / "new.txt");
     Click("newFile");
-    EXPECT_EQ(m_kinds, std::vector<FileDialogKind>{FileDialogKind::Save});
+    EXPECT_EQ(m_files.Kinds(), std::vector<FileDialogKind>{FileDialogKind::Save});
     EXPECT_EQ(m_messages.at(0).text, QStringLiteral("問題ファイルを新規作成します"));
     const std::string strTemplate = TemplateRecord();
     EXPECT_EQ(ReadFileBytes(m_dir / "new.txt"), strTemplate + strTemplate + strTemplate);
     EXPECT_EQ(Entries(), (QStringList{"1", "2", "3"})); // the editor stays on its own file
 
-    m_chosen.clear();
+    m_files.Cancel();
     Click("newFile");
     EXPECT_EQ(m_messages.size(), 1u);
 }
@@ -296,8 +273,8 @@ TEST_F(EditDlgTest, DeleteFileRefusesProtectedNamesAfterConfirming)
                  {"other.txt", true}};
     for (const auto& c : cases) {
         WriteFileBytes(m_dir / c.szName, "x");
-        m_messages.clear();
-        m_chosen = QString::fromStdString((m_dir / c.szName).string());
+        m_boxes.Clear();
+        m_files.Choose(m_dir / c.szName);
         Click("deleteFile");
         EXPECT_EQ(m_messages.at(0).text, QStringLiteral("問題ファイルを削除します")) << c.szName;
         EXPECT_EQ(std::filesystem::exists(m_dir / c.szName), !c.bRemoved) << c.szName;
@@ -306,8 +283,8 @@ TEST_F(EditDlgTest, DeleteFileRefusesProtectedNamesAfterConfirming)
         else
             EXPECT_EQ(m_messages.size(), 1u) << c.szName;
     }
-    m_messages.clear();
-    m_chosen = QString::fromStdString((m_dir / "gone.txt").string());
+    m_boxes.Clear();
+    m_files.Choose(m_dir / "gone.txt");
     Click("deleteFile");
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_TRUE(m_messages[1].text.contains("No such file")) << m_messages[1].text.toStdString();
@@ -399,7 +376,7 @@ TEST_F(EditDlgTest, ANameOutsideTheFolderIsBrowsedButNeverWritten)
     EXPECT_EQ(Entries(), (QStringList{"1", "2", "3"}));
     Choose(1);
     for (const char* szButton : {"add", "update", "deleteQuestion"}) {
-        m_messages.clear();
+        m_boxes.Clear();
         Click(szButton);
         ASSERT_EQ(m_messages.size(), 2u) << szButton; // the confirmation, then the refusal
         EXPECT_TRUE(m_messages[1].text.contains(QStringLiteral("「../q.txt」はこのフォルダーの外")))

@@ -7,6 +7,8 @@
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
 
+#include "MainWindowTest.h"
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -22,46 +24,21 @@
 
 namespace {
 
-class LearningMenuTest : public ::testing::Test
+class LearningMenuTest : public MainWindowTest
 {
   protected:
-    LearningMenuTest() : m_cd(m_dir.Path())
-    {
-        for (const char* szCode : {"jpn", "fra", "bra"})
-            m_records.push_back(
-                ComposeRecord(szCode + Sjis("この国旗はどの国の国旗？"), {"a", "b", "c", "d"}, 0));
-        WriteFileBytes(m_dir / "sample0524.txt", m_records[0] + m_records[1] + m_records[2]);
-        WriteFileBytes(m_dir / "Parameter.INI", "[QUESTION_CNT]\r\n1=3\r\n[LIFE]\r\n1=5\r\n"
-                                                "[TIME_LIMIT]\r\n1=9\r\n[SOUND]\r\nSW=0\r\n");
-        SetMessageBoxHandler([this](const QString& text, unsigned) {
-            m_messages.push_back(text);
-            return IDOK;
-        });
-        m_pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
-    }
-    ~LearningMenuTest() override { SetMessageBoxHandler({}); }
+    LearningMenuTest() : MainWindowTest(3) {}
 
     QAction* Action(const char* szName) { return m_pDlg->findChild<QAction*>(szName); }
     QPushButton* Button(const QString& name) { return m_pDlg->findChild<QPushButton*>(name); }
-    // Right or wrong, one question after another.
+    // Right or wrong, one question after another; the commands wait while the round runs.
     void Play(std::initializer_list<bool> rights)
     {
         QTest::mouseClick(Button("start"), Qt::LeftButton);
         EXPECT_FALSE(Action("menuReview")->isEnabled());
         EXPECT_FALSE(Action("menuResults")->isEnabled());
-        for (bool bRight : rights) {
-            const int nRight = m_pDlg->Round().m_nCorrectNo;
-            QTest::mouseClick(Button(QString("answer%1").arg(bRight ? nRight : nRight % 4 + 1)),
-                              Qt::LeftButton);
-        }
+        AnswerQuestions(*m_pDlg, rights);
     }
-
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
-    ProfileStore m_profile{m_dir / "Parameter.INI"};
-    std::unique_ptr<CQuizDlg> m_pDlg; // after the files, so it reads their settings
-    std::vector<std::string> m_records;
-    std::vector<QString> m_messages;
 };
 
 } // namespace
@@ -69,26 +46,26 @@ class LearningMenuTest : public ::testing::Test
 TEST_F(LearningMenuTest, TwoMissesOfARoundComeBackAsAReviewFileReadyToPlay)
 {
     Action("menuReview")->trigger();
-    EXPECT_EQ(m_messages, std::vector<QString>{"復習する問題はありません。"});
+    EXPECT_EQ(m_boxes.Texts(), std::vector<QString>{"復習する問題はありません。"});
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 2);
 
     Play({false, true, false});
     EXPECT_TRUE(Action("menuReview")->isEnabled());
     EXPECT_EQ(ReadHistory(m_dir / kHistoryFileName).rows.size(), 3u);
 
-    m_messages.clear();
+    m_boxes.Clear();
     Action("menuReview")->trigger();
     const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", "");
     ASSERT_EQ(strName.substr(0, 5), Sjis("復習-"));
     EXPECT_EQ(ReadFileBytes(m_dir / Cp932::ToUtf8(strName)), m_records[0] + m_records[2]);
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_TRUE(m_messages[0].contains("2問")) << m_messages[0].toStdString();
+    ASSERT_EQ(m_boxes.Messages().size(), 1u);
+    EXPECT_TRUE(m_boxes.Texts()[0].contains("2問")) << m_boxes.Texts()[0].toStdString();
 
     // Right answers from the review file count for the questions it copies: nothing is due then.
     Play({true, true});
-    m_messages.clear();
+    m_boxes.Clear();
     Action("menuReview")->trigger();
-    EXPECT_EQ(m_messages.back(), "復習する問題はありません。");
+    EXPECT_EQ(m_boxes.Texts().back(), "復習する問題はありません。");
 }
 
 TEST_F(LearningMenuTest, TheResultsWindowShowsTheRoundsPlayed)
@@ -126,11 +103,12 @@ TEST_F(LearningMenuTest, AReviewOfAFileWithoutWholeRecordsOrNoFileAtAllSaysWhyAn
             MakeOddFile(file, OddFile::Fifo);
         else
             WriteFileBytes(file, c.bytes);
-        m_messages.clear();
+        m_boxes.Clear();
         Action("menuReview")->trigger();
-        ASSERT_EQ(m_messages.size(), 1u) << c.says.toStdString();
-        EXPECT_TRUE(m_messages[0].contains("sample0524.txt") && m_messages[0].contains(c.says))
-            << m_messages[0].toStdString();
+        ASSERT_EQ(m_boxes.Messages().size(), 1u) << c.says.toStdString();
+        EXPECT_TRUE(m_boxes.Texts()[0].contains("sample0524.txt") &&
+                    m_boxes.Texts()[0].contains(c.says))
+            << m_boxes.Texts()[0].toStdString();
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 2);
     }
 }
@@ -140,7 +118,7 @@ TEST_F(LearningMenuTest, AHistoryThatIsNoFileLeavesTheRoundAloneAndTheResultsSay
     MakeOddFile(m_dir / kHistoryFileName, OddFile::Fifo);
     Play({true, false, true});
     EXPECT_TRUE(Button("start")->isEnabled()); // the round ran its three questions
-    EXPECT_EQ(m_messages, std::vector<QString>{"終了!!"});
+    EXPECT_EQ(m_boxes.Texts(), std::vector<QString>{"終了!!"});
     QString status;
     QTimer::singleShot(20, [&] {
         for (QWidget* pWidget : QApplication::topLevelWidgets())

@@ -23,6 +23,7 @@
 #include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
@@ -232,10 +233,7 @@ TEST(MapWindowTest, FollowsTheRoundAndSaysWhenClosed)
 class MapCommandsTest : public ::testing::Test
 {
   protected:
-    MapCommandsTest() : m_cd(m_dir.Path()), m_profile(m_dir / "Parameter.INI")
-    {
-        m_main.setGeometry(20, 20, 300, 200);
-    }
+    MapCommandsTest() { m_main.setGeometry(20, 20, 300, 200); }
 
     std::string Stored() const { return m_profile.GetProfileStringA("MAP", "SW", "absent"); }
 
@@ -246,9 +244,8 @@ class MapCommandsTest : public ::testing::Test
         return answer;
     }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
-    ProfileStore m_profile;
+    PlayFolder m_dir;
+    ProfileStore& m_profile = m_dir.Store();
     QWidget m_main;
     QAction m_action{QStringLiteral("地図を表示(&M)")};
 };
@@ -338,14 +335,10 @@ TEST_F(MapCommandsTest, ReopensWhereItWasLeftWhileAScreenShowsIt)
 // The program as wired: the entry below 効果音, and a real round followed by the map.
 TEST_F(MapCommandsTest, TheMainWindowsMapFollowsARealRound)
 {
-    std::string bytes;
-    for (const char* szCode : {"jpn", "fra", "bra"})
-        bytes += ComposeRecord(szCode + Sjis("この国旗はどの国の国旗？"), {"a", "b", "c", "d"}, 0);
-    WriteFileBytes(m_dir / "sample0524.txt", bytes);
-    WriteFileBytes(m_dir / "Parameter.INI", "[QUESTION_CNT]\r\n1=3\r\n[SOUND]\r\nSW=0\r\n"
-                                            "[MAP]\r\nSW=1\r\n");
+    m_dir.WriteFlagQuestions({"jpn", "fra", "bra"});
+    m_dir.WriteIni("[QUESTION_CNT]\r\n1=3\r\n[SOUND]\r\nSW=0\r\n[MAP]\r\nSW=1\r\n");
     std::vector<std::string> seen; // what the map showed whenever a verdict or the end showed
-    SetMessageBoxHandler([](const QString&, unsigned) { return IDOK; });
+    MessageBoxCapture boxes;
     const std::unique_ptr<CQuizDlg> pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
     QAction* pEntry = pDlg->findChild<QAction*>("menuMap");
     ASSERT_NE(pEntry, nullptr);
@@ -364,7 +357,6 @@ TEST_F(MapCommandsTest, TheMainWindowsMapFollowsARealRound)
                           Qt::LeftButton);
     }
     seen.push_back(pMap->View()->HighlightedCode()); // the round's last verdict stands
-    SetMessageBoxHandler({});
     EXPECT_EQ(seen, (std::vector<std::string>{"", "jpn", "", "fra", "", "bra", "bra"}));
 }
 

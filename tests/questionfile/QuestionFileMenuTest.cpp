@@ -7,6 +7,7 @@
 #include "quiz/QuestionRecord.h"
 #include "settings/CSettingDlg.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -37,41 +38,28 @@ std::string Records(int nCount, int nCorrect = 0)
 class QuestionFileMenuTest : public ::testing::Test
 {
   protected:
-    QuestionFileMenuTest() : m_cd(m_here.Path())
+    QuestionFileMenuTest()
     {
         WriteFileBytes(m_here / "sample0524.txt", Records(5));
-        WriteFileBytes(m_here / "Parameter.INI", m_strIni);
-        SetMessageBoxHandler([this](const QString& text, unsigned nType) {
-            m_messages.push_back({text, nType});
-            return IDOK;
-        });
-        SetFileDialogHandler([this](FileDialogKind kind) {
-            m_kinds.push_back(kind);
-            return m_chosen;
-        });
-    }
-    ~QuestionFileMenuTest() override
-    {
-        SetMessageBoxHandler({});
-        SetFileDialogHandler({});
+        m_here.WriteIni(m_strIni);
     }
 
     QAction* Action(const char* szName) { return m_dlg.findChild<QAction*>(szName); }
     void Open(const std::filesystem::path& path)
     {
-        m_chosen = QString::fromStdString(path.string());
+        m_files.Choose(path);
         Action("menuOpenQuestion")->trigger();
     }
 
-    TempDir m_here, m_elsewhere;
-    ScopedCurrentDir m_cd;
+    PlayFolder m_here;
+    TempDir m_elsewhere;
     const std::string m_strIni = "[QUESTION]\r\n1=sample0524.txt\r\n[QUESTION_CNT]\r\n1=4\r\n";
-    ProfileStore m_profile{m_here / "Parameter.INI"};
+    ProfileStore& m_profile = m_here.Store();
+    MessageBoxCapture m_boxes;
+    const std::vector<MessageBoxCapture::Message>& m_messages = m_boxes.Messages();
+    FileDialogCapture m_files;
     std::unique_ptr<CQuizDlg> m_pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
     CQuizDlg& m_dlg = *m_pDlg;
-    QString m_chosen;
-    std::vector<FileDialogKind> m_kinds;
-    std::vector<std::pair<QString, unsigned>> m_messages;
 };
 
 TEST_F(QuestionFileMenuTest, TheFileMenuOffersBothCommandsAboveExit)
@@ -96,10 +84,10 @@ TEST_F(QuestionFileMenuTest, AFileFromElsewhereIsCopiedInAndTheEditorOpensIt)
     WriteFileBytes(chosen, Records(3));
     Open(chosen);
 
-    EXPECT_EQ(m_kinds, std::vector<FileDialogKind>{FileDialogKind::OpenQuestion});
+    EXPECT_EQ(m_files.Kinds(), std::vector<FileDialogKind>{FileDialogKind::OpenQuestion});
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].second, MB_OK | MB_ICONINFORMATION);
-    EXPECT_TRUE(m_messages[0].first.contains("世界の国旗.txt"));
+    EXPECT_EQ(m_messages[0].nType, MB_OK | MB_ICONINFORMATION);
+    EXPECT_TRUE(m_messages[0].text.contains("世界の国旗.txt"));
     EXPECT_EQ(ReadFileBytes(m_here / "世界の国旗.txt"), Records(3));
     EXPECT_EQ(ReadFileBytes(m_here / "Parameter.INI"),
               "[QUESTION]\r\n1=" + Sjis("世界の国旗.txt") + "\r\n[QUESTION_CNT]\r\n1=4\r\n");
@@ -135,20 +123,19 @@ TEST_F(QuestionFileMenuTest, ABadFileIsRefusedByNameAndReasonWithNothingWritten)
                            Bad{"cut.txt", Records(2) + "x", "841バイト"},
                            Bad{"nomark.txt", Records(2) + Records(1, -1), "3問目"},
                            Bad{"한국.txt", Records(2), "Shift-JIS にない文字"}}) {
-        m_messages.clear();
+        m_boxes.Clear();
         WriteFileBytes(m_elsewhere / bad.szName, bad.bytes);
         Open(m_elsewhere / bad.szName);
         ASSERT_EQ(m_messages.size(), 1u);
-        EXPECT_EQ(m_messages[0].second, MB_OK | MB_ICONSTOP);
-        EXPECT_TRUE(m_messages[0].first.contains(bad.szName));
-        EXPECT_TRUE(m_messages[0].first.contains(bad.szReason))
-            << m_messages[0].first.toStdString();
+        EXPECT_EQ(m_messages[0].nType, MB_OK | MB_ICONSTOP);
+        EXPECT_TRUE(m_messages[0].text.contains(bad.szName));
+        EXPECT_TRUE(m_messages[0].text.contains(bad.szReason)) << m_messages[0].text.toStdString();
         EXPECT_FALSE(std::filesystem::exists(m_here / bad.szName));
     }
     EXPECT_EQ(ReadFileBytes(m_here / "Parameter.INI"), m_strIni);
 
-    m_messages.clear();
-    m_chosen.clear(); // cancelled: nothing at all
+    m_boxes.Clear();
+    m_files.Cancel(); // cancelled: nothing at all
     Action("menuOpenQuestion")->trigger();
     EXPECT_TRUE(m_messages.empty());
 }

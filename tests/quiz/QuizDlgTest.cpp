@@ -11,6 +11,7 @@
 #include "quiz/CQuizDlg.h"
 #include "quiz/QuestionRecord.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -31,17 +32,12 @@ namespace {
 class QuizDlgTest : public ::testing::Test
 {
   protected:
-    QuizDlgTest() : m_cd(m_dir.Path())
+    QuizDlgTest()
     {
         std::string bytes;
         for (int i = 0; i < 5; ++i)
-            bytes += ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
-                                   {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0);
+            bytes += JapanQuestion();
         WriteFileBytes(m_dir / "sample0524.txt", bytes);
-        SetMessageBoxHandler([this](const QString& text, unsigned nType) {
-            m_messages.push_back({text, nType});
-            return IDOK;
-        });
         SetSoundHandler([this](int nId) { m_sounds.push_back(nId); });
         // A popup opened by the round: note what it shows; it closes itself on its short timer.
         m_judgeWatch.setInterval(0);
@@ -62,25 +58,20 @@ class QuizDlgTest : public ::testing::Test
         });
         m_judgeWatch.start();
     }
-    ~QuizDlgTest() override
-    {
-        SetMessageBoxHandler({});
-        SetSoundHandler({});
-    }
+    ~QuizDlgTest() override { SetSoundHandler({}); }
 
     QPushButton* Button(const char* szName) { return m_dlg.findChild<QPushButton*>(szName); }
     void Click(const char* szName) { QTest::mouseClick(Button(szName), Qt::LeftButton); }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
-    ProfileStore m_store{m_dir / "Parameter.INI"};
+    PlayFolder m_dir;
+    ProfileStore& m_store = m_dir.Store();
+    MessageBoxCapture m_boxes;
     std::unique_ptr<CQuizDlg> m_pDlg = CreateMainWindow(m_store, QuizTiming{5, 1});
     CQuizDlg& m_dlg = *m_pDlg;
     QTimer m_judgeWatch;
     bool m_bSeen = false;
     bool m_bMainEnabledDuringPopup = true;
     QStringList m_popups;
-    std::vector<std::pair<QString, unsigned>> m_messages;
     std::vector<int> m_sounds;
 };
 
@@ -172,9 +163,9 @@ TEST_F(QuizDlgTest, TheQuestionClockTimesOutAndTheRoundEndsWithItsMessage)
     m_store.WriteProfileInt("QUESTION_CNT", "1", 2);
     m_dlg.show();
     Click("start");
-    QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), size_t(1), 5000);
-    EXPECT_EQ(m_messages[0].first, "終了!!");
-    EXPECT_EQ(m_messages[0].second, unsigned(MB_ICONINFORMATION));
+    QTRY_COMPARE_WITH_TIMEOUT(m_boxes.Messages().size(), size_t(1), 5000);
+    EXPECT_EQ(m_boxes.Messages()[0].text, "終了!!");
+    EXPECT_EQ(m_boxes.Messages()[0].nType, unsigned(MB_ICONINFORMATION));
     EXPECT_EQ(m_popups.size(), 2);
     EXPECT_TRUE(m_sounds.empty());
     EXPECT_TRUE(Button("start")->isEnabled());
@@ -195,7 +186,7 @@ TEST_F(QuizDlgTest, EnterAndEscapeDoNothing)
     }
     EXPECT_TRUE(m_dlg.isVisible());
     EXPECT_TRUE(Button("start")->isEnabled()); // no round was started
-    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_boxes.Messages().empty());
 
     CJudgeDlg judge(&m_dlg, 60000);
     judge.show();
@@ -266,7 +257,7 @@ TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
     EXPECT_EQ(rejected.count(), 1);
     EXPECT_FALSE(m_dlg.isVisible());
     EXPECT_TRUE(g_bmpFlag.IsEmpty());
-    EXPECT_TRUE(m_messages.empty()); // no end message for a round cut short
+    EXPECT_TRUE(m_boxes.Messages().empty()); // no end message for a round cut short
 }
 
 TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
@@ -436,7 +427,7 @@ TEST_F(QuizDlgTest, ATypingRoundIsPlayedByTypingTextAndChoosingFlagsByKey)
     type(QStringLiteral("ろんどん"));
     EXPECT_EQ(last(), "誤り/正解は パリ");
     EXPECT_EQ(m_popups.size(), 5);
-    ASSERT_EQ(m_messages.size(), 1u);
+    ASSERT_EQ(m_boxes.Messages().size(), 1u);
     EXPECT_FALSE(pField->isEnabled()); // the round is over
     EXPECT_EQ(m_dlg.findChild<QLabel*>("rate")->text(), "80.0%");
 
@@ -462,10 +453,11 @@ TEST_F(QuizDlgTest, AFileCutShortDuringARoundStopsItWithoutABlankQuestion)
 
     std::filesystem::resize_file(m_dir / "sample0524.txt", kRecordSize); // saved from elsewhere
     Click("answer1");
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_TRUE(m_messages[0].first.startsWith("ファイルオープンエラー\nsample0524.txt\n出題中に"))
-        << m_messages[0].first.toStdString();
-    EXPECT_EQ(m_messages[0].second, unsigned(MB_ICONSTOP));
+    ASSERT_EQ(m_boxes.Messages().size(), 1u);
+    EXPECT_TRUE(
+        m_boxes.Messages()[0].text.startsWith("ファイルオープンエラー\nsample0524.txt\n出題中に"))
+        << m_boxes.Messages()[0].text.toStdString();
+    EXPECT_EQ(m_boxes.Messages()[0].nType, unsigned(MB_ICONSTOP));
     EXPECT_EQ(m_popups.size(), 1); // the answer's verdict, and none after the message
     EXPECT_EQ(pQuestion->text(), shown);
     EXPECT_TRUE(Button("start")->isEnabled());

@@ -6,6 +6,7 @@
 #include "quiz/RateText.h"
 #include "typing/TypedAnswerJudge.h"
 
+#include "FakeRound.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,68 +18,6 @@
 #include <vector>
 
 namespace {
-
-// Records what the round asks of the screen; answers message boxes with OK.
-class FakeView : public IRoundView
-{
-  public:
-    void StartTimer() override { bTimerRunning = true; }
-    void StopTimer() override { bTimerRunning = false; }
-    void EnableControl(int nId, bool bEnable) override { enabled[nId] = bEnable; }
-    void SetLampColor(int nLamp, std::uint32_t nColor) override
-    {
-        lamps[nLamp] = nColor;
-        events.push_back("lamp" + std::to_string(nLamp));
-    }
-    void SetTimeRange(int nMax) override { nTimeMax = nMax; }
-    void SetTimePos(int nPos) override { nTimePos = nPos; }
-    void Judge(const std::string& strVerdict, const std::string& strCorrect) override
-    {
-        EXPECT_FALSE(bTimerRunning) << "the question clock runs under the popup";
-        judgements.push_back({strVerdict, strCorrect});
-        events.push_back("judge");
-    }
-    void PlayEffect(int nKind) override { effects.push_back(nKind); }
-    int MessageBox(const std::string& strText, unsigned nType) override
-    {
-        messages.push_back({strText, nType});
-        return 1;
-    }
-    void ShowFlag(std::optional<int> nId) override { flags.push_back(nId); }
-    void ShowFlagChoice(const std::optional<std::array<std::string, 4>>& codes) override
-    {
-        flagChoices.push_back(codes);
-    }
-    void UpdateData() override { ++nUpdates; }
-
-    bool bTimerRunning = false;
-    std::map<int, bool> enabled;
-    std::map<int, std::uint32_t> lamps;
-    int nTimeMax = -1, nTimePos = -1, nUpdates = 0;
-    std::vector<std::pair<std::string, std::string>> judgements;
-    std::vector<int> effects;
-    std::vector<std::pair<std::string, unsigned>> messages;
-    std::vector<std::optional<int>> flags;
-    std::vector<std::optional<std::array<std::string, 4>>> flagChoices;
-    std::vector<std::string> events;
-};
-
-// Hands out scripted values; remembers the seeds.
-class ScriptedRandom : public IRandom
-{
-  public:
-    void Seed(unsigned nSeed) override { seeds.push_back(nSeed); }
-    int Next() override
-    {
-        if (values.empty())
-            return 0;
-        int n = values.front();
-        values.pop_front();
-        return n;
-    }
-    std::deque<int> values;
-    std::vector<unsigned> seeds;
-};
 
 const std::string kRight = Sjis("正解");
 const std::string kWrong = Sjis("誤り");
@@ -93,8 +32,6 @@ std::string Record(const std::string& code, const std::string& question, int nCo
 class QuizRoundTest : public ::testing::Test
 {
   protected:
-    QuizRoundTest() : m_cd(m_dir.Path()) {}
-
     void WriteQuestions(const std::string& bytes, const char* szName = "sample0524.txt")
     {
         WriteFileBytes(m_dir / szName, bytes);
@@ -108,10 +45,9 @@ class QuizRoundTest : public ::testing::Test
             m_round.OnTimer(kQuestionTimer);
     }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
-    ProfileStore m_store{m_dir / "Parameter.INI"};
-    FakeView m_view;
+    PlayFolder m_dir;
+    ProfileStore& m_store = m_dir.Store();
+    RecordingView m_view;
     ScriptedRandom m_random;
     std::time_t m_now = 1700000000;
     QuizRound m_round{m_store, m_view, m_random, [this] { return m_now; }};

@@ -8,6 +8,7 @@
 #include "quiz/QuestionRecord.h"
 #include "settings/CSettingDlg.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -27,36 +28,15 @@ namespace {
 const QString kOpenError = QStringLiteral("ファイルオープンエラー");
 const QChar kReplacement(0xFFFD);
 
-struct Message
-{
-    QString text;
-    unsigned nType;
-};
-
 class BadDialogInputTest : public ::testing::Test
 {
   protected:
-    BadDialogInputTest()
-    {
-        SetMessageBoxHandler([this](const QString& text, unsigned nType) {
-            m_messages.push_back({text, nType});
-            return IDYES;
-        });
-    }
-    ~BadDialogInputTest() override { SetMessageBoxHandler({}); }
+    std::vector<QString> Texts() const { return m_boxes.Texts(); }
 
-    std::vector<QString> Texts() const
-    {
-        std::vector<QString> out;
-        for (const Message& m : m_messages)
-            out.push_back(m.text);
-        return out;
-    }
-
-    TempDir m_dir;
-    ScopedCurrentDir m_cd{m_dir.Path()};
-    ProfileStore m_store{m_dir / "Parameter.INI"};
-    std::vector<Message> m_messages;
+    PlayFolder m_dir;
+    ProfileStore& m_store = m_dir.Store();
+    MessageBoxCapture m_boxes{IDYES};
+    const std::vector<MessageBoxCapture::Message>& m_messages = m_boxes.Messages();
 };
 
 // ---- the editor --------------------------------------------------------------------------------
@@ -100,10 +80,10 @@ TEST_F(BadEditorInputTest, FilesWithoutAWholeRecordOfferNothingToChoose)
                   std::vector<QString>{QStringLiteral("問題ファイル「q.txt」\n1問分（420バイト）"
                                                       "に満たないファイルです（%1バイト）。")
                                            .arg(bytes.size())});
-        m_messages.clear();
+        m_boxes.Clear();
         Click("deleteQuestion");
         EXPECT_EQ(Texts(), std::vector<QString>{QStringLiteral("問題を選択して下さい")});
-        m_messages.clear();
+        m_boxes.Clear();
         EXPECT_EQ(ReadFileBytes(m_dir / "q.txt"), bytes);
     }
 }
@@ -174,7 +154,7 @@ TEST_F(BadEditorInputTest, FileRemovedAfterChoosingGivesTheOpenErrorAndIsNotMade
     Choose(1);
     std::filesystem::remove(m_dir / "q.txt");
     for (const char* szButton : {"update", "add"}) {
-        m_messages.clear();
+        m_boxes.Clear();
         Click(szButton);
         ASSERT_EQ(m_messages.size(), 2u) << szButton;
         EXPECT_EQ(m_messages[1].text, kOpenError);

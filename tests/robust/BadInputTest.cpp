@@ -10,6 +10,7 @@
 #include "quiz/QuizRound.h"
 #include "tools/questions/QuestionTool.h"
 
+#include "FakeRound.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,46 +25,6 @@ using namespace std::string_literals;
 
 const std::string kOpenError = Sjis("ファイルオープンエラー");
 constexpr unsigned kIconStop = 0x10;
-
-class FakeView : public IRoundView
-{
-  public:
-    void StartTimer() override {}
-    void StopTimer() override {}
-    void EnableControl(int, bool) override {}
-    void SetLampColor(int, std::uint32_t) override {}
-    void SetTimeRange(int nMax) override { nTimeMax = nMax; }
-    void SetTimePos(int) override {}
-    void Judge(const std::string&, const std::string&) override { ++nJudged; }
-    void PlayEffect(int) override {}
-    int MessageBox(const std::string& strText, unsigned nType) override
-    {
-        messages.push_back({strText, nType});
-        return 1;
-    }
-    void ShowFlag(std::optional<int> nId) override { flags.push_back(nId); }
-    void ShowFlagChoice(const std::optional<std::array<std::string, 4>>&) override {}
-    void UpdateData() override {}
-
-    int nTimeMax = -1, nJudged = 0;
-    std::vector<std::pair<std::string, unsigned>> messages;
-    std::vector<std::optional<int>> flags;
-};
-
-class ScriptedRandom : public IRandom
-{
-  public:
-    void Seed(unsigned) override {}
-    int Next() override
-    {
-        if (values.empty())
-            return 0; // row 0: answers in stored order
-        const int n = values.front();
-        values.pop_front();
-        return n;
-    }
-    std::deque<int> values;
-};
 
 std::string Rec(const std::string& block,
                 std::array<std::string, 4> answers = {"A1", "A2", "A3", "A4"}, int nCorrect = 0)
@@ -102,18 +63,15 @@ struct ReadCounter
 class BadQuestionFileTest : public ::testing::Test
 {
   protected:
-    BadQuestionFileTest() : m_cd(m_dir.Path()) {}
-
     void Questions(std::string_view bytes) { WriteFileBytes(m_dir / "sample0524.txt", bytes); }
     void UseFile(const std::string& strCp932Name)
     {
         m_store.WriteProfileStringA("QUESTION", "1", strCp932Name);
     }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
-    ProfileStore m_store{m_dir / "Parameter.INI"};
-    FakeView m_view;
+    PlayFolder m_dir;
+    ProfileStore& m_store = m_dir.Store();
+    RecordingView m_view;
     ScriptedRandom m_random;
     QuizRound m_round{m_store, m_view, m_random, [] { return std::time_t(1700000000); }};
 };
@@ -138,19 +96,29 @@ void PrintTo(const DrawCase& c, std::ostream* os)
     *os << c.szName;
 }
 
-class DrawTest : public BadQuestionFileTest, public ::testing::WithParamInterface<DrawCase>
+// Draws the case's question from its file, in its order and at its place in the round.
+class DrawCaseTest : public BadQuestionFileTest, public ::testing::WithParamInterface<DrawCase>
+{
+  protected:
+    bool Draw(const DrawCase& c)
+    {
+        Questions(c.file);
+        m_round.m_nSeq = c.nSeq;
+        m_round.m_nAnswered = c.nAnswered;
+        if (c.nSeq != 0)
+            m_random.values = {c.nRandomIndex, 0};
+        return m_round.DrawQuestion();
+    }
+};
+
+class DrawTest : public DrawCaseTest
 {
 };
 
 TEST_P(DrawTest, ShowsWhatTheRecordHoldsAndNothingElse)
 {
     const DrawCase& c = GetParam();
-    Questions(c.file);
-    m_round.m_nSeq = c.nSeq;
-    m_round.m_nAnswered = c.nAnswered;
-    if (c.nSeq != 0)
-        m_random.values = {c.nRandomIndex, 0};
-    EXPECT_TRUE(m_round.DrawQuestion());
+    EXPECT_TRUE(Draw(c));
     EXPECT_TRUE(m_view.messages.empty());
     EXPECT_EQ(m_round.m_strQuestion, c.question);
     EXPECT_EQ(m_round.m_strAnswers, c.answers);
@@ -229,18 +197,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 // No whole record where the draw looks, in either order: a message that says why, and no
 // question at all, rather than blank texts or bytes that were never read.
-class RefusedDrawTest : public BadQuestionFileTest, public ::testing::WithParamInterface<DrawCase>
+class RefusedDrawTest : public DrawCaseTest
 {
 };
 
 TEST_P(RefusedDrawTest, SaysWhyAndShowsNothing)
 {
     const DrawCase& c = GetParam();
-    Questions(c.file);
-    m_round.m_nSeq = c.nSeq;
-    m_round.m_nAnswered = c.nAnswered;
-    m_random.values = {c.nRandomIndex, 0};
-    EXPECT_FALSE(m_round.DrawQuestion());
+    EXPECT_FALSE(Draw(c));
     ASSERT_EQ(m_view.messages.size(), 1u);
     EXPECT_EQ(m_view.messages[0].first.rfind(kOpenError + "\nsample0524.txt\n", 0), 0u);
     EXPECT_NE(m_view.messages[0].first.find(c.question), std::string::npos)
@@ -266,7 +230,7 @@ TEST_F(BadQuestionFileTest, RoundOverAFileWithoutRecordsStopsAtItsStart)
     m_store.WriteProfileInt("LIFE", "1", 3);
     m_store.WriteProfileInt("QUESTION_CNT", "1", 5);
     m_round.OnButtonStart();
-    EXPECT_EQ(m_view.nJudged, 0);
+    EXPECT_EQ(m_view.judgements.size(), 0u);
     EXPECT_TRUE(m_view.flags.empty());
     ASSERT_EQ(m_view.messages.size(), 1u); // the reason, and no "終了!!" after it
     EXPECT_NE(m_view.messages[0].first.find(Sjis("（419バイト）")), std::string::npos);

@@ -15,6 +15,7 @@
 #include "settings/CSettingDlg.h"
 #include "tools/questions/QuestionTool.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -45,28 +46,21 @@ class FaultTest : public ::testing::Test
   protected:
     FaultTest()
     {
-        SetMessageBoxHandler([this](const QString& text, unsigned nType) {
-            m_messages.push_back(text);
+        m_boxes.Answer([](const MessageBoxCapture::Message& box) {
             // The editor's notice of a broken tail comes before any write.
-            EXPECT_TRUE(nType == (MB_YESNO | MB_ICONQUESTION) || nType == (MB_OK | MB_ICONSTOP) ||
-                        nType == (MB_OK | MB_ICONINFORMATION))
-                << nType;
+            EXPECT_TRUE(box.nType == (MB_YESNO | MB_ICONQUESTION) ||
+                        box.nType == (MB_OK | MB_ICONSTOP) ||
+                        box.nType == (MB_OK | MB_ICONINFORMATION))
+                << box.nType;
             return IDYES;
         });
-        SetFileDialogHandler([this](FileDialogKind) { return m_chosen; });
     }
-    ~FaultTest() override
-    {
-        FileFaults::Reset();
-        SetMessageBoxHandler({});
-        SetFileDialogHandler({});
-    }
+    ~FaultTest() override { FileFaults::Reset(); }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd{m_dir.Path()};
-    ProfileStore m_store{m_dir / "Parameter.INI"};
-    std::vector<QString> m_messages;
-    QString m_chosen;
+    PlayFolder m_dir;
+    ProfileStore& m_store = m_dir.Store();
+    MessageBoxCapture m_boxes;
+    FileDialogCapture m_files;
 };
 
 // ---- settings
@@ -142,7 +136,7 @@ class EditorFaultTest : public FaultTest
         WriteFileBytes(m_dir / "q.txt", bytes);
         m_store.WriteProfileStringA("QUESTION", "1", "q.txt");
         m_dlg = std::make_unique<CEditDlg>(m_store);
-        m_messages.clear();
+        m_boxes.Clear();
     }
     QComboBox* Numbers() { return m_dlg->findChild<QComboBox*>("questionNo"); }
     void Choose(int nIndex)
@@ -153,7 +147,7 @@ class EditorFaultTest : public FaultTest
     // Clicks with the disk filling after nBudget bytes.
     void ClickFailing(const char* szName, std::int64_t nBudget)
     {
-        m_messages.clear();
+        m_boxes.Clear();
         FileFaults::FailWritesAfter(nBudget);
         QTest::mouseClick(m_dlg->findChild<QPushButton*>(szName), Qt::LeftButton);
         FileFaults::Reset();
@@ -161,10 +155,11 @@ class EditorFaultTest : public FaultTest
     // The confirmation, then the report naming the file and the disk's complaint.
     void ExpectReported(const char* szFile, std::int64_t nBudget)
     {
-        ASSERT_EQ(m_messages.size(), 2u) << nBudget;
-        EXPECT_TRUE(m_messages[1].contains(QString::fromUtf8(szFile))) << nBudget;
-        EXPECT_TRUE(m_messages[1].contains(QStringLiteral("ディスクの空きがありません")))
-            << m_messages[1].toStdString();
+        ASSERT_EQ(m_boxes.Messages().size(), 2u) << nBudget;
+        EXPECT_TRUE(m_boxes.Messages()[1].text.contains(QString::fromUtf8(szFile))) << nBudget;
+        EXPECT_TRUE(
+            m_boxes.Messages()[1].text.contains(QStringLiteral("ディスクの空きがありません")))
+            << m_boxes.Messages()[1].text.toStdString();
     }
 
     std::unique_ptr<CEditDlg> m_dlg;
@@ -201,7 +196,7 @@ TEST_F(EditorFaultTest, NewFileThatFailsIsReportedAndLeavesNoRecord)
     const std::string other = Rec('z') + "tail";
     for (std::int64_t nBudget : kBudgets) {
         // A fresh name: at most an empty file stays behind.
-        m_chosen = QString::fromStdString((m_dir / "new.txt").string());
+        m_files.Choose(m_dir / "new.txt");
         std::filesystem::remove(m_dir / "new.txt");
         ClickFailing("newFile", nBudget);
         ExpectReported("new.txt", nBudget);
@@ -209,7 +204,7 @@ TEST_F(EditorFaultTest, NewFileThatFailsIsReportedAndLeavesNoRecord)
 
         // An existing file the user chose to add templates to keeps its bytes.
         WriteFileBytes(m_dir / "other.txt", other);
-        m_chosen = QString::fromStdString((m_dir / "other.txt").string());
+        m_files.Choose(m_dir / "other.txt");
         ClickFailing("newFile", nBudget);
         ExpectReported("other.txt", nBudget);
         EXPECT_EQ(ReadFileBytes(m_dir / "other.txt"), other) << nBudget;

@@ -15,6 +15,7 @@
 #include "settings/QuestionFileList.h"
 #include "tools/questions/QuestionTool.h"
 
+#include "FakeRound.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,43 +30,6 @@ namespace {
 
 const std::string kOpenError = Sjis("ファイルオープンエラー");
 const std::string kChanged = Sjis("出題中にファイルが短くなったか");
-
-class FakeView : public IRoundView
-{
-  public:
-    void StartTimer() override { bTimer = true; }
-    void StopTimer() override { bTimer = false; }
-    void EnableControl(int nId, bool bEnable) override { enabled[nId] = bEnable; }
-    void SetLampColor(int, std::uint32_t) override {}
-    void SetTimeRange(int) override {}
-    void SetTimePos(int) override {}
-    void Judge(const std::string&, const std::string& strCorrect) override
-    {
-        corrects.push_back(strCorrect);
-    }
-    void PlayEffect(int) override {}
-    int MessageBox(const std::string& strText, unsigned) override
-    {
-        EXPECT_FALSE(bTimer) << "a question can time out under the message";
-        messages.push_back(strText);
-        return 1;
-    }
-    void ShowFlag(std::optional<int>) override {}
-    void ShowFlagChoice(const std::optional<std::array<std::string, 4>>&) override {}
-    void UpdateData() override {}
-
-    bool bTimer = false;
-    std::map<int, bool> enabled;
-    std::vector<std::string> corrects;
-    std::vector<std::string> messages;
-};
-
-class FixedRandom : public IRandom
-{
-  public:
-    void Seed(unsigned) override {}
-    int Next() override { return 0; }
-};
 
 class CountingObserver : public IAnswerObserver
 {
@@ -86,7 +50,7 @@ std::string Record(char c)
 class OddFilesBase : public ::testing::Test
 {
   protected:
-    OddFilesBase() : m_cd(m_dir.Path())
+    OddFilesBase()
     {
 #ifndef _WIN32
         ::alarm(30); // an open that waits on a FIFO ends the test instead of hanging it
@@ -106,21 +70,20 @@ class OddFilesBase : public ::testing::Test
     void ExpectStoppedWith(const std::string& strReason)
     {
         ASSERT_EQ(m_view.messages.size(), 1u);
-        const std::string& text = m_view.messages[0];
+        const std::string& text = m_view.messages[0].first;
         EXPECT_EQ(text.rfind(kOpenError + "\nsample0524.txt\n", 0), 0u) << Cp932::ToUtf8(text);
         EXPECT_NE(text.find(strReason), std::string::npos) << Cp932::ToUtf8(text);
-        EXPECT_FALSE(m_view.bTimer);
+        EXPECT_FALSE(m_view.bTimerRunning);
         EXPECT_TRUE(m_view.enabled[IDC_BUTTON_START]);
         EXPECT_FALSE(m_view.enabled[IDC_BUTTON_ANSWER1]);
         EXPECT_EQ(m_observer.nEnded, 1);
     }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
+    PlayFolder m_dir;
     const std::filesystem::path m_questions = m_dir / "sample0524.txt";
-    ProfileStore m_store{m_dir / "Parameter.INI"};
-    FakeView m_view;
-    FixedRandom m_random;
+    ProfileStore& m_store = m_dir.Store();
+    RecordingView m_view;
+    ScriptedRandom m_random;
     CountingObserver m_observer;
     QuizRound m_round{m_store, m_view, m_random, [] { return std::time_t(0); }};
 };
@@ -181,7 +144,7 @@ TEST_P(OddFileTest, TheRoundRefusesItByNameAndStops)
     ExpectStoppedWith(NotRegularText());
     EXPECT_EQ(m_round.m_strQuestion, "");
     EXPECT_EQ(m_observer.nShown, 0);
-    EXPECT_TRUE(m_view.corrects.empty());
+    EXPECT_TRUE(m_view.judgements.empty());
     ExpectUntouched(m_questions);
 }
 
@@ -266,12 +229,12 @@ TEST_P(LengthTest, EveryReaderSaysWhatIsWrongWithIt)
     } else {
         // The whole records before the tail play, after one notice that names the tail.
         ASSERT_EQ(m_view.messages.size(), 1u);
-        EXPECT_NE(m_view.messages[0].find(strText), std::string::npos);
-        EXPECT_NE(m_view.messages[0].find(Sjis("末尾の") + std::to_string(c.nLength % 420)),
+        EXPECT_NE(m_view.messages[0].first.find(strText), std::string::npos);
+        EXPECT_NE(m_view.messages[0].first.find(Sjis("末尾の") + std::to_string(c.nLength % 420)),
                   std::string::npos)
-            << Cp932::ToUtf8(m_view.messages[0]);
+            << Cp932::ToUtf8(m_view.messages[0].first);
         EXPECT_EQ(m_observer.nShown, 1);
-        EXPECT_TRUE(m_view.bTimer);
+        EXPECT_TRUE(m_view.bTimerRunning);
         m_round.JudgeAnswer(m_round.m_nCorrectNo); // the next draw says nothing more
         EXPECT_EQ(m_view.messages.size(), 1u);
         EXPECT_EQ(m_observer.nShown, 2);
@@ -381,7 +344,7 @@ TEST_P(ChangeTest, StopsAtTheNextQuestionAndRecordsNothingItCouldNotRead)
     if (c.then == Then::GoesOn) {
         EXPECT_TRUE(m_view.messages.empty());
         EXPECT_EQ(m_observer.nShown, 2);
-        EXPECT_TRUE(m_view.bTimer);
+        EXPECT_TRUE(m_view.bTimerRunning);
         return;
     }
     ExpectStoppedWith(c.then == Then::StopsNotRegular ? NotRegularText() : kChanged);
@@ -392,7 +355,7 @@ TEST_P(ChangeTest, StopsAtTheNextQuestionAndRecordsNothingItCouldNotRead)
     EXPECT_EQ(FileTypeAt(m_questions), nType); // never written
     if (nType == S_IFREG)
         EXPECT_EQ(ReadFileBytes(m_questions), after);
-    for (const std::string& strCorrect : m_view.corrects)
+    for (const auto& [strVerdict, strCorrect] : m_view.judgements)
         EXPECT_EQ(strCorrect.find(Sjis("正解は0番")), std::string::npos);
 }
 
@@ -406,11 +369,11 @@ TEST_F(OddFilesBase, ARoundLongerThanItsFileEndsAtItsLastQuestion)
     m_round.JudgeAnswer(1);
     m_round.JudgeAnswer(1);
     ASSERT_EQ(m_view.messages.size(), 1u);
-    EXPECT_EQ(m_view.messages[0], Sjis("終了!!"));
+    EXPECT_EQ(m_view.messages[0].first, Sjis("終了!!"));
     EXPECT_EQ(m_observer.judged.size(), 2u);
     m_view.messages.clear();
     m_observer.nEnded = 0;
     m_round.OnButtonStart(); // a new round starts afresh with the file as it now is
     EXPECT_TRUE(m_view.messages.empty());
-    EXPECT_TRUE(m_view.bTimer);
+    EXPECT_TRUE(m_view.bTimerRunning);
 }

@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProfileStore.h"
 
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QLabel>
@@ -28,21 +29,20 @@ std::string Records(int nCount, int nExtra = 0)
 class SettingDlgTest : public ::testing::Test
 {
   protected:
-    SettingDlgTest() : m_cd(m_dir.Path()), m_profile(m_dir / "Parameter.INI")
+    SettingDlgTest()
     {
-        SetMessageBoxHandler([this](const QString& text, unsigned nType) -> int {
-            if (nType == (MB_OK | MB_ICONINFORMATION)) { // what is wrong with the saved file
-                m_notices.push_back(text);
+        m_boxes.Answer([this](const MessageBoxCapture::Message& box) -> int {
+            if (box.nType == (MB_OK | MB_ICONINFORMATION)) { // what is wrong with the saved file
+                m_notices.push_back(box.text);
                 return IDOK;
             }
-            m_asked.push_back(text);
-            EXPECT_EQ(nType, MB_YESNO | MB_ICONQUESTION);
+            m_asked.push_back(box.text);
+            EXPECT_EQ(box.nType, MB_YESNO | MB_ICONQUESTION);
             return m_nAnswer;
         });
     }
-    ~SettingDlgTest() override { SetMessageBoxHandler({}); }
 
-    void WriteIni(std::string_view text) { WriteFileBytes(m_dir / "Parameter.INI", Sjis(text)); }
+    void WriteIni(std::string_view text) { m_dir.WriteIni(Sjis(text)); }
     std::string Ini() const
     {
         return std::filesystem::exists(m_dir / "Parameter.INI")
@@ -73,9 +73,9 @@ class SettingDlgTest : public ::testing::Test
         QTest::mouseClick(Find<QPushButton>(dlg, szName), Qt::LeftButton);
     }
 
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
-    ProfileStore m_profile;
+    PlayFolder m_dir;
+    ProfileStore& m_profile = m_dir.Store();
+    MessageBoxCapture m_boxes;
     std::vector<QString> m_asked;
     std::vector<QString> m_notices;
     int m_nAnswer = IDYES;
@@ -192,8 +192,7 @@ TEST_F(SettingDlgTest, TextsFollowOnlyAConfirmedSave)
 // The bundled starter settings are exactly what this dialog saves into an empty folder.
 TEST_F(SettingDlgTest, SavingTheStarterValuesWritesTheBundledSettingsFile)
 {
-    const std::filesystem::path data = std::filesystem::path(MARELTO_SOURCE_DIR) / "data";
-    WriteFileBytes(m_dir / "sample0524.txt", ReadFileBytes(data / "sample0524.txt"));
+    m_dir.PutBundled("sample0524.txt");
     CSettingDlg dlg(m_profile);
     Slider(dlg, "sliderTime")->setValue(10);
     Slider(dlg, "sliderLife")->setValue(3);
@@ -201,7 +200,7 @@ TEST_F(SettingDlgTest, SavingTheStarterValuesWritesTheBundledSettingsFile)
     QTest::mouseClick(Find<QRadioButton>(dlg, "seqRandom"), Qt::LeftButton);
 
     Click(dlg, "save");
-    EXPECT_EQ(Ini(), ReadFileBytes(data / "Parameter.INI"));
+    EXPECT_EQ(Ini(), BundledBytes("Parameter.INI"));
 }
 
 TEST_F(SettingDlgTest, NoPutsEverythingBackAndWritesNothing)

@@ -10,21 +10,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
 mkdir -p "$shots"
-play=$(mktemp -d)
-trap 'stop_x_session; rm -rf "$play"' EXIT
-cp "$questions" "$play/sample0524.txt"
+make_play_folder "$questions"
 printf '[TIME_LIMIT]\r\n1=30\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=0\r\n[SOUND]\r\nSW=0\r\n[MAP]\r\nSW=1\r\n' \
     > "$play/Parameter.INI"
 start_x_session
-trap 'stop_x_session; rm -rf "$play"' EXIT
 
-(cd "$play" && exec "$program") &
-APP_PID=$!
-if ! main=$(wait_for_window 'Marelto' 30); then
-    echo "FAIL: no main window appeared"
-    report_windows "" "$APP_PID"
-    exit 1
-fi
+start_in_play_folder "$program"
 if ! map=$(wait_for_window '^地図$' 30); then
     echo "FAIL: the 地図 window did not reopen with the switch on"
     report_windows "$main" "$APP_PID"

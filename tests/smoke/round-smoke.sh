@@ -9,31 +9,22 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
 mkdir -p "$shots"
-play=$(mktemp -d)
-trap 'stop_x_session; rm -rf "$play"' EXIT
-cp "$questions" "$play/sample0524.txt"
+make_play_folder "$questions"
 printf '[TIME_LIMIT]\r\n1=10\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=0\r\n' \
     > "$play/Parameter.INI"
 start_x_session
-trap 'stop_x_session; rm -rf "$play"' EXIT
 
-(cd "$play" && exec "$program") &
-APP_PID=$!
-if ! id=$(wait_for_window 'Marelto' 30); then
-    echo "FAIL: no managed window appeared"
-    report_windows "$(xdotool search --name 'Marelto' 2>/dev/null | head -n 1)" "$APP_PID"
-    exit 1
-fi
-xdotool windowactivate --sync "$id" >/dev/null 2>&1
+start_in_play_folder "$program"
+xdotool windowactivate --sync "$main" >/dev/null 2>&1
 sleep 0.5
 # Focus starts on the question; four answer texts later comes 開始 (disabled buttons are skipped).
-xdotool key --window "$id" Tab Tab Tab Tab Tab space
+xdotool key --window "$main" Tab Tab Tab Tab Tab space
 sleep 2
 import -window root "$shots/round.png"
 # A round is running when 開始 is greyed and no error box came up.
 if xdotool search --onlyvisible --name '^marelto$' >/dev/null 2>&1; then
     echo "FAIL: a message box is open"
-    report_windows "$id" "$APP_PID"
+    report_windows "$main" "$APP_PID"
     exit 1
 fi
 echo "screenshot: $shots/round.png"

@@ -7,30 +7,21 @@ questions=$2
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
-play=$(mktemp -d)
-trap 'stop_x_session; rm -rf "$play"' EXIT
-cp "$questions" "$play/sample0524.txt"
+make_play_folder "$questions"
 printf '[TIME_LIMIT]\r\n1=30\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=1\r\n' \
     > "$play/Parameter.INI"
 start_x_session
-trap 'stop_x_session; rm -rf "$play"' EXIT
 
-(cd "$play" && exec "$program") >"$play/out.log" 2>&1 &
-APP_PID=$!
-if ! id=$(wait_for_window 'Marelto' 30); then
-    echo "FAIL: no managed window appeared"
-    report_windows "" "$APP_PID"
-    exit 1
-fi
-xdotool windowactivate --sync "$id" >/dev/null 2>&1
+start_in_play_folder "$program" "$play/out.log"
+xdotool windowactivate --sync "$main" >/dev/null 2>&1
 sleep 0.5
-xdotool key --window "$id" Tab Tab Tab Tab Tab space # 開始
+xdotool key --window "$main" Tab Tab Tab Tab Tab space # 開始
 sleep 1
-xdotool key --window "$id" 1 # an answer: its sound plays, the verdict shows and closes itself
+xdotool key --window "$main" 1 # an answer: its sound plays, the verdict shows and closes itself
 sleep 4
-if ! close_window "$id" "$APP_PID" 30; then
+if ! close_window "$main" "$APP_PID" 30; then
     echo "FAIL: the program did not end when its window was closed"
-    report_windows "$id" "$APP_PID"
+    report_windows "$main" "$APP_PID"
     exit 1
 fi
 wait "$APP_PID"

@@ -8,21 +8,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
 mkdir -p "$shots"
-play=$(mktemp -d)
-trap 'stop_x_session; rm -rf "$play"' EXIT
+make_play_folder
 start_x_session
-trap 'stop_x_session; rm -rf "$play"' EXIT
 
 caption='Marelto Ver1.0～首都・地域・公用語まで'
-(cd "$play" && exec "$program") &
-APP_PID=$!
-
-if ! id=$(wait_for_window 'Marelto' 30); then
-    echo "FAIL: no managed window appeared"
-    report_windows "$(xdotool search --name 'Marelto' 2>/dev/null | head -n 1)" "$APP_PID"
-    exit 1
-fi
-name=$(xdotool getwindowname "$id")
+start_in_play_folder "$program"
+name=$(xdotool getwindowname "$main")
 if [ "$name" != "$caption" ]; then
     echo "FAIL: window name is '$name', expected '$caption'"
     exit 1
@@ -31,9 +22,9 @@ sleep 0.5
 import -window root "$shots/main-window.png"
 echo "screenshot: $shots/main-window.png"
 
-if ! close_window "$id" "$APP_PID" 30; then
+if ! close_window "$main" "$APP_PID" 30; then
     echo "FAIL: the program did not end when its window was closed"
-    report_windows "$id" "$APP_PID"
+    report_windows "$main" "$APP_PID"
     exit 1
 fi
 wait "$APP_PID"

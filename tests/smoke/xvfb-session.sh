@@ -35,7 +35,33 @@ stop_x_session() {
     [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
+    [ -n "${MADE_PLAY_FOLDER:-}" ] && rm -rf "$MADE_PLAY_FOLDER"
     return 0
+}
+
+# A fresh play folder in $play, removed with the session, with question file $1 (if given) as
+# its sample0524.txt; set up before start_x_session.
+make_play_folder() {
+    play=$(mktemp -d)
+    MADE_PLAY_FOLDER=$play
+    trap 'rm -rf "$MADE_PLAY_FOLDER"' EXIT
+    [ -z "${1:-}" ] || cp "$1" "$play/sample0524.txt"
+}
+
+# Starts program $1 in the play folder, its output to file $2 if given, and waits for its main
+# window: its id in $main, the process in APP_PID. Without one the test fails here.
+start_in_play_folder() {
+    if [ -n "${2:-}" ]; then
+        (cd "$play" && exec "$1") >"$2" 2>&1 &
+    else
+        (cd "$play" && exec "$1") &
+    fi
+    APP_PID=$!
+    if ! main=$(wait_for_window 'Marelto' 30); then
+        echo "FAIL: no main window appeared"
+        report_windows "$(xdotool search --name 'Marelto' 2>/dev/null | head -n 1)" "$APP_PID"
+        exit 1
+    fi
 }
 
 # Runs a command every tenth of a second until it succeeds, for up to $1 seconds.

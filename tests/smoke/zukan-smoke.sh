@@ -13,8 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
 mkdir -p "$(dirname "$shot")"
-play=$(mktemp -d)
-trap 'stop_x_session; rm -rf "$play"' EXIT
+make_play_folder
 cp "$data/sample0524.txt" "$data/Parameter.INI" "$play/"
 {
     printf 'time\tfile\trecord\tfingerprint\tcode\tresult\tseconds\tround\tquestion\n'
@@ -23,15 +22,8 @@ cp "$data/sample0524.txt" "$data/Parameter.INI" "$play/"
     printf '2026-12-08T19:06:02+09:00\tsample0524.txt\t2\t00000000000000a2\tjpn\t正解\t1.5\t2026-12-08T19:00:00+09:00\tq\n'
 } > "$play/marelto-history.tsv"
 start_x_session
-trap 'stop_x_session; rm -rf "$play"' EXIT
 
-(cd "$play" && exec "$program") &
-APP_PID=$!
-if ! main=$(wait_for_window 'Marelto' 30); then
-    echo "FAIL: no main window appeared"
-    report_windows "" "$APP_PID"
-    exit 1
-fi
+start_in_play_folder "$program"
 xdotool windowactivate --sync "$main" key --clearmodifiers alt+f
 sleep 0.5
 xdotool key z

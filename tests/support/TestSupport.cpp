@@ -2,6 +2,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/File.h"
+#include "quiz/QuestionRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,50 @@ ScopedCurrentDir::~ScopedCurrentDir()
 {
     std::error_code ec;
     std::filesystem::current_path(m_old, ec);
+}
+
+PlayFolder::PlayFolder() : m_cd(Path()), m_store(Path() / "Parameter.INI") {}
+
+std::string PlayFolder::Ini() const
+{
+    return ReadFileBytes(Path() / "Parameter.INI");
+}
+
+void PlayFolder::WriteIni(std::string_view bytes) const
+{
+    WriteFileBytes(Path() / "Parameter.INI", bytes);
+}
+
+std::string PlayFolder::PutBundled(std::string_view name) const
+{
+    std::string bytes = BundledBytes(name);
+    WriteFileBytes(*this / name, bytes);
+    return bytes;
+}
+
+std::vector<std::string> PlayFolder::WriteFlagQuestions(std::initializer_list<const char*> codes,
+                                                        std::string_view name) const
+{
+    std::vector<std::string> records;
+    std::string bytes;
+    for (const char* szCode : codes) {
+        records.push_back(
+            ComposeRecord(szCode + Sjis("この国旗はどの国の国旗？"), {"a", "b", "c", "d"}, 0));
+        bytes += records.back();
+    }
+    WriteFileBytes(*this / name, bytes);
+    return records;
+}
+
+std::string BundledBytes(std::string_view name)
+{
+    return ReadFileBytes(std::filesystem::path(MARELTO_SOURCE_DIR) / "data" / PathFromUtf8(name));
+}
+
+std::string JapanQuestion()
+{
+    return ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
+                         {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0);
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path)

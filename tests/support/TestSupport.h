@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/ProfileStore.h"
+
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A fresh folder under the system's temporary directory, removed with the object.
 class TempDir
@@ -31,6 +35,35 @@ class ScopedCurrentDir
   private:
     std::filesystem::path m_old;
 };
+
+// A play folder for one test: a fresh folder, the current one while the object lives, with the
+// settings store on its Parameter.INI, as the program finds its files beside it.
+class PlayFolder : public TempDir
+{
+  public:
+    PlayFolder();
+
+    ProfileStore& Store() { return m_store; }
+    // Parameter.INI's bytes; empty when there is none.
+    std::string Ini() const;
+    void WriteIni(std::string_view bytes) const;
+    // Puts the bundled file of that name (data/) here; returns its bytes.
+    std::string PutBundled(std::string_view name) const;
+    // A question file of flag questions, one a code, all asking the same and answered by a, b,
+    // c, d with the first right; returns its records.
+    std::vector<std::string> WriteFlagQuestions(std::initializer_list<const char*> codes,
+                                                std::string_view name = "sample0524.txt") const;
+
+  private:
+    ScopedCurrentDir m_cd;
+    ProfileStore m_store;
+};
+
+// The bytes of a bundled file (data/), by its UTF-8 name.
+std::string BundledBytes(std::string_view name);
+
+// A flag question asking for 日本 among 日本, 中国, 韓国 and タイ, the first right.
+std::string JapanQuestion();
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);

@@ -18,6 +18,8 @@
 #include "zukan/CZukanWindow.h"
 #include "zukan/DrillFile.h"
 
+#include "MainWindowTest.h"
+#include "QtTestSupport.h"
 #include "TestSupport.h"
 
 #include <QAbstractButton>
@@ -49,24 +51,10 @@ void Type(QWidget* pWidget, const QString& text)
     }
 }
 
-class ZukanWindowTest : public ::testing::Test
+class ZukanWindowTest : public MainWindowTest
 {
   protected:
-    ZukanWindowTest() : m_cd(m_dir.Path())
-    {
-        for (const char* szCode : {"jpn", "fra", "bra"})
-            m_records.push_back(
-                ComposeRecord(szCode + Sjis("この国旗はどの国の国旗？"), {"a", "b", "c", "d"}, 0));
-        WriteFileBytes(m_dir / "sample0524.txt", m_records[0] + m_records[1] + m_records[2]);
-        WriteFileBytes(m_dir / "Parameter.INI", "[QUESTION_CNT]\r\n1=20\r\n[LIFE]\r\n1=5\r\n"
-                                                "[TIME_LIMIT]\r\n1=9\r\n[SOUND]\r\nSW=0\r\n");
-        SetMessageBoxHandler([this](const QString& text, unsigned) {
-            m_messages.push_back(text);
-            return IDOK;
-        });
-        m_pDlg = CreateMainWindow(m_profile, QuizTiming{5, 5});
-    }
-    ~ZukanWindowTest() override { SetMessageBoxHandler({}); }
+    ZukanWindowTest() : MainWindowTest(20) {}
 
     CZukanWindow* Open()
     {
@@ -110,23 +98,6 @@ class ZukanWindowTest : public ::testing::Test
     {
         return In<CFactsPanel>(pWindow, "zukanFacts")->Value(QString::fromUtf8(szCaption))->text();
     }
-    void Play(std::initializer_list<bool> rights)
-    {
-        QTest::mouseClick(m_pDlg->findChild<QPushButton*>("start"), Qt::LeftButton);
-        for (bool bRight : rights) {
-            const int nRight = m_pDlg->Round().m_nCorrectNo;
-            QTest::mouseClick(m_pDlg->findChild<QPushButton*>(
-                                  QString("answer%1").arg(bRight ? nRight : nRight % 4 + 1)),
-                              Qt::LeftButton);
-        }
-    }
-
-    TempDir m_dir;
-    ScopedCurrentDir m_cd;
-    ProfileStore m_profile{m_dir / "Parameter.INI"};
-    std::unique_ptr<CQuizDlg> m_pDlg;
-    std::vector<std::string> m_records;
-    std::vector<QString> m_messages;
 };
 
 } // namespace
@@ -307,8 +278,7 @@ TEST_F(ZukanWindowTest, ChosenCountriesBecomeAQuestionFileOfTheBundledRecords)
 
     const std::string strName = m_profile.GetProfileStringA("QUESTION", "1", "");
     ASSERT_EQ(strName.substr(0, 5), Sjis("図鑑-"));
-    const std::string bundled =
-        ReadFileBytes(std::filesystem::path(MARELTO_SOURCE_DIR) / "data" / "世界の国旗.txt");
+    const std::string bundled = BundledBytes("世界の国旗.txt");
     const std::string expected = RecordsAbout(bundled, {"bra", "jpn"});
     // Each country has one question of every kind, the flag choice and the position among them.
     ASSERT_EQ(expected.size(), 12 * kRecordSize);
@@ -322,9 +292,9 @@ TEST_F(ZukanWindowTest, ChosenCountriesBecomeAQuestionFileOfTheBundledRecords)
     EXPECT_EQ(nPositions, 2);
     EXPECT_EQ(ReadFileBytes(m_dir / Cp932::ToUtf8(strName)), expected);
     EXPECT_EQ(m_profile.GetProfileStringA("QUESTION_CNT", "1", ""), "20"); // the learner's count
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_TRUE(m_messages[0].contains(Cp932::ToUtf8(strName).c_str()))
-        << m_messages[0].toStdString();
+    ASSERT_EQ(m_boxes.Messages().size(), 1u);
+    EXPECT_TRUE(m_boxes.Texts()[0].contains(Cp932::ToUtf8(strName).c_str()))
+        << m_boxes.Texts()[0].toStdString();
 
     // A user's edited copy of the world file does not matter: the shipped one is read.
     WriteFileBytes(m_dir / "世界の国旗.txt", m_records[0]);
@@ -349,7 +319,7 @@ TEST_F(ZukanWindowTest, ThisStateSelectsItsWholeStateAndADrillWaitsForTheRound)
     EXPECT_FALSE(pDrill->isEnabled());
     EXPECT_TRUE(m_pDlg->findChild<QAction*>("menuZukan")->isEnabled());
     QTest::mouseClick(pDrill, Qt::LeftButton);
-    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_boxes.Texts().empty());
     EXPECT_EQ(m_profile.GetProfileStringA("QUESTION", "1", "unset"), "unset");
     m_pDlg->OnButtonStop();
     EXPECT_TRUE(pDrill->isEnabled());
