@@ -72,9 +72,11 @@ std::uint64_t QuestionKey(std::string_view record)
 {
     const QuestionRecord rec = SplitRecord(record);
     // Each part ends with a NUL, which no part holds (a record's text ends at its first NUL).
+    // The right answer is held here: a temporary inside the loop's list would die before the loop.
+    const std::string strCorrect(rec.CorrectAnswer());
     std::uint64_t h = Fnv1a("question key");
-    for (std::string_view part : {std::string_view(rec.strCode), TrimBlanks(rec.strQuizQuestion),
-                                  TrimBlanks(rec.CorrectAnswer())})
+    for (std::string_view part :
+         {std::string_view(rec.strCode), TrimBlanks(rec.strQuizQuestion), TrimBlanks(strCorrect)})
         h = Fnv1a(std::string_view("\0", 1), Fnv1a(part, h));
     return h;
 }
