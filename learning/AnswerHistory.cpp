@@ -96,15 +96,19 @@ std::vector<std::uint64_t> QuestionIds(const std::vector<HistoryRow>& rows)
     return ids;
 }
 
+std::string_view ResultText(AnswerResult result)
+{
+    return kResultTexts[static_cast<int>(result)];
+}
+
 std::string FormatHistoryLine(const HistoryRow& row)
 {
     char sec[320]; // "%.1f" of the largest double: a sign, 309 digits and ".0"
     std::snprintf(sec, sizeof sec, "%.1f", row.dSeconds);
     return Field(row.strTime) + '\t' + Field(row.strFile) + '\t' + std::to_string(row.nRecord) +
            '\t' + Hex(row.nFingerprint) + '\t' + Field(row.strCode) + '\t' +
-           std::string(kResultTexts[static_cast<int>(row.result)]) + '\t' + sec + '\t' +
-           Field(row.strRound) + '\t' + Field(row.strQuestion) + '\t' + Field(row.strTyped) + '\t' +
-           Hex(row.nKey) + '\n';
+           std::string(ResultText(row.result)) + '\t' + sec + '\t' + Field(row.strRound) + '\t' +
+           Field(row.strQuestion) + '\t' + Field(row.strTyped) + '\t' + Hex(row.nKey) + '\n';
 }
 
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line)

@@ -68,6 +68,9 @@ std::uint64_t QuestionKey(std::string_view record);
 std::vector<std::uint64_t> QuestionIds(const std::vector<HistoryRow>& rows);
 
 // One line with its line end.
+// The result column's text (UTF-8): 正解, 誤り or 時間切れ, as the windows show it too.
+std::string_view ResultText(AnswerResult result);
+
 std::string FormatHistoryLine(const HistoryRow& row);
 // A line without its line end; empty for the header and for anything that is not a whole row.
 std::optional<HistoryRow> ParseHistoryLine(std::string_view line);

@@ -1,6 +1,7 @@
 #include "learning/CMasteryPage.h"
 
 #include "facts/Facts.h"
+#include "learning/AnswerHistory.h"
 #include "learning/CMasteryMapView.h"
 #include "learning/CStateBar.h"
 #include "platform/Accessibility.h"
@@ -38,19 +39,6 @@ QString ShortTime(std::string_view time)
     QString text = Utf8(time.substr(0, 16));
     text.replace(QLatin1Char('-'), QLatin1Char('/')).replace(QLatin1Char('T'), QLatin1Char(' '));
     return text;
-}
-
-const char* ResultText(AnswerResult result)
-{
-    switch (result) {
-    case AnswerResult::Correct:
-        return "正解";
-    case AnswerResult::Wrong:
-        return "誤り";
-    case AnswerResult::TimeOut:
-        return "時間切れ";
-    }
-    return "";
 }
 
 QPixmap Swatch(int nState, QSize size, qreal dDpr)

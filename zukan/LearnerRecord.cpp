@@ -26,19 +26,6 @@ std::string DateText(std::int64_t nDay)
     return sz;
 }
 
-const char* ResultText(AnswerResult result)
-{
-    switch (result) {
-    case AnswerResult::Correct:
-        return "正解";
-    case AnswerResult::Wrong:
-        return "誤り";
-    case AnswerResult::TimeOut:
-        return "時間切れ";
-    }
-    return "";
-}
-
 } // namespace
 
 std::unordered_map<std::string, LearnerRecord> LearnerRecords(const std::vector<HistoryRow>& rows)
@@ -87,7 +74,7 @@ std::string LastAnswerText(const LearnerRecord* pRecord)
     std::string strWhen = pRecord->strLastTime.substr(0, 16);
     std::replace(strWhen.begin(), strWhen.end(), '-', '/');
     std::replace(strWhen.begin(), strWhen.end(), 'T', ' ');
-    return strWhen + " " + ResultText(pRecord->lastResult);
+    return strWhen + " " + std::string(ResultText(pRecord->lastResult));
 }
 
 std::string DueText(const LearnerRecord* pRecord, std::int64_t nToday)
