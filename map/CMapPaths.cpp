@@ -153,3 +153,21 @@ QColor MapMarkerColor(int nContinent)
 {
     return nContinent < 0 ? kBorder : kContinentColors[nContinent].darker(170);
 }
+
+const QColor kMapHighlightEdge(0x6e, 0x08, 0x0c);
+
+void PaintMapNameLabel(QPainter& painter, const QFont& font, const QString& strText)
+{
+    painter.save();
+    QFont bold = font;
+    bold.setBold(true);
+    painter.setFont(bold);
+    const QRect text = painter.fontMetrics().boundingRect(strText);
+    const QRect box = text.translated(-text.topLeft()).adjusted(0, 0, 12, 8).translated(6, 6);
+    painter.setPen(kMapHighlightEdge);
+    painter.setBrush(QColor(255, 255, 255, 230));
+    painter.drawRect(box);
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignCenter, strText);
+    painter.restore();
+}

@@ -2,8 +2,11 @@
 
 #include "map/WorldMap.h"
 
+#include <QColor>
+#include <QFont>
 #include <QPainterPath>
 #include <QRectF>
+#include <QString>
 
 #include <array>
 #include <memory>
@@ -43,3 +46,8 @@ class CMapPaths
 
 // The colour of a small state's ring, by its continent (-1: other land).
 QColor MapMarkerColor(int nContinent);
+
+// The asked country's red edge, and its name label: the text in bold in a white box at the
+// view's top left, as both map views show it after an answer.
+extern const QColor kMapHighlightEdge;
+void PaintMapNameLabel(QPainter& painter, const QFont& font, const QString& strText);

@@ -22,7 +22,6 @@ const QColor kTint(0x1f, 0x5f, 0xc0, 90);
 const QColor kTintEdge(0x12, 0x3c, 0x80);
 const QColor kSelection(0x10, 0x10, 0x10);
 const QColor kHighlight(0xd4, 0x1e, 0x24);
-const QColor kHighlightEdge(0x6e, 0x08, 0x0c);
 
 constexpr double kWheelStep = 1.25;
 constexpr double kMaxZoom = 64; // over the whole world in view
@@ -236,7 +235,7 @@ void CPositionMapView::Render(QPainter& painter)
         paintCountry(pSelected, QPen(kSelection, 3), QColor(255, 255, 255, 90));
     const MapCountry* pAsked = Map().Find(m_strAsked);
     if (m_bRevealed && pAsked)
-        paintCountry(pAsked, QPen(kHighlightEdge, 1.5), kHighlight);
+        paintCountry(pAsked, QPen(kMapHighlightEdge, 1.5), kHighlight);
     painter.restore();
     PaintOverlay(painter);
 }
@@ -277,20 +276,8 @@ void CPositionMapView::PaintOverlay(QPainter& painter)
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(ToWidget(pAsked->ptLabel), dRing + 2, dRing + 2);
         }
-        QFont bold = font();
-        bold.setBold(true);
-        painter.setFont(bold);
-        const QString strText = QString::fromStdString(MapLabelText(MapLabelFor(m_strAsked)));
-        const QRect box = painter.fontMetrics()
-                              .boundingRect(strText)
-                              .translated(-painter.fontMetrics().boundingRect(strText).topLeft())
-                              .adjusted(0, 0, 12, 8)
-                              .translated(6, 6);
-        painter.setPen(kHighlightEdge);
-        painter.setBrush(QColor(255, 255, 255, 230));
-        painter.drawRect(box);
-        painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, strText);
+        PaintMapNameLabel(painter, font(),
+                          QString::fromStdString(MapLabelText(MapLabelFor(m_strAsked))));
     }
     painter.restore();
 }

@@ -17,7 +17,6 @@ namespace {
 
 const QColor kBackground(0xf4, 0xf4, 0xf0);
 const QColor kHighlight(0xd4, 0x1e, 0x24);
-const QColor kHighlightEdge(0x6e, 0x08, 0x0c);
 
 constexpr double kWheelStep = 1.25;  // zoom factor per wheel notch and per + or -
 constexpr double kKeyPanShare = 0.1; // share of the view an arrow key moves it
@@ -159,7 +158,7 @@ void CWorldMapView::Render(QPainter& painter)
     painter.setWorldTransform(toWidget, true);
     paths.PaintMap(painter, VisibleMapRect(), dPixel);
     if (const MapCountry* pCountry = paths.Map().Find(m_strCode)) {
-        QPen edge(kHighlightEdge, 1.5);
+        QPen edge(kMapHighlightEdge, 1.5);
         edge.setCosmetic(true);
         painter.setPen(edge);
         painter.setBrush(kHighlight);
@@ -198,22 +197,7 @@ void CWorldMapView::PaintLabel(QPainter& painter)
 {
     if (m_strCode.empty())
         return;
-    painter.save();
-    QFont bold = font();
-    bold.setBold(true);
-    painter.setFont(bold);
-    const QString strText = LabelText();
-    const QRect box = painter.fontMetrics()
-                          .boundingRect(strText)
-                          .translated(-painter.fontMetrics().boundingRect(strText).topLeft())
-                          .adjusted(0, 0, 12, 8)
-                          .translated(6, 6);
-    painter.setPen(kHighlightEdge);
-    painter.setBrush(QColor(255, 255, 255, 230));
-    painter.drawRect(box);
-    painter.setPen(Qt::black);
-    painter.drawText(box, Qt::AlignCenter, strText);
-    painter.restore();
+    PaintMapNameLabel(painter, font(), LabelText());
 }
 
 void CWorldMapView::resizeEvent(QResizeEvent* /*pEvent*/)
