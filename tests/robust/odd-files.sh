@@ -9,10 +9,21 @@
 #   N cases, N held, 0 hung, 0 crashed, 0 blank questions, 0 written outside, 0 half-saved
 # and a non-zero status unless every case held. Runs as root or as a user: a case that needs
 # what this machine refuses (a mount in a chroot, say) is "SETUP FAILED", never a crash.
-# Usage: odd-files.sh PROGRAM QUESTIONS [FULL-DISK-SHIM]
+# Usage: odd-files.sh PROGRAM QUESTIONS [FULL-DISK-SHIM]   (ODD_FILES_CASES="a b" runs only those)
+#        odd-files.sh --cases                            (lists the cases)
 # FULL-DISK-SHIM: a preload library that makes writes fail as on a full disk, for a machine
 # where the harness may not mount a small tmpfs.
 set -u
+all_cases="fifo_settings fifo_history fifo_question socket_question device_link folder_question
+    sparse_2gb cut_during_round removed_during_round replaced_during_round read_only_folder
+    link_question link_settings link_history dotdot_name absolute_name read_only_file two_copies
+    kill_during_settings_saves kill_during_editor_saves kill_during_history_saves
+    kill_during_sound_saves full_disk"
+# The build asks for the cases, to run each as a test of its own, side by side.
+if [ "${1:-}" = --cases ]; then
+    echo $all_cases
+    exit 0
+fi
 program=$(realpath "$1")
 questions=$(realpath "$2")
 full_disk_shim=${3:+$(realpath "$3")}
@@ -212,13 +223,34 @@ wait_for() {
 # answers only once it closes. What it did shows in the next wait_for.
 act() { (screen "$@" >/dev/null &); }
 
+# Presses $1 and looks until the window shows a line matching $2, for up to $3 seconds. A press
+# can be lost on a busy machine (made while an answer's verdict outlived its time): it is made
+# again once nothing has covered the main window for 5 seconds since the last one. Never sooner,
+# so a slow press is not doubled (a second 停止 under 終了!! would stop the round again).
+press_until() {
+    local end=$((SECONDS + $3)) pressed=$SECONDS
+    act press "$1" || return
+    while ((SECONDS < end)); do
+        look || return 1
+        grep -q -- "$2" <<<"$state" && return 0
+        if grep -q '^window=' <<<"$state"; then
+            pressed=$SECONDS
+        elif ((SECONDS - pressed >= 5)); then
+            act press "$1"
+            pressed=$SECONDS
+        fi
+        sleep 0.3
+    done
+    fail="${fail:-never showed: $2}"
+    return 1
+}
+
 # A folder to play in: the question file and settings for a long round in file order.
 new_play() {
     play=$work/$1
     mkdir "$play"
     cp "$questions" "$play/sample0524.txt"
-    printf '[TIME_LIMIT]\r\n1=30\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=0\r\n[SOUND]\r\nSW=0\r\n' \
-        >"$play/Parameter.INI"
+    round_settings 30 0 0
 }
 
 # Starts the program in $play (through the command in $@ if any, which ends by running the
@@ -252,7 +284,7 @@ launch() {
     wait_for '^running=0' 20
 }
 
-start_round() { act press 開始 && wait_for '^running=1' 10 && look; }
+start_round() { press_until 開始 '^running=1' 15 && look; }
 
 # The main window of the program read now: the one started last (launch runs it in the process
 # it starts), or the one $SCREEN_PID names where two run.
@@ -292,7 +324,7 @@ changed_in_round() {
 
 # The results window says the history cannot be written.
 results_say_unwritable() {
-    act press 停止 && wait_for 'window=.*終了' 10 && act close-box && wait_for '^running=0' 10 &&
+    press_until 停止 'window=.*終了' 15 && act close-box && wait_for '^running=0' 10 &&
         open_results && wait_for 'window=成績.*書き込めませんでした' 10
 }
 
@@ -399,7 +431,7 @@ settings_refused() { open_settings && press_yes 設定保存 "設定を保存で
 plays() {
     start_round && act press 1 && sleep 3 && look || return
     grep -q '^running=1' <<<"$state" || { fail="the round did not go on"; return 1; }
-    act press 停止 && wait_for 'window=.*終了' 10 && dismiss
+    press_until 停止 'window=.*終了' 15 && dismiss
 }
 
 case_link_question() {
@@ -475,63 +507,66 @@ case_two_copies() {
 # The value of $2 in section $1 of the play folder's Parameter.INI.
 setting() { sed -n "/^\[$1\]/,/^\[/s/^1=//p" "$play/Parameter.INI" | tr -d '\r' | head -n 1; }
 
-# The program killed at a random moment of each kind of save, again and again: every file is
-# the old one or the new one, whole; the next start clears the temporaries a kill left.
-case_kill_during_saves() {
-    local n kind before size records mid_save=0
+# The program killed at a random moment of a kind of save ($1), again and again: every file is
+# the old one or the new one, whole; the next start clears the temporaries a kill left. A case a
+# kind, so that the kinds run side by side.
+case_kill_during_settings_saves() { kill_during_saves settings; }
+case_kill_during_editor_saves() { kill_during_saves editor; }
+case_kill_during_history_saves() { kill_during_saves history; }
+case_kill_during_sound_saves() { kill_during_saves sound; }
+kill_during_saves() {
+    local n kind=$1 before size records mid_save=0
     local temporary='*.[[:alnum:]][[:alnum:]][[:alnum:]][[:alnum:]][[:alnum:]][[:alnum:]]'
     # A big question file (4 MB), so that the editor's saves take a while to kill in.
     for n in $(seq 40); do cat "$questions"; done >"$play/sample0524.txt"
     size=$(stat -c %s "$play/sample0524.txt")
     cp "$play/sample0524.txt" "$work/$case-questions"
     for n in $(seq "${KILL_REPEATS:-4}"); do
-        for kind in settings editor history sound; do
-            launch || return
-            # What the last kill left goes once the window is up.
-            sleep 1
-            if compgen -G "$play/$temporary" >/dev/null; then
-                half="a temporary stayed after a start: $(compgen -G "$play/$temporary")"
-                return
-            fi
-            case $kind in
-            settings) # both sliders to the other pair of values
-                if [ "$(setting TIME_LIMIT)" = 30 ]; then set -- 45 9; else set -- 30 3; fi
-                open_settings && screen set 制限時間 "$1" && screen set 許容誤答数 "$2" &&
-                    act press 設定保存 && wait_for 'window=.*宜しいですか' 10 && act yes ;;
-            editor) open_editor && act press 追加 && wait_for 'window=.*追加します' 10 && act yes ;;
-            history) act press 開始 && sleep 1 && act press 1 ;;
-            sound) menu_keys c k ;;
-            esac || return
-            # Killed the moment a save's temporary shows, else at a random moment.
-            local until=$((SECONDS + 1 + RANDOM % 2))
-            while ((SECONDS < until)) && ! compgen -G "$play/$temporary" >/dev/null; do :; done
-            mid_save=$((mid_save + $(compgen -G "$play/$temporary" | wc -l)))
-            kill -9 "$APP_PID" 2>/dev/null
-            wait "$APP_PID" 2>/dev/null
-            APP_PID=
-            # Settings: both slider values new or both old.
-            case "$(setting TIME_LIMIT):$(setting LIFE)" in
-            30:3 | 45:9) ;;
-            *) half="Parameter.INI half saved: $(tr '\r\n' '  ' <"$play/Parameter.INI")" ;;
-            esac
-            records=$(stat -c %s "$play/sample0524.txt")
-            if [ "$records" != "$size" ] && [ "$records" != $((size + 420)) ]; then
-                half="the question file is $records bytes"
-            elif ! cmp -s -n "$size" "$play/sample0524.txt" "$work/$case-questions"; then
-                half="the question file's old records changed"
-            fi
-            size=$records
-            cp "$play/sample0524.txt" "$work/$case-questions"
-            if [ -s "$play/marelto-history.tsv" ] && [ -n "$(tail -c 1 "$play/marelto-history.tsv")" ]; then
-                half="the history ends in a torn line"
-            fi
-            [ -n "$half" ] && return
-        done
+        launch || return
+        # What the last kill left goes once the window is up.
+        sleep 1
+        if compgen -G "$play/$temporary" >/dev/null; then
+            half="a temporary stayed after a start: $(compgen -G "$play/$temporary")"
+            return
+        fi
+        case $kind in
+        settings) # both sliders to the other pair of values
+            if [ "$(setting TIME_LIMIT)" = 30 ]; then set -- 45 9; else set -- 30 3; fi
+            open_settings && screen set 制限時間 "$1" && screen set 許容誤答数 "$2" &&
+                act press 設定保存 && wait_for 'window=.*宜しいですか' 10 && act yes ;;
+        editor) open_editor && act press 追加 && wait_for 'window=.*追加します' 10 && act yes ;;
+        history) act press 開始 && sleep 1 && act press 1 ;;
+        sound) menu_keys c k ;;
+        esac || return
+        # Killed the moment a save's temporary shows, else at a random moment.
+        local until=$((SECONDS + 1 + RANDOM % 2))
+        while ((SECONDS < until)) && ! compgen -G "$play/$temporary" >/dev/null; do :; done
+        mid_save=$((mid_save + $(compgen -G "$play/$temporary" | wc -l)))
+        kill -9 "$APP_PID" 2>/dev/null
+        wait "$APP_PID" 2>/dev/null
+        APP_PID=
+        # Settings: both slider values new or both old.
+        case "$(setting TIME_LIMIT):$(setting LIFE)" in
+        30:3 | 45:9) ;;
+        *) half="Parameter.INI half saved: $(tr '\r\n' '  ' <"$play/Parameter.INI")" ;;
+        esac
+        records=$(stat -c %s "$play/sample0524.txt")
+        if [ "$records" != "$size" ] && [ "$records" != $((size + 420)) ]; then
+            half="the question file is $records bytes"
+        elif ! cmp -s -n "$size" "$play/sample0524.txt" "$work/$case-questions"; then
+            half="the question file's old records changed"
+        fi
+        size=$records
+        cp "$play/sample0524.txt" "$work/$case-questions"
+        if [ -s "$play/marelto-history.tsv" ] && [ -n "$(tail -c 1 "$play/marelto-history.tsv")" ]; then
+            half="the history ends in a torn line"
+        fi
+        [ -n "$half" ] && return
     done
     # The next start removes what the kills left, once its window is up; and what a kill at the
     # worst moment would have left, in case none of these did.
     local left
-    echo "kill-during-saves: $((${KILL_REPEATS:-4} * 4)) kills, $mid_save in the middle of a save"
+    echo "kill-during-$kind-saves: ${KILL_REPEATS:-4} kills, $mid_save in the middle of a save"
     echo half >"$play/Parameter.INI.k1LLed"
     head -c 1000 "$questions" >"$play/sample0524.txt.Kil1ed"
     launch && sleep 2 || return
@@ -580,16 +615,12 @@ case_full_disk() {
     grep -q 'window=.*解答の記録' <<<"$state" && { fail="said more than once a round"; return; }
     [ "$(md5sum <"$view/marelto-history.tsv")" = "$history_before" ] ||
         half="the history changed: $(tail -c 80 "$view/marelto-history.tsv" | tr '\n\t' '| ')"
-    act press 停止 && wait_for 'window=.*終了' 10 && dismiss || return
+    press_until 停止 'window=.*終了' 15 && dismiss || return
     settings_refused 'ディスクの空きがありません' || return
     [ "$(md5sum <"$view/Parameter.INI")" = "$settings_before" ] || half="Parameter.INI changed"
 }
 
-all="fifo_settings fifo_history fifo_question socket_question device_link folder_question
-    sparse_2gb cut_during_round removed_during_round replaced_during_round read_only_folder
-    link_question link_settings link_history dotdot_name absolute_name read_only_file two_copies
-    kill_during_saves full_disk"
-for case in ${ODD_FILES_CASES:-$all}; do
+for case in ${ODD_FILES_CASES:-$all_cases}; do
     fail= blank= state= setup= screen_bus= outside= half= outside_sums= outside_path= SCREEN_PID=
     new_play "$case"
     "case_$case"

@@ -11,8 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 mkdir -p "$shots"
 make_play_folder "$questions"
-printf '[TIME_LIMIT]\r\n1=30\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=0\r\n[SOUND]\r\nSW=0\r\n[MAP]\r\nSW=1\r\n' \
-    > "$play/Parameter.INI"
+round_settings 30 0 0 $'[MAP]\r\nSW=1\r\n'
 start_x_session
 
 start_in_play_folder "$program"

@@ -10,8 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 mkdir -p "$shots"
 make_play_folder "$questions"
-printf '[TIME_LIMIT]\r\n1=10\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=0\r\n' \
-    > "$play/Parameter.INI"
+round_settings 10 1 0
 start_x_session
 
 start_in_play_folder "$program"

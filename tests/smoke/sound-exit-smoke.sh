@@ -8,8 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
 make_play_folder "$questions"
-printf '[TIME_LIMIT]\r\n1=30\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=1\r\n[SOUND]\r\nSW=1\r\n' \
-    > "$play/Parameter.INI"
+round_settings 30 1 1
 start_x_session
 
 start_in_play_folder "$program" "$play/out.log"

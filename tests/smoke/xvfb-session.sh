@@ -48,6 +48,14 @@ make_play_folder() {
     [ -z "${1:-}" ] || cp "$1" "$play/sample0524.txt"
 }
 
+# Parameter.INI of the play folder for a round: $1 seconds a question, 3 misses, 10 questions,
+# in file order ($2 = 0) or drawn ($2 = 1), sound effects off (0) or on (1) as $3; then the
+# entries in $4, if any.
+round_settings() {
+    printf '[TIME_LIMIT]\r\n1=%s\r\n[LIFE]\r\n1=3\r\n[QUESTION_CNT]\r\n1=10\r\n[SEQ]\r\n1=%s\r\n[SOUND]\r\nSW=%s\r\n%s' \
+        "$1" "$2" "$3" "${4:-}" >"$play/Parameter.INI"
+}
+
 # Starts program $1 in the play folder, its output to file $2 if given, and waits for its main
 # window: its id in $main, the process in APP_PID. Without one the test fails here.
 start_in_play_folder() {
