@@ -53,6 +53,13 @@ click_du() {
     sleep 0.7
 }
 
+# Chooses alt+$1, $2 from the main window's menu and waits for the window named $3: its id.
+from_menu() {
+    xdotool windowactivate --sync "$main" >/dev/null 2>&1
+    keys "alt+$1" "$2"
+    wait_for_window "$3" 30
+}
+
 # Every command that reads or writes a file, from the main window $1, each checked in the files.
 every_command() {
     local main=$1 dlg drill
@@ -77,9 +84,7 @@ every_command() {
     # 問題ファイルを開く: a file from another folder is copied in and becomes the question file.
     mkdir -p "$work/other"
     cp "$installed/sample0524.txt" "$work/other/practice.txt"
-    xdotool windowactivate --sync "$main" >/dev/null 2>&1
-    keys alt+f o
-    if dlg=$(wait_for_window '問題ファイルを開く' 30); then
+    if dlg=$(from_menu f o '問題ファイルを開く'); then
         xdotool type --delay 40 "${drive-Z:}$work/other/practice.txt"
         keys Return
         # A completion list open on the name takes the first Enter.
@@ -93,9 +98,7 @@ every_command() {
     fi
 
     # 問題の編集: a question changed and saved with 更新.
-    xdotool windowactivate --sync "$main" >/dev/null 2>&1
-    keys alt+f d
-    if dlg=$(wait_for_window '編集画面' 30); then
+    if dlg=$(from_menu f d '編集画面'); then
         xdotool windowactivate --sync "$dlg" >/dev/null 2>&1
         # Dialog units: the number list (164,21 32x13), the question (15,56 259x14), 更新
         # (208,136 31x18), 戻る (244,94 31x18), in a dialog of 377 x 199.
@@ -119,9 +122,7 @@ every_command() {
 
     # 設定: 出題設定 with ランダム chosen and saved. Dialog units: ランダム (73,172 34x11), 設定保存
     # (126,162 41x14), 戻る (126,178 41x14), in a dialog of 183 x 207.
-    xdotool windowactivate --sync "$main" >/dev/null 2>&1
-    keys alt+c a
-    if dlg=$(wait_for_window '出題設定画面' 30); then
+    if dlg=$(from_menu c a '出題設定画面'); then
         click_du "$dlg" 90 177 183 207
         click_du "$dlg" 146 169 183 207
         answer_box settings-installed || fail "設定: no question before saving"
@@ -135,9 +136,7 @@ every_command() {
     fi
 
     # 成績: the results of the history.
-    xdotool windowactivate --sync "$main" >/dev/null 2>&1
-    keys alt+f g
-    if dlg=$(wait_for_window '^成績$' 30); then
+    if dlg=$(from_menu f g '^成績$'); then
         shot results
         keys Escape
         gone '^成績$' && pass "成績: shown from the history and closed" ||
@@ -148,9 +147,7 @@ every_command() {
 
     # 国旗図鑑 → 選んだ国を出題: 日本 found by its code and picked; its drill file becomes the
     # question file, and exactly one is written.
-    xdotool windowactivate --sync "$main" >/dev/null 2>&1
-    keys alt+f z
-    if dlg=$(wait_for_window '国旗図鑑' 30); then
+    if dlg=$(from_menu f z '国旗図鑑'); then
         xdotool windowactivate --sync "$dlg" >/dev/null 2>&1
         keys alt+s
         xdotool type --delay 50 jpn
@@ -169,9 +166,7 @@ every_command() {
     fi
 
     # 地図: the window opens, its switch is stored, and closing it turns it off again.
-    xdotool windowactivate --sync "$main" >/dev/null 2>&1
-    keys alt+c m
-    if dlg=$(wait_for_window '^地図$' 30); then
+    if dlg=$(from_menu c m '^地図$'); then
         sleep 1
         shot map
         local on
