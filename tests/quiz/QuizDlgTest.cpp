@@ -34,10 +34,7 @@ class QuizDlgTest : public ::testing::Test
   protected:
     QuizDlgTest()
     {
-        std::string bytes;
-        for (int i = 0; i < 5; ++i)
-            bytes += JapanQuestion();
-        WriteFileBytes(m_dir / "sample0524.txt", bytes);
+        WriteFileBytes(m_dir / "sample0524.txt", JapanQuestions(5));
         SetSoundHandler([this](int nId) { m_sounds.push_back(nId); });
         // A popup opened by the round: note what it shows; it closes itself on its short timer.
         m_judgeWatch.setInterval(0);
@@ -62,6 +59,14 @@ class QuizDlgTest : public ::testing::Test
 
     QPushButton* Button(const char* szName) { return m_dlg.findChild<QPushButton*>(szName); }
     void Click(const char* szName) { QTest::mouseClick(Button(szName), Qt::LeftButton); }
+    // Writes each setting's "1" entry, shows the window and presses 開始.
+    void Start(std::initializer_list<std::pair<const char*, int>> settings)
+    {
+        for (const auto& [szSection, nValue] : settings)
+            m_store.WriteProfileInt(szSection, "1", nValue);
+        m_dlg.show();
+        Click("start");
+    }
 
     PlayFolder m_dir;
     ProfileStore& m_store = m_dir.Store();
@@ -96,10 +101,7 @@ TEST_F(QuizDlgTest, BeforeTheFirstRoundOnlyStartAnswers)
 
 TEST_F(QuizDlgTest, StartShowsAQuestionItsFlagAndRedLamps)
 {
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_dlg.show();
-    Click("start");
+    Start({{"LIFE", 3}, {"TIME_LIMIT", 60}});
     EXPECT_FALSE(Button("start")->isEnabled());
     EXPECT_TRUE(Button("stop")->isEnabled());
     EXPECT_TRUE(Button("answer3")->isEnabled());
@@ -136,10 +138,7 @@ TEST_F(QuizDlgTest, ARecordWithALaterCodeShowsItsFlag)
 
 TEST_F(QuizDlgTest, AnAnswerOpensThePopupThatClosesItselfAndTheLampGoesOut)
 {
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_dlg.show();
-    Click("start");
+    Start({{"LIFE", 3}, {"TIME_LIMIT", 60}});
     const int nRight = m_dlg.Round().m_nCorrectNo;
     const int nWrong = nRight % 4 + 1;
     Click(QString("answer%1").arg(nWrong).toLatin1().constData());
@@ -158,11 +157,7 @@ TEST_F(QuizDlgTest, AnAnswerOpensThePopupThatClosesItselfAndTheLampGoesOut)
 
 TEST_F(QuizDlgTest, TheQuestionClockTimesOutAndTheRoundEndsWithItsMessage)
 {
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 2);
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("QUESTION_CNT", "1", 2);
-    m_dlg.show();
-    Click("start");
+    Start({{"TIME_LIMIT", 2}, {"LIFE", 3}, {"QUESTION_CNT", 2}});
     QTRY_COMPARE_WITH_TIMEOUT(m_boxes.Messages().size(), size_t(1), 5000);
     EXPECT_EQ(m_boxes.Messages()[0].text, "終了!!");
     EXPECT_EQ(m_boxes.Messages()[0].nType, unsigned(MB_ICONINFORMATION));
@@ -248,9 +243,7 @@ TEST_F(QuizDlgTest, TheTypingSwitchIsOffUntilChosenAndWrittenAsTheSoundSwitchIs)
 
 TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
 {
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_dlg.show();
-    Click("start");
+    Start({{"TIME_LIMIT", 60}});
     ASSERT_FALSE(g_bmpFlag.IsEmpty());
     QSignalSpy rejected(&m_dlg, &QDialog::rejected);
     Click("exit");
@@ -262,9 +255,7 @@ TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
 
 TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
 {
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_dlg.show();
-    Click("start");
+    Start({{"TIME_LIMIT", 60}});
     int nOpened = 0;
     bool bClockRan = false;
     // Closes the box once it is up, noting that the round's clock kept running under it.
@@ -442,11 +433,7 @@ TEST_F(QuizDlgTest, ATypingRoundIsPlayedByTypingTextAndChoosingFlagsByKey)
 
 TEST_F(QuizDlgTest, AFileCutShortDuringARoundStopsItWithoutABlankQuestion)
 {
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_store.WriteProfileInt("QUESTION_CNT", "1", 5);
-    m_dlg.show();
-    Click("start");
+    Start({{"LIFE", 3}, {"TIME_LIMIT", 60}, {"QUESTION_CNT", 5}});
     auto* pQuestion = m_dlg.findChild<QLineEdit*>("question");
     const QString shown = pQuestion->text();
     ASSERT_FALSE(shown.trimmed().isEmpty());
