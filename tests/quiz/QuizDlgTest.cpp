@@ -205,40 +205,40 @@ TEST_F(QuizDlgTest, ThePopupWidensForALongAnswerOnly)
     EXPECT_EQ(longOne.findChild<QLabel*>("verdict")->width(), pLong->width());
 }
 
-TEST_F(QuizDlgTest, TheSoundSwitchFollowsTheSettingsFile)
+// Both switches start as their entry's default and write each click; anything but 1 is off.
+TEST_F(QuizDlgTest, TheSoundAndTypingSwitchesFollowTheSettingsFile)
 {
-    auto* pSound = m_dlg.findChild<QAction*>("menuSound");
-    EXPECT_TRUE(pSound->isChecked()); // no SOUND entry: on
-    pSound->trigger();
-    EXPECT_FALSE(pSound->isChecked());
-    EXPECT_EQ(ReadFileBytes(m_dir / "Parameter.INI"), "[SOUND]\r\nSW=0\r\n");
-    pSound->trigger();
-    EXPECT_TRUE(pSound->isChecked());
-    EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
+    const struct
+    {
+        const char* szAction;
+        const char* szSection;
+        bool bDefault; // with no entry
+    } switches[] = {{"menuSound", "SOUND", true}, {"menuInput", "INPUT", false}};
+    for (const auto& s : switches) {
+        SCOPED_TRACE(s.szAction);
+        std::filesystem::remove(m_dir / "Parameter.INI");
+        auto* pSwitch = m_dlg.findChild<QAction*>(s.szAction);
+        ASSERT_TRUE(pSwitch->isCheckable());
+        EXPECT_EQ(pSwitch->isChecked(), s.bDefault);
+        pSwitch->trigger();
+        EXPECT_EQ(pSwitch->isChecked(), !s.bDefault);
+        EXPECT_EQ(m_dir.Ini(),
+                  std::string("[") + s.szSection + "]\r\nSW=" + (s.bDefault ? "0" : "1") + "\r\n");
+        pSwitch->trigger();
+        EXPECT_EQ(pSwitch->isChecked(), s.bDefault);
+        EXPECT_EQ(m_store.GetProfileStringA(s.szSection, "SW", ""), s.bDefault ? "1" : "0");
+    }
 
-    m_store.WriteProfileStringA("SOUND", "SW", "2"); // anything but 1 is off
-    CQuizDlg other(m_store);
-    auto* pOther = other.findChild<QAction*>("menuSound");
-    EXPECT_FALSE(pOther->isChecked());
-    other.PlaySoundEffect(other.SoundSwitch(), 1);
-    EXPECT_TRUE(m_sounds.empty());
-    pOther->trigger();
-    EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
-}
-
-TEST_F(QuizDlgTest, TheTypingSwitchIsOffUntilChosenAndWrittenAsTheSoundSwitchIs)
-{
-    auto* pInput = m_dlg.findChild<QAction*>("menuInput");
-    ASSERT_TRUE(pInput->isCheckable());
-    EXPECT_FALSE(pInput->isChecked()); // no INPUT entry: off
-    pInput->trigger();
-    EXPECT_TRUE(pInput->isChecked());
-    EXPECT_EQ(ReadFileBytes(m_dir / "Parameter.INI"), "[INPUT]\r\nSW=1\r\n");
-    pInput->trigger();
-    EXPECT_FALSE(pInput->isChecked());
-    EXPECT_EQ(m_store.GetProfileStringA("INPUT", "SW", ""), "0");
+    m_store.WriteProfileStringA("SOUND", "SW", "2");
     m_store.WriteProfileStringA("INPUT", "SW", "1");
-    EXPECT_TRUE(CreateMainWindow(m_store)->findChild<QAction*>("menuInput")->isChecked());
+    const std::unique_ptr<CQuizDlg> pOther = CreateMainWindow(m_store);
+    auto* pOtherSound = pOther->findChild<QAction*>("menuSound");
+    EXPECT_FALSE(pOtherSound->isChecked());
+    EXPECT_TRUE(pOther->findChild<QAction*>("menuInput")->isChecked());
+    pOther->PlaySoundEffect(pOther->SoundSwitch(), 1);
+    EXPECT_TRUE(m_sounds.empty());
+    pOtherSound->trigger();
+    EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
 }
 
 TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
