@@ -20,6 +20,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -279,6 +280,18 @@ TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
     EXPECT_EQ(nOpened, 2);
     m_dlg.OnSysCommand(32); // another window command: no box
     EXPECT_EQ(nOpened, 2);
+
+    // The window's own menu carries the entry by its text.
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        if (auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* pAction : pMenu->actions())
+                entries << pAction->text();
+            pMenu->close();
+        }
+    });
+    emit m_dlg.customContextMenuRequested(QPoint(10, 10));
+    EXPECT_TRUE(entries.contains("Orbelinのﾊﾞｰｼﾞｮﾝ情報(&A)...")) << entries.join('|').toStdString();
 }
 
 // A file that mixes both kinds, answered by a click on a flag, a key and a button: while the
