@@ -17,11 +17,6 @@
 
 namespace {
 
-TEST(AboutMenu, CarriesTheEntryText)
-{
-    EXPECT_EQ(AboutMenuText(), QStringLiteral("Orbelinのﾊﾞｰｼﾞｮﾝ情報(&A)..."));
-}
-
 TEST(AboutMenu, IgnoresTheLowFourBitsOfTheCommand)
 {
     const std::pair<unsigned, bool> cases[] = {{16, true},      {16 | 3, true}, {31, true},

@@ -137,10 +137,7 @@ class AccessibilityTest : public ::testing::Test
   protected:
     AccessibilityTest()
     {
-        std::string bytes;
-        for (int i = 0; i < 5; ++i)
-            bytes += JapanQuestion();
-        WriteFileBytes(m_dir / "sample0524.txt", bytes);
+        WriteFileBytes(m_dir / "sample0524.txt", JapanQuestions(5));
         m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
         m_store.WriteProfileInt("LIFE", "1", 3);
         m_store.WriteProfileInt("SEQ", "1", 1);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 struct DecodeCase
 {
     const char* szName;
@@ -25,6 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"waveDash", "\x81\x60", "\xEF\xBD\x9E"}, // U+FF5E, as Windows maps it
         DecodeCase{"halfwidthKana", "\xCA\xDE", "ﾊﾞ"}, DecodeCase{"necSpecial", "\x87\x40", "①"},
         DecodeCase{"loneLeadAtEnd", std::string("ab\x93", 3), "ab\xEF\xBF\xBD"},
+        DecodeCase{"loneLeadAlone", "\x82", "\xEF\xBF\xBD"},
         DecodeCase{"invalidSingle",
                    std::string("a\xFF"
                                "b",
@@ -60,10 +65,20 @@ TEST(Cp932Validity, FindsCutCharactersAndBoundaries)
     const std::string text = "a\x93\xfa\x96\x7b"; // a日本
     EXPECT_TRUE(Cp932::IsValid(text));
     EXPECT_FALSE(Cp932::IsValid(text.substr(0, 4)));
-    EXPECT_EQ(Cp932::CharBoundary(text, 4), 3u);
-    EXPECT_EQ(Cp932::CharBoundary(text, 5), 5u);
-    EXPECT_EQ(Cp932::CharBoundary(text, 100), 5u);
-    EXPECT_EQ(Cp932::CharBoundary(text, 0), 0u);
+    // A cut never splits a character. A field cut after the lead byte of a character keeps it:
+    // that lone lead byte counts as one character wherever the text ends, and cutting again at
+    // or past the end keeps the text whole.
+    const struct
+    {
+        std::string text;
+        std::vector<std::pair<std::size_t, std::size_t>> cuts; // at most, then where
+    } cases[] = {{text, {{4, 3}, {5, 5}, {100, 5}, {0, 0}}},
+                 {"ab\x82", {{2, 2}, {3, 3}, {4, 3}, {100, 3}}},
+                 {"\x82", {{0, 0}, {1, 1}, {2, 1}}},
+                 {"a\x93\xfa\x82", {{2, 1}, {3, 3}, {4, 4}, {5, 4}}}};
+    for (const auto& c : cases)
+        for (const auto& [nMax, nCut] : c.cuts)
+            EXPECT_EQ(Cp932::CharBoundary(c.text, nMax), nCut) << c.text << " " << nMax;
     EXPECT_EQ(Cp932::ToUtf16("\x93\xfa"
                              "A"),
               u"日A");

@@ -20,6 +20,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -34,10 +35,7 @@ class QuizDlgTest : public ::testing::Test
   protected:
     QuizDlgTest()
     {
-        std::string bytes;
-        for (int i = 0; i < 5; ++i)
-            bytes += JapanQuestion();
-        WriteFileBytes(m_dir / "sample0524.txt", bytes);
+        WriteFileBytes(m_dir / "sample0524.txt", JapanQuestions(5));
         SetSoundHandler([this](int nId) { m_sounds.push_back(nId); });
         // A popup opened by the round: note what it shows; it closes itself on its short timer.
         m_judgeWatch.setInterval(0);
@@ -62,6 +60,14 @@ class QuizDlgTest : public ::testing::Test
 
     QPushButton* Button(const char* szName) { return m_dlg.findChild<QPushButton*>(szName); }
     void Click(const char* szName) { QTest::mouseClick(Button(szName), Qt::LeftButton); }
+    // Writes each setting's "1" entry, shows the window and presses 開始.
+    void Start(std::initializer_list<std::pair<const char*, int>> settings)
+    {
+        for (const auto& [szSection, nValue] : settings)
+            m_store.WriteProfileInt(szSection, "1", nValue);
+        m_dlg.show();
+        Click("start");
+    }
 
     PlayFolder m_dir;
     ProfileStore& m_store = m_dir.Store();
@@ -96,10 +102,7 @@ TEST_F(QuizDlgTest, BeforeTheFirstRoundOnlyStartAnswers)
 
 TEST_F(QuizDlgTest, StartShowsAQuestionItsFlagAndRedLamps)
 {
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_dlg.show();
-    Click("start");
+    Start({{"LIFE", 3}, {"TIME_LIMIT", 60}});
     EXPECT_FALSE(Button("start")->isEnabled());
     EXPECT_TRUE(Button("stop")->isEnabled());
     EXPECT_TRUE(Button("answer3")->isEnabled());
@@ -136,10 +139,7 @@ TEST_F(QuizDlgTest, ARecordWithALaterCodeShowsItsFlag)
 
 TEST_F(QuizDlgTest, AnAnswerOpensThePopupThatClosesItselfAndTheLampGoesOut)
 {
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_dlg.show();
-    Click("start");
+    Start({{"LIFE", 3}, {"TIME_LIMIT", 60}});
     const int nRight = m_dlg.Round().m_nCorrectNo;
     const int nWrong = nRight % 4 + 1;
     Click(QString("answer%1").arg(nWrong).toLatin1().constData());
@@ -158,11 +158,7 @@ TEST_F(QuizDlgTest, AnAnswerOpensThePopupThatClosesItselfAndTheLampGoesOut)
 
 TEST_F(QuizDlgTest, TheQuestionClockTimesOutAndTheRoundEndsWithItsMessage)
 {
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 2);
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("QUESTION_CNT", "1", 2);
-    m_dlg.show();
-    Click("start");
+    Start({{"TIME_LIMIT", 2}, {"LIFE", 3}, {"QUESTION_CNT", 2}});
     QTRY_COMPARE_WITH_TIMEOUT(m_boxes.Messages().size(), size_t(1), 5000);
     EXPECT_EQ(m_boxes.Messages()[0].text, "終了!!");
     EXPECT_EQ(m_boxes.Messages()[0].nType, unsigned(MB_ICONINFORMATION));
@@ -210,47 +206,45 @@ TEST_F(QuizDlgTest, ThePopupWidensForALongAnswerOnly)
     EXPECT_EQ(longOne.findChild<QLabel*>("verdict")->width(), pLong->width());
 }
 
-TEST_F(QuizDlgTest, TheSoundSwitchFollowsTheSettingsFile)
+// Both switches start as their entry's default and write each click; anything but 1 is off.
+TEST_F(QuizDlgTest, TheSoundAndTypingSwitchesFollowTheSettingsFile)
 {
-    auto* pSound = m_dlg.findChild<QAction*>("menuSound");
-    EXPECT_TRUE(pSound->isChecked()); // no SOUND entry: on
-    pSound->trigger();
-    EXPECT_FALSE(pSound->isChecked());
-    EXPECT_EQ(ReadFileBytes(m_dir / "Parameter.INI"), "[SOUND]\r\nSW=0\r\n");
-    pSound->trigger();
-    EXPECT_TRUE(pSound->isChecked());
-    EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
+    const struct
+    {
+        const char* szAction;
+        const char* szSection;
+        bool bDefault; // with no entry
+    } switches[] = {{"menuSound", "SOUND", true}, {"menuInput", "INPUT", false}};
+    for (const auto& s : switches) {
+        SCOPED_TRACE(s.szAction);
+        std::filesystem::remove(m_dir / "Parameter.INI");
+        auto* pSwitch = m_dlg.findChild<QAction*>(s.szAction);
+        ASSERT_TRUE(pSwitch->isCheckable());
+        EXPECT_EQ(pSwitch->isChecked(), s.bDefault);
+        pSwitch->trigger();
+        EXPECT_EQ(pSwitch->isChecked(), !s.bDefault);
+        EXPECT_EQ(m_dir.Ini(),
+                  std::string("[") + s.szSection + "]\r\nSW=" + (s.bDefault ? "0" : "1") + "\r\n");
+        pSwitch->trigger();
+        EXPECT_EQ(pSwitch->isChecked(), s.bDefault);
+        EXPECT_EQ(m_store.GetProfileStringA(s.szSection, "SW", ""), s.bDefault ? "1" : "0");
+    }
 
-    m_store.WriteProfileStringA("SOUND", "SW", "2"); // anything but 1 is off
-    CQuizDlg other(m_store);
-    auto* pOther = other.findChild<QAction*>("menuSound");
-    EXPECT_FALSE(pOther->isChecked());
-    other.PlaySoundEffect(other.SoundSwitch(), 1);
-    EXPECT_TRUE(m_sounds.empty());
-    pOther->trigger();
-    EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
-}
-
-TEST_F(QuizDlgTest, TheTypingSwitchIsOffUntilChosenAndWrittenAsTheSoundSwitchIs)
-{
-    auto* pInput = m_dlg.findChild<QAction*>("menuInput");
-    ASSERT_TRUE(pInput->isCheckable());
-    EXPECT_FALSE(pInput->isChecked()); // no INPUT entry: off
-    pInput->trigger();
-    EXPECT_TRUE(pInput->isChecked());
-    EXPECT_EQ(ReadFileBytes(m_dir / "Parameter.INI"), "[INPUT]\r\nSW=1\r\n");
-    pInput->trigger();
-    EXPECT_FALSE(pInput->isChecked());
-    EXPECT_EQ(m_store.GetProfileStringA("INPUT", "SW", ""), "0");
+    m_store.WriteProfileStringA("SOUND", "SW", "2");
     m_store.WriteProfileStringA("INPUT", "SW", "1");
-    EXPECT_TRUE(CreateMainWindow(m_store)->findChild<QAction*>("menuInput")->isChecked());
+    const std::unique_ptr<CQuizDlg> pOther = CreateMainWindow(m_store);
+    auto* pOtherSound = pOther->findChild<QAction*>("menuSound");
+    EXPECT_FALSE(pOtherSound->isChecked());
+    EXPECT_TRUE(pOther->findChild<QAction*>("menuInput")->isChecked());
+    pOther->PlaySoundEffect(pOther->SoundSwitch(), 1);
+    EXPECT_TRUE(m_sounds.empty());
+    pOtherSound->trigger();
+    EXPECT_EQ(m_store.GetProfileStringA("SOUND", "SW", ""), "1");
 }
 
 TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
 {
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_dlg.show();
-    Click("start");
+    Start({{"TIME_LIMIT", 60}});
     ASSERT_FALSE(g_bmpFlag.IsEmpty());
     QSignalSpy rejected(&m_dlg, &QDialog::rejected);
     Click("exit");
@@ -262,9 +256,7 @@ TEST_F(QuizDlgTest, ExitEndsTheDialogAndReleasesTheFlag)
 
 TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
 {
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_dlg.show();
-    Click("start");
+    Start({{"TIME_LIMIT", 60}});
     int nOpened = 0;
     bool bClockRan = false;
     // Closes the box once it is up, noting that the round's clock kept running under it.
@@ -288,6 +280,18 @@ TEST_F(QuizDlgTest, BothAboutEntriesOpenTheSameBoxWhileTheClockRuns)
     EXPECT_EQ(nOpened, 2);
     m_dlg.OnSysCommand(32); // another window command: no box
     EXPECT_EQ(nOpened, 2);
+
+    // The window's own menu carries the entry by its text.
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        if (auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* pAction : pMenu->actions())
+                entries << pAction->text();
+            pMenu->close();
+        }
+    });
+    emit m_dlg.customContextMenuRequested(QPoint(10, 10));
+    EXPECT_TRUE(entries.contains("Orbelinのﾊﾞｰｼﾞｮﾝ情報(&A)...")) << entries.join('|').toStdString();
 }
 
 // A file that mixes both kinds, answered by a click on a flag, a key and a button: while the
@@ -442,11 +446,7 @@ TEST_F(QuizDlgTest, ATypingRoundIsPlayedByTypingTextAndChoosingFlagsByKey)
 
 TEST_F(QuizDlgTest, AFileCutShortDuringARoundStopsItWithoutABlankQuestion)
 {
-    m_store.WriteProfileInt("LIFE", "1", 3);
-    m_store.WriteProfileInt("TIME_LIMIT", "1", 60);
-    m_store.WriteProfileInt("QUESTION_CNT", "1", 5);
-    m_dlg.show();
-    Click("start");
+    Start({{"LIFE", 3}, {"TIME_LIMIT", 60}, {"QUESTION_CNT", 5}});
     auto* pQuestion = m_dlg.findChild<QLineEdit*>("question");
     const QString shown = pQuestion->text();
     ASSERT_FALSE(shown.trimmed().isEmpty());

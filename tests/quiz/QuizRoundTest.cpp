@@ -29,14 +29,43 @@ std::string Record(const std::string& code, const std::string& question, int nCo
     return ComposeRecord(code + question, {"A1", "A2", "A3", "A4"}, nCorrect);
 }
 
+class RecordingObserver : public IAnswerObserver
+{
+  public:
+    void OnRoundStarted() override { events.push_back("start"); }
+    void OnQuestionShown() override { events.push_back("shown"); }
+    void OnJudged(const JudgedAnswer& a) override
+    {
+        events.push_back("judged");
+        answers.push_back(a);
+    }
+    void OnRoundEnded() override { events.push_back("end"); }
+    std::string TakeNotice() override { return std::exchange(strNotice, {}); }
+    std::vector<std::string> events;
+    std::vector<JudgedAnswer> answers;
+    std::string strNotice;
+};
+
 class QuizRoundTest : public ::testing::Test
 {
   protected:
+    QuizRoundTest() { m_round.AddObserver(&m_observer); }
+
     void WriteQuestions(const std::string& bytes, const char* szName = "sample0524.txt")
     {
         WriteFileBytes(m_dir / szName, bytes);
     }
     void Set(const char* szSection, int nValue) { m_store.WriteProfileInt(szSection, "1", nValue); }
+    // Writes the records and starts a round of nCount questions with nLife wrong answers allowed
+    // and nLimit seconds a question (0: no clock).
+    void Start(const std::string& records, int nCount, int nLife, int nLimit = 0)
+    {
+        WriteQuestions(records);
+        Set("QUESTION_CNT", nCount);
+        Set("LIFE", nLife);
+        Set("TIME_LIMIT", nLimit);
+        m_round.OnButtonStart();
+    }
     std::string CorrectLine(int n) { return Sjis("正解は") + std::to_string(n) + Sjis("番"); }
     // Ticks until the current question times out (limit + 1 ticks).
     void TimeOut(int nLimit)
@@ -48,6 +77,7 @@ class QuizRoundTest : public ::testing::Test
     PlayFolder m_dir;
     ProfileStore& m_store = m_dir.Store();
     RecordingView m_view;
+    RecordingObserver m_observer; // hears every round
     ScriptedRandom m_random;
     std::time_t m_now = 1700000000;
     QuizRound m_round{m_store, m_view, m_random, [this] { return m_now; }};
@@ -88,12 +118,9 @@ TEST_F(QuizRoundTest, WithoutSettingsARoundHasNoTimeNoAllowanceAndThreeQuestions
 
 TEST_F(QuizRoundTest, LampsGoOutFromTheBottomAndTheThirdLossEndsTheRound)
 {
-    WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0) +
-                   Record("jpn", "q", 0));
-    Set("LIFE", 3);
-    Set("QUESTION_CNT", 10);
-    Set("TIME_LIMIT", 5);
-    m_round.OnButtonStart();
+    Start(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0) +
+              Record("jpn", "q", 0),
+          10, 3, 5);
     ASSERT_EQ(m_round.m_nCorrectNo, 1); // row 0: stored order
     m_view.events.clear();
     m_round.JudgeAnswer(2);
@@ -112,10 +139,7 @@ TEST_F(QuizRoundTest, LampsGoOutFromTheBottomAndTheThirdLossEndsTheRound)
 
 TEST_F(QuizRoundTest, AnAllowanceOfFiveLightsNothingForTheFirstTwoLosses)
 {
-    WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0));
-    Set("LIFE", 5);
-    Set("QUESTION_CNT", 100);
-    m_round.OnButtonStart();
+    Start(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0), 100, 5);
     m_round.JudgeAnswer(3);
     m_round.JudgeAnswer(3);
     EXPECT_EQ(m_view.lamps[3], kLampRed);
@@ -155,10 +179,7 @@ TEST_F(QuizRoundTest, ASmallFileAsksWhatItHoldsAndKeepsTheCount)
 
 TEST_F(QuizRoundTest, TimesOutOnlyOnTheTickAfterTheLimit)
 {
-    WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0));
-    Set("TIME_LIMIT", 3);
-    Set("LIFE", 9);
-    m_round.OnButtonStart();
+    Start(Record("jpn", "q", 0) + Record("jpn", "q", 0), 3, 9, 3);
     for (int i = 1; i <= 3; ++i) {
         m_round.OnTimer(kQuestionTimer);
         EXPECT_EQ(m_view.nTimePos, i);
@@ -191,10 +212,7 @@ TEST_F(QuizRoundTest, StopAtTheFirstQuestionShowsTheRateAsPercentAlone)
 
 TEST_F(QuizRoundTest, TwoRightOfThreeReads66Point7)
 {
-    WriteQuestions(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0));
-    Set("LIFE", 3);
-    Set("QUESTION_CNT", 3);
-    m_round.OnButtonStart();
+    Start(Record("jpn", "q", 0) + Record("jpn", "q", 0) + Record("jpn", "q", 0), 3, 3);
     m_round.JudgeAnswer(1);
     EXPECT_EQ(m_round.m_strRate, "100.0%"); // refreshed by the next draw
     m_round.JudgeAnswer(2);
@@ -206,11 +224,8 @@ TEST_F(QuizRoundTest, TwoRightOfThreeReads66Point7)
 
 TEST_F(QuizRoundTest, ARecordWithoutAStarKeepsThePreviousNumber)
 {
-    WriteQuestions(Record("jpn", "q", 4) + Record("jpn", "q", 2) + Record("jpn", "q", 4));
-    Set("LIFE", 9);
-    Set("QUESTION_CNT", 9);
     m_random.values = {0, 0, 0};
-    m_round.OnButtonStart();
+    Start(Record("jpn", "q", 4) + Record("jpn", "q", 2) + Record("jpn", "q", 4), 9, 9);
     EXPECT_EQ(m_round.m_nCorrectNo, 0);
     m_round.JudgeAnswer(1);
     EXPECT_EQ(m_view.judgements.back(), std::make_pair(kWrong, CorrectLine(0)));
@@ -356,10 +371,7 @@ TEST_F(QuizRoundTest, BeyondTheLastRecordOrInAnEmptyFileNothingIsShown)
 
 TEST_F(QuizRoundTest, AFileRemovedDuringARoundStopsItByNameAndKeepsTheScreen)
 {
-    WriteQuestions(Record("jpn", "q0", 0) + Record("jpn", "q1", 0));
-    Set("LIFE", 5);
-    Set("QUESTION_CNT", 5);
-    m_round.OnButtonStart();
+    Start(Record("jpn", "q0", 0) + Record("jpn", "q1", 0), 5, 5);
     std::filesystem::remove(m_dir / "sample0524.txt");
     m_round.JudgeAnswer(1);
     ASSERT_EQ(m_view.messages.size(), 1u);
@@ -421,73 +433,40 @@ TEST_F(QuizRoundTest, ANameFromTheSettingsStaysInsideTheCurrentFolder)
     EXPECT_EQ(m_view.messages.size(), 2u);
 }
 
-namespace {
-
-class RecordingObserver : public IAnswerObserver
-{
-  public:
-    void OnRoundStarted() override { events.push_back("start"); }
-    void OnQuestionShown() override { events.push_back("shown"); }
-    void OnJudged(const JudgedAnswer& a) override
-    {
-        events.push_back("judged");
-        answers.push_back(a);
-    }
-    void OnRoundEnded() override { events.push_back("end"); }
-    std::string TakeNotice() override { return std::exchange(strNotice, {}); }
-    std::vector<std::string> events;
-    std::vector<JudgedAnswer> answers;
-    std::string strNotice;
-};
-
-} // namespace
-
 TEST_F(QuizRoundTest, TheObserverHearsEachVerdictWithItsRecord)
 {
     const std::string records =
         Record("jpn", "q1", 0) + Record("fra", "q2", 1) + Record("usa", "q3", 2);
-    WriteQuestions(records);
-    Set("QUESTION_CNT", 3);
-    Set("LIFE", 3);
-    Set("TIME_LIMIT", 5);
-    RecordingObserver observer;
-    m_round.AddObserver(&observer);
-    m_round.OnButtonStart();
+    Start(records, 3, 3, 5);
     m_round.JudgeAnswer(m_round.m_nCorrectNo);
     m_round.JudgeAnswer(m_round.m_nCorrectNo % 4 + 1);
     TimeOut(5);
 
     const std::vector<std::string> expected = {"start",  "shown", "judged", "shown",
                                                "judged", "shown", "judged", "end"};
-    EXPECT_EQ(observer.events, expected);
-    ASSERT_EQ(observer.answers.size(), 3u);
+    EXPECT_EQ(m_observer.events, expected);
+    ASSERT_EQ(m_observer.answers.size(), 3u);
     const AnswerResult results[] = {AnswerResult::Correct, AnswerResult::Wrong,
                                     AnswerResult::TimeOut};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(observer.answers[i].nRecord, i);
-        EXPECT_EQ(observer.answers[i].strRecord, records.substr(i * kRecordSize, kRecordSize));
-        EXPECT_EQ(observer.answers[i].strFile, "sample0524.txt");
-        EXPECT_EQ(observer.answers[i].result, results[i]);
+        EXPECT_EQ(m_observer.answers[i].nRecord, i);
+        EXPECT_EQ(m_observer.answers[i].strRecord, records.substr(i * kRecordSize, kRecordSize));
+        EXPECT_EQ(m_observer.answers[i].strFile, "sample0524.txt");
+        EXPECT_EQ(m_observer.answers[i].result, results[i]);
     }
     // A round whose file cannot be opened shows no question, so nothing is reported.
     m_store.WriteProfileStringA("QUESTION", "1", "missing.txt");
     m_round.OnButtonStart();
     m_round.JudgeAnswer(1);
-    EXPECT_EQ(observer.answers.size(), 3u);
+    EXPECT_EQ(m_observer.answers.size(), 3u);
 }
 
 // What an observer must say (a verdict it could not keep) comes at once, on the question's own
 // time, and the round goes on.
 TEST_F(QuizRoundTest, AnObserversNoticeIsShownRightAfterItsVerdict)
 {
-    WriteQuestions(Record("jpn", "q1", 0) + Record("fra", "q2", 1));
-    Set("QUESTION_CNT", 2);
-    Set("LIFE", 3);
-    Set("TIME_LIMIT", 5);
-    RecordingObserver observer;
-    m_round.AddObserver(&observer);
-    m_round.OnButtonStart();
-    observer.strNotice = "full";
+    Start(Record("jpn", "q1", 0) + Record("fra", "q2", 1), 2, 3, 5);
+    m_observer.strNotice = "full";
     m_round.JudgeAnswer(m_round.m_nCorrectNo);
     ASSERT_EQ(m_view.messages.size(), 1u);
     EXPECT_EQ(m_view.messages[0], (std::pair<std::string, unsigned>{"full", 0x10}));
@@ -513,15 +492,9 @@ TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
     const std::string records = CapitalRecord("fra", 0) + CapitalRecord("jpn", 1) +
                                 CapitalRecord("xyz", 3) + CapitalRecord("gbr", 2) +
                                 CapitalRecord("fra", 0) + CapitalRecord("jpn", 1);
-    WriteQuestions(records);
-    Set("QUESTION_CNT", 6);
-    Set("LIFE", 5);
-    Set("TIME_LIMIT", 3);
     m_store.Write(ProfileKeys::kTyping, 1);
     TypedAnswerJudge judge;
-    RecordingObserver observer;
-    m_round.AddObserver(&observer);
-    m_round.OnButtonStart();
+    Start(records, 6, 5, 3);
     EXPECT_FALSE(m_round.IsTypingQuestion()) << "no judge, no typing";
     const int nCorrectNo = m_round.m_nCorrectNo;
     m_round.JudgeAnswer(nCorrectNo); // still answered by choosing
@@ -559,11 +532,11 @@ TEST_F(QuizRoundTest, TypedAnswersAreJudgedByTheFactsAndNamedInThePopup)
     EXPECT_EQ(m_round.m_nAnswered, 6);
     EXPECT_EQ(m_round.m_nCorrect, 4);
 
-    ASSERT_EQ(observer.answers.size(), 7u);
+    ASSERT_EQ(m_observer.answers.size(), 7u);
     const char* typed[] = {"", "ﾊﾟﾘ", "とうきょう", "むんばい", "パリ", "", ""};
     for (std::size_t i = 0; i < 7; ++i)
-        EXPECT_EQ(observer.answers[i].strTyped, typed[i]) << i;
-    EXPECT_EQ(observer.answers[5].result, AnswerResult::TimeOut);
+        EXPECT_EQ(m_observer.answers[i].strTyped, typed[i]) << i;
+    EXPECT_EQ(m_observer.answers[5].result, AnswerResult::TimeOut);
 }
 
 // A right typed answer the file writes otherwise is named beside the file's, for that popup only.
@@ -571,13 +544,10 @@ TEST_F(QuizRoundTest, APopupNamesTheFormTypedWhenItIsNotTheFilesOwn)
 {
     const std::string usa = ComposeRecord("usa" + Sjis("この国旗の国の首都はどこ？"),
                                           {Sjis("ワシントンD.C."), Sjis("パリ"), "c", "d"}, 0);
-    WriteQuestions(usa + usa);
-    Set("QUESTION_CNT", 2);
-    Set("LIFE", 5);
     m_store.Write(ProfileKeys::kTyping, 1);
     TypedAnswerJudge judge;
     m_round.SetTypedAnswerJudge(&judge);
-    m_round.OnButtonStart();
+    Start(usa + usa, 2, 5);
     m_round.JudgeTyped("わしんとん");
     EXPECT_EQ(m_view.judgements.back(),
               std::make_pair(kRight, Sjis("正解は ワシントンD.C.（ワシントンも可）")));
@@ -592,13 +562,8 @@ TEST_F(QuizRoundTest, AFlagChoiceQuestionShowsFourFlagsInTheDrawnOrderAndNoAsked
     const std::string flagRecord =
         ComposeRecord("bra" + Sjis("ブラジルの国旗はどれ？"), {"prt", "bra", "arg", "col"}, 1);
     const std::string records = Record("jpn", "q1", 0) + flagRecord + Record("fra", "q3", 2);
-    WriteQuestions(records);
-    Set("QUESTION_CNT", 3);
-    Set("LIFE", 3);
-    RecordingObserver observer;
-    m_round.AddObserver(&observer);
     m_random.values = {0, 9, 0};
-    m_round.OnButtonStart();
+    Start(records, 3, 3);
     m_round.JudgeAnswer(m_round.m_nCorrectNo);
 
     ASSERT_EQ(m_view.flags.size(), 2u);
@@ -622,7 +587,7 @@ TEST_F(QuizRoundTest, AFlagChoiceQuestionShowsFourFlagsInTheDrawnOrderAndNoAsked
     EXPECT_EQ(m_view.flagChoices[2], std::nullopt);
     EXPECT_TRUE(m_view.flags[2].has_value()); // the next text question brings its flag back
     m_round.JudgeAnswer(m_round.m_nCorrectNo);
-    ASSERT_EQ(observer.answers.size(), 3u);
-    EXPECT_EQ(observer.answers[1].strRecord, flagRecord);
-    EXPECT_EQ(observer.answers[1].result, AnswerResult::Wrong);
+    ASSERT_EQ(m_observer.answers.size(), 3u);
+    EXPECT_EQ(m_observer.answers[1].strRecord, flagRecord);
+    EXPECT_EQ(m_observer.answers[1].result, AnswerResult::Wrong);
 }

@@ -280,24 +280,6 @@ TEST_F(BadQuestionFileTest, A200MegabyteFileCostsOneReadOfOneRecord)
     EXPECT_EQ(m_round.m_strAnswers[0], AnswersOf(kFra)[0]);
 }
 
-TEST(LoneLeadByteTest, CountsAsOneByteWhereverTheTextEnds)
-{
-    // A field cut after the lead byte of a character keeps it; cutting again at or past the
-    // end keeps the text whole, and it reads as one replacement character.
-    const struct
-    {
-        std::string text;
-        std::size_t nMax, nCut;
-    } cases[] = {{"ab\x82", 2, 2},        {"ab\x82", 3, 3},        {"ab\x82", 4, 3},
-                 {"ab\x82", 100, 3},      {"\x82", 0, 0},          {"\x82", 1, 1},
-                 {"\x82", 2, 1},          {"a\x93\xfa\x82", 2, 1}, {"a\x93\xfa\x82", 3, 3},
-                 {"a\x93\xfa\x82", 4, 4}, {"a\x93\xfa\x82", 5, 4}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(Cp932::CharBoundary(c.text, c.nMax), c.nCut) << c.text << " " << c.nMax;
-        EXPECT_TRUE(Cp932::ToUtf8(c.text).ends_with("\xEF\xBF\xBD")) << c.text;
-    }
-}
-
 // ---- the draw, on names that lead nowhere useful
 // -------------------------------------------------
 

@@ -299,21 +299,12 @@ const ChangeCase kChanges[] = {
     {"ReplacedSameSize", 0, [](const auto& f) { Replace(f, ReadFileBytes(f)); },
      Then::StopsChanged},
     {"Removed", 0, [](const auto& f) { std::filesystem::remove(f); }, Then::StopsChanged},
-#ifdef _WIN32
-    {"BecameAFolder", 0,
+    {"BecameAnOddFile", 0, // a fifo; a folder where fifos cannot be made
      [](const auto& f) {
          std::filesystem::remove(f);
-         MakeOddFile(f, OddFile::Folder);
+         MakeOddFile(f, kOddFiles[0]);
      },
      Then::StopsNotRegular},
-#else
-    {"BecameAFifo", 0,
-     [](const auto& f) {
-         std::filesystem::remove(f);
-         MakeOddFile(f, OddFile::Fifo);
-     },
-     Then::StopsNotRegular},
-#endif
     {"RewrittenInPlace", 0, [](const auto& f) { WriteFileBytes(f, ReadFileBytes(f)); },
      Then::GoesOn},
     {"Grown", 0, [](const auto& f) { WriteFileBytes(f, ReadFileBytes(f) + Record('z')); },

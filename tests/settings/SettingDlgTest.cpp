@@ -224,23 +224,13 @@ TEST_F(SettingDlgTest, NoPutsEverythingBackAndWritesNothing)
     EXPECT_TRUE(Find<QRadioButton>(dlg, "seqInOrder")->isChecked());
 }
 
-TEST_F(SettingDlgTest, BackClosesWithoutWriting)
+// Enter and Esc do nothing; 戻る closes; neither asks or writes.
+TEST_F(SettingDlgTest, EnterAndEscDoNothingAndBackClosesWithoutWriting)
 {
     WriteFileBytes(m_dir / "sample0524.txt", Records(30));
     CSettingDlg dlg(m_profile);
     dlg.show();
     Slider(dlg, "sliderTime")->setValue(45);
-    Click(dlg, "back");
-    EXPECT_FALSE(dlg.isVisible());
-    EXPECT_TRUE(m_asked.empty());
-    EXPECT_EQ(Ini(), kNoFile);
-}
-
-TEST_F(SettingDlgTest, EnterAndEscDoNothing)
-{
-    WriteFileBytes(m_dir / "sample0524.txt", Records(30));
-    CSettingDlg dlg(m_profile);
-    dlg.show();
     QWidget* targets[] = {&dlg, Find<QPushButton>(dlg, "back"), Find<QPushButton>(dlg, "save"),
                           Find<QRadioButton>(dlg, "seqRandom")};
     for (QWidget* pTarget : targets)
@@ -248,6 +238,8 @@ TEST_F(SettingDlgTest, EnterAndEscDoNothing)
             QTest::keyClick(pTarget, key);
             EXPECT_TRUE(dlg.isVisible()) << pTarget->objectName().toStdString() << " " << key;
         }
+    Click(dlg, "back");
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(m_asked.empty());
     EXPECT_EQ(Ini(), kNoFile);
 }

@@ -117,10 +117,13 @@ std::string BundledBytes(std::string_view name)
     return ReadFileBytes(std::filesystem::path(MARELTO_SOURCE_DIR) / "data" / PathFromUtf8(name));
 }
 
-std::string JapanQuestion()
+std::string JapanQuestions(int nCount)
 {
-    return ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
-                         {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0);
+    std::string bytes;
+    for (int i = 0; i < nCount; ++i)
+        bytes += ComposeRecord("jpn" + Sjis("この国旗の国はどこ?"),
+                               {Sjis("日本"), Sjis("中国"), Sjis("韓国"), Sjis("タイ")}, 0);
+    return bytes;
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path)

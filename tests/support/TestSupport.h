@@ -62,8 +62,8 @@ class PlayFolder : public TempDir
 // The bytes of a bundled file (data/), by its UTF-8 name.
 std::string BundledBytes(std::string_view name);
 
-// A flag question asking for 日本 among 日本, 中国, 韓国 and タイ, the first right.
-std::string JapanQuestion();
+// nCount flag questions, each asking for 日本 among 日本, 中国, 韓国 and タイ, the first right.
+std::string JapanQuestions(int nCount);
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);

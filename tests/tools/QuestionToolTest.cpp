@@ -268,11 +268,13 @@ TEST(QuestionCheckTest, FlagChoiceAndPositionRecordsMarkTheAskedCountryAndNameIt
         std::vector<Rule> rules;
         const char* szMessage; // a part of the one message, or empty
     };
+    const std::array<std::string, 4> flags = {"prt", "bra", "arg", "col"};
+    const std::array<std::string, 4> places = {"@prt", "@bra", "@arg", "@col"};
     const std::vector<Case> cases = {
-        {"ブラジルの国旗はどれ？", {"prt", "bra", "arg", "col"}, 1, {}, ""},
-        {"首都がブラジリアの国の国旗はどれ？", {"prt", "bra", "arg", "col"}, 1, {}, ""},
+        {"ブラジルの国旗はどれ？", flags, 1, {}, ""},
+        {"首都がブラジリアの国の国旗はどれ？", flags, 1, {}, ""},
         {"ブラジルの国旗はどれ？",
-         {"prt", "bra", "arg", "col"},
+         flags,
          0,
          {Rule::FlagNotAsked},
          "レコード 3: 解答1「prt」が正解ですが、問われている国コード「bra」"},
@@ -282,25 +284,21 @@ TEST(QuestionCheckTest, FlagChoiceAndPositionRecordsMarkTheAskedCountryAndNameIt
          {Rule::SameAnswers},
          "レコード 3: 解答1 と 解答3 が同じです"},
         {"ペルーの国旗はどれ？",
-         {"prt", "bra", "arg", "col"},
+         flags,
          1,
          {Rule::ClueNotFact},
          "レコード 3: 問題文「ペルーの国旗はどれ？」"},
-        {"首都がリマの国の国旗はどれ？", {"prt", "bra", "arg", "col"}, 1, {Rule::ClueNotFact}, ""},
+        {"首都がリマの国の国旗はどれ？", flags, 1, {Rule::ClueNotFact}, ""},
         // One answer not a code: a text question of the author's own, not judged as a flag choice.
         {"ペルーの国旗はどれ？", {"prt", "bra", "arg", "colombia"}, 0, {}, ""},
-        {"ブラジルはどこ？", {"@prt", "@bra", "@arg", "@col"}, 1, {}, ""},
-        {"この国旗の国はどこ？", {"@prt", "@bra", "@arg", "@col"}, 1, {}, ""},
+        {"ブラジルはどこ？", places, 1, {}, ""},
+        {"この国旗の国はどこ？", places, 1, {}, ""},
         {"ブラジルはどこ？",
-         {"@prt", "@bra", "@arg", "@col"},
+         places,
          0,
          {Rule::PlaceNotAsked},
          "レコード 3: 解答1「@prt」が正解ですが、問われている国コード「bra」の位置ではありません"},
-        {"ペルーはどこ？",
-         {"@prt", "@bra", "@arg", "@col"},
-         1,
-         {Rule::ClueNotPlace},
-         "レコード 3: 問題文「ペルーはどこ？」"},
+        {"ペルーはどこ？", places, 1, {Rule::ClueNotPlace}, "レコード 3: 問題文「ペルーはどこ？」"},
         {"ブラジルはどこ？",
          {"@prt", "@bra", "arg", "@xyz"},
          1,
