@@ -14,6 +14,7 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <tuple>
 
 namespace BankGenerator {
 namespace {
@@ -112,18 +113,23 @@ std::uint64_t QuestionStream(std::uint64_t nSeed, std::string_view code, Kind ki
     return Hash(0xCBF29CE484222325ULL, key);
 }
 
+// A tier: options of one kind, by their place in that kind's list.
+using Tier = std::vector<std::size_t>;
+
 // Orders a tier by each option's own draw from the question's stream, so that adding or
 // removing a candidate moves no other.
-void RankByDraw(std::vector<Option>& tier, std::uint64_t nStream)
+void RankByDraw(Tier& tier, const std::vector<Option>& options, std::uint64_t nStream)
 {
-    std::vector<std::pair<std::uint64_t, Option>> ranked;
-    for (Option& option : tier)
-        ranked.emplace_back(Prng(Hash(nStream, option.strText)).Next(), std::move(option));
-    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : a.second.strText < b.second.strText;
+    std::vector<std::pair<std::uint64_t, std::size_t>> ranked;
+    ranked.reserve(tier.size());
+    for (std::size_t nOption : tier)
+        ranked.emplace_back(Prng(Hash(nStream, options[nOption].strText)).Next(), nOption);
+    std::sort(ranked.begin(), ranked.end(), [&](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first
+                                  : options[a.second].strText < options[b.second].strText;
     });
     for (std::size_t i = 0; i < tier.size(); ++i)
-        tier[i] = std::move(ranked[i].second);
+        tier[i] = ranked[i].second;
 }
 
 class Builder
@@ -139,12 +145,16 @@ class Builder
 
   private:
     std::optional<Question> Make(std::size_t nCountry, Kind kind);
-    std::vector<std::vector<Option>> Tiers(std::size_t nCountry, Kind kind);
-    std::vector<std::vector<Option>> RegionTiers(const Country& self);
-    std::vector<std::vector<Option>> FlagTiers(const Country& self);
-    std::vector<Option> NeighbourTier(const Country& self);
+    const std::vector<Option>& Options(Kind kind);
+    std::vector<Tier> Tiers(std::size_t nCountry, Kind kind);
+    std::vector<Tier> RegionTiers(const Country& self);
+    std::vector<Tier> FlagTiers(const Country& self);
+    Tier NeighbourTier(const Country& self);
 
     const std::vector<Country>& m_countries;
+    // Each country's answer of a kind as a wrong choice, made once a bank rather than once a
+    // question.
+    std::array<std::vector<Option>, kKindCount> m_options;
     std::uint64_t m_nSeed;
     std::string_view m_strContinent;
     std::string m_strError;
@@ -152,10 +162,11 @@ class Builder
 
 // The table's look-alikes, then every other flag; each tier most alike first, the code breaking
 // ties. A flag the features table lacks goes last.
-std::vector<std::vector<Option>> Builder::FlagTiers(const Country& self)
+std::vector<Tier> Builder::FlagTiers(const Country& self)
 {
-    std::vector<std::vector<std::pair<double, std::string>>> ranked(2);
-    for (const Country& c : m_countries) {
+    std::vector<std::vector<std::tuple<double, std::string_view, std::size_t>>> ranked(2);
+    for (std::size_t i = 0; i < m_countries.size(); ++i) {
+        const Country& c = m_countries[i];
         if (c.strCode == self.strCode)
             continue;
         const bool bLookAlike = std::find(self.similarFlags.begin(), self.similarFlags.end(),
@@ -163,41 +174,44 @@ std::vector<std::vector<Option>> Builder::FlagTiers(const Country& self)
         ranked[bLookAlike ? 0 : 1].emplace_back(
             FlagLikeness::Distance(self.strCode, c.strCode)
                 .value_or(std::numeric_limits<double>::infinity()),
-            c.strCode);
+            c.strCode, i);
     }
-    std::vector<std::vector<Option>> tiers;
+    std::vector<Tier> tiers;
     for (auto& tier : ranked) {
         std::sort(tier.begin(), tier.end());
         tiers.emplace_back();
-        for (const auto& [dDistance, code] : tier)
-            tiers.back().push_back({code, {code}});
+        for (const auto& [dDistance, code, nCountry] : tier)
+            tiers.back().push_back(nCountry);
     }
     return tiers;
 }
 
 // The neighbours the table lists that are among the countries given, borders first, in the
 // table's order.
-std::vector<Option> Builder::NeighbourTier(const Country& self)
+Tier Builder::NeighbourTier(const Country& self)
 {
-    std::vector<Option> tier;
+    Tier tier;
     const Neighbours::Entry* pEntry = Neighbours::Find(self.strCode);
     if (!pEntry)
         return tier;
     std::vector<std::string> listed = pEntry->borders;
     listed.insert(listed.end(), pEntry->nearest.begin(), pEntry->nearest.end());
-    for (const std::string& code : listed)
-        if (std::any_of(m_countries.begin(), m_countries.end(),
-                        [&](const Country& c) { return c.strCode == code; }))
-            tier.push_back({PositionAnswer(code), {PositionAnswer(code)}});
+    for (const std::string& code : listed) {
+        auto it = std::find_if(m_countries.begin(), m_countries.end(),
+                               [&](const Country& c) { return c.strCode == code; });
+        if (it != m_countries.end())
+            tier.push_back(static_cast<std::size_t>(it - m_countries.begin()));
+    }
     return tier;
 }
 
-std::vector<std::vector<Option>> Builder::RegionTiers(const Country& self)
+std::vector<Tier> Builder::RegionTiers(const Country& self)
 {
-    std::vector<std::vector<Option>> tiers(3);
+    std::vector<Tier> tiers(3);
     std::set<std::string> seen = {self.strRegion};
     seen.insert(self.regionAlso.begin(), self.regionAlso.end());
-    for (const Country& c : m_countries) {
+    for (std::size_t i = 0; i < m_countries.size(); ++i) {
+        const Country& c = m_countries[i];
         if (!seen.insert(c.strRegion).second)
             continue;
         std::size_t nTier = c.strContinent == self.strContinent ? 0
@@ -205,7 +219,7 @@ std::vector<std::vector<Option>> Builder::RegionTiers(const Country& self)
                                     SameEnding(c.strContinent, self.strContinent)
                                 ? 1
                                 : 2;
-        tiers[nTier].push_back(OptionFor(c, Kind::Region));
+        tiers[nTier].push_back(i);
     }
     return tiers;
 }
@@ -213,7 +227,7 @@ std::vector<std::vector<Option>> Builder::RegionTiers(const Country& self)
 // Wrong answers from other countries, the most plausible first: look-alike flags for the
 // country name, neighbours for the place, then the same region, then the same continent, then
 // anywhere.
-std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
+std::vector<Tier> Builder::Tiers(std::size_t nCountry, Kind kind)
 {
     const Country& self = m_countries[nCountry];
     if (kind == Kind::Region)
@@ -230,7 +244,7 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
     tests.push_back([&](const Country& c) { return c.strContinent == self.strContinent; });
     tests.push_back([](const Country&) { return true; });
 
-    std::vector<std::vector<Option>> tiers(tests.size());
+    std::vector<Tier> tiers(tests.size());
     if (kind == Kind::Position)
         tiers.insert(tiers.begin(), NeighbourTier(self));
     for (std::size_t i = 0; i < m_countries.size(); ++i) {
@@ -238,7 +252,7 @@ std::vector<std::vector<Option>> Builder::Tiers(std::size_t nCountry, Kind kind)
             continue;
         for (std::size_t t = 0; t < tests.size(); ++t) {
             if (tests[t](m_countries[i])) {
-                tiers[t].push_back(OptionFor(m_countries[i], kind));
+                tiers[t].push_back(i);
                 break;
             }
         }
@@ -252,18 +266,20 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
     const std::uint64_t nStream = QuestionStream(m_nSeed, self.strCode, kind);
     Option correct = OptionFor(self, kind);
     correct.keys = AcceptedAnswers(self, kind);
-    std::vector<Option> chosen = {correct};
-    std::vector<std::vector<Option>> tiers = Tiers(nCountry, kind);
-    for (std::size_t t = 0; t < tiers.size(); ++t) {
-        std::vector<Option>& tier = tiers[t];
+    const std::vector<Option>& options = Options(kind);
+    std::vector<const Option*> chosen = {&correct};
+    std::vector<Tier> tiers = Tiers(nCountry, kind);
+    for (std::size_t t = 0; t < tiers.size() && chosen.size() < 4; ++t) {
+        Tier& tier = tiers[t];
         // Flags come ranked by likeness, neighbours by the border they share.
         if (kind != Kind::Flag && !(kind == Kind::Position && t == 0))
-            RankByDraw(tier, nStream);
-        for (const Option& option : tier) {
+            RankByDraw(tier, options, nStream);
+        for (std::size_t nOption : tier) {
+            const Option& option = options[nOption];
             if (chosen.size() < 4 &&
                 std::all_of(chosen.begin(), chosen.end(),
-                            [&](const Option& o) { return Compatible(option, o); }))
-                chosen.push_back(option);
+                            [&](const Option* o) { return Compatible(option, *o); }))
+                chosen.push_back(&option);
         }
     }
     const std::string strWhere =
@@ -284,7 +300,7 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
     std::size_t nWrong = 1;
     for (std::size_t i = 0; i < 4; ++i)
         q.answers[i] =
-            static_cast<int>(i) == q.nCorrect ? correct.strText : chosen[nWrong++].strText;
+            static_cast<int>(i) == q.nCorrect ? correct.strText : chosen[nWrong++]->strText;
     if (Cp932Size(q.strQuestion) > kQuizQuestionSize) {
         m_strError =
             strWhere + "問題文「" + q.strQuestion + "」は cp932 で 96 バイトを超えるか表せません";
@@ -298,6 +314,15 @@ std::optional<Question> Builder::Make(std::size_t nCountry, Kind kind)
         }
     }
     return q;
+}
+
+const std::vector<Option>& Builder::Options(Kind kind)
+{
+    std::vector<Option>& options = m_options[static_cast<std::size_t>(kind)];
+    if (options.empty())
+        for (const Country& c : m_countries)
+            options.push_back(OptionFor(c, kind));
+    return options;
 }
 
 BankResult Builder::Run()
