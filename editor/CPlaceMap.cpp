@@ -1,9 +1,9 @@
 #include "editor/CPlaceMap.h"
 
+#include "map/CMapPainting.h"
 #include "map/WorldMapData.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -37,26 +37,11 @@ const Outlines& TheOutlines()
 {
     static const Outlines outlines = [] {
         Outlines o{WorldMapData().Simplified(kTolerance), {}};
-        for (const MapCountry& country : o.map.Countries()) {
-            QPainterPath path;
-            for (const MapPolygon& polygon : o.map.Polygons(country))
-                for (const MapRun& ring : o.map.Rings(polygon)) {
-                    QPolygonF points;
-                    for (const MapPoint& p : o.map.Points(ring))
-                        points << QPointF(p.x, p.y);
-                    path.addPolygon(points);
-                    path.closeSubpath();
-                }
-            o.paths.push_back(std::move(path));
-        }
+        for (const MapCountry& country : o.map.Countries())
+            o.paths.push_back(CountryPath(o.map, country));
         return o;
     }();
     return outlines;
-}
-
-QRectF ToQRect(const MapRect& rc)
-{
-    return QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom));
 }
 
 // The land a place brings into view: its focus, or the point of a state shown by a ring.

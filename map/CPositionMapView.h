@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/MapLabel.h"
+#include "map/MapViewport.h"
 #include "map/PositionFrame.h"
 #include "quiz/CPositionAnswers.h"
 
@@ -56,8 +57,8 @@ class CPositionMapView : public CPositionAnswers
     CMapPaths& Paths();
     const WorldMap& Map();
     void Frame();
-    void SetView(MapPoint ptCentre, double dScale);
-    void ZoomAt(QPointF ptWidget, double dFactor);
+    // The pointing view zoomed or panned: shown as it now is.
+    void Navigated();
     void ClickAt(QPointF ptWidget);
     void RestoreCursor();
     void MoveSelection(double dx, double dy);
@@ -72,6 +73,7 @@ class CPositionMapView : public CPositionAnswers
     bool m_bRevealed = false;
     ChoiceFrame m_choice;
     PositionFrame m_view;
+    MapViewport m_viewport; // pointing: how the view is zoomed and panned
     std::string m_strSelected;
     int m_nMoves = 0; // of the selection, for its announcement
     std::array<QAbstractButton*, 4> m_numbers{};

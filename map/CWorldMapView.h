@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/MapLabel.h"
+#include "map/MapViewport.h"
 
 #include <QWidget>
 
@@ -35,7 +36,7 @@ class CWorldMapView : public QWidget
     QString LabelText() const;
     // The part of the map in view, in map units (see map/WorldMap.h).
     QRectF VisibleMapRect() const;
-    double Zoom() const { return m_dZoom; }
+    double Zoom() const { return Viewport().Zoom(); }
     // Paints the map as it is in view onto a device of the widget's size.
     void Render(QPainter& painter);
 
@@ -56,18 +57,17 @@ class CWorldMapView : public QWidget
 
   private:
     CMapPaths& Paths();
-    double Scale() const;
-    QTransform MapToWidget() const;
-    void SetView(QPointF ptCentre, double dZoom);
-    void ZoomAt(QPointF ptWidget, double dFactor);
+    // The shown part of the map at the widget's size.
+    MapViewport& Viewport() const;
+    // The view moved or zoomed: painted again.
+    void Changed();
     void PaintMarkers(QPainter& painter, const QTransform& toWidget);
     void PaintLabel(QPainter& painter);
 
     std::unique_ptr<CMapPaths> m_pPaths;
     std::string m_strCode;
     MapLabel m_label;
-    QPointF m_ptCentre;
-    double m_dZoom = 1;
+    mutable MapViewport m_viewport{kMaxZoom};
     QPointF m_ptDragFrom;
     bool m_bDragging = false;
 };
