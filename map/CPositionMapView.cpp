@@ -1,5 +1,6 @@
 #include "map/CPositionMapView.h"
 
+#include "map/CMapNavigation.h"
 #include "map/CMapPainting.h"
 #include "map/CMapPaths.h"
 #include "map/WorldMap.h"
@@ -9,9 +10,7 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
 
 namespace {
 
@@ -59,8 +58,14 @@ class CPositionNumber : public QAbstractButton
 
 } // namespace
 
-CPositionMapView::CPositionMapView(QWidget* pParent) : CPositionAnswers(pParent)
+CPositionMapView::CPositionMapView(QWidget* pParent)
+    : CPositionAnswers(pParent),
+      m_pNavigation(
+          new CMapNavigation(this, {.dDragThreshold = kDragThreshold}, [this] { Navigated(); }))
 {
+    m_pNavigation->SetEnabled(false);
+    m_pNavigation->SetClickHandler([this](QPointF pt) { ClickAt(pt); });
+    m_pNavigation->SetRestCursor([this] { RestoreCursor(); });
     setObjectName(QStringLiteral("positionMap"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -102,6 +107,7 @@ void CPositionMapView::ShowQuestion(const std::array<std::string, 4>& codes, std
     m_bPointing = bPointing;
     m_bRevealed = false;
     m_bShown = true;
+    m_pNavigation->SetEnabled(m_bPointing);
     m_strSelected.clear();
     m_nMoves = 0;
     RestoreCursor();
@@ -121,17 +127,17 @@ void CPositionMapView::Frame()
         return;
     // A code the map lacks (an unreadable map) leaves the whole world with nothing marked.
     m_choice = {};
-    m_viewport.SetSize(width(), height());
+    MapViewport& viewport = m_pNavigation->Viewport(); // at the widget's size
     if (const auto pointing =
             m_bPointing ? FramePointing(Map(), m_strAsked, width(), height()) : std::nullopt) {
         const MapPoint centre = pointing->rcView.Centre();
-        m_viewport.SetView({centre.x, centre.y}, pointing->dScale / m_viewport.WholeScale());
+        viewport.SetView({centre.x, centre.y}, pointing->dScale / viewport.WholeScale());
         Navigated(); // kept on the map
     } else if (const auto choice =
                    m_bPointing ? std::nullopt : FrameChoice(Map(), m_codes, width(), height())) {
         m_view = m_choice = *choice;
     } else {
-        m_viewport.ShowWorld();
+        viewport.ShowWorld();
         Navigated();
     }
     PlaceNumbers();
@@ -179,10 +185,10 @@ MapPoint CPositionMapView::ToMap(QPointF p) const
 
 void CPositionMapView::Navigated()
 {
-    const double dScale = m_viewport.Scale();
-    const MapViewport::Point centre = m_viewport.Centre();
-    const double dHalfW = m_viewport.Width() / dScale / 2,
-                 dHalfH = m_viewport.Height() / dScale / 2;
+    const MapViewport& viewport = m_pNavigation->Viewport();
+    const double dScale = viewport.Scale();
+    const MapViewport::Point centre = viewport.Centre();
+    const double dHalfW = viewport.Width() / dScale / 2, dHalfH = viewport.Height() / dScale / 2;
     m_view = {{float(centre.x - dHalfW), float(centre.y - dHalfH), float(centre.x + dHalfW),
                float(centre.y + dHalfH)},
               dScale};
@@ -277,49 +283,6 @@ void CPositionMapView::resizeEvent(QResizeEvent* /*pEvent*/)
     Frame();
 }
 
-void CPositionMapView::wheelEvent(QWheelEvent* pEvent)
-{
-    if (m_bPointing) {
-        m_viewport.Wheel({pEvent->position().x(), pEvent->position().y()},
-                         pEvent->angleDelta().y());
-        Navigated();
-    }
-    pEvent->accept();
-}
-
-void CPositionMapView::mousePressEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() != Qt::LeftButton)
-        return QWidget::mousePressEvent(pEvent);
-    m_bPressed = true;
-    m_bDragged = false;
-    m_ptPress = m_ptDragFrom = pEvent->position();
-}
-
-void CPositionMapView::mouseMoveEvent(QMouseEvent* pEvent)
-{
-    if (!m_bPressed || !m_bPointing)
-        return QWidget::mouseMoveEvent(pEvent);
-    if (!m_bDragged && QLineF(m_ptPress, pEvent->position()).length() < kDragThreshold)
-        return;
-    m_bDragged = true;
-    setCursor(Qt::ClosedHandCursor);
-    const QPointF delta = pEvent->position() - m_ptDragFrom;
-    m_ptDragFrom = pEvent->position();
-    m_viewport.Drag(delta.x(), delta.y());
-    Navigated();
-}
-
-void CPositionMapView::mouseReleaseEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() != Qt::LeftButton || !m_bPressed)
-        return QWidget::mouseReleaseEvent(pEvent);
-    m_bPressed = false;
-    RestoreCursor();
-    if (!m_bDragged)
-        ClickAt(pEvent->position());
-}
-
 // Pointing aims with a cross; choosing shows the ordinary arrow.
 void CPositionMapView::RestoreCursor()
 {
@@ -358,17 +321,12 @@ void CPositionMapView::MoveSelection(double dx, double dy)
                       QStringLiteral("地図 国を選択中 (移動%1回) Enterで答えます").arg(++m_nMoves));
 }
 
+// The arrow keys select and Enter answers; + and - zoom by the navigation.
 void CPositionMapView::keyPressEvent(QKeyEvent* pEvent)
 {
     if (!m_bPointing || !m_bShown)
         return QWidget::keyPressEvent(pEvent);
     switch (pEvent->key()) {
-    case Qt::Key_Plus:
-        m_viewport.ZoomStep(1);
-        return Navigated();
-    case Qt::Key_Minus:
-        m_viewport.ZoomStep(-1);
-        return Navigated();
     case Qt::Key_Left:
         return MoveSelection(-1, 0);
     case Qt::Key_Right:

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "map/MapLabel.h"
-#include "map/MapViewport.h"
 #include "map/PositionFrame.h"
 #include "quiz/CPositionAnswers.h"
 
@@ -9,6 +8,7 @@
 #include <memory>
 #include <string>
 
+class CMapNavigation;
 class CMapPaths;
 class QAbstractButton;
 
@@ -47,10 +47,6 @@ class CPositionMapView : public CPositionAnswers
   protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
-    void wheelEvent(QWheelEvent* pEvent) override;
-    void mousePressEvent(QMouseEvent* pEvent) override;
-    void mouseMoveEvent(QMouseEvent* pEvent) override;
-    void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
 
   private:
@@ -73,12 +69,8 @@ class CPositionMapView : public CPositionAnswers
     bool m_bRevealed = false;
     ChoiceFrame m_choice;
     PositionFrame m_view;
-    MapViewport m_viewport; // pointing: how the view is zoomed and panned
+    CMapNavigation* m_pNavigation; // pointing: the wheel, drags and + and -
     std::string m_strSelected;
     int m_nMoves = 0; // of the selection, for its announcement
     std::array<QAbstractButton*, 4> m_numbers{};
-    QPointF m_ptPress;
-    QPointF m_ptDragFrom;
-    bool m_bPressed = false;
-    bool m_bDragged = false;
 };

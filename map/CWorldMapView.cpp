@@ -1,15 +1,13 @@
 #include "map/CWorldMapView.h"
 
+#include "map/CMapNavigation.h"
 #include "map/CMapPainting.h"
 #include "map/CMapPaths.h"
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
 #include "platform/Accessibility.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -23,7 +21,9 @@ constexpr double kHighlightRadius = 11;
 
 } // namespace
 
-CWorldMapView::CWorldMapView(QWidget* pParent) : QWidget(pParent)
+CWorldMapView::CWorldMapView(QWidget* pParent)
+    : QWidget(pParent),
+      m_pNavigation(new CMapNavigation(this, {.bWholeWorldKeys = true}, [this] { update(); }))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -51,7 +51,7 @@ CMapPaths& CWorldMapView::Paths()
 void CWorldMapView::ShowWorld()
 {
     Viewport().ShowWorld();
-    Changed();
+    update();
 }
 
 bool CWorldMapView::Highlight(std::string_view code)
@@ -103,17 +103,14 @@ QRectF CWorldMapView::VisibleMapRect() const
     return QRectF(QPointF(topLeft.x, topLeft.y), QPointF(bottomRight.x, bottomRight.y));
 }
 
-// A widget not shown learns its size without a resize event.
 MapViewport& CWorldMapView::Viewport() const
 {
-    if (m_viewport.Width() != width() || m_viewport.Height() != height())
-        m_viewport.SetSize(width(), height());
-    return m_viewport;
+    return m_pNavigation->Viewport();
 }
 
-void CWorldMapView::Changed()
+double CWorldMapView::Zoom() const
 {
-    update();
+    return Viewport().Zoom();
 }
 
 void CWorldMapView::Render(QPainter& painter)
@@ -169,82 +166,8 @@ void CWorldMapView::PaintLabel(QPainter& painter)
     PaintMapNameLabel(painter, font(), LabelText());
 }
 
-void CWorldMapView::resizeEvent(QResizeEvent* /*pEvent*/)
-{
-    Viewport();
-    Changed();
-}
-
 void CWorldMapView::paintEvent(QPaintEvent* /*pEvent*/)
 {
     QPainter painter(this);
     Render(painter);
-}
-
-void CWorldMapView::wheelEvent(QWheelEvent* pEvent)
-{
-    Viewport().Wheel({pEvent->position().x(), pEvent->position().y()}, pEvent->angleDelta().y());
-    Changed();
-    pEvent->accept();
-}
-
-void CWorldMapView::mousePressEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() != Qt::LeftButton)
-        return QWidget::mousePressEvent(pEvent);
-    m_bDragging = true;
-    m_ptDragFrom = pEvent->position();
-    setCursor(Qt::ClosedHandCursor);
-}
-
-void CWorldMapView::mouseMoveEvent(QMouseEvent* pEvent)
-{
-    if (!m_bDragging)
-        return QWidget::mouseMoveEvent(pEvent);
-    const QPointF delta = pEvent->position() - m_ptDragFrom;
-    m_ptDragFrom = pEvent->position();
-    Viewport().Drag(delta.x(), delta.y());
-    Changed();
-}
-
-void CWorldMapView::mouseReleaseEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() != Qt::LeftButton)
-        return QWidget::mouseReleaseEvent(pEvent);
-    m_bDragging = false;
-    unsetCursor();
-}
-
-void CWorldMapView::mouseDoubleClickEvent(QMouseEvent* /*pEvent*/)
-{
-    ShowWorld();
-}
-
-void CWorldMapView::keyPressEvent(QKeyEvent* pEvent)
-{
-    switch (pEvent->key()) {
-    case Qt::Key_Home:
-        return ShowWorld();
-    case Qt::Key_Plus:
-        Viewport().ZoomStep(1);
-        break;
-    case Qt::Key_Minus:
-        Viewport().ZoomStep(-1);
-        break;
-    case Qt::Key_Left:
-        Viewport().PanStep(-1, 0);
-        break;
-    case Qt::Key_Right:
-        Viewport().PanStep(1, 0);
-        break;
-    case Qt::Key_Up:
-        Viewport().PanStep(0, -1);
-        break;
-    case Qt::Key_Down:
-        Viewport().PanStep(0, 1);
-        break;
-    default:
-        return QWidget::keyPressEvent(pEvent);
-    }
-    Changed();
 }
