@@ -27,20 +27,9 @@ constexpr double kRingRadius = 10;
 constexpr double kRingBelow = 8; // a place smaller than this many pixels across gets a ring
 
 // The outlines of every state, simplified, made on the first position record shown.
-struct Outlines
+const MapOutlines& TheOutlines()
 {
-    WorldMap map;
-    std::vector<QPainterPath> paths; // by country, as the map lists them
-};
-
-const Outlines& TheOutlines()
-{
-    static const Outlines outlines = [] {
-        Outlines o{WorldMapData().Simplified(kTolerance), {}};
-        for (const MapCountry& country : o.map.Countries())
-            o.paths.push_back(CountryPath(o.map, country));
-        return o;
-    }();
+    static const MapOutlines outlines(WorldMapData().Simplified(kTolerance));
     return outlines;
 }
 
@@ -162,7 +151,7 @@ QPointF CPlaceMap::NumberAt(int n) const
 
 void CPlaceMap::paintEvent(QPaintEvent* /*pEvent*/)
 {
-    const Outlines& outlines = TheOutlines();
+    const MapOutlines& outlines = TheOutlines();
     const std::vector<MapCountry>& countries = outlines.map.Countries();
     const QTransform toWidget = ToWidget();
     const QRectF visible = toWidget.inverted().mapRect(QRectF(rect()));
@@ -184,7 +173,7 @@ void CPlaceMap::paintEvent(QPaintEvent* /*pEvent*/)
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.setBrush(bPlace ? kPlace : countries[i].strCode.empty() ? kOtherLand : kLand);
-        painter.drawPath(outlines.paths[i]);
+        painter.drawPath(outlines.countries[i]);
     }
 
     painter.resetTransform();

@@ -31,20 +31,18 @@ constexpr double kFill = 0.98; // the share of the view the world fills
 } // namespace
 
 // The world at one level of detail, built once for every window that shows the states.
-struct MasteryPaths
+struct MasteryPaths : MapOutlines
 {
-    MasteryPaths() : full(WorldMapData()), map(full.Simplified(kTolerance)), frame(WorldFramePath())
+    MasteryPaths()
+        : MapOutlines(WorldMapData().Simplified(kTolerance)), full(WorldMapData()),
+          frame(WorldFramePath())
     {
-        for (const MapCountry& country : map.Countries())
-            countries.push_back(CountryPath(map, country));
         for (const MapLine& line : map.Lines())
             (line.bBorder ? borders : coasts).addPath(RunPath(map.Points(line.run), false));
     }
 
     const WorldMap& full;
-    WorldMap map;
     QPainterPath frame;
-    std::vector<QPainterPath> countries;
     QPainterPath coasts;
     QPainterPath borders;
 };

@@ -27,6 +27,12 @@ QPainterPath CountryPath(const WorldMap& map, const MapCountry& country)
     return path;
 }
 
+MapOutlines::MapOutlines(WorldMap simplified) : map(std::move(simplified))
+{
+    for (const MapCountry& country : map.Countries())
+        countries.push_back(CountryPath(map, country));
+}
+
 QPainterPath WorldFramePath()
 {
     QPainterPath frame;

@@ -28,12 +28,11 @@ constexpr int kTilesX = 16, kTilesY = 8;
 
 } // namespace
 
-struct CMapPaths::Level
+// With its lines in tiles, for culling.
+struct CMapPaths::Level : MapOutlines
 {
     explicit Level(WorldMap simplified);
 
-    WorldMap map;
-    std::vector<QPainterPath> countries;
     struct Tile
     {
         QPainterPath coasts;
@@ -43,10 +42,8 @@ struct CMapPaths::Level
     std::vector<Tile> tiles;
 };
 
-CMapPaths::Level::Level(WorldMap simplified) : map(std::move(simplified))
+CMapPaths::Level::Level(WorldMap simplified) : MapOutlines(std::move(simplified))
 {
-    for (const MapCountry& country : map.Countries())
-        countries.push_back(CountryPath(map, country));
     tiles.resize(kTilesX * kTilesY);
     const MapRect world = WorldMap::WorldBounds();
     for (const MapLine& line : map.Lines()) {
