@@ -43,7 +43,7 @@ bool CMapNavigation::eventFilter(QObject* pWatched, QEvent* pEvent)
         return true;
     }
     case QEvent::MouseButtonDblClick:
-        if (m_options.bWholeWorldKeys) {
+        if (m_options.bBrowse) {
             Viewport().ShowWorld();
             Changed();
             return true;
@@ -111,7 +111,7 @@ bool CMapNavigation::Key(int nKey)
     if (!m_bEnabled)
         return false;
     MapViewport& viewport = Viewport();
-    const bool bPan = m_options.bWholeWorldKeys;
+    const bool bBrowse = m_options.bBrowse;
     switch (nKey) {
     case Qt::Key_Plus:
         viewport.ZoomStep(1);
@@ -120,7 +120,7 @@ bool CMapNavigation::Key(int nKey)
         viewport.ZoomStep(-1);
         break;
     case Qt::Key_Home:
-        if (!bPan)
+        if (!bBrowse)
             return false;
         viewport.ShowWorld();
         break;
@@ -128,7 +128,7 @@ bool CMapNavigation::Key(int nKey)
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (!bPan)
+        if (!bBrowse)
             return false;
         viewport.PanStep(nKey == Qt::Key_Left    ? -1
                          : nKey == Qt::Key_Right ? 1

@@ -19,8 +19,8 @@ class CMapNavigation : public QObject
     struct Options
     {
         double dDragThreshold = 0;
-        // The arrow keys pan, and Home and a double-click show the whole world.
-        bool bWholeWorldKeys = false;
+        // Browsing: the arrow keys pan, Home and a double-click show the whole world.
+        bool bBrowse = false;
     };
 
     CMapNavigation(QWidget* pView, Options options, std::function<void()> onChanged);

@@ -23,7 +23,7 @@ constexpr double kHighlightRadius = 11;
 
 CWorldMapView::CWorldMapView(QWidget* pParent)
     : QWidget(pParent),
-      m_pNavigation(new CMapNavigation(this, {.bWholeWorldKeys = true}, [this] { update(); }))
+      m_pNavigation(new CMapNavigation(this, {.bBrowse = true}, [this] { update(); }))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

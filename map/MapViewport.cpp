@@ -76,12 +76,6 @@ void MapViewport::PanStep(int nx, int ny)
             m_dZoom);
 }
 
-MapViewport::Point MapViewport::ToView(Point ptMap) const
-{
-    return {(ptMap.x - m_centre.x) * Scale() + m_cx / 2,
-            (ptMap.y - m_centre.y) * Scale() + m_cy / 2};
-}
-
 MapViewport::Point MapViewport::ToMap(Point ptView) const
 {
     return {m_centre.x + (ptView.x - m_cx / 2) / Scale(),

@@ -25,7 +25,6 @@ class MapViewport
     double Height() const { return m_cy; }
     Point Centre() const { return m_centre; }
     double Zoom() const { return m_dZoom; }
-    double MaxZoom() const { return m_dMaxZoom; }
     // Pixels per map unit with the whole world fitted to the view (a view not yet laid out
     // counted a pixel each way), and at the zoom.
     double WholeScale() const;
@@ -44,7 +43,6 @@ class MapViewport
     // Arrow keys: the view moves a share of itself each way (-1, 0 or 1).
     void PanStep(int nx, int ny);
 
-    Point ToView(Point ptMap) const;
     Point ToMap(Point ptView) const;
 
   private:

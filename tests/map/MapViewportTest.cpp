@@ -77,11 +77,13 @@ TEST(MapViewportTest, FillsItsShareOfTheView)
     MapViewport viewport(1, 0.5);
     viewport.SetSize(kWidth, kHeight);
     const MapRect world = WorldMap::WorldBounds();
-    const MapViewport::Point left = viewport.ToView({world.left, (world.top + world.bottom) / 2});
-    const MapViewport::Point right = viewport.ToView({world.right, (world.top + world.bottom) / 2});
-    EXPECT_NEAR(left.x + right.x, kWidth, 1e-9);
-    EXPECT_NEAR(std::max((right.x - left.x) / kWidth, world.Height() * viewport.Scale() / kHeight),
-                0.5, 1e-9);
+    const MapViewport::Point topLeft = viewport.ToMap({0, 0});
+    const MapViewport::Point bottomRight = viewport.ToMap({kWidth, kHeight});
+    EXPECT_NEAR(std::min((bottomRight.x - topLeft.x) / world.Width(),
+                         (bottomRight.y - topLeft.y) / world.Height()),
+                2, 1e-9);
+    EXPECT_NEAR(topLeft.x + bottomRight.x, double(world.left) + world.right, 1e-9);
+    EXPECT_NEAR(topLeft.y + bottomRight.y, double(world.top) + world.bottom, 1e-9);
 }
 
 } // namespace
