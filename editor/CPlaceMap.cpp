@@ -1,9 +1,9 @@
 #include "editor/CPlaceMap.h"
 
+#include "map/CMapPainting.h"
 #include "map/WorldMapData.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -27,36 +27,10 @@ constexpr double kRingRadius = 10;
 constexpr double kRingBelow = 8; // a place smaller than this many pixels across gets a ring
 
 // The outlines of every state, simplified, made on the first position record shown.
-struct Outlines
+const MapOutlines& TheOutlines()
 {
-    WorldMap map;
-    std::vector<QPainterPath> paths; // by country, as the map lists them
-};
-
-const Outlines& TheOutlines()
-{
-    static const Outlines outlines = [] {
-        Outlines o{WorldMapData().Simplified(kTolerance), {}};
-        for (const MapCountry& country : o.map.Countries()) {
-            QPainterPath path;
-            for (const MapPolygon& polygon : o.map.Polygons(country))
-                for (const MapRun& ring : o.map.Rings(polygon)) {
-                    QPolygonF points;
-                    for (const MapPoint& p : o.map.Points(ring))
-                        points << QPointF(p.x, p.y);
-                    path.addPolygon(points);
-                    path.closeSubpath();
-                }
-            o.paths.push_back(std::move(path));
-        }
-        return o;
-    }();
+    static const MapOutlines outlines(WorldMapData().Simplified(kTolerance));
     return outlines;
-}
-
-QRectF ToQRect(const MapRect& rc)
-{
-    return QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom));
 }
 
 // The land a place brings into view: its focus, or the point of a state shown by a ring.
@@ -177,7 +151,7 @@ QPointF CPlaceMap::NumberAt(int n) const
 
 void CPlaceMap::paintEvent(QPaintEvent* /*pEvent*/)
 {
-    const Outlines& outlines = TheOutlines();
+    const MapOutlines& outlines = TheOutlines();
     const std::vector<MapCountry>& countries = outlines.map.Countries();
     const QTransform toWidget = ToWidget();
     const QRectF visible = toWidget.inverted().mapRect(QRectF(rect()));
@@ -199,7 +173,7 @@ void CPlaceMap::paintEvent(QPaintEvent* /*pEvent*/)
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.setBrush(bPlace ? kPlace : countries[i].strCode.empty() ? kOtherLand : kLand);
-        painter.drawPath(outlines.paths[i]);
+        painter.drawPath(outlines.countries[i]);
     }
 
     painter.resetTransform();

@@ -1,7 +1,9 @@
 #include "learning/CMasteryMapView.h"
 
 #include "learning/MasteryMap.h"
+#include "map/CMapPainting.h"
 #include "map/MapLabel.h"
+#include "map/MapViewport.h"
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
 
@@ -9,7 +11,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QToolTip>
 
 #include <algorithm>
@@ -25,52 +26,23 @@ const QColor kCoast(0x50, 0x6e, 0x84);
 constexpr float kTolerance = 0.0025f;
 constexpr double kRingRadius = 4;
 constexpr double kRingHit = 7; // how near a ring the pointer names its state
-
-QRectF ToQRect(const MapRect& rc)
-{
-    return QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom));
-}
-
-QPainterPath RunPath(std::span<const MapPoint> points, bool bClose)
-{
-    QPainterPath path;
-    path.moveTo(points[0].x, points[0].y);
-    for (std::size_t i = 1; i < points.size(); ++i)
-        path.lineTo(points[i].x, points[i].y);
-    if (bClose)
-        path.closeSubpath();
-    return path;
-}
+constexpr double kFill = 0.98; // the share of the view the world fills
 
 } // namespace
 
 // The world at one level of detail, built once for every window that shows the states.
-struct MasteryPaths
+struct MasteryPaths : MapOutlines
 {
-    MasteryPaths() : full(WorldMapData()), map(full.Simplified(kTolerance))
+    MasteryPaths()
+        : MapOutlines(WorldMapData().Simplified(kTolerance)), full(WorldMapData()),
+          frame(WorldFramePath())
     {
-        for (int lat = 90; lat >= -90; lat -= 5)
-            lat == 90 ? frame.moveTo(ToPoint(ProjectRobinson(180, lat)))
-                      : frame.lineTo(ToPoint(ProjectRobinson(180, lat)));
-        for (int lat = -90; lat <= 90; lat += 5)
-            frame.lineTo(ToPoint(ProjectRobinson(-180, lat)));
-        frame.closeSubpath();
-        for (const MapCountry& country : map.Countries()) {
-            QPainterPath path;
-            for (const MapPolygon& polygon : map.Polygons(country))
-                for (const MapRun& ring : map.Rings(polygon))
-                    path.addPath(RunPath(map.Points(ring), true));
-            countries.push_back(std::move(path));
-        }
         for (const MapLine& line : map.Lines())
             (line.bBorder ? borders : coasts).addPath(RunPath(map.Points(line.run), false));
     }
-    static QPointF ToPoint(MapPoint p) { return {p.x, p.y}; }
 
     const WorldMap& full;
-    WorldMap map;
     QPainterPath frame;
-    std::vector<QPainterPath> countries;
     QPainterPath coasts;
     QPainterPath borders;
 };
@@ -158,14 +130,9 @@ QString CMasteryMapView::TextOf(const std::string& code) const
 
 QTransform CMasteryMapView::MapToWidget(QSizeF size) const
 {
-    const QRectF world = ToQRect(WorldMap::WorldBounds());
-    const double dScale =
-        std::min(size.width() / world.width(), size.height() / world.height()) * 0.98;
-    QTransform transform;
-    transform.translate(size.width() / 2, size.height() / 2);
-    transform.scale(dScale, dScale);
-    transform.translate(-world.center().x(), -world.center().y());
-    return transform;
+    MapViewport whole(1, kFill);
+    whole.SetSize(size.width(), size.height());
+    return ViewTransform(whole);
 }
 
 void CMasteryMapView::Render(QPainter& painter, QSizeF size, const QBrush& background)

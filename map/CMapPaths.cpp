@@ -1,5 +1,6 @@
 #include "map/CMapPaths.h"
 
+#include "map/CMapPainting.h"
 #include "map/MapLabel.h"
 
 #include <QPainter>
@@ -25,30 +26,13 @@ constexpr double kCoarsestTolerance = 0.004;
 // Lines are grouped into tiles of the map for culling: this many across and down.
 constexpr int kTilesX = 16, kTilesY = 8;
 
-QPainterPath RunPath(std::span<const MapPoint> points, bool bClose)
-{
-    QPainterPath path;
-    path.moveTo(points[0].x, points[0].y);
-    for (std::size_t i = 1; i < points.size(); ++i)
-        path.lineTo(points[i].x, points[i].y);
-    if (bClose)
-        path.closeSubpath();
-    return path;
-}
-
-QRectF ToQRect(const MapRect& rc)
-{
-    return QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom));
-}
-
 } // namespace
 
-struct CMapPaths::Level
+// With its lines in tiles, for culling.
+struct CMapPaths::Level : MapOutlines
 {
     explicit Level(WorldMap simplified);
 
-    WorldMap map;
-    std::vector<QPainterPath> countries;
     struct Tile
     {
         QPainterPath coasts;
@@ -58,15 +42,8 @@ struct CMapPaths::Level
     std::vector<Tile> tiles;
 };
 
-CMapPaths::Level::Level(WorldMap simplified) : map(std::move(simplified))
+CMapPaths::Level::Level(WorldMap simplified) : MapOutlines(std::move(simplified))
 {
-    for (const MapCountry& country : map.Countries()) {
-        QPainterPath path;
-        for (const MapPolygon& polygon : map.Polygons(country))
-            for (const MapRun& ring : map.Rings(polygon))
-                path.addPath(RunPath(map.Points(ring), true));
-        countries.push_back(std::move(path));
-    }
     tiles.resize(kTilesX * kTilesY);
     const MapRect world = WorldMap::WorldBounds();
     for (const MapLine& line : map.Lines()) {
@@ -85,17 +62,8 @@ CMapPaths::Level::Level(WorldMap simplified) : map(std::move(simplified))
                           .adjusted(-1e-3, -1e-3, 1e-3, 1e-3);
 }
 
-CMapPaths::CMapPaths(const WorldMap& map) : m_map(map)
+CMapPaths::CMapPaths(const WorldMap& map) : m_map(map), m_frame(WorldFramePath())
 {
-    for (int lat = 90; lat >= -90; lat -= 5) {
-        const MapPoint p = ProjectRobinson(180, lat);
-        lat == 90 ? m_frame.moveTo(p.x, p.y) : m_frame.lineTo(p.x, p.y);
-    }
-    for (int lat = -90; lat <= 90; lat += 5) {
-        const MapPoint p = ProjectRobinson(-180, lat);
-        m_frame.lineTo(p.x, p.y);
-    }
-    m_frame.closeSubpath();
     for (const MapCountry& country : m_map.Countries())
         m_continentOf.push_back(MapLabelFor(country.strCode).nContinent);
 }

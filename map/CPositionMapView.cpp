@@ -1,5 +1,7 @@
 #include "map/CPositionMapView.h"
 
+#include "map/CMapNavigation.h"
+#include "map/CMapPainting.h"
 #include "map/CMapPaths.h"
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
@@ -8,12 +10,7 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -23,8 +20,6 @@ const QColor kTintEdge(0x12, 0x3c, 0x80);
 const QColor kSelection(0x10, 0x10, 0x10);
 const QColor kHighlight(0xd4, 0x1e, 0x24);
 
-constexpr double kWheelStep = 1.25;
-constexpr double kMaxZoom = 64; // over the whole world in view
 constexpr double kDragThreshold = 4;
 
 // A candidate's number on the map: a round button that answers with it.
@@ -61,15 +56,16 @@ class CPositionNumber : public QAbstractButton
     }
 };
 
-QRectF CountryBox(const MapRect& rc)
-{
-    return QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom));
-}
-
 } // namespace
 
-CPositionMapView::CPositionMapView(QWidget* pParent) : CPositionAnswers(pParent)
+CPositionMapView::CPositionMapView(QWidget* pParent)
+    : CPositionAnswers(pParent),
+      m_pNavigation(
+          new CMapNavigation(this, {.dDragThreshold = kDragThreshold}, [this] { Navigated(); }))
 {
+    m_pNavigation->SetEnabled(false);
+    m_pNavigation->SetClickHandler([this](QPointF pt) { ClickAt(pt); });
+    m_pNavigation->SetRestCursor([this] { RestoreCursor(); });
     setObjectName(QStringLiteral("positionMap"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -111,6 +107,7 @@ void CPositionMapView::ShowQuestion(const std::array<std::string, 4>& codes, std
     m_bPointing = bPointing;
     m_bRevealed = false;
     m_bShown = true;
+    m_pNavigation->SetEnabled(m_bPointing);
     m_strSelected.clear();
     m_nMoves = 0;
     RestoreCursor();
@@ -130,14 +127,19 @@ void CPositionMapView::Frame()
         return;
     // A code the map lacks (an unreadable map) leaves the whole world with nothing marked.
     m_choice = {};
+    MapViewport& viewport = m_pNavigation->Viewport(); // at the widget's size
     if (const auto pointing =
-            m_bPointing ? FramePointing(Map(), m_strAsked, width(), height()) : std::nullopt)
-        SetView(pointing->rcView.Centre(), pointing->dScale); // kept on the map
-    else if (const auto choice =
-                 m_bPointing ? std::nullopt : FrameChoice(Map(), m_codes, width(), height()))
+            m_bPointing ? FramePointing(Map(), m_strAsked, width(), height()) : std::nullopt) {
+        const MapPoint centre = pointing->rcView.Centre();
+        viewport.SetView({centre.x, centre.y}, pointing->dScale / viewport.WholeScale());
+        Navigated(); // kept on the map
+    } else if (const auto choice =
+                   m_bPointing ? std::nullopt : FrameChoice(Map(), m_codes, width(), height())) {
         m_view = m_choice = *choice;
-    else
-        SetView({0, 0}, 0); // the smallest scale there is: the whole world
+    } else {
+        viewport.ShowWorld();
+        Navigated();
+    }
     PlaceNumbers();
     update();
 }
@@ -181,28 +183,16 @@ MapPoint CPositionMapView::ToMap(QPointF p) const
             float(m_view.rcView.top + p.y() / m_view.dScale)};
 }
 
-void CPositionMapView::SetView(MapPoint ptCentre, double dScale)
+void CPositionMapView::Navigated()
 {
-    const MapRect world = WorldMap::WorldBounds();
-    const double dWhole = std::min(std::max(width(), 1) / double(world.Width()),
-                                   std::max(height(), 1) / double(world.Height()));
-    dScale = std::clamp(dScale, dWhole, dWhole * kMaxZoom);
-    const double dHalfW = width() / dScale / 2, dHalfH = height() / dScale / 2;
-    const auto fit = [](double v, double lo, double hi, double half) {
-        return hi - lo <= 2 * half ? (lo + hi) / 2 : std::clamp(v, lo + half, hi - half);
-    };
-    const double x = fit(ptCentre.x, world.left, world.right, dHalfW);
-    const double y = fit(ptCentre.y, world.top, world.bottom, dHalfH);
-    m_view = {{float(x - dHalfW), float(y - dHalfH), float(x + dHalfW), float(y + dHalfH)}, dScale};
+    const MapViewport& viewport = m_pNavigation->Viewport();
+    const double dScale = viewport.Scale();
+    const MapViewport::Point centre = viewport.Centre();
+    const double dHalfW = viewport.Width() / dScale / 2, dHalfH = viewport.Height() / dScale / 2;
+    m_view = {{float(centre.x - dHalfW), float(centre.y - dHalfH), float(centre.x + dHalfW),
+               float(centre.y + dHalfH)},
+              dScale};
     update();
-}
-
-void CPositionMapView::ZoomAt(QPointF ptWidget, double dFactor)
-{
-    const MapPoint at = ToMap(ptWidget);
-    const double dScale = m_view.dScale * dFactor;
-    const QPointF offset = ptWidget - QPointF(width() / 2.0, height() / 2.0);
-    SetView({float(at.x - offset.x() / dScale), float(at.y - offset.y() / dScale)}, dScale);
 }
 
 void CPositionMapView::Render(QPainter& painter)
@@ -218,7 +208,7 @@ void CPositionMapView::Render(QPainter& painter)
     toWidget.scale(m_view.dScale, m_view.dScale);
     toWidget.translate(-m_view.rcView.left, -m_view.rcView.top);
     painter.setWorldTransform(toWidget, true);
-    paths.PaintMap(painter, CountryBox(m_view.rcView), dPixel);
+    paths.PaintMap(painter, ToQRect(m_view.rcView), dPixel);
     const auto paintCountry = [&](const MapCountry* pCountry, const QPen& pen,
                                   const QBrush& brush) {
         QPen cosmetic = pen;
@@ -293,47 +283,6 @@ void CPositionMapView::resizeEvent(QResizeEvent* /*pEvent*/)
     Frame();
 }
 
-void CPositionMapView::wheelEvent(QWheelEvent* pEvent)
-{
-    const double dNotches = pEvent->angleDelta().y() / 120.0;
-    if (m_bPointing && dNotches != 0)
-        ZoomAt(pEvent->position(), std::pow(kWheelStep, dNotches));
-    pEvent->accept();
-}
-
-void CPositionMapView::mousePressEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() != Qt::LeftButton)
-        return QWidget::mousePressEvent(pEvent);
-    m_bPressed = true;
-    m_bDragged = false;
-    m_ptPress = m_ptDragFrom = pEvent->position();
-}
-
-void CPositionMapView::mouseMoveEvent(QMouseEvent* pEvent)
-{
-    if (!m_bPressed || !m_bPointing)
-        return QWidget::mouseMoveEvent(pEvent);
-    if (!m_bDragged && QLineF(m_ptPress, pEvent->position()).length() < kDragThreshold)
-        return;
-    m_bDragged = true;
-    setCursor(Qt::ClosedHandCursor);
-    const QPointF delta = (pEvent->position() - m_ptDragFrom) / m_view.dScale;
-    m_ptDragFrom = pEvent->position();
-    const MapPoint centre = m_view.rcView.Centre();
-    SetView({float(centre.x - delta.x()), float(centre.y - delta.y())}, m_view.dScale);
-}
-
-void CPositionMapView::mouseReleaseEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() != Qt::LeftButton || !m_bPressed)
-        return QWidget::mouseReleaseEvent(pEvent);
-    m_bPressed = false;
-    RestoreCursor();
-    if (!m_bDragged)
-        ClickAt(pEvent->position());
-}
-
 // Pointing aims with a cross; choosing shows the ordinary arrow.
 void CPositionMapView::RestoreCursor()
 {
@@ -372,16 +321,12 @@ void CPositionMapView::MoveSelection(double dx, double dy)
                       QStringLiteral("地図 国を選択中 (移動%1回) Enterで答えます").arg(++m_nMoves));
 }
 
+// The arrow keys select and Enter answers; + and - zoom by the navigation.
 void CPositionMapView::keyPressEvent(QKeyEvent* pEvent)
 {
     if (!m_bPointing || !m_bShown)
         return QWidget::keyPressEvent(pEvent);
-    const QPointF centre(width() / 2.0, height() / 2.0);
     switch (pEvent->key()) {
-    case Qt::Key_Plus:
-        return ZoomAt(centre, kWheelStep);
-    case Qt::Key_Minus:
-        return ZoomAt(centre, 1 / kWheelStep);
     case Qt::Key_Left:
         return MoveSelection(-1, 0);
     case Qt::Key_Right:

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+class CMapNavigation;
 class CMapPaths;
 class QAbstractButton;
 
@@ -46,18 +47,14 @@ class CPositionMapView : public CPositionAnswers
   protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
-    void wheelEvent(QWheelEvent* pEvent) override;
-    void mousePressEvent(QMouseEvent* pEvent) override;
-    void mouseMoveEvent(QMouseEvent* pEvent) override;
-    void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
 
   private:
     CMapPaths& Paths();
     const WorldMap& Map();
     void Frame();
-    void SetView(MapPoint ptCentre, double dScale);
-    void ZoomAt(QPointF ptWidget, double dFactor);
+    // The pointing view zoomed or panned: shown as it now is.
+    void Navigated();
     void ClickAt(QPointF ptWidget);
     void RestoreCursor();
     void MoveSelection(double dx, double dy);
@@ -72,11 +69,8 @@ class CPositionMapView : public CPositionAnswers
     bool m_bRevealed = false;
     ChoiceFrame m_choice;
     PositionFrame m_view;
+    CMapNavigation* m_pNavigation; // pointing: the wheel, drags and + and -
     std::string m_strSelected;
     int m_nMoves = 0; // of the selection, for its announcement
     std::array<QAbstractButton*, 4> m_numbers{};
-    QPointF m_ptPress;
-    QPointF m_ptDragFrom;
-    bool m_bPressed = false;
-    bool m_bDragged = false;
 };

@@ -1,36 +1,29 @@
 #include "map/CWorldMapView.h"
 
+#include "map/CMapNavigation.h"
+#include "map/CMapPainting.h"
 #include "map/CMapPaths.h"
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
 #include "platform/Accessibility.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
 const QColor kBackground(0xf4, 0xf4, 0xf0);
 const QColor kHighlight(0xd4, 0x1e, 0x24);
 
-constexpr double kWheelStep = 1.25;  // zoom factor per wheel notch and per + or -
-constexpr double kKeyPanShare = 0.1; // share of the view an arrow key moves it
 constexpr double kMarkerRadius = 4;
 constexpr double kHighlightRadius = 11;
 
-QRectF ToQRect(const MapRect& rc)
-{
-    return QRectF(QPointF(rc.left, rc.top), QPointF(rc.right, rc.bottom));
-}
-
 } // namespace
 
-CWorldMapView::CWorldMapView(QWidget* pParent) : QWidget(pParent)
+CWorldMapView::CWorldMapView(QWidget* pParent)
+    : QWidget(pParent),
+      m_pNavigation(new CMapNavigation(this, {.bBrowse = true}, [this] { update(); }))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,7 +32,6 @@ CWorldMapView::CWorldMapView(QWidget* pParent) : QWidget(pParent)
     setAccessibleDescription(
         QStringLiteral("ホイールまたは＋と－で拡大縮小、ドラッグまたは矢印キーで移動、"
                        "ダブルクリックまたはHomeで世界全体"));
-    m_ptCentre = ToQRect(WorldMap::WorldBounds()).center();
 }
 
 CWorldMapView::~CWorldMapView() = default;
@@ -58,7 +50,8 @@ CMapPaths& CWorldMapView::Paths()
 
 void CWorldMapView::ShowWorld()
 {
-    SetView(ToQRect(WorldMap::WorldBounds()).center(), 1);
+    Viewport().ShowWorld();
+    update();
 }
 
 bool CWorldMapView::Highlight(std::string_view code)
@@ -78,9 +71,11 @@ bool CWorldMapView::Highlight(std::string_view code)
         focus = QRectF(QPointF(pCountry->ptLabel.x, pCountry->ptLabel.y), QSizeF(0, 0));
     const double dMargin = std::max(focus.width(), focus.height()) * 0.25 + world.Width() * 0.01;
     focus.adjust(-dMargin, -dMargin, dMargin, dMargin);
-    const double dZoom = std::min(std::max(width(), 1) / (Scale() / m_dZoom * focus.width()),
-                                  std::max(height(), 1) / (Scale() / m_dZoom * focus.height()));
-    SetView(focus.center(), std::clamp(dZoom, 1.0, kMaxFocusZoom));
+    const double dWhole = Viewport().WholeScale();
+    const double dZoom = std::min(std::max(width(), 1) / (dWhole * focus.width()),
+                                  std::max(height(), 1) / (dWhole * focus.height()));
+    Viewport().SetView({focus.center().x(), focus.center().y()},
+                       std::clamp(dZoom, 1.0, kMaxFocusZoom));
 
     SetAccessibleName(this, QStringLiteral("地図 ") + LabelText());
     update();
@@ -100,58 +95,29 @@ QString CWorldMapView::LabelText() const
     return m_strCode.empty() ? QString() : QString::fromStdString(MapLabelText(m_label));
 }
 
-double CWorldMapView::Scale() const
-{
-    const MapRect world = WorldMap::WorldBounds();
-    // A widget not yet laid out still gets a usable scale.
-    return std::min(std::max(width(), 1) / double(world.Width()),
-                    std::max(height(), 1) / double(world.Height())) *
-           m_dZoom;
-}
-
-QTransform CWorldMapView::MapToWidget() const
-{
-    const double dScale = Scale();
-    QTransform transform;
-    transform.translate(width() / 2.0, height() / 2.0);
-    transform.scale(dScale, dScale);
-    transform.translate(-m_ptCentre.x(), -m_ptCentre.y());
-    return transform;
-}
-
 QRectF CWorldMapView::VisibleMapRect() const
 {
-    return MapToWidget().inverted().mapRect(QRectF(rect()));
+    const MapViewport& viewport = Viewport();
+    const MapViewport::Point topLeft = viewport.ToMap({0, 0});
+    const MapViewport::Point bottomRight = viewport.ToMap({viewport.Width(), viewport.Height()});
+    return QRectF(QPointF(topLeft.x, topLeft.y), QPointF(bottomRight.x, bottomRight.y));
 }
 
-// Keeps the view on the map: a side that fits is centred, one that does not stays covered.
-void CWorldMapView::SetView(QPointF ptCentre, double dZoom)
+MapViewport& CWorldMapView::Viewport() const
 {
-    m_dZoom = std::clamp(dZoom, 1.0, kMaxZoom);
-    const QRectF world = ToQRect(WorldMap::WorldBounds());
-    const double dHalfW = width() / Scale() / 2, dHalfH = height() / Scale() / 2;
-    const auto fit = [](double v, double lo, double hi, double half) {
-        return hi - lo <= 2 * half ? (lo + hi) / 2 : std::clamp(v, lo + half, hi - half);
-    };
-    m_ptCentre = {fit(ptCentre.x(), world.left(), world.right(), dHalfW),
-                  fit(ptCentre.y(), world.top(), world.bottom(), dHalfH)};
-    update();
+    return m_pNavigation->Viewport();
 }
 
-void CWorldMapView::ZoomAt(QPointF ptWidget, double dFactor)
+double CWorldMapView::Zoom() const
 {
-    const QPointF ptMap = MapToWidget().inverted().map(ptWidget);
-    const double dZoom = std::clamp(m_dZoom * dFactor, 1.0, kMaxZoom);
-    const double dScale = Scale() / m_dZoom * dZoom;
-    const QPointF offset = ptWidget - QPointF(width() / 2.0, height() / 2.0);
-    SetView(ptMap - offset / dScale, dZoom);
+    return Viewport().Zoom();
 }
 
 void CWorldMapView::Render(QPainter& painter)
 {
     CMapPaths& paths = Paths();
-    const QTransform toWidget = MapToWidget();
-    const double dPixel = 1 / (Scale() * painter.device()->devicePixelRatioF());
+    const QTransform toWidget = ViewTransform(Viewport());
+    const double dPixel = 1 / (Viewport().Scale() * painter.device()->devicePixelRatioF());
     painter.fillRect(rect(), kBackground);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -200,77 +166,8 @@ void CWorldMapView::PaintLabel(QPainter& painter)
     PaintMapNameLabel(painter, font(), LabelText());
 }
 
-void CWorldMapView::resizeEvent(QResizeEvent* /*pEvent*/)
-{
-    SetView(m_ptCentre, m_dZoom);
-}
-
 void CWorldMapView::paintEvent(QPaintEvent* /*pEvent*/)
 {
     QPainter painter(this);
     Render(painter);
-}
-
-void CWorldMapView::wheelEvent(QWheelEvent* pEvent)
-{
-    const double dNotches = pEvent->angleDelta().y() / 120.0;
-    if (dNotches != 0)
-        ZoomAt(pEvent->position(), std::pow(kWheelStep, dNotches));
-    pEvent->accept();
-}
-
-void CWorldMapView::mousePressEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() != Qt::LeftButton)
-        return QWidget::mousePressEvent(pEvent);
-    m_bDragging = true;
-    m_ptDragFrom = pEvent->position();
-    setCursor(Qt::ClosedHandCursor);
-}
-
-void CWorldMapView::mouseMoveEvent(QMouseEvent* pEvent)
-{
-    if (!m_bDragging)
-        return QWidget::mouseMoveEvent(pEvent);
-    const QPointF delta = pEvent->position() - m_ptDragFrom;
-    m_ptDragFrom = pEvent->position();
-    SetView(m_ptCentre - delta / Scale(), m_dZoom);
-}
-
-void CWorldMapView::mouseReleaseEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() != Qt::LeftButton)
-        return QWidget::mouseReleaseEvent(pEvent);
-    m_bDragging = false;
-    unsetCursor();
-}
-
-void CWorldMapView::mouseDoubleClickEvent(QMouseEvent* /*pEvent*/)
-{
-    ShowWorld();
-}
-
-void CWorldMapView::keyPressEvent(QKeyEvent* pEvent)
-{
-    const QPointF centre(width() / 2.0, height() / 2.0);
-    const double dStepX = width() * kKeyPanShare / Scale();
-    const double dStepY = height() * kKeyPanShare / Scale();
-    switch (pEvent->key()) {
-    case Qt::Key_Home:
-        return ShowWorld();
-    case Qt::Key_Plus:
-        return ZoomAt(centre, kWheelStep);
-    case Qt::Key_Minus:
-        return ZoomAt(centre, 1 / kWheelStep);
-    case Qt::Key_Left:
-        return SetView(m_ptCentre - QPointF(dStepX, 0), m_dZoom);
-    case Qt::Key_Right:
-        return SetView(m_ptCentre + QPointF(dStepX, 0), m_dZoom);
-    case Qt::Key_Up:
-        return SetView(m_ptCentre - QPointF(0, dStepY), m_dZoom);
-    case Qt::Key_Down:
-        return SetView(m_ptCentre + QPointF(0, dStepY), m_dZoom);
-    default:
-        QWidget::keyPressEvent(pEvent);
-    }
 }

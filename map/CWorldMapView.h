@@ -9,7 +9,9 @@
 #include <string_view>
 
 class WorldMap;
+class CMapNavigation;
 class CMapPaths;
+class MapViewport;
 
 // The world map drawn from the compiled-in data: each 州 in its colour, other land grey, states
 // too small to see as rings, and at most one country highlighted, brought into view and labelled
@@ -35,39 +37,26 @@ class CWorldMapView : public QWidget
     QString LabelText() const;
     // The part of the map in view, in map units (see map/WorldMap.h).
     QRectF VisibleMapRect() const;
-    double Zoom() const { return m_dZoom; }
+    double Zoom() const;
     // Paints the map as it is in view onto a device of the widget's size.
     void Render(QPainter& painter);
 
     QSize sizeHint() const override;
 
-    static constexpr double kMaxZoom = 64;
     static constexpr double kMaxFocusZoom = 8; // bringing a country into view
 
   protected:
     void paintEvent(QPaintEvent* pEvent) override;
-    void resizeEvent(QResizeEvent* pEvent) override;
-    void wheelEvent(QWheelEvent* pEvent) override;
-    void mousePressEvent(QMouseEvent* pEvent) override;
-    void mouseMoveEvent(QMouseEvent* pEvent) override;
-    void mouseReleaseEvent(QMouseEvent* pEvent) override;
-    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
   private:
     CMapPaths& Paths();
-    double Scale() const;
-    QTransform MapToWidget() const;
-    void SetView(QPointF ptCentre, double dZoom);
-    void ZoomAt(QPointF ptWidget, double dFactor);
+    // The shown part of the map at the widget's size.
+    MapViewport& Viewport() const;
     void PaintMarkers(QPainter& painter, const QTransform& toWidget);
     void PaintLabel(QPainter& painter);
 
     std::unique_ptr<CMapPaths> m_pPaths;
     std::string m_strCode;
     MapLabel m_label;
-    QPointF m_ptCentre;
-    double m_dZoom = 1;
-    QPointF m_ptDragFrom;
-    bool m_bDragging = false;
+    CMapNavigation* m_pNavigation; // the wheel, drags and keys; owns the viewport
 };

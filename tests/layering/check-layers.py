@@ -44,6 +44,8 @@ EXCEPTIONS = {
     ("editor/CPlaceMap.cpp", "map/WorldMapData.h"): "the editor paints places from the map's data",
     ("learning/CMasteryMapView.cpp", "map/WorldMapData.h"):
         "the mastery map paints the compiled-in map data, which a Qt resource holds",
+    ("editor/CPlaceMap.cpp", "map/CMapPainting.h"): "the map's outlines as paths, shared",
+    ("learning/CMasteryMapView.cpp", "map/CMapPainting.h"): "the map's outlines as paths, shared",
     ("map/CPositionMapView.h", "quiz/CPositionAnswers.h"): "the map answers position questions",
     ("print/PdfFile.cpp", "map/WorldMapData.h"): "the printed map is the program's own map",
     ("tools/questions/main.cpp", "print/PrintCommand.h"): "the tool's print command draws with Qt",

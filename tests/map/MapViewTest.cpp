@@ -2,8 +2,10 @@
 #include "facts/Facts.h"
 #include "map/CMapCommands.h"
 #include "map/CMapWindow.h"
+#include "map/CPositionMapView.h"
 #include "map/CWorldMapView.h"
 #include "map/MapLabel.h"
+#include "map/PositionFrame.h"
 #include "map/WorldMap.h"
 #include "map/WorldMapData.h"
 #include "platform/MessageBox.h"
@@ -184,6 +186,49 @@ TEST_F(MapViewTest, DragPansAndStopsAtTheMapsEdge)
     for (int i = 0; i < 40; ++i)
         Drag(QPoint(10, 100), QPoint(390, 100));
     EXPECT_NEAR(m_view.VisibleMapRect().left(), WorldMap::WorldBounds().left, 1e-5);
+}
+
+// The position answers: a press that moves less than the drag threshold still answers; one that
+// moves further pans instead; while choosing, the wheel leaves the view alone.
+TEST(PositionMapViewTest, ClicksAnswerDragsPanAndOnlyPointingZooms)
+{
+    CPositionMapView view;
+    view.resize(480, 160);
+    view.show();
+    std::vector<std::string> pointed;
+    view.OnPointed([&](std::string_view code, bool) { pointed.emplace_back(code); });
+    const auto wheel = [&](QPointF at) {
+        QWheelEvent event(at, view.mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &event);
+    };
+    const auto gesture = [&](QPoint from, QPoint to) {
+        QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), view.mapToGlobal(QPointF(to)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &move);
+        QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, to);
+    };
+
+    view.ShowQuestion({"fra", "deu", "ita", "esp"}, "deu", false);
+    const double dChoosing = view.View().dScale;
+    wheel(QPointF(240, 80));
+    EXPECT_EQ(view.View().dScale, dChoosing);
+
+    view.ShowQuestion({"fra", "deu", "ita", "esp"}, "deu", true);
+    const QPoint deu =
+        view.ToWidget(InteriorPoint(WorldMapData(), *WorldMapData().Find("deu"))).toPoint();
+    const MapRect framed = view.View().rcView;
+    gesture(deu, deu + QPoint(30, 0));
+    EXPECT_TRUE(pointed.empty()) << "a drag does not answer";
+    EXPECT_NE(view.View().rcView.left, framed.left);
+    const QPoint moved =
+        view.ToWidget(InteriorPoint(WorldMapData(), *WorldMapData().Find("deu"))).toPoint();
+    gesture(moved, moved + QPoint(2, 1));
+    EXPECT_EQ(pointed, std::vector<std::string>{"deu"});
+    const double dPointing = view.View().dScale;
+    wheel(QPointF(240, 80));
+    EXPECT_DOUBLE_EQ(view.View().dScale, dPointing * 1.25 * 1.25);
 }
 
 TEST_F(MapViewTest, KeysZoomPanAndHomeShowsTheWorld)
