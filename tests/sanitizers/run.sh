@@ -32,7 +32,8 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp
 cd "$build"
 set +e
-ctest --output-on-failure -j "$jobs" 2>&1 | tee ctest-output.log
+# Twice as many tests as processors at once: most of them wait on a window or an X server.
+ctest --output-on-failure -j "$((jobs * 2))" 2>&1 | tee ctest-output.log
 status=${PIPESTATUS[0]}
 set -e
 
