@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the whole suite with clang under AddressSanitizer and UndefinedBehaviorSanitizer, with
 # the fuzz targets, and runs it: GUI tests offscreen, the window tests in Xvfb, each fuzz target
-# over its committed corpus and then for MARELTO_FUZZ_SECONDS more (15 unless set;
+# over its committed corpus and then for MARELTO_FUZZ_SECONDS more (8 unless set;
 # tests/fuzz/run-long.sh fuzzes for hours). Any sanitizer report or broken invariant fails.
 # The build is at -O1 with line tables only, as the sanitizers advise: quicker to build, and
 # reports still name file and line.
@@ -12,7 +12,7 @@ case ${1:-} in build | test) step=$1 && shift ;; esac
 root=$1
 build=$2
 jobs=${3:-$(nproc)}
-seconds=${MARELTO_FUZZ_SECONDS:-15}
+seconds=${MARELTO_FUZZ_SECONDS:-8}
 
 if [ "$step" != test ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
