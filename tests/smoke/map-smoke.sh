@@ -3,16 +3,10 @@
 # the main window without covering it, shows nothing while a question is open, the asked country
 # once it is answered (screenshot), and closing it turns the switch off.
 set -u
-program=$1
-questions=$2
-shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
-mkdir -p "$shots"
-make_play_folder "$questions"
-round_settings 30 0 0 $'[MAP]\r\nSW=1\r\n'
-start_x_session
+start_round_test "$@" 30 0 0 $'[MAP]\r\nSW=1\r\n'
 
 start_in_play_folder "$program"
 if ! map=$(wait_for_window '^地図$' 30); then

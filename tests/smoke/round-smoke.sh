@@ -2,16 +2,10 @@
 # Plays the first seconds of a real round in a real X server: starts the program beside a
 # question file, presses 開始 from the keyboard, and saves a screenshot of the running round.
 set -u
-program=$1
-questions=$2
-shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 
-mkdir -p "$shots"
-make_play_folder "$questions"
-round_settings 10 1 0
-start_x_session
+start_round_test "$@" 10 1 0
 
 start_in_play_folder "$program"
 xdotool windowactivate --sync "$main" >/dev/null 2>&1

@@ -56,6 +56,19 @@ round_settings() {
         "$1" "$2" "$3" "${4:-}" >"$play/Parameter.INI"
 }
 
+# The start of a round's test, from its arguments PROGRAM QUESTIONS SHOTS and round_settings's:
+# $program, the screenshot folder $shots, a play folder holding the question file and those
+# settings, and the X session.
+start_round_test() {
+    program=$1
+    shots=$3
+    mkdir -p "$shots"
+    make_play_folder "$2"
+    shift 3
+    round_settings "$@"
+    start_x_session
+}
+
 # Starts program $1 in the play folder, its output to file $2 if given, and waits for its main
 # window: its id in $main, the process in APP_PID. Without one the test fails here.
 start_in_play_folder() {
